@@ -1,0 +1,35 @@
+// The 30-byte comment field that begins every record: a NUL-terminated string
+// of at most 29 Windows-1252 characters. The GUI converts to and from UTF-8.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zat {
+
+class Comment {
+public:
+    static constexpr std::size_t kFieldSize = 30;
+    static constexpr std::size_t kMaxLength = kFieldSize - 1;
+
+    Comment() = default;
+    explicit Comment(std::string_view text) { assign(text); }
+
+    // Stores at most the first 29 bytes, stopping at an embedded NUL.
+    void assign(std::string_view text);
+    void clear() { bytes_.fill('\0'); }
+
+    std::string_view view() const;
+    std::string str() const { return std::string(view()); }
+    bool empty() const { return bytes_[0] == '\0'; }
+    const std::array<char, kFieldSize>& bytes() const { return bytes_; }
+
+    friend bool operator==(const Comment& a, const Comment& b) { return a.view() == b.view(); }
+
+private:
+    std::array<char, kFieldSize> bytes_{};
+};
+
+}  // namespace zat

@@ -1,0 +1,71 @@
+// Port implementations for tests: they record every message box, beep,
+// status text and progress call, and answer questions from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+#include "app/progress_meter.h"
+
+namespace zat::test {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    MessageButtons buttons;
+    Answer answer;
+};
+
+class RecordingPrompts final : public Prompts {
+public:
+    // Answers given in turn; once used up, OK for an OK box, else Cancel/Abort/No.
+    std::deque<Answer> script;
+    std::vector<ShownMessage> shown;
+
+    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
+                MessageButtons buttons) override;
+};
+
+class RecordingBeep final : public Beep {
+public:
+    // "simple" or "exclamation", in order.
+    std::vector<std::string> beeps;
+    void simple() override { beeps.emplace_back("simple"); }
+    void exclamation() override { beeps.emplace_back("exclamation"); }
+};
+
+class RecordingStatus final : public StatusText {
+public:
+    std::vector<std::string> texts;
+    void setStatusText(std::string_view text) override { texts.emplace_back(text); }
+};
+
+// Records the calls in order ("show", "range 0 290", "message ...", "step",
+// "destroy") and follows the bar with the shared percentage rule.
+class RecordingProgress final : public Progress {
+public:
+    std::vector<std::string> calls;
+    ProgressMeter meter;
+    int steps = 0;
+    bool visible = false;
+
+    void show() override;
+    void setRange(int minimum, int maximum) override;
+    void setMessage(std::string_view text) override;
+    void step() override;
+    void destroy() override;
+};
+
+// All four together, with a UserPorts view over them.
+struct RecordingPorts {
+    RecordingPrompts prompts;
+    RecordingBeep beep;
+    RecordingStatus status;
+    RecordingProgress progress;
+    UserPorts ports() { return UserPorts{prompts, beep, status, progress}; }
+};
+
+}  // namespace zat::test
