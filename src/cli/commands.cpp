@@ -1,1 +1,72 @@
+#include "cli/commands.h"
 
+#include <cstdio>
+
+#include "model/config_database.h"
+#include "model/database_file.h"
+
+namespace zat::cli {
+namespace {
+
+int usage(Context& context, const char* synopsis) {
+    std::fprintf(context.err, "usage: zatctl %s\n", synopsis);
+    return kExitUsage;
+}
+
+// Saves through the core; its message box has already told why when it fails.
+int saveTo(Context& context, ConfigDatabase& db, const std::string& path) {
+    return saveDatabase(db, path, context.ports) ? kExitOk : kExitUsage;
+}
+
+int runNew(Context& context, const std::vector<std::string>& args) {
+    if (args.size() != 1) return usage(context, "new OUT.zat");
+    ConfigDatabase db;
+    db.clear();
+    return saveTo(context, db, args[0]);
+}
+
+int runResave(Context& context, const std::vector<std::string>& args) {
+    if (args.size() != 2) return usage(context, "resave IN.zat OUT.zat");
+    ConfigDatabase db;
+    db.clear();
+    const DatabaseLoad load = loadDatabase(db, args[0], context.ports);
+    if (!load.fileRead) {
+        // Writing the loader defaults over OUT would look like success and lose its contents.
+        std::fprintf(context.err, "zatctl: cannot read %s: %s\n", args[0].c_str(), load.reason.c_str());
+        return kExitUsage;
+    }
+    return saveTo(context, db, args[1]);
+}
+
+const std::vector<Command> kCommands = {
+    {"new", "new OUT.zat", "save a cleared configuration (every record at its New value)",
+     "Saves a configuration in which every record has its New value to OUT.zat.\n"
+     "An existing OUT.zat is updated in place: keys and sections this program does\n"
+     "not write are kept. The communication settings written are the program's\n"
+     "start-up values (COM4, address 1, 9600 baud, 0.25 s, 5 retries).\n"
+     "\n"
+     "Example:\n"
+     "  zatctl new blank.zat\n",
+     runNew},
+    {"resave", "resave IN.zat OUT.zat", "load a database file and save it again",
+     "Clears the configuration, loads IN.zat (missing keys take their defaults)\n"
+     "and saves it to OUT.zat. OUT.zat is updated in place if it exists; IN and\n"
+     "OUT may be the same file. Useful to bring a hand-edited or old file into\n"
+     "the program's own form.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl resave kiln.zat kiln-clean.zat\n",
+     runResave},
+};
+
+}  // namespace
+
+const std::vector<Command>& commands() { return kCommands; }
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& command : kCommands)
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+}  // namespace zat::cli

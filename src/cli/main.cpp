@@ -1,1 +1,96 @@
-int main() { return 2; }
+// zatctl: the ZAT V2 setup utility's command-line tool.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/console_ports.h"
+
+namespace {
+
+using namespace zat::cli;
+
+void printHelp(std::FILE* out) {
+    std::fprintf(out,
+                 "zatctl - command-line tool of the ZAT V2 setup utility\n"
+                 "\n"
+                 "usage: zatctl [OPTIONS] COMMAND [ARGS...]\n"
+                 "       zatctl help COMMAND\n"
+                 "\n"
+                 "Commands:\n");
+    for (const Command& command : commands())
+        std::fprintf(out, "  %-28s %s\n", command.synopsis, command.summary);
+    std::fprintf(out,
+                 "\n"
+                 "Options:\n"
+                 "  -q, --quiet     no progress display\n"
+                 "  -v, --verbose   also print what the program is doing\n"
+                 "  -h, --help      this text\n"
+                 "\n"
+                 "Messages go to stderr as \"caption: text\". Exit status: 0 success,\n"
+                 "1 the unit did not answer or a transfer failed, 2 usage or file error.\n");
+}
+
+int printCommandHelp(const std::string& name) {
+    const Command* command = findCommand(name);
+    if (command == nullptr) {
+        std::fprintf(stderr, "zatctl: unknown command '%s' (see zatctl --help)\n", name.c_str());
+        return kExitUsage;
+    }
+    std::fprintf(stdout, "usage: zatctl %s\n\n%s", command->synopsis, command->help);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool quiet = false;
+    bool verbose = false;
+    std::vector<std::string> words;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!optionsEnded && (arg == "-h" || arg == "--help")) {
+            printHelp(stdout);
+            return kExitOk;
+        } else if (!optionsEnded && (arg == "-q" || arg == "--quiet")) {
+            quiet = true;
+        } else if (!optionsEnded && (arg == "-v" || arg == "--verbose")) {
+            verbose = true;
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            std::fprintf(stderr, "zatctl: unknown option '%s' (see zatctl --help)\n", arg.c_str());
+            return kExitUsage;
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.empty()) {
+        printHelp(stderr);
+        return kExitUsage;
+    }
+    if (words[0] == "help") {
+        if (words.size() == 1) {
+            printHelp(stdout);
+            return kExitOk;
+        }
+        return printCommandHelp(words[1]);
+    }
+    const Command* command = findCommand(words[0]);
+    if (command == nullptr) {
+        std::fprintf(stderr, "zatctl: unknown command '%s' (see zatctl --help)\n", words[0].c_str());
+        return kExitUsage;
+    }
+
+    ConsolePrompts prompts(stderr);
+    zat::SilentBeep beep;
+    ConsoleStatus status(stderr, verbose);
+    ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
+    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr};
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    return command->run(context, args);
+}

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zat {
@@ -34,7 +35,8 @@ public:
     static ProfileDocument parse(std::string_view bytes);
 
     // The value of a key with the blanks around it removed, or nothing when
-    // the section or the key is missing.
+    // the section or the key is missing. The view stays valid until the
+    // document is next changed.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
 
     // Reads a key as text into a buffer of bufferSize bytes: at most
@@ -59,8 +61,53 @@ public:
     std::string serialize() const;
 
 private:
-    struct Impl;
-    Impl* impl_;
+    // A line as it stands in the file: a range of source_ until it is
+    // rewritten, then its own text. Offsets of the key and the value are
+    // relative to the start of the line, so copies of the document stay valid.
+    enum class Kind : std::uint8_t { Other, Content, Header, Key };
+    struct Line {
+        std::size_t begin = 0;          // in source_, when not rewritten
+        std::size_t length = 0;         // including the line ending
+        std::size_t contentLength = 0;  // without the line ending
+        std::size_t nameBegin = 0;      // section name or key
+        std::size_t nameLength = 0;
+        std::size_t valueBegin = 0;
+        std::size_t valueLength = 0;
+        Kind kind = Kind::Other;
+        bool rewritten = false;
+        std::string text;               // when rewritten
+    };
+    struct Section {
+        Line header;
+        std::vector<Line> lines;
+        std::size_t insertAt = 0;  // where a new key goes: after the last entry
+    };
+    // Case-blind hashing and comparison, so lookups need no lower-case copy.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const noexcept;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+
+    std::string_view lineText(const Line& line) const;
+    std::string_view lineName(const Line& line) const;
+    const Line* findKey(const Section& section, std::string_view key) const;
+    Line* findKey(Section& section, std::string_view key);
+    Section* findSection(std::string_view name);
+    const Section* findSection(std::string_view name) const;
+    Line* lastLine();
+    void terminate(Line& line);
+    static void classify(std::string_view content, Line& line);
+    static Line makeLine(std::string text);
+
+    std::string source_;
+    std::size_t bomLength_ = 0;
+    std::vector<Line> preamble_;    // lines before the first section
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t, NameHash, NameEqual> index_;  // first occurrence
 };
 
 // Parses the integer text the way readInt does (exposed for the tests and for

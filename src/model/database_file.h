@@ -1,0 +1,43 @@
+// The ".zat" database file: one section per record of the configuration, in
+// the private-profile format, read and written whole.
+#pragma once
+
+#include <string>
+
+#include "app/ports.h"
+#include "model/config_database.h"
+
+namespace zat {
+
+constexpr int kDatabaseFileSteps = 290;  // progress steps of a load or a save
+
+// Writes the whole configuration to `path`, updating an existing file in
+// place (keys and sections this program does not know survive). The file is
+// replaced atomically. When it cannot be written the user is told why, the
+// old file is left as it was, `modified` stays set and the result is false.
+bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports);
+
+struct DatabaseLoad {
+    bool fileRead = false;  // false: missing or unreadable, every key took its default
+    std::string reason;     // the system's reason when the file could not be read
+};
+
+// Reads the whole configuration from `path`; every field takes the file's
+// value or its loader default. Does not clear the model first. Reports
+// nothing to the user: a file that cannot be read loads as if every key were
+// missing, and the result says so for callers that want to tell.
+DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports);
+
+class ProfileDocument;
+
+// The same without the file, the status text and the progress window; the
+// progress only receives its steps.
+void readDatabaseFrom(const ProfileDocument& doc, ConfigDatabase& db, Progress& progress);
+void writeDatabaseTo(ProfileDocument& doc, const ConfigDatabase& db, Progress& progress);
+
+// "Time Out" conversions: milliseconds to the file's seconds text ("%g") and
+// back (the decimal text times 1000, truncated; held within the 32-bit range).
+std::string formatTimeOutSeconds(uint32_t milliseconds);
+uint32_t parseTimeOutSeconds(std::string_view text);
+
+}  // namespace zat

@@ -1,0 +1,38 @@
+// The integer range check behind the edit fields' range validator.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/ports.h"
+
+namespace zat {
+
+class IntRangeCheck {
+public:
+    // Both limits are inclusive.
+    IntRangeCheck(int32_t minimum, int32_t maximum);
+
+    int32_t minimum() const { return minimum_; }
+    int32_t maximum() const { return maximum_; }
+
+    // An optionally signed decimal integer with optional blanks around it;
+    // nullopt for anything else or for a value that does not fit 32 bits.
+    static std::optional<int32_t> parse(std::string_view text);
+
+    bool isValid(std::string_view text) const;
+
+    // Valid text passes silently; otherwise beeps, shows message() under
+    // "Error" and gives false.
+    bool validate(std::string_view text, Prompts& prompts, Beep& beep) const;
+
+    std::string message() const;
+
+private:
+    int32_t minimum_;
+    int32_t maximum_;
+};
+
+}  // namespace zat

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace zat {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+test::ProgramResult zatctl(const std::vector<std::string>& args) { return test::runProgram(ZATCTL_PATH, args); }
+
+std::string golden(const std::string& name) {
+    return readFile(std::string(ZAT_SOURCE_DIR) + "/tests/model/data/database/" + name);
+}
+
+class Zatctl : public ::testing::Test {
+protected:
+    test::TempDir dir;
+};
+
+TEST_F(Zatctl, NewWritesTheClearedDatabase) {
+    const std::string out = dir.file("blank.zat");
+    const auto result = zatctl({"new", out});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(readFile(out), golden("cleared.zat"));
+}
+
+TEST_F(Zatctl, ProgressIsOneLinePerTenPercentWhenNotATerminal) {
+    const auto result = zatctl({"new", dir.file("p.zat")});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err,
+              "Writing ZAT data file: 0% complete\nWriting ZAT data file: 10% complete\n"
+              "Writing ZAT data file: 20% complete\nWriting ZAT data file: 30% complete\n"
+              "Writing ZAT data file: 40% complete\nWriting ZAT data file: 50% complete\n"
+              "Writing ZAT data file: 60% complete\nWriting ZAT data file: 70% complete\n"
+              "Writing ZAT data file: 80% complete\nWriting ZAT data file: 90% complete\n"
+              "Writing ZAT data file: 100% complete\n");
+    const auto quiet = zatctl({"--quiet", "new", dir.file("q.zat")});
+    EXPECT_EQ(quiet.err, "");
+}
+
+TEST_F(Zatctl, ResaveKeepsTheConfigurationAndUnknownLines) {
+    const std::string in = dir.file("in.zat");
+    writeFile(in, golden("full.zat") + "[Site]\r\nName=Kiln 2\r\n");
+    const std::string out = dir.file("out.zat");
+    const auto result = zatctl({"-q", "resave", in, out});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(readFile(out), golden("full.zat")) << "a new file gets only what the program writes";
+
+    // In place: the same file in and out keeps the hand-added section.
+    const auto same = zatctl({"-q", "resave", in, in});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(readFile(in), golden("full.zat") + "[Site]\r\nName=Kiln 2\r\n");
+}
+
+TEST_F(Zatctl, ResaveOfAMissingFileFailsAndLeavesTheTargetAlone) {
+    const std::string out = dir.file("precious.zat");
+    writeFile(out, "[General]\r\nPort=3\r\n");
+    const auto result = zatctl({"resave", dir.file("absent.zat"), out});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("cannot read " + dir.file("absent.zat") + ": No such file or directory"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(readFile(out), "[General]\r\nPort=3\r\n");
+}
+
+TEST_F(Zatctl, UnwritableTargetPrintsTheMessageBoxAndExits2) {
+    writeFile(dir.file("f"), "");
+    const std::string out = dir.file("f") + "/x.zat";
+    const auto result = zatctl({"-q", "new", out});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "Error: Unable to write file " + out + "\nNot a directory\n");
+}
+
+TEST_F(Zatctl, UsageErrorsExit2WithAMessage) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"frobnicate"}, {"new"}, {"new", "a", "b"}, {"resave", "a"}, {"--bogus", "new", "x"},
+          {"help", "frobnicate"}}) {
+        const auto result = zatctl(args);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_FALSE(result.err.empty()) << ::testing::PrintToString(args);
+    }
+}
+
+TEST_F(Zatctl, HelpListsEveryCommandAndExplainsEach) {
+    const auto help = zatctl({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("new OUT.zat"), std::string::npos);
+    EXPECT_NE(help.out.find("resave IN.zat OUT.zat"), std::string::npos);
+    for (const char* command : {"new", "resave"}) {
+        const auto one = zatctl({"help", command});
+        EXPECT_EQ(one.exitCode, 0);
+        EXPECT_NE(one.out.find("Example:"), std::string::npos) << command;
+    }
+}
+
+}  // namespace
+}  // namespace zat
