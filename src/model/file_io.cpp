@@ -50,10 +50,11 @@ bool resolveTarget(const std::string& path, std::string& target, int& error) {
             return false;
         }
         if (!S_ISLNK(st.st_mode)) return true;
+        // Some links report no size; one that fills the buffer may have changed.
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
         const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-        if (n < 0) {
-            error = errno;
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) {
+            error = n < 0 ? errno : ENAMETOOLONG;
             return false;
         }
         link.resize(static_cast<std::size_t>(n));
@@ -70,7 +71,7 @@ bool resolveTarget(const std::string& path, std::string& target, int& error) {
 // The mode a newly created file would get, read without changing the umask
 // where the system allows it, as umask() itself is process-wide.
 mode_t newFileMode() {
-    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
         char line[256];
         unsigned mask = 0;
         bool found = false;
@@ -121,8 +122,9 @@ FileResult readWholeFile(const std::string& path, std::string& bytes) {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        FileResult result = failure(errno);
-        result.missing = errno == ENOENT;
+        const int error = errno;
+        FileResult result = failure(error);
+        result.missing = error == ENOENT;
         return result;
     }
     struct stat st {};
@@ -191,14 +193,15 @@ FileResult writeFileAtomically(const std::string& path, const std::string& bytes
     };
 
     if (!writeAll(fd, bytes, error)) return abandon(fd, error);
-    if (::fsync(fd) != 0) return abandon(fd, errno);
     if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())) {
         // Best effort: only a privileged user can give a file away, and the
         // file is still good with our ownership.
         const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
         (void)ignored;
     }
+    // Mode first, so that the sync covers it too.
     if (::fchmod(fd, mode) != 0) return abandon(fd, errno);
+    if (::fsync(fd) != 0) return abandon(fd, errno);
     // A failing close can report a lost write (e.g. on network file systems).
     if (::close(fd) != 0) return abandon(-1, errno);
     if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(-1, errno);

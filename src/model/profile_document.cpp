@@ -1,7 +1,8 @@
 #include "model/profile_document.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace zat {
@@ -11,18 +12,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// ASCII only: the files are in a single-byte code page, and a locale-aware
-// fold would make names match differently on different machines.
-char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
-    }
-    return true;
-}
-
 std::string_view trimBlanks(std::string_view text) {
     std::size_t first = 0;
     while (first < text.size() && isBlank(text[first])) ++first;
@@ -31,58 +20,117 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-// A written name or value must stay on its own line.
-std::string withoutLineBreaks(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
-    }
-    return out;
+// Names are compared and hashed eight bytes at a time; every lookup goes
+// through here, and a database is read and written key by key.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t load8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
 }
 
-bool hasLineBreak(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+std::uint32_t load4(const char* p) {
+    std::uint32_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// The bytes of a text shorter than eight in one word: loads that overlap
+// where needed, so that together they cover every byte.
+std::uint64_t loadShort(const char* p, std::size_t n) {
+    if (n >= 4) return load4(p) | (std::uint64_t{load4(p + n - 4)} << 32);
+    if (n == 0) return 0;
+    const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16);
+}
+
+// Lower-cases the ASCII capitals in each byte of a word. ASCII only: the files
+// are in a single-byte code page, and a locale-aware fold would make names
+// match differently on different machines.
+std::uint64_t foldWord(std::uint64_t word) {
+    const std::uint64_t low7 = word & ~kHighBits;
+    const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'A');  // no carry: bytes stay below 0x100
+    const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    const std::uint64_t capitals = atLeastA & ~aboveZ & ~word & kHighBits;
+    return word | (capitals >> 2);  // 0x80 >> 2 is the 0x20 case bit
+}
+
+// Texts of equal length only.
+bool sameFolded(const char* a, const char* b, std::size_t n) {
+    if (n < 8) return foldWord(loadShort(a, n)) == foldWord(loadShort(b, n));
+    for (std::size_t i = 0; i + 8 < n; i += 8) {
+        if (foldWord(load8(a + i)) != foldWord(load8(b + i))) return false;
+    }
+    return foldWord(load8(a + n - 8)) == foldWord(load8(b + n - 8));  // the last eight, overlapping
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && sameFolded(a.data(), b.data(), a.size());
+}
+
+std::uint32_t hashNoCase(std::string_view text) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::uint64_t h = (n + 1) * kMultiplier;
+    auto mix = [&h](std::uint64_t word) {
+        h = (h ^ foldWord(word)) * kMultiplier;
+        h ^= h >> 29;
+    };
+    if (n < 8) {
+        mix(loadShort(p, n));
+    } else {
+        for (std::size_t i = 0; i + 8 < n; i += 8) mix(load8(p + i));
+        mix(load8(p + n - 8));
+    }
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+bool isLineBreak(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+// Appends text with its line breaks and NULs made blanks, so that a written
+// value stays on its own line.
+void appendClean(std::string& out, std::string_view text) {
+    const std::size_t from = out.size();
+    out.append(text);
+    for (std::size_t i = from; i < out.size(); ++i) {
+        if (isLineBreak(out[i])) out[i] = ' ';
+    }
+}
+
+// A name given to a new line must read back as itself and leave the lines
+// around it alone: the bytes that would not (line breaks and NULs, a ']' in a
+// section name, a '=' in a key, a key that would read as a header or a
+// comment) become blanks like line breaks in values. Names are trimmed.
+bool isOddNameByte(char c, bool key) { return isLineBreak(c) || c == (key ? '=' : ']'); }
+
+bool startsLikeOtherLine(std::string_view key) {
+    return !key.empty() && (key.front() == '[' || key.front() == ';' || key.front() == '#');
+}
+
+bool isOddName(std::string_view name, bool key) {
+    for (char c : name) {
+        if (isOddNameByte(c, key)) return true;
+    }
+    return key && startsLikeOtherLine(name);
+}
+
+std::string cleanName(std::string_view name, bool key) {
+    std::string out(name);
+    for (char& c : out) {
+        if (isOddNameByte(c, key)) c = ' ';
+    }
+    std::string_view clean = trimBlanks(out);
+    while (key && startsLikeOtherLine(clean)) clean = trimBlanks(clean.substr(1));
+    return std::string(clean);
 }
 
 }  // namespace
 
-// Sorts a line into header, key, other content or nothing (blank or comment)
-// and records where its name and value lie.
-void ProfileDocument::classify(std::string_view content, Line& line) {
-    line.kind = Kind::Other;
-    std::size_t i = 0;
-    while (i < content.size() && isBlank(content[i])) ++i;
-    if (i == content.size()) return;
-    const char first = content[i];
-    if (first == ';' || first == '#') return;
-    line.kind = Kind::Content;
-    auto place = [content](std::string_view whole, std::size_t& begin, std::size_t& length) {
-        const std::string_view trimmed = trimBlanks(whole);
-        begin = static_cast<std::size_t>(trimmed.data() - content.data());
-        length = trimmed.size();
-    };
-    if (first == '[') {
-        const std::size_t close = content.find(']', i + 1);
-        // "[" without "]" is no header; it is kept as unknown content.
-        if (close == std::string_view::npos) return;
-        place(content.substr(i + 1, close - i - 1), line.nameBegin, line.nameLength);
-        line.kind = Kind::Header;
-        return;
-    }
-    const std::size_t eq = content.find('=', i);
-    if (eq == std::string_view::npos) return;
-    place(content.substr(i, eq - i), line.nameBegin, line.nameLength);
-    place(content.substr(eq + 1), line.valueBegin, line.valueLength);
-    line.kind = Kind::Key;
-}
-
 std::size_t ProfileDocument::NameHash::operator()(std::string_view name) const noexcept {
-    std::size_t h = 14695981039346656037ull;
-    for (char c : name) {
-        h ^= static_cast<unsigned char>(foldCase(c));
-        h *= 1099511628211ull;
-    }
-    return h;
+    return hashNoCase(name);
 }
 
 bool ProfileDocument::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
@@ -96,22 +144,48 @@ ProfileDocument& ProfileDocument::operator=(ProfileDocument&&) noexcept = defaul
 ProfileDocument::ProfileDocument(const ProfileDocument&) = default;
 ProfileDocument& ProfileDocument::operator=(const ProfileDocument&) = default;
 
+// Sorts a line into header, key, other content or nothing (blank or comment)
+// and records where its name and value lie.
+void ProfileDocument::classify(std::string_view content, Line& line) {
+    line.kind = Kind::Other;
+    std::size_t i = 0;
+    while (i < content.size() && isBlank(content[i])) ++i;
+    if (i == content.size()) return;
+    const char first = content[i];
+    if (first == ';' || first == '#') return;
+    line.kind = Kind::Content;
+    // Offsets within a line are 32 bits; a longer line is kept but never matches.
+    if (content.size() > UINT32_MAX) return;
+    auto place = [content](std::string_view part, std::uint32_t& begin, std::uint32_t& length) {
+        const std::string_view trimmed = trimBlanks(part);
+        begin = static_cast<std::uint32_t>(trimmed.data() - content.data());
+        length = static_cast<std::uint32_t>(trimmed.size());
+    };
+    if (first == '[') {
+        const std::size_t close = content.find(']', i + 1);
+        // "[" without "]" is no header; it is kept as unknown content.
+        if (close == std::string_view::npos) return;
+        place(content.substr(i + 1, close - i - 1), line.nameBegin, line.nameLength);
+        line.nameHash = hashNoCase(content.substr(line.nameBegin, line.nameLength));
+        line.kind = Kind::Header;
+        return;
+    }
+    const std::size_t eq = content.find('=', i);
+    if (eq == std::string_view::npos) return;
+    place(content.substr(i, eq - i), line.nameBegin, line.nameLength);
+    place(content.substr(eq + 1), line.valueBegin, line.valueLength);
+    line.nameHash = hashNoCase(content.substr(line.nameBegin, line.nameLength));
+    line.kind = Kind::Key;
+}
+
 ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     ProfileDocument doc;
     doc.source_.assign(bytes);
     const std::string_view all = doc.source_;
     if (all.substr(0, kBom.size()) == kBom) doc.bomLength_ = kBom.size();
 
-    // Lines are gathered here first so that each section's container is
-    // allocated once at its final size.
-    std::vector<Line> pending;
-    pending.reserve(all.size() / 24 + 16);
-    auto flush = [&doc, &pending]() {
-        std::vector<Line>& target = doc.sections_.empty() ? doc.preamble_ : doc.sections_.back().lines;
-        target.reserve(pending.size());
-        std::move(pending.begin(), pending.end(), std::back_inserter(target));
-        pending.clear();
-    };
+    // One allocation for all the lines.
+    doc.lines_.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
 
     std::size_t pos = doc.bomLength_;
     while (pos < all.size()) {
@@ -125,30 +199,31 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
         Line line;
         line.begin = pos;
         line.length = end - pos;
-        line.contentLength = contentEnd - pos;
-        classify(all.substr(pos, line.contentLength), line);
+        classify(all.substr(pos, contentEnd - pos), line);
         pos = end;
 
+        const std::size_t at = doc.lines_.size();
+        doc.lines_.push_back(line);
         if (line.kind == Kind::Header) {
-            flush();
-            const std::string_view name = all.substr(line.begin + line.nameBegin, line.nameLength);
-            if (doc.index_.find(name) == doc.index_.end()) doc.index_.emplace(std::string(name), doc.sections_.size());
-            doc.sections_.emplace_back();
-            doc.sections_.back().header = std::move(line);
-            continue;
+            if (!doc.sections_.empty()) doc.sections_.back().end = at;
+            Section& section = doc.sections_.emplace_back();
+            section.header = section.anchor = at;
+            doc.indexSection(doc.sections_.size() - 1);
+        } else if (!doc.sections_.empty() && (line.kind == Kind::Key || line.kind == Kind::Content)) {
+            doc.sections_.back().anchor = at;
         }
-        if (!doc.sections_.empty() && (line.kind == Kind::Key || line.kind == Kind::Content)) {
-            doc.sections_.back().insertAt = pending.size() + 1;
-        }
-        pending.push_back(std::move(line));
     }
-    flush();
+    if (!doc.sections_.empty()) doc.sections_.back().end = doc.lines_.size();
     return doc;
 }
 
+void ProfileDocument::indexSection(std::size_t section) {
+    const std::string_view name = lineName(lines_[sections_[section].header]);
+    if (index_.find(name) == index_.end()) index_.emplace(std::string(name), section);
+}
+
 std::string_view ProfileDocument::lineText(const Line& line) const {
-    if (line.rewritten) return line.text;
-    return std::string_view(source_).substr(line.begin, line.length);
+    return std::string_view(line.rewritten ? added_ : source_).substr(line.begin, line.length);
 }
 
 std::string_view ProfileDocument::lineName(const Line& line) const {
@@ -160,22 +235,24 @@ const ProfileDocument::Section* ProfileDocument::findSection(std::string_view na
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
-ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) {
-    return const_cast<Section*>(std::as_const(*this).findSection(name));
-}
-
+// Scans the section's lines in file order, so the first of duplicate keys wins.
 const ProfileDocument::Line* ProfileDocument::findKey(const Section& section, std::string_view key) const {
     key = trimBlanks(key);
-    for (const Line& line : section.lines) {
-        if (line.kind == Kind::Key && line.nameLength == key.size() && equalsNoCase(lineName(line), key)) {
-            return &line;
-        }
+    const std::uint32_t hash = hashNoCase(key);
+    auto matches = [this, key, hash](const Line& line) {
+        return line.kind == Kind::Key && line.nameHash == hash && line.nameLength == key.size() &&
+               equalsNoCase(lineName(line), key);
+    };
+    for (std::size_t i = section.header + 1; i <= section.anchor; ++i) {
+        if (matches(lines_[i])) return &lines_[i];
+    }
+    for (const Line& line : section.added) {
+        if (matches(line)) return &line;
+    }
+    for (std::size_t i = section.anchor + 1; i < section.end; ++i) {
+        if (matches(lines_[i])) return &lines_[i];
     }
     return nullptr;
-}
-
-ProfileDocument::Line* ProfileDocument::findKey(Section& section, std::string_view key) {
-    return const_cast<Line*>(std::as_const(*this).findKey(section, key));
 }
 
 std::optional<std::string_view> ProfileDocument::value(std::string_view section, std::string_view key) const {
@@ -201,25 +278,50 @@ int32_t ProfileDocument::readInt(std::string_view section, std::string_view key,
 
 bool ProfileDocument::hasSection(std::string_view section) const { return findSection(section) != nullptr; }
 
-ProfileDocument::Line ProfileDocument::makeLine(std::string text) {
-    Line line;
+// Gives a line new text (which must not lie in added_). The old text of a line
+// rewritten before becomes dead; once half of added_ is dead it is compacted,
+// so a key written over and over does not grow the document without end.
+void ProfileDocument::store(Line& line, std::string_view text) {
+    if (line.rewritten) {
+        deadBytes_ += line.length;
+        line.rewritten = false;  // so that compacting drops its old text
+    }
+    // Before appending: the line may not be in the document yet, where
+    // compacting would find it.
+    if (deadBytes_ > 4096 && deadBytes_ > added_.size() / 2) compact();
     line.rewritten = true;
+    line.begin = added_.size();
     line.length = text.size();
+    added_.append(text);
+
     std::size_t contentEnd = text.size();
     if (contentEnd > 0 && text[contentEnd - 1] == '\n') --contentEnd;
     if (contentEnd > 0 && text[contentEnd - 1] == '\r') --contentEnd;
-    line.contentLength = contentEnd;
-    classify(std::string_view(text).substr(0, contentEnd), line);
-    line.text = std::move(text);
-    return line;
+    classify(text.substr(0, contentEnd), line);
+}
+
+void ProfileDocument::compact() {
+    std::string live;
+    live.reserve(added_.size() - deadBytes_);
+    auto keep = [this, &live](Line& line) {
+        if (!line.rewritten) return;
+        const std::size_t at = live.size();
+        live.append(added_, line.begin, line.length);
+        line.begin = at;
+    };
+    for (Line& line : lines_) keep(line);
+    for (Section& s : sections_) {
+        for (Line& line : s.added) keep(line);
+    }
+    added_.swap(live);
+    deadBytes_ = 0;
 }
 
 ProfileDocument::Line* ProfileDocument::lastLine() {
-    if (!sections_.empty()) {
-        Section& last = sections_.back();
-        return last.lines.empty() ? &last.header : &last.lines.back();
-    }
-    return preamble_.empty() ? nullptr : &preamble_.back();
+    if (sections_.empty()) return lines_.empty() ? nullptr : &lines_.back();
+    Section& last = sections_.back();
+    if (last.anchor + 1 == last.end && !last.added.empty()) return &last.added.back();
+    return &lines_[last.end - 1];
 }
 
 // Only the last line of a file can lack its line ending; it gets one before
@@ -227,82 +329,92 @@ ProfileDocument::Line* ProfileDocument::lastLine() {
 void ProfileDocument::terminate(Line& line) {
     const std::string_view text = lineText(line);
     if (!text.empty() && text.back() == '\n') return;
-    std::string ended;
-    ended.reserve(text.size() + 2);
-    ended.append(text);
-    ended.append(!text.empty() && text.back() == '\r' ? "\n" : "\r\n");
-    line.text = std::move(ended);
-    line.rewritten = true;
-    line.length = line.text.size();
+    scratch_.assign(text);
+    scratch_.append(!text.empty() && text.back() == '\r' ? "\n" : "\r\n");
+    store(line, scratch_);
 }
 
 void ProfileDocument::write(std::string_view section, std::string_view key, std::string_view value) {
     section = trimBlanks(section);
     key = trimBlanks(key);
     // Names are looked up as given first, so a key already in the file under
-    // an odd name is still found; new lines get the cleaned names.
-    const std::string cleanSection(trimBlanks(withoutLineBreaks(section)));
-    const std::string cleanKey(trimBlanks(withoutLineBreaks(key)));
-    const std::string cleanValue = withoutLineBreaks(value);
+    // an odd name is still found; new lines get the cleaned names. Cleaning
+    // costs a copy, so only names that need it get one.
+    const bool oddSection = isOddName(section, false), oddKey = isOddName(key, true);
+    const std::string sectionCopy = oddSection ? cleanName(section, false) : std::string();
+    const std::string keyCopy = oddKey ? cleanName(key, true) : std::string();
+    const std::string_view cleanSection = oddSection ? std::string_view(sectionCopy) : section;
+    const std::string_view cleanKey = oddKey ? std::string_view(keyCopy) : key;
 
-    Section* s = findSection(section);
-    if (s == nullptr && hasLineBreak(section)) s = findSection(cleanSection);
+    const Section* found = findSection(section);
+    if (found == nullptr && oddSection) found = findSection(cleanSection);
 
-    if (s != nullptr) {
-        Line* line = findKey(*s, key);
-        if (line == nullptr && hasLineBreak(key)) line = findKey(*s, cleanKey);
-        if (line != nullptr) {
-            const std::string_view name = lineName(*line);
-            std::string text;
-            text.reserve(name.size() + cleanValue.size() + 3);
-            text.append(name).append("=").append(cleanValue).append("\r\n");
-            *line = makeLine(std::move(text));
+    if (found != nullptr) {
+        Section& s = sections_[static_cast<std::size_t>(found - sections_.data())];
+        const Line* existing = findKey(s, key);
+        if (existing == nullptr && oddKey) existing = findKey(s, cleanKey);
+        if (existing != nullptr) {
+            // The key keeps its spelling from the file.
+            Line& line = const_cast<Line&>(*existing);
+            scratch_.assign(lineName(line));
+            scratch_ += '=';
+            appendClean(scratch_, value);
+            scratch_ += "\r\n";
+            store(line, scratch_);
             return;
         }
-        terminate(s->insertAt == 0 ? s->header : s->lines[s->insertAt - 1]);
-        std::string text;
-        text.reserve(cleanKey.size() + cleanValue.size() + 3);
-        text.append(cleanKey).append("=").append(cleanValue).append("\r\n");
-        s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(s->insertAt), makeLine(std::move(text)));
-        ++s->insertAt;
+        terminate(s.added.empty() ? lines_[s.anchor] : s.added.back());
+        scratch_.assign(cleanKey);
+        scratch_ += '=';
+        appendClean(scratch_, value);
+        scratch_ += "\r\n";
+        Line line;
+        store(line, scratch_);
+        s.added.push_back(line);
         return;
     }
 
     if (Line* last = lastLine()) terminate(*last);
-    Section added;
-    added.header = makeLine("[" + cleanSection + "]\r\n");
-    added.lines.push_back(makeLine(cleanKey + "=" + cleanValue + "\r\n"));
-    added.insertAt = 1;
-    // Indexed under the name it will be read back as, which differs from the
-    // one given only for names holding a ']'.
-    if (added.header.kind == Kind::Header) {
-        const std::string_view name = lineName(added.header);
-        if (index_.find(name) == index_.end()) index_.emplace(std::string(name), sections_.size());
-    }
-    sections_.push_back(std::move(added));
+    Section& added = sections_.emplace_back();
+    added.header = lines_.size();
+    added.anchor = added.header + 1;
+    added.end = added.header + 2;
+
+    scratch_.assign("[");
+    scratch_.append(cleanSection).append("]\r\n");
+    Line header;
+    store(header, scratch_);
+    lines_.push_back(header);
+
+    scratch_.assign(cleanKey);
+    scratch_ += '=';
+    appendClean(scratch_, value);
+    scratch_ += "\r\n";
+    Line line;
+    store(line, scratch_);
+    lines_.push_back(line);
+
+    indexSection(sections_.size() - 1);
 }
 
 std::string ProfileDocument::serialize() const {
     std::size_t total = bomLength_;
-    auto count = [&total](const std::vector<Line>& lines) {
-        for (const Line& line : lines) total += line.length;
-    };
-    count(preamble_);
+    for (const Line& line : lines_) total += line.length;
     for (const Section& s : sections_) {
-        total += s.header.length;
-        count(s.lines);
+        for (const Line& line : s.added) total += line.length;
     }
 
     std::string out;
     out.reserve(total);
     out.append(source_, 0, bomLength_);
-    auto emit = [this, &out](const std::vector<Line>& lines) {
-        for (const Line& line : lines) out.append(lineText(line));
+    auto emit = [this, &out](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) out.append(lineText(lines_[i]));
     };
-    emit(preamble_);
+    emit(0, sections_.empty() ? lines_.size() : sections_.front().header);
     for (const Section& s : sections_) {
-        out.append(lineText(s.header));
-        emit(s.lines);
+        emit(s.header, s.anchor + 1);
+        for (const Line& line : s.added) out.append(lineText(line));
+        emit(s.anchor + 1, s.end);
     }
     return out;
 }

@@ -52,7 +52,10 @@ public:
 
     // Sets a key, creating its section and itself as needed. Carriage
     // returns, line feeds and NULs in the value become blanks so that a
-    // value can never break the line structure.
+    // value can never break the line structure. The names of new lines get
+    // the same treatment, as do the few bytes that would make a new line
+    // read back as something else: ']' in a section name, '=' in a key, and
+    // a key starting with '[', ';' or '#'.
     void write(std::string_view section, std::string_view key, std::string_view value);
 
     bool hasSection(std::string_view section) const;
@@ -61,26 +64,30 @@ public:
     std::string serialize() const;
 
 private:
-    // A line as it stands in the file: a range of source_ until it is
-    // rewritten, then its own text. Offsets of the key and the value are
-    // relative to the start of the line, so copies of the document stay valid.
+    // A line as it stands in the file: a range of source_, or once rewritten
+    // a range of added_. Positions are indices and offsets rather than
+    // pointers so that a copied document is valid as it stands.
     enum class Kind : std::uint8_t { Other, Content, Header, Key };
     struct Line {
-        std::size_t begin = 0;          // in source_, when not rewritten
-        std::size_t length = 0;         // including the line ending
-        std::size_t contentLength = 0;  // without the line ending
-        std::size_t nameBegin = 0;      // section name or key
-        std::size_t nameLength = 0;
-        std::size_t valueBegin = 0;
-        std::size_t valueLength = 0;
+        std::size_t begin = 0;   // in source_, or in added_ when rewritten
+        std::size_t length = 0;  // including the line ending
+        // Section name or key, and value, relative to the start of the line.
+        std::uint32_t nameBegin = 0;
+        std::uint32_t nameLength = 0;
+        std::uint32_t valueBegin = 0;
+        std::uint32_t valueLength = 0;
+        std::uint32_t nameHash = 0;  // case-blind, so a key scan rarely compares text
         Kind kind = Kind::Other;
         bool rewritten = false;
-        std::string text;               // when rewritten
     };
+    // A section is its header and the lines after it up to the next header.
+    // New keys always go right after the last entry, so they form one block
+    // (added) after lines_[anchor]; the file's own lines never move.
     struct Section {
-        Line header;
-        std::vector<Line> lines;
-        std::size_t insertAt = 0;  // where a new key goes: after the last entry
+        std::size_t header = 0;  // index in lines_
+        std::size_t end = 0;     // one past its last line in lines_
+        std::size_t anchor = 0;  // its last entry, or the header
+        std::vector<Line> added;
     };
     // Case-blind hashing and comparison, so lookups need no lower-case copy.
     struct NameHash {
@@ -92,21 +99,24 @@ private:
         bool operator()(std::string_view a, std::string_view b) const noexcept;
     };
 
+    static void classify(std::string_view content, Line& line);
     std::string_view lineText(const Line& line) const;
     std::string_view lineName(const Line& line) const;
-    const Line* findKey(const Section& section, std::string_view key) const;
-    Line* findKey(Section& section, std::string_view key);
-    Section* findSection(std::string_view name);
     const Section* findSection(std::string_view name) const;
+    const Line* findKey(const Section& section, std::string_view key) const;
+    void store(Line& line, std::string_view text);
+    void compact();
     Line* lastLine();
     void terminate(Line& line);
-    static void classify(std::string_view content, Line& line);
-    static Line makeLine(std::string text);
+    void indexSection(std::size_t section);
 
     std::string source_;
     std::size_t bomLength_ = 0;
-    std::vector<Line> preamble_;    // lines before the first section
+    std::vector<Line> lines_;  // the file's lines in order, then appended sections
     std::vector<Section> sections_;
+    std::string added_;             // text of rewritten and new lines, appended
+    std::size_t deadBytes_ = 0;     // of added_, replaced since
+    std::string scratch_;           // a new line is built here, to save allocations
     std::unordered_map<std::string, std::size_t, NameHash, NameEqual> index_;  // first occurrence
 };
 

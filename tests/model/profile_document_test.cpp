@@ -323,6 +323,22 @@ TEST(ProfileWrite, LineBreaksAndNulsInNamesAndValuesBecomeBlanks) {
     EXPECT_EQ(doc.value("odd name", "KE Y"), "w");
 }
 
+TEST(ProfileWrite, NewNamesThatWouldReadBackAsSomethingElseAreCleaned) {
+    auto doc = ProfileDocument::parse("[S]\r\nA=1\r\n");
+    doc.write("a]b", "k", "1");    // would be read as section "a"
+    doc.write("S", "x=y", "2");    // would be read as key "x"
+    doc.write("S", "[T]", "3");    // would be read as a header
+    doc.write("S", "; c", "4");    // would be read as a comment
+    doc.write("S", "#[;d", "5");
+    EXPECT_EQ(doc.serialize(), "[S]\r\nA=1\r\nx y=2\r\nT]=3\r\nc=4\r\nd=5\r\n[a b]\r\nk=1\r\n");
+    // Written again under the same odd names, the same lines are updated.
+    doc.write("a]b", "k", "one");
+    doc.write("S", "x=y", "two");
+    doc.write("S", "[T]", "three");
+    EXPECT_EQ(doc.serialize(), "[S]\r\nA=1\r\nx y=two\r\nT]=three\r\nc=4\r\nd=5\r\n[a b]\r\nk=one\r\n");
+    EXPECT_EQ(ProfileDocument::parse(doc.serialize()).value("a b", "k"), "one");
+}
+
 TEST(ProfileWrite, NamesAreTrimmedLikeLookups) {
     auto doc = ProfileDocument();
     doc.write(" S\t", "\tK ", "v");
