@@ -334,6 +334,14 @@ void ProfileDocument::terminate(Line& line) {
     store(line, scratch_);
 }
 
+void ProfileDocument::storeKeyLine(Line& line, std::string_view key, std::string_view value) {
+    scratch_.assign(key);
+    scratch_ += '=';
+    appendClean(scratch_, value);
+    scratch_ += "\r\n";
+    store(line, scratch_);
+}
+
 void ProfileDocument::write(std::string_view section, std::string_view key, std::string_view value) {
     section = trimBlanks(section);
     key = trimBlanks(key);
@@ -356,20 +364,12 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
         if (existing != nullptr) {
             // The key keeps its spelling from the file.
             Line& line = const_cast<Line&>(*existing);
-            scratch_.assign(lineName(line));
-            scratch_ += '=';
-            appendClean(scratch_, value);
-            scratch_ += "\r\n";
-            store(line, scratch_);
+            storeKeyLine(line, lineName(line), value);
             return;
         }
         terminate(s.added.empty() ? lines_[s.anchor] : s.added.back());
-        scratch_.assign(cleanKey);
-        scratch_ += '=';
-        appendClean(scratch_, value);
-        scratch_ += "\r\n";
         Line line;
-        store(line, scratch_);
+        storeKeyLine(line, cleanKey, value);
         s.added.push_back(line);
         return;
     }
@@ -386,12 +386,8 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
     store(header, scratch_);
     lines_.push_back(header);
 
-    scratch_.assign(cleanKey);
-    scratch_ += '=';
-    appendClean(scratch_, value);
-    scratch_ += "\r\n";
     Line line;
-    store(line, scratch_);
+    storeKeyLine(line, cleanKey, value);
     lines_.push_back(line);
 
     indexSection(sections_.size() - 1);

@@ -105,6 +105,7 @@ private:
     const Section* findSection(std::string_view name) const;
     const Line* findKey(const Section& section, std::string_view key) const;
     void store(Line& line, std::string_view text);
+    void storeKeyLine(Line& line, std::string_view key, std::string_view value);
     void compact();
     Line* lastLine();
     void terminate(Line& line);

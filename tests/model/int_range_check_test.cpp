@@ -51,37 +51,19 @@ TEST(IntRangeCheck, ThirtyTwoBitEdges) {
     EXPECT_EQ(IntRangeCheck::parse("00000000000000002147483647"), INT32_MAX);
 }
 
-// Notes how many beeps had sounded when each box came up.
-class OrderedPrompts final : public Prompts {
-public:
-    explicit OrderedPrompts(const test::RecordingBeep& beep) : beep_(beep) {}
-    test::RecordingPrompts recorded;
-    std::vector<std::size_t> beepsBefore;
-
-    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                MessageButtons buttons) override {
-        beepsBefore.push_back(beep_.beeps.size());
-        return recorded.show(text, caption, icon, buttons);
-    }
-
-private:
-    const test::RecordingBeep& beep_;
-};
-
 TEST(IntRangeCheck, OutOfRangeBeepsThenExplains) {
     for (std::string_view bad : {"101", "", "abc"}) {
         SCOPED_TRACE(std::string(bad));
-        test::RecordingBeep beep;
-        OrderedPrompts prompts(beep);
-        EXPECT_FALSE(IntRangeCheck(-10, 100).validate(bad, prompts, beep));
-        EXPECT_EQ(beep.beeps, std::vector<std::string>{"simple"});
-        ASSERT_EQ(prompts.recorded.shown.size(), 1u);
-        const test::ShownMessage& box = prompts.recorded.shown[0];
+        test::RecordingPorts ports;
+        EXPECT_FALSE(IntRangeCheck(-10, 100).validate(bad, ports.prompts, ports.beep));
+        EXPECT_EQ(ports.beep.beeps, std::vector<std::string>{"simple"});
+        ASSERT_EQ(ports.prompts.shown.size(), 1u);
+        const test::ShownMessage& box = ports.prompts.shown[0];
         EXPECT_EQ(box.text, "Value is outside the valid range -10 to 100");
         EXPECT_EQ(box.caption, "Error");
         EXPECT_EQ(box.icon, MessageIcon::Exclamation);
         EXPECT_EQ(box.buttons, MessageButtons::Ok);
-        EXPECT_EQ(prompts.beepsBefore, std::vector<std::size_t>{1});
+        EXPECT_EQ(box.beepsBefore, 1u);
     }
 }
 

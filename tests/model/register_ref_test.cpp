@@ -9,31 +9,8 @@
 namespace zat {
 namespace {
 
-using test::RecordingBeep;
-using test::RecordingPrompts;
 
-// Notes how many beeps had sounded when each box came up, so a test can see
-// that the beep comes first.
-class OrderedPrompts final : public Prompts {
-public:
-    explicit OrderedPrompts(const RecordingBeep& beep) : beep_(beep) {}
-    RecordingPrompts recorded;
-    std::vector<std::size_t> beepsBefore;
-
-    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                MessageButtons buttons) override {
-        beepsBefore.push_back(beep_.beeps.size());
-        return recorded.show(text, caption, icon, buttons);
-    }
-
-private:
-    const RecordingBeep& beep_;
-};
-
-struct Ports {
-    RecordingBeep beep;
-    OrderedPrompts prompts{beep};
-};
+using Ports = test::RecordingPorts;
 
 std::optional<uint16_t> parseField(std::string_view text, RegisterLetters letters, Ports& ports) {
     return parseRegisterField(text, letters, ports.prompts, ports.beep);
@@ -48,18 +25,18 @@ void expectRejected(const std::optional<uint16_t>& result, const Ports& ports,
                     std::string_view message, std::string_view caption) {
     EXPECT_FALSE(result.has_value());
     ASSERT_EQ(ports.beep.beeps, std::vector<std::string>{"exclamation"});
-    ASSERT_EQ(ports.prompts.recorded.shown.size(), 1u);
-    const test::ShownMessage& box = ports.prompts.recorded.shown[0];
+    ASSERT_EQ(ports.prompts.shown.size(), 1u);
+    const test::ShownMessage& box = ports.prompts.shown[0];
     EXPECT_EQ(box.text, message);
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.icon, MessageIcon::Exclamation);
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(ports.prompts.beepsBefore, std::vector<std::size_t>{1});
+    EXPECT_EQ(box.beepsBefore, 1u);
 }
 
 void expectSilent(const Ports& ports) {
     EXPECT_TRUE(ports.beep.beeps.empty());
-    EXPECT_TRUE(ports.prompts.recorded.shown.empty());
+    EXPECT_TRUE(ports.prompts.shown.empty());
 }
 
 constexpr std::string_view kRefCaption = "I/O Reference Error";

@@ -16,7 +16,8 @@ Answer RecordingPrompts::show(std::string_view text, std::string_view caption, M
             default: answer = Answer::Cancel; break;
         }
     }
-    shown.push_back({std::string(text), std::string(caption), icon, buttons, answer});
+    const std::size_t beeps = beepSource != nullptr ? beepSource->beeps.size() : 0;
+    shown.push_back({std::string(text), std::string(caption), icon, buttons, answer, beeps});
     return answer;
 }
 

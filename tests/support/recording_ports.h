@@ -11,12 +11,21 @@
 
 namespace zat::test {
 
+class RecordingBeep final : public Beep {
+public:
+    // "simple" or "exclamation", in order.
+    std::vector<std::string> beeps;
+    void simple() override { beeps.emplace_back("simple"); }
+    void exclamation() override { beeps.emplace_back("exclamation"); }
+};
+
 struct ShownMessage {
     std::string text;
     std::string caption;
     MessageIcon icon;
     MessageButtons buttons;
     Answer answer;
+    std::size_t beepsBefore;  // beeps sounded before the box came up (with a beep source)
 };
 
 class RecordingPrompts final : public Prompts {
@@ -24,17 +33,12 @@ public:
     // Answers given in turn; once used up, OK for an OK box, else Cancel/Abort/No.
     std::deque<Answer> script;
     std::vector<ShownMessage> shown;
+    // When set, each box notes how many beeps had sounded, so tests can see a
+    // beep come before its message.
+    const RecordingBeep* beepSource = nullptr;
 
     Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
                 MessageButtons buttons) override;
-};
-
-class RecordingBeep final : public Beep {
-public:
-    // "simple" or "exclamation", in order.
-    std::vector<std::string> beeps;
-    void simple() override { beeps.emplace_back("simple"); }
-    void exclamation() override { beeps.emplace_back("exclamation"); }
 };
 
 class RecordingStatus final : public StatusText {
@@ -65,6 +69,9 @@ struct RecordingPorts {
     RecordingBeep beep;
     RecordingStatus status;
     RecordingProgress progress;
+    RecordingPorts() { prompts.beepSource = &beep; }
+    RecordingPorts(const RecordingPorts&) = delete;
+    RecordingPorts& operator=(const RecordingPorts&) = delete;
     UserPorts ports() { return UserPorts{prompts, beep, status, progress}; }
 };
 
