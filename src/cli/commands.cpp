@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/summary.h"
 #include "model/config_database.h"
 #include "model/database_file.h"
 
@@ -38,6 +39,19 @@ int runResave(Context& context, const std::vector<std::string>& args) {
     return saveTo(context, db, args[1]);
 }
 
+int runShow(Context& context, const std::vector<std::string>& args) {
+    if (args.size() != 1) return usage(context, "show DB.zat");
+    ConfigDatabase db;
+    db.clear();
+    const DatabaseLoad load = loadDatabase(db, args[0], context.ports);
+    if (!load.fileRead) {
+        std::fprintf(context.err, "zatctl: cannot read %s: %s\n", args[0].c_str(), load.reason.c_str());
+        return kExitUsage;
+    }
+    std::fputs(summarize(db).c_str(), context.out);
+    return kExitOk;
+}
+
 const std::vector<Command> kCommands = {
     {"new", "new OUT.zat", "save a cleared configuration (every record at its New value)",
      "Saves a configuration in which every record has its New value to OUT.zat.\n"
@@ -57,6 +71,15 @@ const std::vector<Command> kCommands = {
      "Example:\n"
      "  zatctl resave kiln.zat kiln-clean.zat\n",
      runResave},
+    {"show", "show DB.zat", "print a summary of a database file",
+     "Loads DB.zat and prints what it configures: the communication settings,\n"
+     "the scanned analog inputs with their types and options, the outputs and\n"
+     "digital points that have comments, and the blocks, controllers,\n"
+     "profilers and profiles in use.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl -q show examples/demo-plant.zat\n",
+     runShow},
 };
 
 }  // namespace

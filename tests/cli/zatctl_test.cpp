@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/config_database.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -94,6 +95,45 @@ TEST_F(Zatctl, HelpListsEveryCommandAndExplainsEach) {
         EXPECT_EQ(one.exitCode, 0);
         EXPECT_NE(one.out.find("Example:"), std::string::npos) << command;
     }
+}
+
+}  // namespace
+}  // namespace zat
+
+namespace zat {
+namespace {
+
+TEST(ZatctlShow, SummarizesWhatIsConfiguredInUtf8) {
+    test::TempDir dir;
+    const std::string path = dir.file("small.zat");
+    test::writeFile(path,
+                    "[General]\r\nPort=2\r\nAddress=7\r\nBaud Rate=4800\r\nTime Out=0.5\r\nRetries=1\r\n"
+                    "[Analog Input 0]\r\nType=1024\r\n"  // not scanned: left out
+                    "[Analog Input 1]\r\nType=162\r\nComment=Ofen \xFC" "ber\r\n"
+                    "[Analog Input 2]\r\nType=521\r\nHi Scalar=500\r\nLo Scalar=-20\r\nComment=Flow\r\n"
+                    "[Digital Outputs]\r\nOutput 55=Horn\r\n"
+                    "[Controller 3]\r\nFlags=128\r\nMV Register=1\r\nSP Register=66\r\nOP Register=65\r\n"
+                    "PROP BAND=50\r\nComment=Zone 4\r\n");
+    for (int k = 3; k < kAnalogInputCount; ++k)
+        test::writeFile(path, test::readFile(path) + "[Analog Input " + std::to_string(k) + "]\r\nType=1024\r\n");
+    const auto result = test::runProgram(ZATCTL_PATH, {"-q", "show", path});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "Communications: COM2, address 7, 4800 baud, time-out 0.5 s, 1 retries\n"
+              "Analog inputs scanned:\n"
+              "  A01  TC Type J    \u00B0F CJ                   Ofen \u00FCber\n"
+              "  A02  Linear 100mV scaled -20..500         Flow\n"
+              "Digital outputs:\n"
+              "  D55  Horn\n"
+              "Hot/cold blocks enabled: 0 of 4\n"
+              "IF blocks in use: 0 of 90\n"
+              "Controller 4: MV A0 SP B1 OP B0, PB 50 I 0 s D 0 s  Zone 4\n");
+}
+
+TEST(ZatctlShow, MissingFileIsAFileError) {
+    const auto result = test::runProgram(ZATCTL_PATH, {"show", "/nonexistent/plant.zat"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("cannot read /nonexistent/plant.zat"), std::string::npos);
 }
 
 }  // namespace
