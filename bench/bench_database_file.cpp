@@ -83,9 +83,9 @@ BENCHMARK(BM_LoadAndSave_RamDisk)->Unit(benchmark::kMicrosecond);
 void BM_LoadAndSave_InMemory(benchmark::State& state) {
     SilentProgress progress;
     ConfigDatabase db = plantDatabase();
-    ProfileDocument seed;
-    writeDatabaseTo(seed, db, progress);
-    const std::string bytes = seed.serialize();
+    ProfileDocument plant;
+    writeDatabaseTo(plant, db, progress);
+    const std::string bytes = plant.serialize();
     state.counters["file_bytes"] = static_cast<double>(bytes.size());
     for (auto _ : state) {
         ProfileDocument doc = ProfileDocument::parse(bytes);
