@@ -19,6 +19,15 @@ int saveTo(Context& context, ConfigDatabase& db, const std::string& path) {
     return saveDatabase(db, path, context.ports) ? kExitOk : kExitUsage;
 }
 
+// Loads a cleared configuration from a file that must exist: writing or
+// showing the loader defaults of a missing file would look like success.
+bool loadExisting(Context& context, ConfigDatabase& db, const std::string& path) {
+    db.clear();
+    const DatabaseLoad load = loadDatabase(db, path, context.ports);
+    if (!load.fileRead) std::fprintf(context.err, "zatctl: cannot read %s: %s\n", path.c_str(), load.reason.c_str());
+    return load.fileRead;
+}
+
 int runNew(Context& context, const std::vector<std::string>& args) {
     if (args.size() != 1) return usage(context, "new OUT.zat");
     ConfigDatabase db;
@@ -29,25 +38,14 @@ int runNew(Context& context, const std::vector<std::string>& args) {
 int runResave(Context& context, const std::vector<std::string>& args) {
     if (args.size() != 2) return usage(context, "resave IN.zat OUT.zat");
     ConfigDatabase db;
-    db.clear();
-    const DatabaseLoad load = loadDatabase(db, args[0], context.ports);
-    if (!load.fileRead) {
-        // Writing the loader defaults over OUT would look like success and lose its contents.
-        std::fprintf(context.err, "zatctl: cannot read %s: %s\n", args[0].c_str(), load.reason.c_str());
-        return kExitUsage;
-    }
+    if (!loadExisting(context, db, args[0])) return kExitUsage;
     return saveTo(context, db, args[1]);
 }
 
 int runShow(Context& context, const std::vector<std::string>& args) {
     if (args.size() != 1) return usage(context, "show DB.zat");
     ConfigDatabase db;
-    db.clear();
-    const DatabaseLoad load = loadDatabase(db, args[0], context.ports);
-    if (!load.fileRead) {
-        std::fprintf(context.err, "zatctl: cannot read %s: %s\n", args[0].c_str(), load.reason.c_str());
-        return kExitUsage;
-    }
+    if (!loadExisting(context, db, args[0])) return kExitUsage;
     std::fputs(summarize(db).c_str(), context.out);
     return kExitOk;
 }
