@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/summary.h"
+#include "cli/unit_commands.h"
 #include "model/config_database.h"
 #include "model/database_file.h"
 
@@ -78,6 +79,14 @@ const std::vector<Command> kCommands = {
      "Example:\n"
      "  zatctl -q show examples/demo-plant.zat\n",
      runShow},
+    {"probe", "probe [UNIT OPTIONS]", "ask the unit whether it answers and which cards it carries",
+     "Asks the unit whether it is there (the same probe every transfer starts\n"
+     "with) and, if it answers, which card is fitted in each of its five slots.\n"
+     "Exit status 1 if the unit does not answer.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
+     runProbe, true},
 };
 
 }  // namespace

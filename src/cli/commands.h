@@ -14,6 +14,7 @@ struct Context {
     UserPorts ports;
     std::FILE* out;  // results
     std::FILE* err;  // errors and usage
+    bool verbose = false;  // also show the traffic with the unit
 };
 
 struct Command {
@@ -22,6 +23,7 @@ struct Command {
     const char* summary;   // one line for the command list
     const char* help;      // full explanation with an example
     int (*run)(Context& context, const std::vector<std::string>& args);
+    bool unitOptions = false;  // takes the options of the commands that talk to the unit
 };
 
 const std::vector<Command>& commands();

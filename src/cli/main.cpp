@@ -1,6 +1,7 @@
 // zatctl: the ZAT V2 setup utility's command-line tool.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_ports.h"
+#include "cli/unit_options.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ int printCommandHelp(const std::string& name) {
         return kExitUsage;
     }
     std::fprintf(stdout, "usage: zatctl %s\n\n%s", command->synopsis, command->help);
+    if (command->unitOptions) std::fprintf(stdout, "\n%s", kUnitOptionsHelp);
     return kExitOk;
 }
 
@@ -51,6 +54,8 @@ int main(int argc, char** argv) {
     bool verbose = false;
     std::vector<std::string> words;
     bool optionsEnded = false;
+    std::size_t literalFrom = SIZE_MAX;  // words from here on came after "--"
+
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (!optionsEnded && (arg == "-h" || arg == "--help")) {
@@ -62,7 +67,8 @@ int main(int argc, char** argv) {
             verbose = true;
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            literalFrom = words.size();
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && words.empty()) {
             std::fprintf(stderr, "zatctl: unknown option '%s' (see zatctl --help)\n", arg.c_str());
             return kExitUsage;
         } else {
@@ -85,12 +91,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zatctl: unknown command '%s' (see zatctl --help)\n", words[0].c_str());
         return kExitUsage;
     }
+    // Options after the command word are the command's own.
+    for (std::size_t i = 1; i < words.size() && i < literalFrom && !command->unitOptions; ++i) {
+        if (words[i].size() > 1 && words[i][0] == '-') {
+            std::fprintf(stderr, "zatctl: %s takes no option '%s' (see zatctl help %s)\n", command->name,
+                         words[i].c_str(), command->name);
+            return kExitUsage;
+        }
+    }
 
     ConsolePrompts prompts(stderr);
     zat::SilentBeep beep;
     ConsoleStatus status(stderr, verbose);
     ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
-    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr};
+    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr, verbose};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     return command->run(context, args);
 }

@@ -1,0 +1,85 @@
+#include "cli/unit_options.h"
+
+#include <charconv>
+
+namespace zat::cli {
+
+namespace {
+
+template <typename Number>
+std::optional<Number> wholeNumber(const std::string& text, Number lowest, Number highest) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+const char* const kUnitOptionsHelp =
+    "Unit options (each overrides the database's setting for this run only):\n"
+    "  --db FILE.zat     database whose communication settings are used (default ./Default.zat)\n"
+    "  --device PATH     serial device to use instead of the port number's device\n"
+    "  --port N          COM port number: /dev/ttyS<N-1>, or the device named by $ZAT_COM<N>\n"
+    "  --address N       unit address, 0..99\n"
+    "  --baud N          1200, 2400, 4800, 9600 or 19200\n"
+    "  --timeout-ms N    reply timeout in milliseconds\n"
+    "  --retries N       repeats of a request whose reply does not echo it\n"
+    "  --rs485           let the driver's RS-485 mode switch RTS\n";
+
+std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitOptions& options) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--rs485") {
+            options.kernelRs485 = true;
+            continue;
+        }
+        const bool takesValue = arg == "--db" || arg == "--device" || arg == "--port" || arg == "--address" ||
+                                arg == "--baud" || arg == "--timeout-ms" || arg == "--retries";
+        if (!takesValue) {
+            rest.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size()) return arg + " needs a value";
+        const std::string& value = args[++i];
+        const std::string bad = "bad value '" + value + "' for " + arg;
+        if (arg == "--db") {
+            options.database = value;
+            options.databaseGiven = true;
+        } else if (arg == "--device") {
+            if (value.empty()) return bad;
+            options.device = value;
+        } else if (arg == "--port") {
+            if (!(options.port = wholeNumber(value, 1, 99))) return bad + " (1..99)";
+        } else if (arg == "--address") {
+            if (!(options.address = wholeNumber(value, 0, 99))) return bad + " (0..99)";
+        } else if (arg == "--baud") {
+            options.baudRate = wholeNumber(value, 1, 1'000'000);
+            const int rate = options.baudRate.value_or(0);
+            if (rate != 1200 && rate != 2400 && rate != 4800 && rate != 9600 && rate != 19200)
+                return bad + " (1200, 2400, 4800, 9600 or 19200)";
+        } else if (arg == "--timeout-ms") {
+            if (!(options.timeoutMs = wholeNumber<std::uint32_t>(value, 1, 600'000))) return bad + " (1..600000)";
+        } else if (arg == "--retries") {
+            if (!(options.retries = wholeNumber(value, 0, 99))) return bad + " (0..99)";
+        }
+    }
+    args = std::move(rest);
+    return std::nullopt;
+}
+
+void applyOverrides(const UnitOptions& options, CommsSettings& settings) {
+    if (options.port) settings.port = *options.port;
+    if (options.address) settings.address = *options.address;
+    if (options.baudRate) settings.baudRate = *options.baudRate;
+    if (options.timeoutMs) settings.timeOut = *options.timeoutMs;
+    if (options.retries) settings.retries = *options.retries;
+}
+
+LinkOptions linkOptions(const UnitOptions& options) {
+    return LinkOptions{options.device.value_or(""), options.kernelRs485 ? RtsControl::KernelRs485 : RtsControl::Manual};
+}
+
+}  // namespace zat::cli

@@ -1,0 +1,38 @@
+// The options every command that talks to the unit takes: which database's
+// communication settings to use, and overrides of them for this run only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+
+namespace zat::cli {
+
+struct UnitOptions {
+    std::string database = "Default.zat";
+    bool databaseGiven = false;  // --db was used
+    std::optional<std::string> device;
+    std::optional<int> port;
+    std::optional<int> address;
+    std::optional<int> baudRate;
+    std::optional<std::uint32_t> timeoutMs;
+    std::optional<int> retries;
+    bool kernelRs485 = false;
+};
+
+// Removes the unit options from args, leaving the command's own words.
+// Returns a one-line explanation when an option or its value is wrong.
+std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitOptions& options);
+
+// The settings of this run: the database's, with the options' overrides.
+void applyOverrides(const UnitOptions& options, CommsSettings& settings);
+LinkOptions linkOptions(const UnitOptions& options);
+
+// The lines of help that describe these options.
+extern const char* const kUnitOptionsHelp;
+
+}  // namespace zat::cli

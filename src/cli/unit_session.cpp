@@ -1,0 +1,56 @@
+#include "cli/unit_session.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "model/database_file.h"
+
+namespace zat::cli {
+
+void ConsoleTraffic::print(const char* direction, std::string_view frame) {
+    std::string shown;
+    for (char c : frame) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    std::fprintf(out_, "%s %s\n", direction, shown.c_str());
+}
+
+void ConsoleTraffic::requestSent(std::string_view request) { print(">", request); }
+void ConsoleTraffic::replyReceived(std::string_view reply) { print("<", reply); }
+
+UnitSession::UnitSession(Context& context)
+    : link(context.ports.prompts),
+      protocol(link, db.comms, context.ports.prompts, context.ports.beep),
+      context_(context),
+      traffic_(context.err) {
+    if (context.verbose) link.setTraffic(&traffic_);
+}
+
+std::optional<int> UnitSession::open(const UnitOptions& options) {
+    db.clear();
+    db.comms = CommsSettings{};
+    // Without a default database here, the program's start-up settings apply;
+    // a database that is named or present must be read, or its settings are unknown.
+    if (options.databaseGiven || std::filesystem::exists(options.database)) {
+        const DatabaseLoad load = loadDatabase(db, options.database, context_.ports);
+        if (!load.fileRead) {
+            std::fprintf(context_.err, "zatctl: cannot read %s: %s\n", options.database.c_str(),
+                         load.reason.c_str());
+            return kExitUsage;
+        }
+    }
+    applyOverrides(options, db.comms);
+    link.setOptions(linkOptions(options));
+    link.openPort(db.comms);
+    if (!link.isOpen()) return kExitUnitFailure;
+    return std::nullopt;
+}
+
+}  // namespace zat::cli

@@ -1,0 +1,50 @@
+// What a unit command needs: the database with its communication settings
+// (overridden by the options), the open link and the protocol over it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/unit_options.h"
+#include "comms/protocol.h"
+#include "comms/traffic.h"
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+
+namespace zat::cli {
+
+// Prints each request and reply on the error stream ("> W01?0042",
+// "< *01?0042"), for --verbose.
+class ConsoleTraffic final : public TrafficObserver {
+public:
+    explicit ConsoleTraffic(std::FILE* out) : out_(out) {}
+    void requestSent(std::string_view request) override;
+    void replyReceived(std::string_view reply) override;
+
+private:
+    void print(const char* direction, std::string_view frame);
+    std::FILE* out_;
+};
+
+class UnitSession {
+public:
+    explicit UnitSession(Context& context);
+
+    // Loads the database named by the options (the default one may be
+    // missing: its New settings are used), applies the overrides and opens
+    // the port. Returns an exit status when the command cannot go on.
+    std::optional<int> open(const UnitOptions& options);
+
+    ConfigDatabase db;
+    UnitLink link;
+    UnitProtocol protocol;
+
+private:
+    Context& context_;
+    ConsoleTraffic traffic_;
+};
+
+}  // namespace zat::cli

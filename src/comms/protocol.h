@@ -1,0 +1,56 @@
+// The request/reply operations through which the whole program talks to the
+// unit. Each is synchronous and returns a failure flag: true when the
+// operation failed, false on success. Reads deliver their value through the
+// output argument, which is written only on success.
+//
+// An exchange is repeated up to `retries` more times while the reply does not
+// echo the request; an echoing reply decides it: accepted if it starts with
+// "*", refused otherwise. A failed exchange sounds one simple beep.
+#pragma once
+
+#include "app/ports.h"
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zat {
+
+class UnitProtocol {
+public:
+    // Address and retries are read from `settings` at every call, so a
+    // changed setting acts on the next exchange.
+    UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep);
+
+    bool sendCommand(char letter);
+    bool writeHex(char letter, std::uint16_t value);
+    bool writeHexIndexed(char letter, int index, std::uint16_t value);
+    bool writeDecimal(char letter, std::int16_t value);
+    bool writeDecimalIndexed(char letter, int index, std::int16_t value);
+    bool readHex(char letter, std::uint16_t& value);
+    bool readHexIndexed(char letter, int index, std::uint16_t& value);
+    bool readDecimal(char letter, std::int16_t& value);
+    bool readDecimalIndexed(char letter, int index, std::int16_t& value);
+    bool selectPage(int page);
+    // The opening probe of every activity of many requests. With showMessage
+    // a failure also tells the user to check baud rate and address.
+    bool checkUnit(bool showMessage);
+
+    UnitLink& link() { return link_; }
+
+private:
+    // replyValueLength: characters a read's value adds to the echo.
+    bool exchange(const std::string& request, std::size_t echoLength, std::size_t replyValueLength = 0);
+
+    template <typename Value, typename Parser>
+    bool read(const std::string& request, std::size_t echoLength, std::size_t valuePosition, Parser parse,
+              Value& value);
+
+    UnitLink& link_;
+    const CommsSettings& settings_;
+    Prompts& prompts_;
+    Beep& beep_;
+};
+
+}  // namespace zat

@@ -1,0 +1,77 @@
+// The one connection to the unit: a serial device driven as a two-wire
+// half-duplex bus. RTS enables our transmitter for the length of a request
+// and is dropped once the last character has left, so the unit can answer.
+#pragma once
+
+#include "app/ports.h"
+#include "comms/line_timing.h"
+#include "comms/reply_collector.h"
+#include "comms/traffic.h"
+#include "model/config_database.h"
+
+#include <string>
+#include <string_view>
+
+namespace zat {
+
+// The caption of message boxes that name no caption of their own.
+inline constexpr std::string_view kApplicationTitle = " KVL ZAT V2 Setup Utility";
+
+enum class RtsControl {
+    Manual,       // we raise and drop RTS around every request
+    KernelRs485,  // the driver's RS-485 mode drives RTS itself
+};
+
+struct LinkOptions {
+    std::string devicePath;  // when set, used instead of the port number's device
+    RtsControl rts = RtsControl::Manual;
+};
+
+class UnitLink {
+public:
+    explicit UnitLink(Prompts& prompts);
+    ~UnitLink();
+    UnitLink(const UnitLink&) = delete;
+    UnitLink& operator=(const UnitLink&) = delete;
+
+    void setOptions(LinkOptions options) { options_ = std::move(options); }
+    const LinkOptions& options() const { return options_; }
+    void setTraffic(TrafficObserver* traffic);
+
+    // Closes the port if open, then opens the device for these settings and
+    // applies the line settings. Failures are shown through the prompts; the
+    // link then behaves as a silent unit.
+    void openPort(const CommsSettings& settings);
+    void closePort();
+    bool isOpen() const { return fd_ >= 0; }
+    // The device the last openPort tried.
+    const std::string& devicePath() const { return devicePath_; }
+
+    // Sends one request (which ends in a carriage return).
+    void sendFrame(std::string_view request);
+    // Collects one reply up to its carriage return or the reply timeout.
+    // expectedLength (carriage return included), when known, lets the link
+    // sleep while the rest of the reply is still on the line instead of
+    // waking for every character; it never changes what is collected.
+    void receiveReply(std::size_t expectedLength = 0);
+    // The last reply, without its carriage return; empty if nothing came.
+    const std::string& reply() const { return collector_.reply(); }
+
+private:
+    bool configureLine(const CommsSettings& settings);
+    void setRts(bool on);
+    void writeAll(std::string_view bytes, LineClock::time_point giveUp);
+    void discardInput();
+
+    Prompts& prompts_;
+    TrafficObserver* traffic_;
+    LinkOptions options_;
+    std::string devicePath_;
+    int fd_ = -1;
+    int baudRate_ = 9600;
+    std::chrono::milliseconds timeout_{250};
+    bool manualRts_ = true;
+    ReplyCollector collector_;
+};
+
+}  // namespace zat

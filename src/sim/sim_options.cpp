@@ -1,0 +1,149 @@
+#include "sim/sim_options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+
+namespace zat::sim {
+
+namespace {
+
+std::optional<long long> wholeNumber(const std::string& text, long long low, long long high) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+std::optional<double> realNumber(const std::string& text, double low, double high) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+std::optional<std::vector<long long>> numberList(const std::string& text, long long low, long long high) {
+    std::vector<long long> values;
+    std::stringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const std::optional<long long> value = wholeNumber(item, low, high);
+        if (!value) return std::nullopt;
+        values.push_back(*value);
+    }
+    if (text.empty() || text.back() == ',') return std::nullopt;
+    return values;
+}
+
+bool isLineSpeed(long long baud) {
+    return baud == 0 || baud == 1200 || baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200;
+}
+
+// Each option's handler stores its value and says whether the value was good.
+using Setter = std::function<bool(SimOptions&, const std::string&)>;
+
+Setter integer(long long low, long long high, std::function<void(SimOptions&, long long)> store) {
+    return [=](SimOptions& options, const std::string& text) {
+        const std::optional<long long> value = wholeNumber(text, low, high);
+        if (value) store(options, *value);
+        return value.has_value();
+    };
+}
+
+Setter percent(double FaultRates::*rate) {
+    return [rate](SimOptions& options, const std::string& text) {
+        const std::optional<double> value = realNumber(text, 0.0, 100.0);
+        if (value) options.faultRates.*rate = *value;
+        return value.has_value();
+    };
+}
+
+const std::map<std::string, Setter>& setters() {
+    static const std::map<std::string, Setter> table{
+        {"--address", integer(1, 99, [](SimOptions& o, long long v) { o.unit.address = static_cast<int>(v); })},
+        {"--baud", [](SimOptions& o, const std::string& text) {
+             const std::optional<long long> baud = wholeNumber(text, 0, 19200);
+             if (baud && isLineSpeed(*baud)) o.timing.baudRate = static_cast<int>(*baud);
+             return baud && isLineSpeed(*baud);
+         }},
+        {"--turnaround-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })},
+        {"--late-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.lateMs = static_cast<int>(v); })},
+        {"--seed", integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.seed = static_cast<std::uint32_t>(v); })},
+        {"--drop", percent(&FaultRates::drop)},
+        {"--garble", percent(&FaultRates::garble)},
+        {"--refuse", percent(&FaultRates::refuse)},
+        {"--truncate", percent(&FaultRates::truncate)},
+        {"--late", percent(&FaultRates::late)},
+        {"--time-scale", [](SimOptions& o, const std::string& text) {
+             const std::optional<double> scale = realNumber(text, 1e-3, 1e4);
+             if (scale) o.unit.timeScale = *scale;
+             return scale.has_value();
+         }},
+        {"--slots", [](SimOptions& o, const std::string& text) {
+             const auto codes = numberList(text, 0, 7);
+             if (!codes || codes->size() != o.unit.slotCodes.size()) return false;
+             for (std::size_t i = 0; i < codes->size(); ++i) o.unit.slotCodes[i] = static_cast<std::uint16_t>((*codes)[i]);
+             return true;
+         }},
+        {"--broken", [](SimOptions& o, const std::string& text) {
+             const auto inputs = numberList(text, 0, 39);
+             if (inputs) o.brokenSensors.assign(inputs->begin(), inputs->end());
+             return inputs.has_value();
+         }},
+        {"--link", [](SimOptions& o, const std::string& text) { o.linkPath = text; return !text.empty(); }},
+        {"--log", [](SimOptions& o, const std::string& text) { o.logPath = text; return !text.empty(); }},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string>& args) {
+    SimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "-h" || name == "--help") {
+            options.help = true;
+            continue;
+        }
+        const auto setter = setters().find(name);
+        if (setter == setters().end()) return "unknown option " + name;
+        if (i + 1 >= args.size()) return name + " needs a value";
+        const std::string& value = args[++i];
+        if (!setter->second(options, value)) return "bad value for " + name + ": " + value;
+    }
+    const FaultRates& r = options.faultRates;
+    if (r.drop + r.garble + r.refuse + r.truncate + r.late > 100.0) return "the fault rates add up to more than 100 percent";
+    options.unit.seed = options.seed;
+    return options;
+}
+
+std::string simUsage() {
+    return "Usage: zat-unit-sim [OPTIONS]\n"
+           "A simulated ZAT V2 unit on a pseudo-terminal. Prints the device path, then\n"
+           "answers requests on it until interrupted (SIGINT or SIGTERM).\n"
+           "\n"
+           "  --address N         unit address, 1..99 (default 1)\n"
+           "  --slots a,b,c,d,e   card codes of the five slots, 0..7 (default 3,1,4,6,7)\n"
+           "  --baud N            pace replies at 1200, 2400, 4800, 9600 or 19200 baud (default 0: no pacing)\n"
+           "  --turnaround-ms N   wait before the first reply character (default 0)\n"
+           "  --late-ms N         delay of a late reply (default 1000)\n"
+           "  --seed N            start of the random signals and fault draws (default 1)\n"
+           "  --drop P --garble P --refuse P --truncate P --late P\n"
+           "                      percent of replies with each fault (default 0)\n"
+           "  --broken LIST       analog inputs with broken sensors, e.g. 3,17\n"
+           "  --time-scale X      simulated seconds per real second (default 1)\n"
+           "  --link PATH         a symbolic link at PATH to the device, removed on exit\n"
+           "  --log FILE          write every exchange to FILE (\"-\" = standard output)\n"
+           "  -h, --help          this text\n";
+}
+
+}  // namespace zat::sim

@@ -1,0 +1,31 @@
+// The command line of zat-unit-sim.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "sim/fault_plan.h"
+#include "sim/pty_unit.h"
+#include "sim/unit_state.h"
+
+namespace zat::sim {
+
+struct SimOptions {
+    UnitConfig unit;
+    LineTiming timing;
+    FaultRates faultRates;
+    std::uint32_t seed = 1;          // for the unit's signals and the fault draws
+    std::vector<int> brokenSensors;  // analog input numbers
+    std::string linkPath;            // empty = no link
+    std::string logPath;             // empty = no log, "-" = standard output
+    bool help = false;
+};
+
+// The options, or a one-line message saying what is wrong with them.
+std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string>& args);
+
+std::string simUsage();
+
+}  // namespace zat::sim

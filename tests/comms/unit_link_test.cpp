@@ -1,0 +1,236 @@
+#include "comms/unit_link.h"
+#include "pty_peer.h"
+#include "support/recording_ports.h"
+#include "support/unit_on_pty.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <termios.h>
+#include <thread>
+
+namespace zat {
+namespace {
+
+using namespace std::chrono_literals;
+using test::PtyPeer;
+using test::RecordingPrompts;
+
+constexpr std::string_view kOpenFailed = "Failed to open the comms port.\nIt may be in use by another application";
+
+CommsSettings settingsFor(int baudRate = 9600, std::uint32_t timeoutMs = 80) {
+    CommsSettings settings;
+    settings.baudRate = baudRate;
+    settings.timeOut = timeoutMs;
+    return settings;
+}
+
+struct LinkToPeer : ::testing::Test {
+    PtyPeer peer;
+    RecordingPrompts prompts;
+    test::RecordingTraffic traffic;
+    UnitLink link{prompts};
+
+    void SetUp() override {
+        link.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
+        link.setTraffic(&traffic);
+        link.openPort(settingsFor());
+        ASSERT_TRUE(link.isOpen());
+        ASSERT_TRUE(prompts.shown.empty());
+    }
+};
+
+TEST_F(LinkToPeer, SetsUpARawLine) {
+    // A pseudo-terminal keeps no character format (it forces 8 bits without
+    // parity); the rest of the settings must be ours.
+    termios tio{};
+    ASSERT_EQ(tcgetattr(peer.slaveFd(), &tio), 0);
+    EXPECT_FALSE(tio.c_cflag & CSTOPB);
+    EXPECT_FALSE(tio.c_cflag & CRTSCTS);
+    EXPECT_TRUE(tio.c_cflag & CLOCAL);
+    EXPECT_FALSE(tio.c_iflag & (IXON | IXOFF | ICRNL | IGNCR | ISTRIP));
+    EXPECT_TRUE(tio.c_iflag & PARMRK);
+    EXPECT_TRUE(tio.c_iflag & INPCK);
+    EXPECT_FALSE(tio.c_lflag & (ICANON | ECHO | ISIG));
+    EXPECT_FALSE(tio.c_oflag & OPOST);
+    EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
+}
+
+TEST_F(LinkToPeer, SendsTheFrameAndShowsItWithoutItsCarriageReturn) {
+    link.sendFrame("R01a05\r");
+    EXPECT_EQ(peer.receiveRequest(), "R01a05\r");
+    EXPECT_EQ(traffic.requests, std::vector<std::string>{"R01a05"});
+}
+
+TEST_F(LinkToPeer, KeepsTheReplyUpToTheCarriageReturnAndDiscardsTheRest) {
+    link.sendFrame("R01a05\r");
+    peer.receiveRequest();
+    peer.send("*01a050012\rXYZ");
+    link.receiveReply();
+    EXPECT_EQ(link.reply(), "*01a050012");
+    EXPECT_EQ(traffic.replies.back(), "*01a050012");
+    // The characters after the carriage return were dropped with the input.
+    link.receiveReply();
+    EXPECT_EQ(link.reply(), "");
+}
+
+TEST_F(LinkToPeer, JoinsAReplySplitOverSeveralReads) {
+    link.sendFrame("R01a05\r");
+    peer.receiveRequest();
+    std::thread unit([&] {
+        peer.send("*01a");
+        std::this_thread::sleep_for(10ms);
+        peer.send("0500");
+        std::this_thread::sleep_for(10ms);
+        peer.send("12\r");
+    });
+    link.receiveReply();
+    unit.join();
+    EXPECT_EQ(link.reply(), "*01a050012");
+}
+
+TEST_F(LinkToPeer, NoAnswerGivesAnEmptyReplyAfterTheTimeout) {
+    link.sendFrame("R01a05\r");
+    const auto began = LineClock::now();
+    link.receiveReply();
+    EXPECT_GE(LineClock::now() - began, 80ms);
+    EXPECT_EQ(link.reply(), "");
+    EXPECT_EQ(traffic.replies, std::vector<std::string>{""});
+}
+
+TEST_F(LinkToPeer, AReplyWithoutCarriageReturnIsHandedOnAtTheTimeout) {
+    link.sendFrame("R01a05\r");
+    peer.receiveRequest();
+    peer.send(std::string(50, 'Z'));
+    link.receiveReply();
+    EXPECT_EQ(link.reply(), std::string(39, 'Z'));
+}
+
+TEST_F(LinkToPeer, InputWaitingBeforeARequestIsDiscarded) {
+    peer.send("*01a05STALE\r");
+    std::this_thread::sleep_for(5ms);
+    link.sendFrame("R01a05\r");
+    peer.receiveRequest();
+    peer.send("*01a050001\r");
+    link.receiveReply();
+    EXPECT_EQ(link.reply(), "*01a050001");
+}
+
+TEST_F(LinkToPeer, HoldsTheLineForTheFrameAndOneMoreCharacter) {
+    link.openPort(settingsFor(1200));
+    ASSERT_TRUE(link.isOpen());
+    const auto began = LineClock::now();
+    link.sendFrame("W01a05000A\r");  // 11 characters, 12 with the hold: 100 ms at 1200 baud
+    EXPECT_GE(LineClock::now() - began, characterTime(1200) * 12);
+}
+
+TEST_F(LinkToPeer, ReopeningTheSamePortWorksEveryTime) {
+    for (int i = 0; i < 3; ++i) {
+        link.openPort(settingsFor());
+        ASSERT_TRUE(link.isOpen());
+    }
+    ASSERT_TRUE(prompts.shown.empty()) << prompts.shown[0].text;
+    link.sendFrame("S01I\r");
+    EXPECT_EQ(peer.receiveRequest(), "S01I\r");
+}
+
+TEST_F(LinkToPeer, ASecondProgramCannotOpenThePortWhileItIsHeld) {
+    RecordingPrompts otherPrompts;
+    UnitLink other(otherPrompts);
+    other.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
+    other.openPort(settingsFor());
+    EXPECT_FALSE(other.isOpen());
+    ASSERT_EQ(otherPrompts.shown.size(), 1u);
+    EXPECT_EQ(otherPrompts.shown[0].text, kOpenFailed);
+    // Once we let go, the other one gets it.
+    link.closePort();
+    other.openPort(settingsFor());
+    EXPECT_TRUE(other.isOpen());
+}
+
+TEST_F(LinkToPeer, KernelRs485ModeFallsBackWhereTheDriverHasNone) {
+    link.setOptions(LinkOptions{peer.devicePath(), RtsControl::KernelRs485});
+    link.openPort(settingsFor());
+    ASSERT_TRUE(link.isOpen());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Information);
+    link.sendFrame("S01I\r");
+    EXPECT_EQ(peer.receiveRequest(), "S01I\r");
+}
+
+TEST(UnitLinkOpen, AMissingDeviceIsReportedAndTheLinkActsAsASilentUnit) {
+    RecordingPrompts prompts;
+    UnitLink link(prompts);
+    link.setOptions(LinkOptions{"/nonexistent/ttyZAT", RtsControl::Manual});
+    link.openPort(settingsFor(9600, 40));
+    EXPECT_FALSE(link.isOpen());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, kOpenFailed);
+    EXPECT_EQ(prompts.shown[0].caption, "Error");
+    EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(prompts.shown[0].buttons, MessageButtons::Ok);
+
+    link.sendFrame("S01I\r");
+    const auto began = LineClock::now();
+    link.receiveReply();
+    EXPECT_GE(LineClock::now() - began, 40ms);
+    EXPECT_EQ(link.reply(), "");
+}
+
+TEST(UnitLinkOpen, ADeviceThatIsNoTerminalCannotGiveItsState) {
+    RecordingPrompts prompts;
+    UnitLink link(prompts);
+    link.setOptions(LinkOptions{"/dev/null", RtsControl::Manual});
+    link.openPort(settingsFor());
+    EXPECT_TRUE(link.isOpen());  // opened, even though the settings could not be read
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Failed to get port state");
+    EXPECT_EQ(prompts.shown[0].caption, kApplicationTitle);
+}
+
+TEST(UnitLinkOpen, ARateTheDriverCannotSetIsReported) {
+    PtyPeer peer;
+    RecordingPrompts prompts;
+    UnitLink link(prompts);
+    link.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
+    link.openPort(settingsFor(1234));
+    EXPECT_TRUE(link.isOpen());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Failed to set port state");
+    EXPECT_EQ(prompts.shown[0].caption, kApplicationTitle);
+}
+
+TEST(UnitLinkOpen, ThePortNumberNamesTheDeviceThroughTheEnvironment) {
+    PtyPeer peer;
+    ASSERT_EQ(setenv("ZAT_COM7", peer.devicePath().c_str(), 1), 0);
+    RecordingPrompts prompts;
+    UnitLink link(prompts);
+    CommsSettings settings = settingsFor();
+    settings.port = 7;
+    link.openPort(settings);
+    unsetenv("ZAT_COM7");
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(link.devicePath(), peer.devicePath());
+    link.sendFrame("S01I\r");
+    EXPECT_EQ(peer.receiveRequest(), "S01I\r");
+}
+
+TEST(UnitLinkOpen, TimeoutTooShortForALateAnswerGivesAnEmptyReply) {
+    sim::LineTiming timing;
+    timing.lateMs = 150;
+    CommsSettings comms = test::UnitOnPty::fastSettings();
+    comms.timeOut = 100;
+    test::UnitOnPty rig({}, timing, comms);
+    rig.unit.injectNext(sim::Fault::Late);
+    rig.link.sendFrame("S01I\r");
+    rig.link.receiveReply();
+    EXPECT_EQ(rig.link.reply(), "");
+    // The late answer arriving now is not taken for the next reply.
+    std::this_thread::sleep_for(80ms);
+    rig.link.sendFrame("S01I\r");
+    rig.link.receiveReply();
+    EXPECT_EQ(rig.link.reply(), "*01I");
+}
+
+}  // namespace
+}  // namespace zat

@@ -1,0 +1,69 @@
+// The program's command line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "sim/sim_options.h"
+
+namespace zat::sim {
+namespace {
+
+std::variant<SimOptions, std::string> parse(const std::vector<std::string>& args) { return parseSimOptions(args); }
+
+TEST(SimOptions, DefaultsWithoutArguments) {
+    const SimOptions options = std::get<SimOptions>(parse({}));
+    EXPECT_EQ(options.unit.address, 1);
+    EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{3, 1, 4, 6, 7}));
+    EXPECT_EQ(options.timing.baudRate, 0);
+    EXPECT_TRUE(options.linkPath.empty());
+    EXPECT_FALSE(options.help);
+}
+
+TEST(SimOptions, EveryOptionReachesItsField) {
+    const SimOptions options = std::get<SimOptions>(parse({
+        "--address", "12", "--slots", "0,1,2,3,5", "--baud", "9600", "--turnaround-ms", "15",
+        "--late-ms", "300", "--seed", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
+        "--truncate", "4", "--late", "5", "--broken", "3,17", "--time-scale", "60",
+        "--link", "/tmp/zat", "--log", "-",
+    }));
+    EXPECT_EQ(options.unit.address, 12);
+    EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{0, 1, 2, 3, 5}));
+    EXPECT_EQ(options.timing.baudRate, 9600);
+    EXPECT_EQ(options.timing.turnaroundMs, 15);
+    EXPECT_EQ(options.timing.lateMs, 300);
+    EXPECT_EQ(options.seed, 77u);
+    EXPECT_EQ(options.unit.seed, 77u);
+    EXPECT_EQ(options.faultRates.drop, 1);
+    EXPECT_EQ(options.faultRates.garble, 2.5);
+    EXPECT_EQ(options.faultRates.refuse, 3);
+    EXPECT_EQ(options.faultRates.truncate, 4);
+    EXPECT_EQ(options.faultRates.late, 5);
+    EXPECT_EQ(options.brokenSensors, (std::vector<int>{3, 17}));
+    EXPECT_EQ(options.unit.timeScale, 60);
+    EXPECT_EQ(options.linkPath, "/tmp/zat");
+    EXPECT_EQ(options.logPath, "-");
+    EXPECT_TRUE(std::get<SimOptions>(parse({"-h"})).help);
+}
+
+TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--address", "0"},       {"--address", "100"},      {"--address", "1x"},
+        {"--slots", "3,1,4,6"},   {"--slots", "3,1,4,6,8"},  {"--slots", "3,1,,6,7"},
+        {"--baud", "9601"},       {"--drop", "101"},         {"--drop", "-1"},
+        {"--drop", "60", "--late", "50"},                    {"--broken", "40"},
+        {"--broken", "1,"},       {"--time-scale", "0"},     {"--seed"},
+        {"--frobnicate", "1"},    {"stray"},
+    };
+    for (const std::vector<std::string>& args : bad) {
+        const std::variant<SimOptions, std::string> result = parse(args);
+        const auto* message = std::get_if<std::string>(&result);
+        ASSERT_NE(message, nullptr) << args[0];
+        EXPECT_FALSE(message->empty());
+        EXPECT_EQ(message->find('\n'), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace zat::sim

@@ -1,0 +1,93 @@
+// zat-unit-sim as a user runs it.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "pty_client.h"
+#include "sim_process.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace zat::sim {
+namespace {
+
+using test::PtyClient;
+using test::SimProcess;
+
+bool isSymlink(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+TEST(SimProgram, PrintsTheDeviceAndAnswersOnItUntilTerminated) {
+    SimProcess sim({"--address", "5", "--broken", "3"});
+    const std::string device = sim.readLine();
+    ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
+    PtyClient client(device);
+    ASSERT_TRUE(client.isOpen());
+    EXPECT_EQ(client.ask("S05I\r"), "*05I\r");
+    EXPECT_EQ(client.ask("R05F03\r"), "*05F030128\r");
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
+TEST(SimProgram, LogToStandardOutputFollowsThePath) {
+    SimProcess sim({"--log", "-"});
+    const std::string device = sim.readLine();
+    PtyClient client(device);
+    ASSERT_EQ(client.ask("S01I\r"), "*01I\r");
+    client.send("S09I\r");
+    EXPECT_EQ(sim.readLine(), "> S01I");
+    EXPECT_EQ(sim.readLine(), "< *01I");
+    EXPECT_EQ(sim.readLine(), "> S09I");
+    EXPECT_EQ(sim.readLine(), "< (none)");
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
+TEST(SimProgram, LinkPointsAtTheDeviceWhileItRuns) {
+    zat::test::TempDir dir;
+    const std::string link = dir.file("zat-port");
+    ASSERT_EQ(symlink("/nonexistent", link.c_str()), 0);  // an old link is replaced
+    SimProcess sim({"--link", link});
+    const std::string device = sim.readLine();
+    ASSERT_TRUE(isSymlink(link));
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), device);
+    PtyClient client(link);
+    EXPECT_EQ(client.ask("S01I\r"), "*01I\r");
+    EXPECT_EQ(sim.terminate(), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(SimProgram, LinkDoesNotReplaceAnOrdinaryFile) {
+    zat::test::TempDir dir;
+    const std::string path = dir.file("port");
+    zat::test::writeFile(path, "keep");
+    const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--link", path});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("not a symbolic link"), std::string::npos) << result.err;
+    EXPECT_EQ(zat::test::readFile(path), "keep");
+}
+
+TEST(SimProgram, BadOptionIsOneLineAndStatusTwo) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--address", "0"},
+                                                 std::vector<std::string>{"--bogus"}}) {
+        const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_TRUE(result.out.empty());
+        ASSERT_FALSE(result.err.empty());
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+}
+
+TEST(SimProgram, HelpListsTheOptions) {
+    const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale"}) {
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace
+}  // namespace zat::sim

@@ -1,0 +1,31 @@
+#include "support/unit_on_pty.h"
+
+namespace zat::test {
+
+CommsSettings UnitOnPty::fastSettings() {
+    CommsSettings comms;
+    comms.address = 1;
+    comms.baudRate = 9600;
+    comms.timeOut = 60;
+    comms.retries = 2;
+    return comms;
+}
+
+UnitOnPty::UnitOnPty(sim::UnitConfig config, sim::LineTiming timing, CommsSettings comms)
+    : unit(config, timing),
+      settings(comms),
+      link(user.prompts),
+      protocol(link, settings, user.prompts, user.beep) {
+    unit.start();
+    link.setOptions(LinkOptions{unit.devicePath(), RtsControl::Manual});
+    link.setTraffic(&traffic);
+    link.openPort(settings);
+}
+
+std::vector<std::string> UnitOnPty::requests() {
+    std::vector<std::string> seen;
+    for (auto& exchange : unit.takeExchanges()) seen.push_back(std::move(exchange.request));
+    return seen;
+}
+
+}  // namespace zat::test

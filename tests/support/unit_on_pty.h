@@ -1,0 +1,41 @@
+// A simulated unit on a pseudo-terminal with the utility's link and protocol
+// opened on it, and recorders for everything the user would see or hear.
+#pragma once
+
+#include "comms/protocol.h"
+#include "comms/traffic.h"
+#include "comms/unit_link.h"
+#include "sim/pty_unit.h"
+#include "support/recording_ports.h"
+
+#include <string>
+#include <vector>
+
+namespace zat::test {
+
+class RecordingTraffic final : public TrafficObserver {
+public:
+    std::vector<std::string> requests;
+    std::vector<std::string> replies;
+    void requestSent(std::string_view request) override { requests.emplace_back(request); }
+    void replyReceived(std::string_view reply) override { replies.emplace_back(reply); }
+};
+
+struct UnitOnPty {
+    explicit UnitOnPty(sim::UnitConfig config = {}, sim::LineTiming timing = {}, CommsSettings comms = fastSettings());
+
+    // Address 1, 9600 baud, a short reply timeout so silent-unit tests are quick.
+    static CommsSettings fastSettings();
+
+    // The requests the unit received since the last call (without carriage returns).
+    std::vector<std::string> requests();
+
+    sim::PtyUnit unit;
+    RecordingPorts user;
+    RecordingTraffic traffic;
+    CommsSettings settings;
+    UnitLink link;
+    UnitProtocol protocol;
+};
+
+}  // namespace zat::test
