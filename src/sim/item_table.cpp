@@ -69,18 +69,19 @@ constexpr std::array kItems{
     decimalLive('F', Access::Read, 40, ItemRole::InputStatus),
     decimalLive('G', Access::Read, 5, ItemRole::DigitalInputs, 0, 255),
     decimal('H', 7, 0, 255),
-    // A proportional band of 0 would mean an infinite gain, so the unit
-    // starts at 1 and refuses 0.
-    decimal('J', 8, 1, 9999, 1), decimal('K', 8, 0, 2000), decimal('L', 8, 0, 1000),
+    // Configuration is stored as sent, whatever its value: a database may
+    // hold anything, and the controllers treat odd terms safely.
+    decimal('J', 8, kShortMin, kShortMax, 1), decimal('K', 8), decimal('L', 8),
     decimalLive('M', Access::Read, kProfiles, ItemRole::ProfilerStatus),
     decimalLive('R', Access::Read, kProfiles, ItemRole::ProfilerSegment),
     decimalLive('T', Access::Read, kProfiles, ItemRole::ProfilerDwell),
     decimalLive('N', Access::Write, 0, ItemRole::ProfileSelect, 0, kProfiles - 1),
     segment('O', 8, kShortMin, kShortMax, 0), segment('P', 8, kShortMin, kShortMax, 0),
-    segment('Q', 8, 0, kShortMax, 0),
+    segment('Q', 8, kShortMin, kShortMax, 0),
     decimal('S', kProfiles, 0, kProfiles - 1),
-    // A profile starts unlinked; a link of 0 would make profile 0 loop on itself.
-    segment('U', 0, -1, kProfiles - 1, 0xFFFF),
+    // A profile starts unlinked; a link of 0 would make profile 0 loop on
+    // itself. A link to no profile (beyond 5 or below 0) ends the run.
+    segment('U', 0, kShortMin, kShortMax, 0xFFFF),
     decimalLive(']', Access::Write, 0, ItemRole::PageSelect, 0, 1),
     decimalLive('?', Access::Write, 0, ItemRole::Probe, 42, 42),
 };

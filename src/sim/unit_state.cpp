@@ -19,10 +19,9 @@
 // - a read of a write-only item ("h", "N", "]", "?"), a write to a
 //   read-only one ("b", "c", "A", "F", "G", "M", "R", "T");
 // - a write whose value is outside the item's range: "?" other than 42,
-//   "]" other than 0 or 1, "h" outside 0-3, "N" and "S" outside 0-5, "U"
-//   outside -1..5, "H" outside 0-255, "J" outside 1-9999, "K" outside
-//   0-2000, "L" outside 0-1000, "Q" negative, any decimal value outside
-//   16 bits;
+//   "]" other than 0 or 1, "h" outside 0-3, "N" and "S" outside 0-5,
+//   "H" outside 0-255, any decimal value outside 16 bits. Configuration
+//   words (controller terms, segments, links) are stored as sent;
 // - a write to "B" while the output's status word "E" has the protected bit;
 // - a read of "c" for a slot without a thermocouple card (code 3);
 // - a command letter other than I, S, R, H, F.
