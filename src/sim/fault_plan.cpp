@@ -14,7 +14,7 @@ std::string_view toString(Fault fault) {
     return "?";
 }
 
-FaultPlan::FaultPlan(FaultRates rates, std::uint32_t seed) : rates_(rates), random_(seed) {}
+FaultPlan::FaultPlan(FaultRates rates, std::uint32_t randomStart) : rates_(rates), random_(randomStart) {}
 
 void FaultPlan::scheduleAt(std::uint64_t requestNumber, Fault fault) {
     scheduled_[requestNumber] = fault;
@@ -32,7 +32,7 @@ Fault FaultPlan::decide(std::uint64_t requestNumber) {
     if (total <= 0) return Fault::None;
 
     // One raw draw scaled by hand: std:: distributions differ between
-    // standard libraries, and a given seed must give the same faults anywhere.
+    // standard libraries, and a given random start must give the same faults anywhere.
     const double roll = static_cast<double>(random_()) / 4294967296.0 * 100.0;
     double bound = 0;
     const std::pair<double, Fault> bands[] = {

@@ -1,4 +1,4 @@
-// Faults the simulated unit can put on its replies, chosen by a seeded random
+// Faults the simulated unit can put on its replies, chosen by a repeatable random
 // plan, by request number, or queued by a test for the next request.
 #pragma once
 
@@ -28,12 +28,12 @@ struct FaultRates {
 class FaultPlan {
 public:
     FaultPlan() = default;
-    FaultPlan(FaultRates rates, std::uint32_t seed);
+    FaultPlan(FaultRates rates, std::uint32_t randomStart);
 
     // Request numbers count from 1 over every request addressed to this unit.
     void scheduleAt(std::uint64_t requestNumber, Fault fault);
 
-    // The fault for this request: a scheduled one wins, else the seeded draw.
+    // The fault for this request: a scheduled one wins, else the random draw.
     Fault decide(std::uint64_t requestNumber);
 
 private:

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     catchStopSignals();
 
     try {
-        PtyUnit unit(options.unit, options.timing, FaultPlan(options.faultRates, options.seed));
+        PtyUnit unit(options.unit, options.timing, FaultPlan(options.faultRates, options.randomStart));
         unit.withState([&](UnitState& state) {
             for (int input : options.brokenSensors) state.setBrokenSensor(input, true);
         });

@@ -1,6 +1,6 @@
 // The unit's own random numbers and the slow wander of its simulated signals.
 // Scaled by hand from raw std::mt19937 draws, because std:: distributions
-// differ between standard libraries and a seed must mean the same anywhere.
+// differ between standard libraries and a random start must mean the same anywhere.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@ namespace zat::sim {
 
 class Random {
 public:
-    explicit Random(std::uint32_t seed) : engine_(seed) {}
+    explicit Random(std::uint32_t randomStart) : engine_(randomStart) {}
     double uniform();                           // [0, 1)
     double between(double low, double high);    // [low, high)
 

@@ -76,7 +76,7 @@ const std::map<std::string, Setter>& setters() {
          }},
         {"--turnaround-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })},
         {"--late-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.lateMs = static_cast<int>(v); })},
-        {"--seed", integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.seed = static_cast<std::uint32_t>(v); })},
+        {"--random-start", integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.randomStart = static_cast<std::uint32_t>(v); })},
         {"--drop", percent(&FaultRates::drop)},
         {"--garble", percent(&FaultRates::garble)},
         {"--refuse", percent(&FaultRates::refuse)},
@@ -122,7 +122,7 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
     }
     const FaultRates& r = options.faultRates;
     if (r.drop + r.garble + r.refuse + r.truncate + r.late > 100.0) return "the fault rates add up to more than 100 percent";
-    options.unit.seed = options.seed;
+    options.unit.randomStart = options.randomStart;
     return options;
 }
 
@@ -136,7 +136,7 @@ std::string simUsage() {
            "  --baud N            pace replies at 1200, 2400, 4800, 9600 or 19200 baud (default 0: no pacing)\n"
            "  --turnaround-ms N   wait before the first reply character (default 0)\n"
            "  --late-ms N         delay of a late reply (default 1000)\n"
-           "  --seed N            start of the random signals and fault draws (default 1)\n"
+           "  --random-start N    start of the random signals and fault draws (default 1)\n"
            "  --drop P --garble P --refuse P --truncate P --late P\n"
            "                      percent of replies with each fault (default 0)\n"
            "  --broken LIST       analog inputs with broken sensors, e.g. 3,17\n"

@@ -16,7 +16,7 @@ struct SimOptions {
     UnitConfig unit;
     LineTiming timing;
     FaultRates faultRates;
-    std::uint32_t seed = 1;          // for the unit's signals and the fault draws
+    std::uint32_t randomStart = 1;          // for the unit's signals and the fault draws
     std::vector<int> brokenSensors;  // analog input numbers
     std::string linkPath;            // empty = no link
     std::string logPath;             // empty = no log, "-" = standard output

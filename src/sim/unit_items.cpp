@@ -30,7 +30,7 @@ const ItemInfo& entry(int page, char letter) { return *findItem(page, letter); }
 }  // namespace
 
 UnitState::Impl::Impl(const UnitConfig& unitConfig)
-    : config(unitConfig), random(unitConfig.seed), inputs(random), coldJunctions(random) {
+    : config(unitConfig), random(unitConfig.randomStart), inputs(random), coldJunctions(random) {
     memory.resize(itemCount());
     for (std::size_t slot = 0; slot < itemCount(); ++slot) {
         const ItemInfo& item = itemAt(slot);

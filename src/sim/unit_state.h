@@ -16,7 +16,7 @@ struct UnitConfig {
     // Card code per slot: 1, 2, 3 analog input (3 thermocouple), 4, 5 analog
     // output, 6 digital input, 7 digital output, 0 empty.
     std::array<std::uint16_t, 5> slotCodes{3, 1, 4, 6, 7};
-    std::uint32_t seed = 1;  // for the plausible wander of the inputs
+    std::uint32_t randomStart = 1;  // for the plausible wander of the inputs
     // Simulated time per real time given to advance(): 60 runs a minute of
     // profile in a second.
     double timeScale = 1.0;

@@ -24,7 +24,7 @@ TEST(SimOptions, DefaultsWithoutArguments) {
 TEST(SimOptions, EveryOptionReachesItsField) {
     const SimOptions options = std::get<SimOptions>(parse({
         "--address", "12", "--slots", "0,1,2,3,5", "--baud", "9600", "--turnaround-ms", "15",
-        "--late-ms", "300", "--seed", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
+        "--late-ms", "300", "--random-start", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
         "--truncate", "4", "--late", "5", "--broken", "3,17", "--time-scale", "60",
         "--link", "/tmp/zat", "--log", "-",
     }));
@@ -33,8 +33,8 @@ TEST(SimOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(options.timing.baudRate, 9600);
     EXPECT_EQ(options.timing.turnaroundMs, 15);
     EXPECT_EQ(options.timing.lateMs, 300);
-    EXPECT_EQ(options.seed, 77u);
-    EXPECT_EQ(options.unit.seed, 77u);
+    EXPECT_EQ(options.randomStart, 77u);
+    EXPECT_EQ(options.unit.randomStart, 77u);
     EXPECT_EQ(options.faultRates.drop, 1);
     EXPECT_EQ(options.faultRates.garble, 2.5);
     EXPECT_EQ(options.faultRates.refuse, 3);
@@ -53,7 +53,7 @@ TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
         {"--slots", "3,1,4,6"},   {"--slots", "3,1,4,6,8"},  {"--slots", "3,1,,6,7"},
         {"--baud", "9601"},       {"--drop", "101"},         {"--drop", "-1"},
         {"--drop", "60", "--late", "50"},                    {"--broken", "40"},
-        {"--broken", "1,"},       {"--time-scale", "0"},     {"--seed"},
+        {"--broken", "1,"},       {"--time-scale", "0"},     {"--random-start"},
         {"--frobnicate", "1"},    {"stray"},
     };
     for (const std::vector<std::string>& args : bad) {

@@ -179,7 +179,7 @@ TEST_F(UnitProcess, BrokenSensorFreezesAndFlagsTheInput) {
 }
 
 TEST_F(UnitProcess, SameSeedSameSignalsOtherSeedOthers) {
-    UnitState again, other(UnitConfig{.seed = 2});
+    UnitState again, other(UnitConfig{.randomStart = 2});
     for (int step = 0; step < 10; ++step) {
         for (UnitState* u : {&unit, &again, &other}) u->advance(7 * kSecond + 13);
         for (int input = 0; input < 40; input += 7) {
