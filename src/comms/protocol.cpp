@@ -2,6 +2,8 @@
 
 #include "comms/frames.h"
 
+#include <algorithm>
+
 namespace zat {
 
 namespace {
@@ -18,8 +20,9 @@ bool UnitProtocol::exchange(const std::string& request, std::size_t echoLength, 
     // An accepted reply is as long as the request (the echo, "*" in place of
     // the kind, the carriage return) plus a read's value.
     const std::size_t expectedLength = request.size() + replyValueLength;
-    const int attempts = settings_.retries < 0 ? 1 : settings_.retries + 1;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    // A negative count (from a hand-edited file) still asks once.
+    const long long attempts = static_cast<long long>(std::max(settings_.retries, 0)) + 1;
+    for (long long attempt = 0; attempt < attempts; ++attempt) {
         link_.sendFrame(request);
         link_.receiveReply(expectedLength);
         const std::string& reply = link_.reply();

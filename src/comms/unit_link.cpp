@@ -36,10 +36,7 @@ timespec toTimespec(LineClock::duration d) {
 
 }  // namespace
 
-UnitLink::UnitLink(Prompts& prompts) : prompts_(prompts) {
-    static SilentTraffic silent;
-    traffic_ = &silent;
-}
+UnitLink::UnitLink(Prompts& prompts) : prompts_(prompts) { setTraffic(nullptr); }
 
 UnitLink::~UnitLink() { closePort(); }
 
@@ -69,9 +66,12 @@ void UnitLink::openPort(const CommsSettings& settings) {
     if (!configureLine(settings)) return;
 
     if (!manualRts_) {
+        serial_rs485 found{};
         serial_rs485 rs485{};
         rs485.flags = SER_RS485_ENABLED | SER_RS485_RTS_ON_SEND;
-        if (::ioctl(fd_, TIOCSRS485, &rs485) != 0) {
+        if (::ioctl(fd_, TIOCGRS485, &found) == 0 && ::ioctl(fd_, TIOCSRS485, &rs485) == 0) {
+            rs485Found_ = found;  // given back on close
+        } else {
             manualRts_ = true;
             prompts_.show(kNoRs485, kApplicationTitle, MessageIcon::Information, MessageButtons::Ok);
         }
@@ -102,6 +102,9 @@ bool UnitLink::configureLine(const CommsSettings& settings) {
 
 void UnitLink::closePort() {
     if (fd_ < 0) return;
+    // The driver's RS-485 mode outlives our descriptor: leave it as found.
+    if (rs485Found_) ::ioctl(fd_, TIOCSRS485, &*rs485Found_);
+    rs485Found_.reset();
     // Exclusive mode belongs to the terminal, not to our descriptor: lift it,
     // or the next open is refused while anyone else still holds the device.
     ::ioctl(fd_, TIOCNXCL);

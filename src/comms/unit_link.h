@@ -9,6 +9,9 @@
 #include "comms/traffic.h"
 #include "model/config_database.h"
 
+#include <linux/serial.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +74,7 @@ private:
     int baudRate_ = 9600;
     std::chrono::milliseconds timeout_{250};
     bool manualRts_ = true;
+    std::optional<serial_rs485> rs485Found_;  // the driver's RS-485 settings before ours
     ReplyCollector collector_;
 };
 

@@ -133,6 +133,12 @@ TEST(Protocol, RetriesZeroMeansExactlyOneAttempt) {
     EXPECT_EQ(rig.user.beep.beeps.size(), 1u);
 }
 
+TEST(Protocol, ANegativeRetryCountStillAsksOnce) {
+    UnitOnPty rig(unitAt(1), {}, commsFor(1, -3));
+    EXPECT_FALSE(rig.protocol.sendCommand('I'));
+    EXPECT_EQ(rig.requests(), Requests{"S01I"});
+}
+
 TEST(Protocol, RetriesAreReadAtEveryCall) {
     UnitOnPty rig(unitAt(1), {}, commsFor(1, 0));
     rig.settings.retries = 1;
