@@ -45,6 +45,11 @@ ProgressSession::ProgressSession(Progress& progress, int total, std::string_view
     progress_.setMessage(message);
 }
 
+ProgressSession::ProgressSession(Progress& progress, int total) : progress_(progress) {
+    progress_.show();
+    progress_.setRange(0, total);
+}
+
 ProgressSession::~ProgressSession() { close(); }
 
 void ProgressSession::close() {

@@ -88,6 +88,8 @@ struct UserPorts {
 class ProgressSession {
 public:
     ProgressSession(Progress& progress, int total, std::string_view message);
+    // Without a message: the operation sets one as each of its parts begins.
+    ProgressSession(Progress& progress, int total);
     ~ProgressSession();
     ProgressSession(const ProgressSession&) = delete;
     ProgressSession& operator=(const ProgressSession&) = delete;

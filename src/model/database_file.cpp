@@ -6,6 +6,7 @@
 
 #include "model/file_io.h"
 #include "model/profile_document.h"
+#include "model/profile_file.h"
 
 namespace zat {
 namespace {
@@ -215,10 +216,6 @@ void everyRecord(Doc& doc, Db& db, Progress& progress) {
     }
 }
 
-std::string unableToWrite(const std::string& path, const std::string& reason) {
-    return "Unable to write file " + path + "\n" + reason;
-}
-
 }  // namespace
 
 std::string formatTimeOutSeconds(uint32_t milliseconds) {
@@ -309,21 +306,17 @@ bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& 
     // The existing file is updated, not replaced: what this program does not
     // write must survive. If it exists but cannot be read, writing over it
     // would lose exactly that, so stop.
-    std::string existing;
-    FileResult outcome = readWholeFile(path, existing);
-    if (outcome.ok || outcome.missing) {
-        ProfileDocument doc = ProfileDocument::parse(existing);
-        existing.clear();
-
+    ProfileDocument doc;
+    FileResult outcome = readProfileForUpdate(path, doc);
+    if (outcome.ok) {
         writeDatabaseTo(doc, db, ports.progress);
-
         outcome = writeFileAtomically(path, doc.serialize());
     }
 
     status.clear();
     progress.close();
     if (!outcome.ok) {
-        ports.prompts.show(unableToWrite(path, outcome.reason), "Error", MessageIcon::Stop, MessageButtons::Ok);
+        reportUnableToWrite(ports.prompts, path, outcome.reason);
         return false;
     }
     db.modified = false;

@@ -1,5 +1,7 @@
 #include "support/unit_on_pty.h"
 
+#include <utility>
+
 namespace zat::test {
 
 CommsSettings UnitOnPty::fastSettings() {
@@ -11,8 +13,21 @@ CommsSettings UnitOnPty::fastSettings() {
     return comms;
 }
 
-UnitOnPty::UnitOnPty(sim::UnitConfig config, sim::LineTiming timing, CommsSettings comms)
-    : unit(config, timing),
+CommsSettings UnitOnPty::quickSettings(int retries) {
+    CommsSettings comms = fastSettings();
+    comms.baudRate = 38400;
+    comms.retries = retries;
+    return comms;
+}
+
+sim::FaultPlan faultAt(std::uint64_t requestNumber, sim::Fault fault) {
+    sim::FaultPlan plan;
+    plan.scheduleAt(requestNumber, fault);
+    return plan;
+}
+
+UnitOnPty::UnitOnPty(sim::UnitConfig config, sim::LineTiming timing, CommsSettings comms, sim::FaultPlan faults)
+    : unit(config, timing, std::move(faults)),
       settings(comms),
       link(user.prompts),
       protocol(link, settings, user.prompts, user.beep) {

@@ -21,11 +21,19 @@ public:
     void replyReceived(std::string_view reply) override { replies.emplace_back(reply); }
 };
 
+// A plan with one fault at a request number (counted from 1 over every
+// request the unit answers, the probe included).
+sim::FaultPlan faultAt(std::uint64_t requestNumber, sim::Fault fault);
+
 struct UnitOnPty {
-    explicit UnitOnPty(sim::UnitConfig config = {}, sim::LineTiming timing = {}, CommsSettings comms = fastSettings());
+    explicit UnitOnPty(sim::UnitConfig config = {}, sim::LineTiming timing = {}, CommsSettings comms = fastSettings(),
+                       sim::FaultPlan faults = {});
 
     // Address 1, 9600 baud, a short reply timeout so silent-unit tests are quick.
     static CommsSettings fastSettings();
+    // The same at the fastest rate the link drives, for tests of many
+    // exchanges, with the retries given.
+    static CommsSettings quickSettings(int retries = 0);
 
     // The requests the unit received since the last call (without carriage returns).
     std::vector<std::string> requests();

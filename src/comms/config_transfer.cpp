@@ -1,0 +1,177 @@
+#include "comms/config_transfer.h"
+
+#include "comms/transfer_map.h"
+
+namespace zat {
+namespace {
+
+enum class Direction { Export, Import };
+
+constexpr int kNoIndex = -1;
+
+// Moves words one exchange each until the first failure; after that it
+// moves nothing more. A step follows every word moved.
+class WordMover {
+public:
+    WordMover(UnitProtocol& protocol, Direction direction, ProgressSession& progress, bool failed)
+        : protocol_(protocol), direction_(direction), progress_(progress), failed_(failed) {}
+
+    bool failed() const { return failed_; }
+
+    // True when the word was moved.
+    bool move(const WireWord& w, int index, bool step = true) {
+        if (failed_) return false;
+        failed_ = direction_ == Direction::Export ? send(w, index) : receive(w, index);
+        if (!failed_ && step) progress_.step();
+        return !failed_;
+    }
+
+    // A selection (hot/cold block, profile) is written in both directions.
+    void select(char letter, WireForm form, int value) {
+        if (failed_) return;
+        failed_ = form == WireForm::Hex ? protocol_.writeHex(letter, static_cast<std::uint16_t>(value))
+                                        : protocol_.writeDecimal(letter, static_cast<std::int16_t>(value));
+    }
+
+private:
+    bool send(const WireWord& w, int index) {
+        const std::uint16_t value = w.bytesSwapped ? swapBytes(*w.word) : *w.word;
+        const auto signedValue = static_cast<std::int16_t>(value);
+        if (w.form == WireForm::Hex)
+            return index == kNoIndex ? protocol_.writeHex(w.letter, value)
+                                     : protocol_.writeHexIndexed(w.letter, index, value);
+        return index == kNoIndex ? protocol_.writeDecimal(w.letter, signedValue)
+                                 : protocol_.writeDecimalIndexed(w.letter, index, signedValue);
+    }
+
+    bool receive(const WireWord& w, int index) {
+        std::uint16_t value = 0;
+        bool failed;
+        if (w.form == WireForm::Hex) {
+            failed = index == kNoIndex ? protocol_.readHex(w.letter, value)
+                                       : protocol_.readHexIndexed(w.letter, index, value);
+        } else {
+            std::int16_t signedValue = 0;
+            failed = index == kNoIndex ? protocol_.readDecimal(w.letter, signedValue)
+                                       : protocol_.readDecimalIndexed(w.letter, index, signedValue);
+            value = static_cast<std::uint16_t>(signedValue);
+        }
+        if (!failed) *w.word = w.bytesSwapped ? swapBytes(value) : value;
+        return failed;
+    }
+
+    UnitProtocol& protocol_;
+    Direction direction_;
+    ProgressSession& progress_;
+    bool failed_;
+};
+
+bool chosen(TransferGroups groups, TransferGroups group) { return (groups & group) != 0; }
+
+template <typename Words>
+void moveAll(WordMover& mover, const Words& words, int index) {
+    for (const WireWord& w : words) mover.move(w, index);
+}
+
+void moveHotColdBlock(WordMover& mover, HotColdBlock& block, int number) {
+    mover.select(kHotColdSelect, WireForm::Hex, number);
+    moveAll(mover, hotColdBlockWords(block), kNoIndex);
+    for (int k = 0; k < kHotColdListWords; ++k) mover.move(hotColdListWord(block, k), k);
+}
+
+void moveProfile(WordMover& mover, TProfile& profile, int number) {
+    mover.select(kProfileSelect, WireForm::Decimal, number);
+    for (int s = 0; s < kProfileSegmentCount; ++s) moveAll(mover, profileSegmentWords(profile, s), s);
+    mover.move(profileLinkWord(profile), kNoIndex, false);
+}
+
+// The progress messages of each group, in each direction.
+struct GroupMessages {
+    const char* analogInputs;
+    const char* analogOutputs;
+    const char* hotColdBlocks;
+    const char* ifBlocks;
+    const char* controllers;
+    const char* profilers;
+    const char* profiles;
+};
+
+constexpr GroupMessages kExportMessages{"Exporting analog input setup", "Exporting analog output setup",
+                                        "Exporting hot/cold blocks",    "Exporting IF blocks",
+                                        "Exporting PID blocks",         "Exporting Profilers",
+                                        "Exporting Profiles"};
+constexpr GroupMessages kImportMessages{"Importing analog input setup", "Importing analog output setup",
+                                        "Importing hot/cold blocks",    "Importing IF blocks",
+                                        "Importing PID blocks",         "Importing Profiler blocks",
+                                        "Importing Profiles"};
+
+bool transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress,
+              Direction direction) {
+    const bool exporting = direction == Direction::Export;
+    const GroupMessages& say = exporting ? kExportMessages : kImportMessages;
+    ProgressSession session(progress, transferSteps(groups));
+    WordMover mover(protocol, direction, session, protocol.checkUnit(false));
+    // Page selections are sent even after a failure; their results are not used.
+    protocol.selectPage(kConfigPage);
+
+    if (chosen(groups, kTransferAnalogInputs)) {
+        progress.setMessage(say.analogInputs);
+        for (int c = 0; c < kAnalogInputCount; ++c) moveAll(mover, analogInputWords(db.analogInputs[c]), c);
+    }
+    if (chosen(groups, kTransferAnalogOutputs)) {
+        progress.setMessage(say.analogOutputs);
+        for (int o = 0; o < kAnalogOutputCount; ++o) moveAll(mover, analogOutputWords(db.analogOutputs[o]), o);
+    }
+    if (chosen(groups, kTransferHotColdBlocks)) {
+        progress.setMessage(say.hotColdBlocks);
+        for (int b = 0; b < kHotColdBlockCount; ++b) moveHotColdBlock(mover, db.hotColdBlocks[b], b);
+    }
+    if (chosen(groups, kTransferIfBlocks) && (exporting || !mover.failed())) {
+        progress.setMessage(say.ifBlocks);
+        if (!exporting) db.ifBlockCount = 0;
+        for (int n = 0; n < kIfBlockCount; ++n) {
+            TIfconf& block = db.ifBlocks[n];
+            for (const WireWord& w : exporting ? ifBlockExportWords(block) : ifBlockImportWords(block)) {
+                const bool moved = mover.move(w, n);
+                if (!exporting && moved && w.letter == kIfOperand1Letter && block.inUse()) ++db.ifBlockCount;
+            }
+        }
+        // The blocks an import did not reach keep their old contents: count them too.
+        if (!exporting && mover.failed()) db.recountIfBlocks();
+    }
+    if (chosen(groups, kTransferControllers)) {
+        progress.setMessage(say.controllers);
+        protocol.selectPage(kControlPage);
+        for (int k = 0; k < kControllerCount; ++k) moveAll(mover, controllerWords(db.controllers[k]), k);
+    }
+    if (chosen(groups, kTransferProfilers)) {
+        progress.setMessage(say.profilers);
+        protocol.selectPage(kControlPage);
+        for (int p = 0; p < kProfilerCount; ++p) moveAll(mover, profilerWords(db.profilers[p]), p);
+    }
+    if (chosen(groups, kTransferProfiles)) {
+        progress.setMessage(say.profiles);
+        // Profiles use upper-case letters, which no page affects; only the
+        // export selects one.
+        if (exporting) protocol.selectPage(kConfigPage);
+        for (int q = 0; q < kProfileCount; ++q) moveProfile(mover, db.profiles[q], q);
+    }
+    // The unit takes up a new configuration with "I", whatever came before.
+    if (exporting) protocol.sendCommand(kInitialiseCommand);
+    return mover.failed();
+}
+
+}  // namespace
+
+bool exportConfiguration(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                         Progress& progress) {
+    // The map points at fields it fills on import, so export works on a copy.
+    ConfigDatabase records = db;
+    return transfer(records, groups, protocol, progress, Direction::Export);
+}
+
+bool importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress) {
+    return transfer(db, groups, protocol, progress, Direction::Import);
+}
+
+}  // namespace zat
