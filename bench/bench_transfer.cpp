@@ -1,0 +1,121 @@
+// A full configuration export and import (1,410 fields each way) against the
+// simulated unit pacing a 9600-baud line.
+//
+// ideal: the line time of every exchange that was made, as the simulator
+// imposes it (the request's characters, our one-character hold, its
+// turnaround, the reply's characters). wall/ideal shows what the utility
+// adds on top of the line; cpu/wall how much of a core the transfer costs.
+#include "app/ports.h"
+#include "comms/config_transfer.h"
+#include "comms/line_timing.h"
+#include "comms/protocol.h"
+#include "comms/traffic.h"
+#include "comms/unit_link.h"
+#include "sim/pty_unit.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kBaud = 9600;
+constexpr int kTurnaroundMs = 2;
+
+class NoPrompts final : public zat::Prompts {
+public:
+    zat::Answer show(std::string_view text, std::string_view, zat::MessageIcon, zat::MessageButtons) override {
+        throw std::runtime_error(std::string(text));
+    }
+};
+
+// Adds up the line time each exchange needs at least.
+class IdealLineTime final : public zat::TrafficObserver {
+public:
+    double seconds = 0;
+    int exchanges = 0;
+    void requestSent(std::string_view request) override {
+        // The frame with its carriage return, then our one-character hold.
+        seconds += static_cast<double>(request.size() + 2) * kCharacterTime + kTurnaroundMs / 1000.0;
+        ++exchanges;
+    }
+    void replyReceived(std::string_view reply) override {
+        seconds += static_cast<double>(reply.size() + 1) * kCharacterTime;
+    }
+
+private:
+    static constexpr double kCharacterTime = 10.0 / kBaud;
+};
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+zat::ConfigDatabase plantConfiguration() {
+    zat::ConfigDatabase db;
+    db.clear();
+    for (int n = 0; n < zat::kIfBlockCount; ++n) {
+        db.ifBlocks[n].flags = static_cast<std::uint16_t>(0x0183 + n);
+        db.ifBlocks[n].ifOperand1 = static_cast<std::uint16_t>(n % 2 == 0 ? 0x0100 + n : 0);
+    }
+    for (int c = 0; c < zat::kAnalogInputCount; ++c) db.analogInputs[c].type = static_cast<std::uint16_t>(c % 20);
+    for (auto& k : db.controllers) k.propBand = 250;
+    for (auto& q : db.profiles) q.segLevel[3] = -120;
+    db.recountIfBlocks();
+    return db;
+}
+
+void BM_FullExportAndImportAt9600(benchmark::State& state) {
+    zat::sim::LineTiming timing;
+    timing.baudRate = kBaud;
+    timing.turnaroundMs = kTurnaroundMs;
+    zat::sim::PtyUnit unit({}, timing);
+    unit.start();
+
+    NoPrompts prompts;
+    zat::SilentBeep beep;
+    zat::SilentProgress progress;
+    zat::CommsSettings settings;
+    settings.baudRate = kBaud;
+    settings.timeOut = 250;
+    settings.retries = 0;
+    zat::UnitLink link(prompts);
+    IdealLineTime ideal;
+    link.setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
+    link.setTraffic(&ideal);
+    link.openPort(settings);
+    zat::UnitProtocol protocol(link, settings, prompts, beep);
+
+    const zat::ConfigDatabase sent = plantConfiguration();
+    double wall = 0, cpu = 0;
+    int failures = 0, differences = 0;
+    for (auto _ : state) {
+        zat::ConfigDatabase back;
+        back.clear();
+        const auto began = zat::LineClock::now();
+        const double cpuBegan = threadCpuSeconds();
+        failures += zat::exportConfiguration(sent, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
+        failures += zat::importConfiguration(back, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
+        cpu += threadCpuSeconds() - cpuBegan;
+        wall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
+        differences += back.ifBlocks == sent.ifBlocks && back.controllers == sent.controllers &&
+                               back.profiles == sent.profiles && back.analogInputs == sent.analogInputs
+                           ? 0
+                           : 1;
+    }
+    state.counters["wall_s"] = wall / static_cast<double>(state.iterations());
+    state.counters["ideal_s"] = ideal.seconds / static_cast<double>(state.iterations());
+    state.counters["wall_per_ideal"] = wall / ideal.seconds;
+    state.counters["cpu_per_wall_pct"] = 100.0 * cpu / wall;
+    state.counters["exchanges"] = ideal.exchanges / static_cast<double>(state.iterations());
+    state.counters["failures"] = failures;
+    state.counters["differences"] = differences;
+}
+BENCHMARK(BM_FullExportAndImportAt9600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
