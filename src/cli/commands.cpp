@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "cli/register_commands.h"
 #include "cli/summary.h"
+#include "cli/transfer_commands_cli.h"
 #include "cli/unit_commands.h"
 #include "model/config_database.h"
 #include "model/database_file.h"
@@ -18,15 +20,6 @@ int usage(Context& context, const char* synopsis) {
 // Saves through the core; its message box has already told why when it fails.
 int saveTo(Context& context, ConfigDatabase& db, const std::string& path) {
     return saveDatabase(db, path, context.ports) ? kExitOk : kExitUsage;
-}
-
-// Loads a cleared configuration from a file that must exist: writing or
-// showing the loader defaults of a missing file would look like success.
-bool loadExisting(Context& context, ConfigDatabase& db, const std::string& path) {
-    db.clear();
-    const DatabaseLoad load = loadDatabase(db, path, context.ports);
-    if (!load.fileRead) std::fprintf(context.err, "zatctl: cannot read %s: %s\n", path.c_str(), load.reason.c_str());
-    return load.fileRead;
 }
 
 int runNew(Context& context, const std::vector<std::string>& args) {
@@ -87,9 +80,106 @@ const std::vector<Command> kCommands = {
      "Example:\n"
      "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
      runProbe, true},
+    {"export", "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
+     "send a database's configuration to the unit",
+     "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
+     "to take it up. The communication settings are those of --db (default\n"
+     "./Default.zat) and the unit options, not DB.zat's: add --db DB.zat to use\n"
+     "its own.\n"
+     "\n"
+     "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
+     "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
+     "                  pid (controllers), profilers, profiles. Default: all\n"
+     "  --retry N       when the transfer fails, run it again up to N times\n"
+     "                  (0..99, default 0) before giving up\n"
+     "\n"
+     "Exit status 1 if the unit does not answer or the transfer is given up.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
+     runExport, true},
+    {"import", "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]",
+     "read the unit's configuration into a database file",
+     "Reads the configuration from the unit into DB.zat and saves it (to OUT.zat\n"
+     "with -o; DB.zat is then left alone). The groups not read keep what the\n"
+     "file holds. A DB.zat that does not exist yet starts from a cleared\n"
+     "configuration with the communication settings of this run. If the import\n"
+     "is given up nothing is saved, so no file is left half imported.\n"
+     "\n"
+     "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
+     "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
+     "                  pid (controllers), profilers, profiles. Default: all\n"
+     "  --retry N       when the transfer fails, run it again up to N times\n"
+     "                  (0..99, default 0) before giving up\n"
+     "  -o OUT.zat      save to OUT.zat instead of DB.zat\n"
+     "\n"
+     "Exit status 1 if the unit does not answer or the transfer is given up.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
+     runImport, true},
+    {"save-registers", "save-registers FILE.reg [UNIT OPTIONS]", "save the unit's working registers to a file",
+     "Reads the unit's working registers (the 40 analog output values, the 7\n"
+     "digital output groups and the 6 S registers) into FILE.reg, updating an\n"
+     "existing file in place. A register that cannot be read is saved as \"?\".\n"
+     "The name must end in .reg, so a database file is never written over.\n"
+     "\n"
+     "Exit status 1 if the unit does not answer, 2 if the file cannot be written.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl save-registers shift-end.reg --device /dev/ttyUSB0\n",
+     runSaveRegisters, true},
+    {"load-registers", "load-registers FILE.reg [UNIT OPTIONS]", "write saved working registers back to the unit",
+     "Writes the registers saved in FILE.reg to the unit. Protected outputs and\n"
+     "registers saved as \"?\" are left as the unit has them.\n"
+     "\n"
+     "Exit status 1 if the unit does not answer or a register cannot be read or\n"
+     "written, 2 if the file is missing or not a .reg file.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl load-registers shift-end.reg --device /dev/ttyUSB0\n",
+     runLoadRegisters, true},
+    {"save-cal", "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", "save the unit's calibration constants to a file",
+     "Reads the unit's calibration constants (input zero and span, the zero and\n"
+     "span of the 20 physical outputs, the cold junction zero) and writes them\n"
+     "to FILE.cal, updating an existing file in place. Nothing is written if the\n"
+     "reading is given up. The name must end in .cal.\n"
+     "\n"
+     "  --retry N       when the reading fails, run it again up to N times\n"
+     "                  (0..99, default 0) before giving up\n"
+     "\n"
+     "Exit status 1 if the unit does not answer or the reading is given up,\n"
+     "2 if the file cannot be written.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl save-cal unit3.cal --retry 1 --port 1\n",
+     runSaveCalibration, true},
+    {"restore-cal", "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]",
+     "write calibration constants from a file to the unit",
+     "Writes the calibration constants saved in FILE.cal to the unit.\n"
+     "\n"
+     "  --retry N         when the writing fails, run it again up to N times\n"
+     "                    (0..99, default 0)\n"
+     "  --ignore-errors   then write every constant once more, passing over the\n"
+     "                    ones that fail, instead of giving up\n"
+     "\n"
+     "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
+     "the unit does not answer or the restore is given up, 2 if the file is\n"
+     "missing, unreadable or not a .cal file.\n"
+     "\n"
+     "Example:\n"
+     "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
+     runRestoreCalibration, true},
 };
 
 }  // namespace
+
+bool loadExisting(Context& context, ConfigDatabase& db, const std::string& path) {
+    db.clear();
+    const DatabaseLoad load = loadDatabase(db, path, context.ports);
+    if (!load.fileRead) std::fprintf(context.err, "zatctl: cannot read %s: %s\n", path.c_str(), load.reason.c_str());
+    return load.fileRead;
+}
 
 const std::vector<Command>& commands() { return kCommands; }
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "app/ports.h"
+#include "cli/console_ports.h"
+#include "model/config_database.h"
 
 namespace zat::cli {
 
@@ -15,6 +17,10 @@ struct Context {
     std::FILE* out;  // results
     std::FILE* err;  // errors and usage
     bool verbose = false;  // also show the traffic with the unit
+    // The console ports behind `ports`, when they are those: commands set how
+    // questions are answered, and the traffic ends a drawn bar's line.
+    ConsolePrompts* consolePrompts = nullptr;
+    ConsoleProgress* consoleProgress = nullptr;
 };
 
 struct Command {
@@ -28,5 +34,10 @@ struct Command {
 
 const std::vector<Command>& commands();
 const Command* findCommand(const std::string& name);
+
+// Loads a cleared configuration from a file that must exist: writing or
+// showing the loader defaults of a missing file would look like success.
+// Says why on the error stream when it cannot.
+bool loadExisting(Context& context, ConfigDatabase& db, const std::string& path);
 
 }  // namespace zat::cli

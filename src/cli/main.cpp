@@ -23,8 +23,14 @@ void printHelp(std::FILE* out) {
                  "       zatctl help COMMAND\n"
                  "\n"
                  "Commands:\n");
-    for (const Command& command : commands())
-        std::fprintf(out, "  %-28s %s\n", command.synopsis, command.summary);
+    constexpr int kColumn = 28;
+    for (const Command& command : commands()) {
+        // A long synopsis takes its own line, the summary below it in the column.
+        if (std::strlen(command.synopsis) > kColumn)
+            std::fprintf(out, "  %s\n  %-*s %s\n", command.synopsis, kColumn, "", command.summary);
+        else
+            std::fprintf(out, "  %-*s %s\n", kColumn, command.synopsis, command.summary);
+    }
     std::fprintf(out,
                  "\n"
                  "Options:\n"
@@ -100,11 +106,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    ConsolePrompts prompts(stderr);
+    ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
+    ConsolePrompts prompts(stderr, &progress);
     zat::SilentBeep beep;
     ConsoleStatus status(stderr, verbose);
-    ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
-    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr, verbose};
+    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr, verbose, &prompts, &progress};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     return command->run(context, args);
 }

@@ -19,6 +19,7 @@ void ConsoleTraffic::print(const char* direction, std::string_view frame) {
             shown += c;
         }
     }
+    if (progress_ != nullptr) progress_->breakLine();
     std::fprintf(out_, "%s %s\n", direction, shown.c_str());
 }
 
@@ -29,7 +30,7 @@ UnitSession::UnitSession(Context& context)
     : link(context.ports.prompts),
       protocol(link, db.comms, context.ports.prompts, context.ports.beep),
       context_(context),
-      traffic_(context.err) {
+      traffic_(context.err, context.consoleProgress) {
     if (context.verbose) link.setTraffic(&traffic_);
 }
 
@@ -39,7 +40,10 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
     // Without a default database here, the program's start-up settings apply;
     // a database that is named or present must be read, or its settings are unknown.
     if (options.databaseGiven || std::filesystem::exists(options.database)) {
-        const DatabaseLoad load = loadDatabase(db, options.database, context_.ports);
+        // Only its settings are wanted: no progress for that.
+        SilentProgress quiet;
+        const UserPorts ports{context_.ports.prompts, context_.ports.beep, context_.ports.status, quiet};
+        const DatabaseLoad load = loadDatabase(db, options.database, ports);
         if (!load.fileRead) {
             std::fprintf(context_.err, "zatctl: cannot read %s: %s\n", options.database.c_str(),
                          load.reason.c_str());

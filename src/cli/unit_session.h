@@ -20,13 +20,15 @@ namespace zat::cli {
 // "< *01?0042"), for --verbose.
 class ConsoleTraffic final : public TrafficObserver {
 public:
-    explicit ConsoleTraffic(std::FILE* out) : out_(out) {}
+    // A bar drawn by `progress` is ended first, so the frames stand on lines of their own.
+    ConsoleTraffic(std::FILE* out, ConsoleProgress* progress) : out_(out), progress_(progress) {}
     void requestSent(std::string_view request) override;
     void replyReceived(std::string_view reply) override;
 
 private:
     void print(const char* direction, std::string_view frame);
     std::FILE* out_;
+    ConsoleProgress* progress_;
 };
 
 class UnitSession {

@@ -39,7 +39,8 @@ public:
     const UnitConfig& config() const;
     int page() const;
     // A configuration item as the unit stores it (hex items, by page, letter
-    // and index; index 0 for items without one).
+    // and index; index 0 for items without one). Hot/cold block and profile
+    // items are those of the block or profile selected at the time.
     std::optional<std::uint16_t> item(int page, char letter, int index) const;
     bool setItem(int page, char letter, int index, std::uint16_t value);
     // A live register: "A", "B", "E", "F", "G", "H", "S" and the rest of the

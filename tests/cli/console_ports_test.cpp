@@ -90,6 +90,60 @@ TEST(ConsolePrompts, PrintsCaptionAndTextAndAnswersQuestionsAsTold) {
               "Transfer Failure: An error has ocurred during setup Transfer.\n");
 }
 
+TEST(ConsoleProgress, ANewMessageGetsItsLineWithinTheSameTenth) {
+    Captured err;
+    ConsoleProgress progress(err.file(), false, false);
+    progress.show();
+    progress.setRange(0, 100);
+    progress.setMessage("Exporting analog input setup");
+    for (int i = 0; i < 12; ++i) progress.step();
+    progress.setMessage("Exporting IF blocks");
+    progress.setMessage("Exporting IF blocks");  // the same again: no line
+    for (int i = 0; i < 8; ++i) progress.step();
+    progress.destroy();
+    EXPECT_EQ(err.text(),
+              "Exporting analog input setup: 0% complete\nExporting analog input setup: 10% complete\n"
+              "Exporting IF blocks: 12% complete\nExporting IF blocks: 20% complete\n");
+}
+
+TEST(ConsoleProgress, OnATerminalAMessageEndsTheBarsLineAndTheBarComesBackBelow) {
+    Captured err;
+    ConsoleProgress progress(err.file(), true, false);
+    ConsolePrompts prompts(err.file(), &progress);
+    progress.show();
+    progress.setRange(0, 100);
+    progress.setMessage("Reading cold junction Calibration");
+    prompts.show("B Register values were illegal", "Warning", MessageIcon::Exclamation, MessageButtons::Ok);
+    progress.step();
+    progress.setMessage("Short");
+    progress.destroy();
+    const std::string empty(30, ' ');
+    const std::string one = "[" + empty + "] 1% complete";
+    EXPECT_EQ(err.text(), "\rReading cold junction Calibration [" + empty + "] 0% complete\n"
+                          "Warning: B Register values were illegal\n"
+                          "\rReading cold junction Calibration " + one +
+                          // The shorter message blanks what is left of the longer one.
+                          "\rShort " + one + std::string(28, ' ') + "\n");
+}
+
+TEST(ConsolePrompts, AFailedTransferIsRetriedAsOftenAsAllowedThenIgnoredOnceThenAborted) {
+    Captured err;
+    ConsolePrompts prompts(err.file());
+    prompts.retriesLeft = 2;
+    prompts.ignoreOnce = true;
+    const auto ask = [&](MessageButtons buttons) {
+        return prompts.show("An error has ocurred during setup Transfer.", "Transfer Failure", MessageIcon::Stop,
+                            buttons);
+    };
+    EXPECT_EQ(ask(MessageButtons::YesNo), Answer::Abort) << "only Abort/Retry/Ignore uses the retries";
+    EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Retry);
+    EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Retry);
+    EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Ignore);
+    EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Abort);
+    EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Abort);
+    EXPECT_EQ(err.text().size(), 6 * std::string("Transfer Failure: An error has ocurred during setup Transfer.\n").size());
+}
+
 TEST(ConsoleStatus, OnlyWhenVerboseAndNeverTheClearing) {
     Captured err;
     ConsoleStatus quiet(err.file(), false);

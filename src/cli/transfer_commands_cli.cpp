@@ -1,0 +1,121 @@
+#include "cli/transfer_commands_cli.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/transfer_commands.h"
+#include "calibration/calibration_file.h"
+#include "cli/command_args.h"
+#include "cli/unit_session.h"
+#include "model/database_file.h"
+
+namespace zat::cli {
+
+namespace {
+
+constexpr const char* kCalibrationExtension = ".cal";
+
+}  // namespace
+
+int runExport(Context& context, const std::vector<std::string>& args) {
+    CommandArgs parsed;
+    if (const auto status = takeCommandArgs(context, args, kTakesGroups | kTakesRetry,
+                                            "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]", parsed))
+        return *status;
+    // Read before the port is opened, so a file problem costs the unit nothing.
+    // The session's database supplies only the communication settings.
+    ConfigDatabase db;
+    if (!loadExisting(context, db, parsed.files[0])) return kExitUsage;
+
+    UnitSession session(context);
+    if (const auto status = session.open(parsed.unit)) return *status;
+    answerTransferFailures(context, parsed.retries, false);
+    if (exportCommand(db, parsed.groups, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+        std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
+        return kExitUnitFailure;
+    }
+    return kExitOk;
+}
+
+int runImport(Context& context, const std::vector<std::string>& args) {
+    CommandArgs parsed;
+    if (const auto status =
+            takeCommandArgs(context, args, kTakesGroups | kTakesRetry | kTakesOutput,
+                            "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]", parsed))
+        return *status;
+    const std::string& path = parsed.files[0];
+    const std::string target = parsed.output.value_or(path);
+    // The groups not imported keep what the file holds.
+    ConfigDatabase db;
+    std::error_code error;
+    const bool existing = std::filesystem::exists(path, error);
+    if (existing) {
+        if (!loadExisting(context, db, path)) return kExitUsage;
+    } else {
+        db.clear();
+    }
+    // Found out before the transfer, not after it.
+    if (!checkWritable(context, target)) return kExitUsage;
+
+    UnitSession session(context);
+    if (const auto status = session.open(parsed.unit)) return *status;
+    // A new file gets the settings the unit just answered on.
+    if (!existing) db.comms = session.db.comms;
+    answerTransferFailures(context, parsed.retries, false);
+    if (importCommand(db, parsed.groups, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+        // A half-imported configuration must not replace the file.
+        std::fprintf(context.err, "zatctl: import given up; nothing was saved to %s\n", target.c_str());
+        return kExitUnitFailure;
+    }
+    return saveDatabase(db, target, context.ports) ? kExitOk : kExitUsage;
+}
+
+int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
+    CommandArgs parsed;
+    if (const auto status =
+            takeCommandArgs(context, args, kTakesRetry, "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", parsed))
+        return *status;
+    const std::string& path = parsed.files[0];
+    if (!checkExtension(context, path, kCalibrationExtension)) return kExitUsage;
+    if (!checkWritable(context, path)) return kExitUsage;
+
+    UnitSession session(context);
+    if (const auto status = session.open(parsed.unit)) return *status;
+    answerTransferFailures(context, parsed.retries, false);
+    ConfigDatabase calibration;
+    if (readCalibrationCommand(calibration, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+        std::fprintf(context.err, "zatctl: calibration read given up; no file written\n");
+        return kExitUnitFailure;
+    }
+    return writeCalibrationFile(calibration, path, context.ports.prompts) ? kExitOk : kExitUsage;
+}
+
+int runRestoreCalibration(Context& context, const std::vector<std::string>& args) {
+    CommandArgs parsed;
+    if (const auto status =
+            takeCommandArgs(context, args, kTakesRetry | kTakesIgnoreErrors,
+                            "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]", parsed))
+        return *status;
+    const std::string& path = parsed.files[0];
+    if (!checkExtension(context, path, kCalibrationExtension)) return kExitUsage;
+    if (!checkReadable(context, path)) return kExitUsage;
+    ConfigDatabase calibration;
+    if (!readCalibrationFile(calibration, path, context.ports.prompts)) return kExitUsage;
+
+    UnitSession session(context);
+    if (const auto status = session.open(parsed.unit)) return *status;
+    answerTransferFailures(context, parsed.retries, parsed.ignoreErrors);
+    switch (writeCalibrationCommand(calibration, session.protocol, context.ports)) {
+        case TransferOutcome::Done: return kExitOk;
+        case TransferOutcome::DoneIgnoringErrors:
+            std::fprintf(context.err,
+                         "zatctl: calibration written with failed writes ignored; "
+                         "the constants that failed keep their old values on the unit\n");
+            return kExitOk;
+        case TransferOutcome::GaveUp: break;
+    }
+    std::fprintf(context.err, "zatctl: calibration restore given up; the unit may hold part of it\n");
+    return kExitUnitFailure;
+}
+
+}  // namespace zat::cli

@@ -1,0 +1,17 @@
+// The zatctl commands that move the configuration or the calibration
+// between a file and the unit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace zat::cli {
+
+int runExport(Context& context, const std::vector<std::string>& args);
+int runImport(Context& context, const std::vector<std::string>& args);
+int runSaveCalibration(Context& context, const std::vector<std::string>& args);
+int runRestoreCalibration(Context& context, const std::vector<std::string>& args);
+
+}  // namespace zat::cli
