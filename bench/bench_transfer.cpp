@@ -5,30 +5,17 @@
 // imposes it (the request's characters, our one-character hold, its
 // turnaround, the reply's characters). wall/ideal shows what the utility
 // adds on top of the line; cpu/wall how much of a core the transfer costs.
-#include "app/ports.h"
 #include "comms/config_transfer.h"
 #include "comms/line_timing.h"
-#include "comms/protocol.h"
 #include "comms/traffic.h"
-#include "comms/unit_link.h"
-#include "sim/pty_unit.h"
+#include "paced_unit_rig.h"
 
 #include <benchmark/benchmark.h>
-
-#include <ctime>
-#include <stdexcept>
 
 namespace {
 
 constexpr int kBaud = 9600;
 constexpr int kTurnaroundMs = 2;
-
-class NoPrompts final : public zat::Prompts {
-public:
-    zat::Answer show(std::string_view text, std::string_view, zat::MessageIcon, zat::MessageButtons) override {
-        throw std::runtime_error(std::string(text));
-    }
-};
 
 // Adds up the line time each exchange needs at least.
 class IdealLineTime final : public zat::TrafficObserver {
@@ -48,12 +35,6 @@ private:
     static constexpr double kCharacterTime = 10.0 / kBaud;
 };
 
-double threadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 zat::ConfigDatabase plantConfiguration() {
     zat::ConfigDatabase db;
     db.clear();
@@ -69,25 +50,10 @@ zat::ConfigDatabase plantConfiguration() {
 }
 
 void BM_FullExportAndImportAt9600(benchmark::State& state) {
-    zat::sim::LineTiming timing;
-    timing.baudRate = kBaud;
-    timing.turnaroundMs = kTurnaroundMs;
-    zat::sim::PtyUnit unit({}, timing);
-    unit.start();
-
-    NoPrompts prompts;
-    zat::SilentBeep beep;
-    zat::SilentProgress progress;
-    zat::CommsSettings settings;
-    settings.baudRate = kBaud;
-    settings.timeOut = 250;
-    settings.retries = 0;
-    zat::UnitLink link(prompts);
     IdealLineTime ideal;
-    link.setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
-    link.setTraffic(&ideal);
-    link.openPort(settings);
-    zat::UnitProtocol protocol(link, settings, prompts, beep);
+    zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs, &ideal);
+    zat::UnitProtocol& protocol = rig.protocol;
+    zat::SilentProgress progress;
 
     const zat::ConfigDatabase sent = plantConfiguration();
     double wall = 0, cpu = 0;
@@ -96,10 +62,10 @@ void BM_FullExportAndImportAt9600(benchmark::State& state) {
         zat::ConfigDatabase back;
         back.clear();
         const auto began = zat::LineClock::now();
-        const double cpuBegan = threadCpuSeconds();
+        const double cpuBegan = zat::bench::threadCpuSeconds();
         failures += zat::exportConfiguration(sent, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
         failures += zat::importConfiguration(back, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
-        cpu += threadCpuSeconds() - cpuBegan;
+        cpu += zat::bench::threadCpuSeconds() - cpuBegan;
         wall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
         differences += back.ifBlocks == sent.ifBlocks && back.controllers == sent.controllers &&
                                back.profiles == sent.profiles && back.analogInputs == sent.analogInputs

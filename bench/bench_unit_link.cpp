@@ -4,17 +4,11 @@
 // request's characters, our one-character hold, its turnaround, the reply's
 // characters). wall/ideal shows what the link adds on top of the line;
 // cpu/wall shows how much of a core the waiting costs.
-#include "app/ports.h"
 #include "comms/frames.h"
 #include "comms/line_timing.h"
-#include "comms/protocol.h"
-#include "comms/unit_link.h"
-#include "sim/pty_unit.h"
+#include "paced_unit_rig.h"
 
 #include <benchmark/benchmark.h>
-
-#include <ctime>
-#include <stdexcept>
 
 namespace {
 
@@ -22,36 +16,10 @@ constexpr int kBaud = 9600;
 constexpr int kTurnaroundMs = 2;
 constexpr int kExchanges = 1000;
 
-class NoPrompts final : public zat::Prompts {
-public:
-    zat::Answer show(std::string_view text, std::string_view, zat::MessageIcon, zat::MessageButtons) override {
-        throw std::runtime_error(std::string(text));
-    }
-};
-
-double threadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 void BM_WriteExchangesAt9600(benchmark::State& state) {
-    zat::sim::LineTiming timing;
-    timing.baudRate = kBaud;
-    timing.turnaroundMs = kTurnaroundMs;
-    zat::sim::PtyUnit unit({}, timing);
-    unit.start();
-
-    NoPrompts prompts;
-    zat::SilentBeep beep;
-    zat::CommsSettings settings;
-    settings.baudRate = kBaud;
-    settings.timeOut = 250;
-    settings.retries = 0;
-    zat::UnitLink link(prompts);
-    link.setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
-    link.openPort(settings);
-    zat::UnitProtocol protocol(link, settings, prompts, beep);
+    zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs);
+    zat::UnitProtocol& protocol = rig.protocol;
+    const zat::CommsSettings& settings = rig.settings;
     if (protocol.selectPage(0)) state.SkipWithError("the unit did not answer");
 
     double ideal = 0, wall = 0, cpu = 0;
@@ -59,7 +27,7 @@ void BM_WriteExchangesAt9600(benchmark::State& state) {
     const double characterTime = 10.0 / kBaud;
     for (auto _ : state) {
         const auto began = zat::LineClock::now();
-        const double cpuBegan = threadCpuSeconds();
+        const double cpuBegan = zat::bench::threadCpuSeconds();
         for (int i = 0; i < kExchanges; ++i) {
             const int channel = i % 40;
             const auto value = static_cast<std::uint16_t>(i);
@@ -69,7 +37,7 @@ void BM_WriteExchangesAt9600(benchmark::State& state) {
                      static_cast<double>(length) * characterTime;
             failures += protocol.writeHexIndexed('a', channel, value) ? 1 : 0;
         }
-        cpu += threadCpuSeconds() - cpuBegan;
+        cpu += zat::bench::threadCpuSeconds() - cpuBegan;
         wall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
     }
     state.counters["wall_per_ideal"] = wall / ideal;

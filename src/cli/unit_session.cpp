@@ -42,13 +42,9 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
     if (options.databaseGiven || std::filesystem::exists(options.database)) {
         // Only its settings are wanted: no progress for that.
         SilentProgress quiet;
-        const UserPorts ports{context_.ports.prompts, context_.ports.beep, context_.ports.status, quiet};
-        const DatabaseLoad load = loadDatabase(db, options.database, ports);
-        if (!load.fileRead) {
-            std::fprintf(context_.err, "zatctl: cannot read %s: %s\n", options.database.c_str(),
-                         load.reason.c_str());
-            return kExitUsage;
-        }
+        Context settingsOnly{UserPorts{context_.ports.prompts, context_.ports.beep, context_.ports.status, quiet},
+                             context_.out, context_.err, context_.verbose};
+        if (!loadExisting(settingsOnly, db, options.database)) return kExitUsage;
     }
     applyOverrides(options, db.comms);
     link.setOptions(linkOptions(options));
