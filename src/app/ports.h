@@ -24,6 +24,13 @@ public:
     virtual ~Prompts() = default;
     virtual Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
                         MessageButtons buttons) = 0;
+    // The same box with another button than the first as the default (the
+    // one Enter presses). Ports without a notion of a default ask as above.
+    virtual Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
+                                   MessageButtons buttons, Answer defaultAnswer) {
+        (void)defaultAnswer;
+        return show(text, caption, icon, buttons);
+    }
 };
 
 // The two system sounds the program uses.

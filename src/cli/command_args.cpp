@@ -1,5 +1,7 @@
 #include "cli/command_args.h"
 
+#include "app/file_names.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,18 +110,8 @@ std::optional<int> takeCommandArgs(Context& context, const std::vector<std::stri
     return std::nullopt;
 }
 
-bool hasExtension(const std::string& path, const std::string& extension) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return name.size() > extension.size() &&
-           lowerCase(name.substr(name.size() - extension.size())) == lowerCase(extension);
-}
-
 bool checkExtension(Context& context, const std::string& path, const char* extension) {
-    if (hasExtension(path, extension)) return true;
-    std::string upper(extension);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    context.ports.prompts.show("Must be a " + upper + " file", "Error", MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
+    return zat::checkExtension(path, extension, context.ports.prompts, context.ports.beep);
 }
 
 bool checkReadable(Context& context, const std::string& path) {

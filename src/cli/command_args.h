@@ -45,9 +45,6 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
 std::optional<int> takeCommandArgs(Context& context, const std::vector<std::string>& args, unsigned takes,
                                    const char* synopsis, CommandArgs& parsed);
 
-// Whether the file's name ends in `extension` (".reg"), in any case.
-bool hasExtension(const std::string& path, const std::string& extension);
-
 // Refuses a file of the wrong kind as the program's dialogs do, with the
 // message box "Error: Must be a .REG file". True when the name is right.
 bool checkExtension(Context& context, const std::string& path, const char* extension);

@@ -17,6 +17,8 @@ constexpr TransferGroups kTransferProfiles = 64;
 // What each direction starts with: every group (the spare bit included).
 constexpr TransferGroups kAllTransferGroups = 255;
 
+enum class TransferDirection { Export, Import };
+
 // Progress steps of one transfer of the chosen groups: one per field moved.
 int transferSteps(TransferGroups groups);
 

@@ -68,6 +68,8 @@ void UnitState::advance(std::uint32_t milliseconds) { impl_->advance(millisecond
 
 const UnitConfig& UnitState::config() const { return impl_->config; }
 
+void UnitState::setAddress(int address) { impl_->config.address = address; }
+
 int UnitState::page() const { return impl_->page; }
 
 std::optional<std::uint16_t> UnitState::item(int page, char letter, int index) const {

@@ -37,6 +37,8 @@ public:
 
     // Inspection and set-up for tests and the program's options.
     const UnitConfig& config() const;
+    // The address the unit answers to, as its DIL switch would set it.
+    void setAddress(int address);
     int page() const;
     // A configuration item as the unit stores it (hex items, by page, letter
     // and index; index 0 for items without one). Hot/cold block and profile

@@ -21,6 +21,13 @@ Answer RecordingPrompts::show(std::string_view text, std::string_view caption, M
     return answer;
 }
 
+Answer RecordingPrompts::showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
+                                         MessageButtons buttons, Answer defaultAnswer) {
+    const Answer answer = show(text, caption, icon, buttons);
+    shown.back().defaultAnswer = defaultAnswer;
+    return answer;
+}
+
 void RecordingProgress::show() {
     calls.emplace_back("show");
     meter.reset();

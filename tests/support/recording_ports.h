@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct ShownMessage {
     MessageButtons buttons;
     Answer answer;
     std::size_t beepsBefore;  // beeps sounded before the box came up (with a beep source)
+    std::optional<Answer> defaultAnswer = std::nullopt;  // when another than the first button is the default
 };
 
 class RecordingPrompts final : public Prompts {
@@ -39,6 +41,8 @@ public:
 
     Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
                 MessageButtons buttons) override;
+    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
+                           MessageButtons buttons, Answer defaultAnswer) override;
 };
 
 class RecordingStatus final : public StatusText {

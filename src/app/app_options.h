@@ -1,0 +1,32 @@
+// The command line of zatsetup.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zat {
+
+struct AppOptions {
+    std::optional<std::string> database;  // the database to load at start
+    bool simulate = false;                // talk to the simulated unit inside the program
+    bool exitWhenShown = false;           // quit once started (for timing the start-up)
+    bool help = false;
+    bool version = false;
+};
+
+// The options, or a one-line reason why the command line is wrong.
+struct AppOptionsResult {
+    AppOptions options;
+    std::string error;
+};
+
+AppOptionsResult parseAppOptions(const std::vector<std::string>& args);
+
+// The --help text.
+std::string appUsage();
+
+// Whether there is a display to show windows on; when not, the line to say so.
+std::optional<std::string> noDisplayMessage(const char* platform, const char* display, const char* wayland);
+
+}  // namespace zat

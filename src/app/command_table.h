@@ -1,0 +1,62 @@
+// The main window's commands as data: id, menu text, status-bar hint,
+// picture, and the menu, tool-bar and accelerator layouts built from them.
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+#include <vector>
+
+namespace zat {
+
+namespace cmd {
+enum : int {
+    Open = 400, New = 401, Save = 402, SaveAs = 403, Exit = 404, PrintListing = 405,
+    AnalogInputSetup = 501, Export = 502, Import = 503, MonitorAnalogInputs = 504,
+    CalibrateInputs = 505, CalibrateColdJunctions = 507, CalibrateOutputs = 508,
+    AnalogOutputSetup = 509, HotColdBlocks = 510, DigitalInputComments = 511,
+    DigitalOutputComments = 512, Communications = 513, IfBlocks = 514,
+    MonitorAnalogOutputs = 515, MonitorDigitalInputs = 516, MonitorDigitalOutputs = 517,
+    HelpContents = 518, About = 519, HelpOnHelp = 521, ControllerSetup = 522,
+    MonitorControllers = 523, ProfilerSetup = 524, MonitorProfilers = 525, ProfileEditor = 526,
+    SaveCalibration = 527, RestoreCalibration = 528, LoadRegisters = 529, SaveRegisters = 530,
+};
+}  // namespace cmd
+
+struct CommandInfo {
+    int id;
+    QString text;  // menu text with its & mnemonic
+    QString hint;  // status-bar hint; empty for none
+};
+
+// Every command, with its text and hint.
+const std::vector<CommandInfo>& commandInfos();
+const CommandInfo& commandInfo(int id);
+
+// A menu of the menu bar: its title and item ids, 0 for a separator; or,
+// with barCommand set, a command on the bar itself.
+struct MenuLayout {
+    QString title;
+    std::vector<int> items;
+    int barCommand = 0;
+};
+// The bar from the left; the Help menu goes to its right end.
+const std::vector<MenuLayout>& mainMenus();
+const MenuLayout& helpMenu();
+
+// The tool bar's buttons in order: a command id, kNarrowGap or kWideGap.
+constexpr int kNarrowGap = -1;
+constexpr int kWideGap = -2;
+const std::vector<int>& toolBarLayout();
+
+// A key of the accelerator table: a key with modifiers, or a typed character.
+struct Accelerator {
+    QKeySequence keys;  // empty when `character` is used
+    QChar character;    // the typed character ("C"), or null
+    int command;
+};
+const std::vector<Accelerator>& accelerators();
+
+// The picture of a command (":/icons/cmd_400.svg").
+QString commandIconPath(int id);
+
+}  // namespace zat

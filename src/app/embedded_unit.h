@@ -1,0 +1,32 @@
+// The simulated unit inside the program (zatsetup --simulate): a ZAT V2 on a
+// pseudo-terminal, so every command can be tried without hardware.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace zat::sim {
+class PtyUnit;
+}
+
+namespace zat {
+
+class EmbeddedUnit {
+public:
+    EmbeddedUnit();  // starts the unit on a thread of its own
+    ~EmbeddedUnit();
+    EmbeddedUnit(const EmbeddedUnit&) = delete;
+    EmbeddedUnit& operator=(const EmbeddedUnit&) = delete;
+
+    // The device the program opens instead of a serial port.
+    const std::string& devicePath() const;
+    // Answers at this address from now on, like a unit whose switch was set to it.
+    void setAddress(int address);
+
+    sim::PtyUnit& unit() { return *unit_; }
+
+private:
+    std::unique_ptr<sim::PtyUnit> unit_;
+};
+
+}  // namespace zat

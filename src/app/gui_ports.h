@@ -1,0 +1,34 @@
+// The core's ports as Qt shows them: message boxes with the program's own
+// texts, captions, icons and buttons, and the system beep.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/ports.h"
+
+namespace zat {
+
+class MessageBoxPrompts final : public Prompts {
+public:
+    // Boxes are modal over this window (or the active window when none).
+    explicit MessageBoxPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
+                MessageButtons buttons) override;
+    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
+                           MessageButtons buttons, Answer defaultAnswer) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// Qt has one beep; both sounds use it.
+class ApplicationBeep final : public Beep {
+public:
+    void simple() override;
+    void exclamation() override;
+};
+
+}  // namespace zat

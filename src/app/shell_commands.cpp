@@ -1,0 +1,216 @@
+#include "app/shell_commands.h"
+
+#include "app/file_names.h"
+#include "app/transfer_commands.h"
+#include "calibration/calibration_file.h"
+#include "comms/register_file.h"
+#include "model/database_file.h"
+#include "model/profile_file.h"
+
+namespace zat {
+
+namespace {
+
+FileDialogRequest databaseDialog(const ConfigDatabase& db, std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Files (*.zat)";
+    request.defaultExtension = "ZAT";
+    request.initialDirectory = db.directory;
+    return request;
+}
+
+FileDialogRequest registerDialog(std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Register Files (*.reg)";
+    request.defaultExtension = "REG";
+    return request;  // in the current folder
+}
+
+FileDialogRequest calibrationDialog(const ConfigDatabase& db, std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Calibration Files (*.cal)";
+    request.defaultExtension = "CAL";
+    request.initialDirectory = db.directory;
+    request.proposedName = withExtension(db.fileName, ".cal");
+    return request;
+}
+
+// The wait cursor for the length of a file command.
+class WaitCursorSession {
+public:
+    explicit WaitCursorSession(WaitCursor& cursor) : cursor_(cursor) { cursor_.wait(); }
+    ~WaitCursorSession() { cursor_.arrow(); }
+    WaitCursorSession(const WaitCursorSession&) = delete;
+    WaitCursorSession& operator=(const WaitCursorSession&) = delete;
+
+private:
+    WaitCursor& cursor_;
+};
+
+}  // namespace
+
+ShellCommands::ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, ShellPorts ports)
+    : db_(db), protocol_(protocol), view_(view), ports_(ports) {}
+
+void ShellCommands::startUp() {
+    db_.busy = true;
+    {
+        WaitCursorSession cursor(ports_.cursor);
+        loadDatabase(db_, db_.currentPath(), ports_.user);
+    }
+    view_.updateTitle();
+    view_.openPort();
+    db_.modified = false;
+    db_.busy = false;
+}
+
+bool ShellCommands::newDatabase() {
+    const Answer answer =
+        ports_.user.prompts.showWithDefault("Start again with a clean ZAT Database ?", "Confirm", MessageIcon::Question,
+                                            MessageButtons::OkCancel, Answer::Cancel);
+    if (answer != Answer::Ok) return false;
+    db_.clear();
+    return true;
+}
+
+bool ShellCommands::openDatabase() {
+    FileDialogRequest request = databaseDialog(db_, "Select ZAT database file to open");
+    request.mustExist = true;
+    const std::optional<std::string> path = ports_.files.openFileName(request);
+    if (!path) return false;
+    if (!checkExtension(*path, ".zat", ports_.user.prompts, ports_.user.beep)) return false;
+    // Unsaved edits are not dropped without a word.
+    if (!mayReplaceDatabase()) return false;
+
+    // Loaded aside first: a file that cannot be read must not leave an empty
+    // configuration under its name, ready to be saved over it.
+    ConfigDatabase loaded = db_;
+    loaded.setCurrentFile(*path);
+    loaded.clear();
+    DatabaseLoad outcome;
+    {
+        WaitCursorSession cursor(ports_.cursor);
+        outcome = loadDatabase(loaded, *path, ports_.user);
+    }
+    if (!outcome.fileRead) {
+        reportUnableToRead(ports_.user.prompts, *path, outcome.reason);
+        return false;
+    }
+    db_ = loaded;
+    view_.openPort();
+    view_.updateTitle();
+    db_.modified = false;
+    return true;
+}
+
+void ShellCommands::saveTo(const std::string& path) {
+    WaitCursorSession cursor(ports_.cursor);
+    saveDatabase(db_, path, ports_.user);
+}
+
+void ShellCommands::save() { saveTo(db_.currentPath()); }
+
+bool ShellCommands::saveAs() {
+    FileDialogRequest request = databaseDialog(db_, "Save ZAT Database As...");
+    request.confirmOverwrite = true;
+    const std::optional<std::string> path = ports_.files.saveFileName(request);
+    if (!path) return false;
+    if (!checkExtension(*path, ".zat", ports_.user.prompts, ports_.user.beep)) return false;
+    bool saved = false;
+    {
+        WaitCursorSession cursor(ports_.cursor);
+        saved = saveDatabase(db_, *path, ports_.user);
+    }
+    // A file that was not written does not become the current one.
+    if (!saved) return false;
+    db_.setCurrentFile(*path);
+    view_.updateTitle();
+    db_.modified = false;
+    return true;
+}
+
+Answer ShellCommands::confirmDiscard() {
+    const Answer answer =
+        ports_.user.prompts.show("ZAT Database: " + db_.fileName + "\n has not been saved!\nSave file now ?", "Confirm",
+                                 MessageIcon::Question, MessageButtons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        saveTo(db_.currentPath());
+    } else if (answer == Answer::No) {
+        db_.modified = false;
+    }
+    return answer;
+}
+
+bool ShellCommands::mayReplaceDatabase() {
+    if (db_.modified && confirmDiscard() == Answer::Cancel) return false;
+    // A save that failed leaves the changes unsaved: keep them.
+    return !db_.modified;
+}
+
+bool ShellCommands::canClose() {
+    if (db_.busy) return false;
+    return mayReplaceDatabase();
+}
+
+void ShellCommands::exportToUnit() {
+    const TransferGroups groups = view_.chooseGroups(TransferDirection::Export, exportGroups_);
+    if (groups == 0) return;
+    exportGroups_ = groups;
+    exportCommand(db_, groups, protocol_, ports_.user);
+}
+
+void ShellCommands::importFromUnit() {
+    const TransferGroups groups = view_.chooseGroups(TransferDirection::Import, importGroups_);
+    if (groups == 0) return;
+    importGroups_ = groups;
+    if (!mayReplaceDatabase()) return;
+    importCommand(db_, groups, protocol_, ports_.user);
+}
+
+std::optional<std::string> ShellCommands::askFileName(FileDialogRequest request, bool saving,
+                                                      std::string_view extension) {
+    if (saving) {
+        request.confirmOverwrite = true;
+    } else {
+        request.mustExist = true;
+    }
+    const std::optional<std::string> path =
+        saving ? ports_.files.saveFileName(request) : ports_.files.openFileName(request);
+    if (!path || !checkExtension(*path, extension, ports_.user.prompts, ports_.user.beep)) return std::nullopt;
+    return path;
+}
+
+void ShellCommands::saveRegisters() {
+    const auto path = askFileName(registerDialog("Select ZAT register file to save"), true, ".reg");
+    if (!path) return;
+    WaitCursorSession cursor(ports_.cursor);
+    view_.openPort();
+    zat::saveRegisters(protocol_, *path, ports_.user);
+}
+
+void ShellCommands::loadRegisters() {
+    const auto path = askFileName(registerDialog("Select ZAT register file to open"), false, ".reg");
+    if (!path) return;
+    WaitCursorSession cursor(ports_.cursor);
+    view_.openPort();
+    zat::loadRegisters(protocol_, *path, ports_.user);
+}
+
+void ShellCommands::saveCalibration() {
+    if (readCalibrationCommand(db_, protocol_, ports_.user) != TransferOutcome::Done) return;
+    // A calibration written into a file of another kind would change it.
+    const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
+    if (!path) return;
+    writeCalibrationFile(db_, *path, ports_.user.prompts);
+}
+
+void ShellCommands::restoreCalibration() {
+    const auto path = askFileName(calibrationDialog(db_, "Select Calibration file to open"), false, ".cal");
+    if (!path || !readCalibrationFile(db_, *path, ports_.user.prompts)) return;
+    writeCalibrationCommand(db_, protocol_, ports_.user);
+}
+
+}  // namespace zat

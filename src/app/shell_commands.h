@@ -1,0 +1,87 @@
+// The main window's commands, free of any toolkit: the file commands on the
+// database, the unsaved-changes rule, and the unit commands (transfers,
+// registers, calibration file) with their file dialogs and questions. The
+// window supplies the ports and a view for what only it can do.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/file_dialogs.h"
+#include "app/ports.h"
+#include "comms/protocol.h"
+#include "comms/transfer_groups.h"
+#include "model/config_database.h"
+
+namespace zat {
+
+// What the commands ask of the window around them.
+class ShellView {
+public:
+    virtual ~ShellView() = default;
+    // Sets the caption from the database's file name and repaints.
+    virtual void updateTitle() = 0;
+    // (Re)opens the serial port with the database's settings.
+    virtual void openPort() = 0;
+    // The "Transfer options" dialog: the groups chosen, 0 when cancelled.
+    virtual TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) = 0;
+};
+
+struct ShellPorts {
+    UserPorts user;
+    FileDialogs& files;
+    WaitCursor& cursor;
+};
+
+class ShellCommands {
+public:
+    ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, ShellPorts ports);
+
+    // Loads the database named by the current file, opens the port, and
+    // leaves the model unmodified and no longer busy.
+    void startUp();
+
+    // "Start again with a clean ZAT Database ?"; true when cleared.
+    bool newDatabase();
+    // True when another database was loaded.
+    bool openDatabase();
+    void save();
+    // True when saved under a new name.
+    bool saveAs();
+
+    // "Save file now ?" for a modified database: Yes saves, No drops the
+    // changes, Cancel does nothing. Returns the answer.
+    Answer confirmDiscard();
+    // Whether the program may close now (asks about unsaved changes).
+    bool canClose();
+
+    void exportToUnit();
+    void importFromUnit();
+    void saveRegisters();
+    void loadRegisters();
+    void saveCalibration();
+    void restoreCalibration();
+
+    // The groups of the last confirmed choice in each direction.
+    TransferGroups exportGroups() const { return exportGroups_; }
+    TransferGroups importGroups() const { return importGroups_; }
+
+private:
+    // Asks about unsaved changes; true when the command may go on (nothing
+    // unsaved is left to lose).
+    bool mayReplaceDatabase();
+    void saveTo(const std::string& path);
+    // A file dialog (asking before overwriting when saving, an existing file
+    // when opening) and the check of the name's extension.
+    std::optional<std::string> askFileName(FileDialogRequest request, bool saving, std::string_view extension);
+
+    ConfigDatabase& db_;
+    UnitProtocol& protocol_;
+    ShellView& view_;
+    ShellPorts ports_;
+    TransferGroups exportGroups_ = kAllTransferGroups;
+    TransferGroups importGroups_ = kAllTransferGroups;
+};
+
+}  // namespace zat

@@ -1,0 +1,114 @@
+// The main window: menu, accelerators, tool bar, status bar and the logo, the
+// start-up sequence and the close rule. Commands on the database and the unit
+// run through ShellCommands; this class adds what needs a window.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "app/gui_services.h"
+#include "app/help_window.h"
+#include "app/please_wait.h"
+#include "app/shell_commands.h"
+#include "comms/protocol.h"
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+
+class QAction;
+
+namespace zat {
+
+class AcceleratorKeys;
+class EmbeddedUnit;
+class LogoView;
+class ShellStatusBar;
+
+// The people-facing ports the window is built with; the program passes Qt's,
+// the tests scripted ones.
+struct WindowPorts {
+    Prompts& prompts;
+    Beep& beep;
+    DialogRunner& dialogs;
+    FileDialogs& files;
+    WaitCursor& cursor;
+};
+
+// The monitor windows, one slot each, by the order of their close requests.
+enum class MonitorSlot { AnalogInputs, DigitalInputs, AnalogOutputs, DigitalOutputs, Controllers, Profilers };
+
+inline constexpr const char* kLogoFile = "./Logo.bmp";
+
+class TZATWindow final : public QMainWindow, private ShellView {
+    Q_OBJECT
+public:
+    // Clears the database (keeping its file name) and posts the start-up,
+    // which runs once the event loop turns. `simulated`, when given, is the
+    // unit the port is pointed at.
+    TZATWindow(ConfigDatabase& db, WindowPorts ports, EmbeddedUnit* simulated = nullptr, QWidget* parent = nullptr);
+    ~TZATWindow() override;
+
+    // Loads the logo and the database, opens the port. Runs once.
+    void startUp();
+    bool startedUp() const { return startedUp_; }
+
+    // Runs a command as its menu item would, if it is enabled.
+    void runCommand(int id);
+    QAction* action(int id) const;
+    // Re-evaluates which commands are enabled (Save, the monitors).
+    void updateCommandStates();
+
+    // The help window at a context's page (0: the contents).
+    void showHelp(int context);
+    HelpWindow* helpWindow() const { return help_; }
+
+    // A monitor asks to be closed; the window destroys it once the current
+    // event is done, which enables its command again.
+    void requestMonitorClose(MonitorSlot slot);
+    bool monitorOpen(MonitorSlot slot) const;
+
+    ShellStatusBar* shellStatusBar() const { return statusBar_; }
+    LogoView* logoView() const { return logo_; }
+    ShellCommands& commands() { return *commands_; }
+    UnitLink& link() { return link_; }
+    PleaseWaitProgress& progress() { return progress_; }
+
+signals:
+    void startUpFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void updateTitle() override;
+    void openPort() override;
+    TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
+
+    void buildMenus();
+    void buildToolBar();
+    QAction* makeAction(int id);
+    bool commandAvailable(int id) const;
+    void communications();
+    void about();
+    std::string deviceName(int port) const;
+
+    ConfigDatabase& db_;
+    WindowPorts ports_;
+    EmbeddedUnit* simulated_;
+    GuiServices services_;
+    ShellStatusBar* statusBar_ = nullptr;
+    LogoView* logo_ = nullptr;
+    PleaseWaitProgress progress_;
+    UnitLink link_;
+    UnitProtocol protocol_;
+    std::unique_ptr<ShellCommands> commands_;
+    std::map<int, QAction*> actions_;
+    AcceleratorKeys* accelerators_ = nullptr;
+    QPointer<HelpWindow> help_;
+    std::array<QPointer<QWidget>, 6> monitors_;
+    bool startedUp_ = false;
+};
+
+}  // namespace zat
