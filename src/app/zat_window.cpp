@@ -121,7 +121,12 @@ void TZATWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     for (const MenuLayout& layout : mainMenus()) {
         if (layout.barCommand != 0) {
-            bar->addAction(actions_.at(layout.barCommand));
+            // A command on the bar shows its text only; the tool bar has its picture.
+            const int id = layout.barCommand;
+            QAction* onBar = bar->addAction(commandInfo(id).text);
+            onBar->setObjectName(QString("bar%1").arg(id));
+            onBar->setStatusTip(commandInfo(id).hint);
+            connect(onBar, &QAction::triggered, this, [this, id] { runCommand(id); });
             continue;
         }
         QMenu* menu = bar->addMenu(layout.title);
