@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks that everything a
+# desktop needs lands in its usual place.
+# usage: install_check.sh BUILD-DIR SCRATCH-DIR
+set -euo pipefail
+build=$1
+prefix=$2
+rm -rf "$prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+status=0
+for file in bin/zatsetup bin/zatctl bin/zat-unit-sim \
+            share/applications/zatsetup.desktop \
+            share/icons/hicolor/scalable/apps/zatsetup.svg \
+            share/doc/zatsetup/help/index.html share/doc/zatsetup/help/help.css \
+            share/doc/zatsetup/help/communications_setup.html share/doc/zatsetup/icons/cmd_513.svg; do
+  if [ ! -e "$prefix/$file" ]; then echo "missing: $file"; status=1; fi
+done
+for program in zatsetup zatctl zat-unit-sim; do
+  [ -x "$prefix/bin/$program" ] || { echo "not executable: bin/$program"; status=1; }
+done
+desktop=$prefix/share/applications/zatsetup.desktop
+grep -qx 'Exec=zatsetup %f' "$desktop" || { echo "desktop entry does not start zatsetup"; status=1; }
+grep -qx 'Icon=zatsetup' "$desktop" || { echo "desktop entry does not name the icon"; status=1; }
+"$prefix/bin/zatsetup" --version | grep -q '^zatsetup ' || { echo "installed zatsetup does not run"; status=1; }
+exit $status
