@@ -136,6 +136,19 @@ void UnitCommandsTest::importFillsTheConfigurationWithoutMarkingIt() {
     QVERIFY(!rig.db.modified);
     QVERIFY(rig.prompts.shown.empty());
     QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+
+    // A field that cannot be read stops the import; Retry reads everything again.
+    rig.unit->withState([](sim::UnitState& state) { QVERIFY(state.setItem(0, 'a', 5, 0x0004)); });
+    rig.requests();
+    for (int i = 0; i < 2; ++i) rig.unit->injectNext(sim::Fault::None);
+    rig.unit->injectNext(sim::Fault::Garble);
+    rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
+    rig.prompts.script = {Answer::Retry};
+    rig.window->runCommand(cmd::Import);
+    QCOMPARE(rig.messages(), std::vector<std::string>({"An error has ocurred during setup Transfer."}));
+    QCOMPARE(count(rig.requests(), "W01?0042"), size_t(2));  // the whole import ran again
+    QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0x0004));
+    QVERIFY(!rig.db.modified);
 }
 
 void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
