@@ -270,6 +270,19 @@ void TZATWindow::showHelp(int context) {
     help_->showPage(helpPageUrl(context));
 }
 
+void TZATWindow::openMonitor(MonitorSlot slot, QWidget* monitor) {
+    QPointer<QWidget>& held = monitors_[static_cast<std::size_t>(slot)];
+    if (!held.isNull()) {
+        delete monitor;  // one of each kind at a time
+        return;
+    }
+    // Modeless, above the main window, destroyed with it.
+    monitor->setParent(this, Qt::Window);
+    held = monitor;
+    monitor->show();
+    updateCommandStates();
+}
+
 void TZATWindow::requestMonitorClose(MonitorSlot slot) {
     QMetaObject::invokeMethod(
         this,

@@ -64,6 +64,9 @@ public:
     void showHelp(int context);
     HelpWindow* helpWindow() const { return help_; }
 
+    // Keeps a monitor window in its slot (the window owns and shows it; the
+    // slot must be empty).
+    void openMonitor(MonitorSlot slot, QWidget* monitor);
     // A monitor asks to be closed; the window destroys it once the current
     // event is done, which enables its command again.
     void requestMonitorClose(MonitorSlot slot);

@@ -70,6 +70,7 @@ private slots:
     void acceleratorsWinOverMenuMnemonics();
     void logoIsDrawnCentred();
     void helpOpensItsPages();
+    void aMonitorLeavesItsSlotWhenItAsksToClose();
 };
 
 void ZatWindowTest::startUpLoadsTheNamedDatabase() {
@@ -441,6 +442,40 @@ void ZatWindowTest::helpOpensItsPages() {
     rig.window->runCommand(cmd::Communications);
     QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(TCommsSetupDialog::kHelpContext));
     QVERIFY(rig.window->helpWindow()->currentPage().toString().endsWith("communications_setup.html"));
+}
+
+void ZatWindowTest::aMonitorLeavesItsSlotWhenItAsksToClose() {
+    WindowRig rig;
+    rig.start(rig.writeQuickDatabase("plant.zat"));
+    QPointer<QWidget> first = new QWidget;
+    rig.window->openMonitor(MonitorSlot::AnalogInputs, first);
+    QVERIFY(rig.window->monitorOpen(MonitorSlot::AnalogInputs));
+    QVERIFY(first->isWindow());
+    QCOMPARE(first->parentWidget(), static_cast<QWidget*>(rig.window.get()));
+
+    // Only one of a kind: a second is not kept.
+    QPointer<QWidget> second = new QWidget;
+    rig.window->openMonitor(MonitorSlot::AnalogInputs, second);
+    QVERIFY(second.isNull());
+    QVERIFY(!first.isNull());
+
+    // Other kinds may be open together.
+    QPointer<QWidget> digital = new QWidget;
+    rig.window->openMonitor(MonitorSlot::DigitalInputs, digital);
+    QVERIFY(rig.window->monitorOpen(MonitorSlot::DigitalInputs));
+
+    // The close request is handled once the monitor's own event is over.
+    rig.window->requestMonitorClose(MonitorSlot::AnalogInputs);
+    QVERIFY(!first.isNull());
+    QCoreApplication::processEvents();
+    QVERIFY(first.isNull());
+    QVERIFY(!rig.window->monitorOpen(MonitorSlot::AnalogInputs));
+    QVERIFY(rig.window->monitorOpen(MonitorSlot::DigitalInputs));
+
+    // Closing the main window destroys the monitors still open.
+    rig.window->show();
+    QVERIFY(rig.window->close());
+    QVERIFY(digital.isNull());
 }
 
 QTEST_MAIN(ZatWindowTest)
