@@ -77,11 +77,8 @@ bool ShellCommands::newDatabase() {
 }
 
 bool ShellCommands::openDatabase() {
-    FileDialogRequest request = databaseDialog(db_, "Select ZAT database file to open");
-    request.mustExist = true;
-    const std::optional<std::string> path = ports_.files.openFileName(request);
+    const auto path = askFileName(databaseDialog(db_, "Select ZAT database file to open"), false, ".zat");
     if (!path) return false;
-    if (!checkExtension(*path, ".zat", ports_.user.prompts, ports_.user.beep)) return false;
     // Unsaved edits are not dropped without a word.
     if (!mayReplaceDatabase()) return false;
 
@@ -114,11 +111,8 @@ void ShellCommands::saveTo(const std::string& path) {
 void ShellCommands::save() { saveTo(db_.currentPath()); }
 
 bool ShellCommands::saveAs() {
-    FileDialogRequest request = databaseDialog(db_, "Save ZAT Database As...");
-    request.confirmOverwrite = true;
-    const std::optional<std::string> path = ports_.files.saveFileName(request);
+    const auto path = askFileName(databaseDialog(db_, "Save ZAT Database As..."), true, ".zat");
     if (!path) return false;
-    if (!checkExtension(*path, ".zat", ports_.user.prompts, ports_.user.beep)) return false;
     bool saved = false;
     {
         WaitCursorSession cursor(ports_.cursor);

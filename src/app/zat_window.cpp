@@ -61,6 +61,10 @@ int monitorSlotOf(int id) {
     }
 }
 
+QString applicationTitle() {
+    return QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
+}
+
 }  // namespace
 
 TZATWindow::TZATWindow(ConfigDatabase& db, WindowPorts ports, EmbeddedUnit* simulated, QWidget* parent)
@@ -72,7 +76,7 @@ TZATWindow::TZATWindow(ConfigDatabase& db, WindowPorts ports, EmbeddedUnit* simu
       link_(ports.prompts),
       protocol_(link_, db.comms, ports.prompts, ports.beep) {
     setObjectName("mainWindow");
-    setWindowTitle(QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
+    setWindowTitle(applicationTitle());
     setWindowIcon(QIcon(":/icons/zatsetup.svg"));
 
     statusBar_ = new ShellStatusBar(this);
@@ -98,8 +102,18 @@ TZATWindow::TZATWindow(ConfigDatabase& db, WindowPorts ports, EmbeddedUnit* simu
 }
 
 TZATWindow::~TZATWindow() {
-    for (QPointer<QWidget>& monitor : monitors_) delete monitor.data();
+    destroyMonitors();
     link_.closePort();
+}
+
+void TZATWindow::destroyMonitor(MonitorSlot slot) {
+    QPointer<QWidget>& monitor = monitors_[static_cast<std::size_t>(slot)];
+    delete monitor.data();
+    monitor.clear();
+}
+
+void TZATWindow::destroyMonitors() {
+    for (std::size_t slot = 0; slot < monitors_.size(); ++slot) destroyMonitor(static_cast<MonitorSlot>(slot));
 }
 
 QAction* TZATWindow::makeAction(int id) {
@@ -206,11 +220,7 @@ void TZATWindow::runCommand(int id) {
         case cmd::RestoreCalibration: commands_->restoreCalibration(); break;
         case cmd::Communications: communications(); break;
         case cmd::HelpContents: showHelp(0); break;
-        case cmd::HelpOnHelp: {
-            if (help_ == nullptr) help_ = new HelpWindow(this);
-            help_->showPage(helpOnHelpUrl());
-            break;
-        }
+        case cmd::HelpOnHelp: showHelpPage(helpOnHelpUrl()); break;
         case cmd::About: about(); break;
         default: break;
     }
@@ -231,8 +241,7 @@ void TZATWindow::startUp() {
 }
 
 void TZATWindow::updateTitle() {
-    setWindowTitle(QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())) +
-                   " : " + QString::fromStdString(db_.fileName));
+    setWindowTitle(applicationTitle() + " : " + QString::fromStdString(db_.fileName));
     logo_->update();
 }
 
@@ -265,9 +274,11 @@ void TZATWindow::about() {
     ports_.dialogs.run(dialog);
 }
 
-void TZATWindow::showHelp(int context) {
+void TZATWindow::showHelp(int context) { showHelpPage(helpPageUrl(context)); }
+
+void TZATWindow::showHelpPage(const QUrl& page) {
     if (help_ == nullptr) help_ = new HelpWindow(this);
-    help_->showPage(helpPageUrl(context));
+    help_->showPage(page);
 }
 
 void TZATWindow::openMonitor(MonitorSlot slot, QWidget* monitor) {
@@ -287,9 +298,7 @@ void TZATWindow::requestMonitorClose(MonitorSlot slot) {
     QMetaObject::invokeMethod(
         this,
         [this, slot] {
-            QPointer<QWidget>& monitor = monitors_[static_cast<std::size_t>(slot)];
-            delete monitor.data();
-            monitor.clear();
+            destroyMonitor(slot);
             updateCommandStates();
         },
         Qt::QueuedConnection);
@@ -302,10 +311,7 @@ void TZATWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (QPointer<QWidget>& monitor : monitors_) {
-        delete monitor.data();
-        monitor.clear();
-    }
+    destroyMonitors();
     link_.closePort();
     logo_->setLogo(QPixmap());
     if (help_ != nullptr) help_->close();

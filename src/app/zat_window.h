@@ -92,6 +92,9 @@ private:
     void buildMenus();
     void buildToolBar();
     QAction* makeAction(int id);
+    void showHelpPage(const QUrl& page);
+    void destroyMonitor(MonitorSlot slot);
+    void destroyMonitors();
     bool commandAvailable(int id) const;
     void communications();
     void about();

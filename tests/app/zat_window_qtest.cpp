@@ -41,11 +41,8 @@ zat::test::ScriptedDialogs::Handler setAddress(const QString& address) {
 
 ConfigDatabase loadFrom(const std::string& path) {
     ConfigDatabase db;
-    SilentBeep beep;
-    SilentStatusText status;
-    SilentProgress progress;
-    zat::test::RecordingPrompts prompts;
-    loadDatabase(db, path, UserPorts{prompts, beep, status, progress});
+    zat::test::RecordingPorts unseen;
+    loadDatabase(db, path, unseen.ports());
     return db;
 }
 

@@ -17,11 +17,8 @@ std::string WindowRig::writeQuickDatabase(const std::string& name, int retries) 
     quick.comms.timeOut = 100;
     quick.comms.retries = retries;
     const std::string path = dir.file(name);
-    SilentBeep silentBeep;
-    SilentStatusText silentStatus;
-    SilentProgress silentProgress;
-    RecordingPrompts silentPrompts;
-    saveDatabase(quick, path, UserPorts{silentPrompts, silentBeep, silentStatus, silentProgress});
+    RecordingPorts unseen;
+    saveDatabase(quick, path, unseen.ports());
     return path;
 }
 
