@@ -77,12 +77,21 @@ Answer showBox(QWidget* parent, std::string_view text, std::string_view caption,
 
 Answer MessageBoxPrompts::show(std::string_view text, std::string_view caption, MessageIcon icon,
                                MessageButtons buttons) {
+    if (unattended_ != nullptr) return printUnattended(text, caption, buttons);
     return showBox(parent_, text, caption, icon, buttons, std::nullopt);
 }
 
 Answer MessageBoxPrompts::showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
                                           MessageButtons buttons, Answer defaultAnswer) {
+    if (unattended_ != nullptr) return printUnattended(text, caption, buttons);
     return showBox(parent_, text, caption, icon, buttons, defaultAnswer);
+}
+
+Answer MessageBoxPrompts::printUnattended(std::string_view text, std::string_view caption, MessageButtons buttons) {
+    std::fprintf(unattended_, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
+    std::fflush(unattended_);
+    return escapeAnswer(buttons);
 }
 
 void ApplicationBeep::simple() { QApplication::beep(); }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <cstdio>
 
 #include "app/ports.h"
 
@@ -14,6 +15,10 @@ public:
     // Boxes are modal over this window (or the active window when none).
     explicit MessageBoxPrompts(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
+    // With nobody at the screen (a timed start-up), every box is printed on
+    // `out` as "caption: text" and answered as Escape would answer it, so
+    // the program never waits for a press that cannot come.
+    void setUnattended(std::FILE* out) { unattended_ = out; }
 
     Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
                 MessageButtons buttons) override;
@@ -21,7 +26,10 @@ public:
                            MessageButtons buttons, Answer defaultAnswer) override;
 
 private:
+    Answer printUnattended(std::string_view text, std::string_view caption, MessageButtons buttons);
+
     QPointer<QWidget> parent_;
+    std::FILE* unattended_ = nullptr;
 };
 
 // Qt has one beep; both sounds use it.

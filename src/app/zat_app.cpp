@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 #include "app/embedded_unit.h"
 #include "app/zat_window.h"
@@ -10,6 +11,7 @@ namespace zat {
 
 TZATApp::TZATApp(const AppOptions& options) {
     if (options.database) db_.setCurrentFile(*options.database);
+    if (options.exitWhenShown) prompts_.setUnattended(stderr);
     if (options.simulate) simulated_ = std::make_unique<EmbeddedUnit>();
     window_ = std::make_unique<TZATWindow>(db_, WindowPorts{prompts_, beep_, dialogs_, files_, cursor_},
                                            simulated_.get());

@@ -51,6 +51,7 @@ private slots:
     void withoutADisplayItSaysSoAndNamesZatctl();
     void optionsAreCheckedBeforeAnyWindow();
     void simulatedStartUpShowsTheWindow();
+    void aTimedStartUpPrintsItsMessagesInsteadOfWaiting();
     void theEmbeddedUnitAnswersEveryCommand();
 };
 
@@ -78,6 +79,17 @@ void ZatsetupProgramTest::simulatedStartUpShowsTheWindow() {
                                 environment);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString("shown\n"));
+}
+
+void ZatsetupProgramTest::aTimedStartUpPrintsItsMessagesInsteadOfWaiting() {
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    // Every port's device is missing, so the start-up has a message to give.
+    for (int port = 1; port <= 8; ++port) environment.insert(QString("ZAT_COM%1").arg(port), "/nonexistent/tty");
+    const Run run = runZatsetup({"--exit-when-shown", "/nonexistent/plant.zat"}, environment);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString("shown\n"));
+    QVERIFY2(run.err.contains("Error: Failed to open the comms port."), qPrintable(run.err));
 }
 
 void ZatsetupProgramTest::theEmbeddedUnitAnswersEveryCommand() {
