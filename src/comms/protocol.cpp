@@ -26,7 +26,9 @@ bool UnitProtocol::exchange(const std::string& request, std::size_t echoLength, 
         link_.sendFrame(request);
         link_.receiveReply(expectedLength);
         const std::string& reply = link_.reply();
-        if (!echoMatches(request, reply, echoLength)) continue;
+        // A reply cut short can still echo the request (a read's reply loses
+        // its value first); it is asked for again like any other bad one.
+        if (!link_.replyComplete() || !echoMatches(request, reply, echoLength)) continue;
         if (reply[0] == kAccepted) return false;
         break;  // refused: asking again would only be refused again
     }

@@ -4,8 +4,9 @@
 // output argument, which is written only on success.
 //
 // An exchange is repeated up to `retries` more times while the reply does not
-// echo the request; an echoing reply decides it: accepted if it starts with
-// "*", refused otherwise. A failed exchange sounds one simple beep.
+// echo the request or lacks its carriage return (cut short by the timeout);
+// a whole echoing reply decides it: accepted if it starts with "*", refused
+// otherwise. A failed exchange sounds one simple beep.
 #pragma once
 
 #include "app/ports.h"

@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -52,11 +53,37 @@ void UnitLink::openPort(const CommsSettings& settings) {
     timeout_ = std::chrono::milliseconds(settings.timeOut);
     manualRts_ = options_.rts == RtsControl::Manual;
 
+    // Only a terminal is ever written to: frames sent into a regular file
+    // (say --device /etc/passwd) would damage it. A quick look first spares
+    // other kinds of file even the open, whose side effects we cannot know;
+    // the descriptor is checked again once open, as the name may change.
+    struct stat named {};
+    if (::stat(devicePath_.c_str(), &named) == 0 && !S_ISCHR(named.st_mode)) {
+        refuseDevice(S_ISDIR(named.st_mode));
+        return;
+    }
+    // Non-blocking, so that neither a FIFO nor a modem line without carrier
+    // can hold the open.
     const int fd = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EISDIR) {
+            refuseDevice(true);
+        } else {
+            prompts_.show(kOpenFailed, "Error", MessageIcon::Stop, MessageButtons::Ok);
+        }
+        return;
+    }
+    struct stat opened {};
+    termios state{};
+    if (::fstat(fd, &opened) != 0 || !S_ISCHR(opened.st_mode) || ::tcgetattr(fd, &state) != 0) {
+        ::close(fd);
+        refuseDevice(S_ISDIR(opened.st_mode));
+        return;
+    }
     // The advisory lock keeps a second program (even one run by root, which
     // exclusive mode does not stop) from interleaving its frames with ours.
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (fd >= 0) ::close(fd);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
         prompts_.show(kOpenFailed, "Error", MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
@@ -77,6 +104,18 @@ void UnitLink::openPort(const CommsSettings& settings) {
         }
     }
     if (manualRts_) setRts(false);  // leave the bus to the unit until we send
+}
+
+// A device that is not a terminal is never kept open: it is refused with the
+// message of a port whose state cannot be read, or, for a folder, one that
+// says so, since "in use" would send the user looking in the wrong place.
+void UnitLink::refuseDevice(bool directory) {
+    if (directory) {
+        prompts_.show(devicePath_ + " is a directory, not a serial port", "Error", MessageIcon::Stop,
+                      MessageButtons::Ok);
+    } else {
+        prompts_.show(kGetStateFailed, kApplicationTitle, MessageIcon::None, MessageButtons::Ok);
+    }
 }
 
 bool UnitLink::configureLine(const CommsSettings& settings) {

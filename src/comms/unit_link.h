@@ -42,8 +42,9 @@ public:
     void setTraffic(TrafficObserver* traffic);
 
     // Closes the port if open, then opens the device for these settings and
-    // applies the line settings. Failures are shown through the prompts; the
-    // link then behaves as a silent unit.
+    // applies the line settings. Only a character device that is a terminal
+    // is opened; anything else is refused unwritten. Failures are shown
+    // through the prompts; the link then behaves as a silent unit.
     void openPort(const CommsSettings& settings);
     void closePort();
     bool isOpen() const { return fd_ >= 0; }
@@ -59,8 +60,12 @@ public:
     void receiveReply(std::size_t expectedLength = 0);
     // The last reply, without its carriage return; empty if nothing came.
     const std::string& reply() const { return collector_.reply(); }
+    // Whether the last reply ended in its carriage return; one cut short by
+    // the timeout may look like a sound reply but is not one.
+    bool replyComplete() const { return collector_.complete(); }
 
 private:
+    void refuseDevice(bool directory);
     bool configureLine(const CommsSettings& settings);
     void setRts(bool on);
     void writeAll(std::string_view bytes, LineClock::time_point giveUp);

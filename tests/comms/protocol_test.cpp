@@ -264,5 +264,31 @@ TEST_F(ProtocolToPeer, AnEchoOfAnotherLetterIsRepeatedUpToTheRetries) {
     EXPECT_EQ(user.beep.beeps.size(), 1u);
 }
 
+// A whole echo with its value, but no carriage return before the timeout.
+TEST_F(ProtocolToPeer, AReplyWithoutItsCarriageReturnIsAskedAgain) {
+    struct Case {
+        int retries;
+        bool fails;
+    };
+    for (const Case c : {Case{1, false}, Case{0, true}}) {
+        SCOPED_TRACE(c.retries);
+        settings.retries = c.retries;
+        user.beep.beeps.clear();
+        std::thread unit([this, c] {
+            EXPECT_EQ(peer.receiveRequest(), "R07a03\r");
+            peer.send("*07a030011");
+            if (c.retries > 0) {
+                EXPECT_EQ(peer.receiveRequest(), "R07a03\r");
+                peer.send("*07a03001F\r");
+            }
+        });
+        std::uint16_t value = 0;
+        EXPECT_EQ(protocol.readHexIndexed('a', 3, value), c.fails);
+        unit.join();
+        EXPECT_EQ(value, c.fails ? 0 : 0x1F);
+        EXPECT_EQ(user.beep.beeps.size(), c.fails ? 1u : 0u);
+    }
+}
+
 }  // namespace
 }  // namespace zat

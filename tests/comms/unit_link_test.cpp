@@ -1,12 +1,15 @@
 #include "comms/unit_link.h"
 #include "pty_peer.h"
 #include "support/recording_ports.h"
+#include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 #include <thread>
 
 namespace zat {
@@ -177,15 +180,34 @@ TEST(UnitLinkOpen, AMissingDeviceIsReportedAndTheLinkActsAsASilentUnit) {
     EXPECT_EQ(link.reply(), "");
 }
 
-TEST(UnitLinkOpen, ADeviceThatIsNoTerminalCannotGiveItsState) {
-    RecordingPrompts prompts;
-    UnitLink link(prompts);
-    link.setOptions(LinkOptions{"/dev/null", RtsControl::Manual});
-    link.openPort(settingsFor());
-    EXPECT_TRUE(link.isOpen());  // opened, even though the settings could not be read
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Failed to get port state");
-    EXPECT_EQ(prompts.shown[0].caption, kApplicationTitle);
+// Frames sent into anything but a terminal would damage it (a regular file)
+// or hang (a FIFO without a reader): each is refused and left as it was.
+TEST(UnitLinkOpen, WhatIsNoTerminalIsRefusedAndNeverWritten) {
+    test::TempDir dir;
+    test::writeFile(dir.file("plain"), "root:x:0:0\n");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkdir(dir.file("folder").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink(dir.file("plain").c_str(), dir.file("link").c_str()), 0);
+    struct Case {
+        std::string device;
+        std::string message;
+    };
+    const std::string notATerminal = "Failed to get port state";
+    for (const Case& c : {Case{dir.file("plain"), notATerminal}, Case{dir.file("link"), notATerminal},
+                          Case{dir.file("fifo"), notATerminal}, Case{"/dev/null", notATerminal},
+                          Case{dir.file("folder"), dir.file("folder") + " is a directory, not a serial port"}}) {
+        SCOPED_TRACE(c.device);
+        RecordingPrompts prompts;
+        UnitLink link(prompts);
+        link.setOptions(LinkOptions{c.device, RtsControl::Manual});
+        link.openPort(settingsFor(9600, 10));
+        EXPECT_FALSE(link.isOpen());
+        link.sendFrame("W01a05000A\r");
+        link.receiveReply();
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text, c.message);
+    }
+    EXPECT_EQ(test::readFile(dir.file("plain")), "root:x:0:0\n");
 }
 
 TEST(UnitLinkOpen, ARateTheDriverCannotSetIsReported) {
