@@ -333,8 +333,7 @@ DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const Use
     result.fileRead = read.ok;
     result.reason = read.reason;
     if (!read.ok) bytes.clear();
-    const ProfileDocument doc = ProfileDocument::parse(bytes);
-    bytes.clear();
+    const ProfileDocument doc = ProfileDocument::parseOwned(std::move(bytes));
 
     readDatabaseFrom(doc, db, ports.progress);
 

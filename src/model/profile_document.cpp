@@ -1,8 +1,10 @@
 #include "model/profile_document.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace zat {
@@ -129,14 +131,6 @@ std::string cleanName(std::string_view name, bool key) {
 
 }  // namespace
 
-std::size_t ProfileDocument::NameHash::operator()(std::string_view name) const noexcept {
-    return hashNoCase(name);
-}
-
-bool ProfileDocument::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    return equalsNoCase(a, b);
-}
-
 ProfileDocument::ProfileDocument() = default;
 ProfileDocument::~ProfileDocument() = default;
 ProfileDocument::ProfileDocument(ProfileDocument&&) noexcept = default;
@@ -144,95 +138,169 @@ ProfileDocument& ProfileDocument::operator=(ProfileDocument&&) noexcept = defaul
 ProfileDocument::ProfileDocument(const ProfileDocument&) = default;
 ProfileDocument& ProfileDocument::operator=(const ProfileDocument&) = default;
 
+// A line without its line ending. A CR right before the LF (or at the very
+// end) is part of the line ending; anywhere else it is an ordinary byte.
+std::string_view ProfileDocument::contentOf(std::string_view text) {
+    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    return text;
+}
+
 // Sorts a line into header, key, other content or nothing (blank or comment)
-// and records where its name and value lie.
-void ProfileDocument::classify(std::string_view content, Line& line) {
-    line.kind = Kind::Other;
+// and finds its name and value.
+ProfileDocument::Parts ProfileDocument::split(std::string_view content) {
+    Parts parts;
     std::size_t i = 0;
     while (i < content.size() && isBlank(content[i])) ++i;
-    if (i == content.size()) return;
+    if (i == content.size()) return parts;
     const char first = content[i];
-    if (first == ';' || first == '#') return;
-    line.kind = Kind::Content;
-    // Offsets within a line are 32 bits; a longer line is kept but never matches.
-    if (content.size() > UINT32_MAX) return;
-    auto place = [content](std::string_view part, std::uint32_t& begin, std::uint32_t& length) {
-        const std::string_view trimmed = trimBlanks(part);
-        begin = static_cast<std::uint32_t>(trimmed.data() - content.data());
-        length = static_cast<std::uint32_t>(trimmed.size());
-    };
+    if (first == ';' || first == '#') return parts;
+    parts.kind = Kind::Content;
     if (first == '[') {
         const std::size_t close = content.find(']', i + 1);
         // "[" without "]" is no header; it is kept as unknown content.
-        if (close == std::string_view::npos) return;
-        place(content.substr(i + 1, close - i - 1), line.nameBegin, line.nameLength);
-        line.nameHash = hashNoCase(content.substr(line.nameBegin, line.nameLength));
-        line.kind = Kind::Header;
-        return;
+        if (close == std::string_view::npos) return parts;
+        parts.name = trimBlanks(content.substr(i + 1, close - i - 1));
+        parts.kind = Kind::Header;
+        return parts;
     }
     const std::size_t eq = content.find('=', i);
-    if (eq == std::string_view::npos) return;
-    place(content.substr(i, eq - i), line.nameBegin, line.nameLength);
-    place(content.substr(eq + 1), line.valueBegin, line.valueLength);
-    line.nameHash = hashNoCase(content.substr(line.nameBegin, line.nameLength));
-    line.kind = Kind::Key;
+    if (eq == std::string_view::npos) return parts;
+    parts.name = trimBlanks(content.substr(i, eq - i));
+    parts.value = trimBlanks(content.substr(eq + 1));
+    parts.kind = Kind::Key;
+    return parts;
 }
 
 ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     ProfileDocument doc;
-    doc.source_.assign(bytes);
-    const std::string_view all = doc.source_;
-    if (all.substr(0, kBom.size()) == kBom) doc.bomLength_ = kBom.size();
-
-    // One allocation for all the lines.
-    doc.lines_.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
-
-    std::size_t pos = doc.bomLength_;
-    while (pos < all.size()) {
-        const std::size_t lf = all.find('\n', pos);
-        const std::size_t end = lf == std::string_view::npos ? all.size() : lf + 1;
-        std::size_t contentEnd = lf == std::string_view::npos ? all.size() : lf;
-        // A CR right before the LF (or at the very end) is part of the line
-        // ending; anywhere else it is an ordinary byte.
-        if (contentEnd > pos && all[contentEnd - 1] == '\r') --contentEnd;
-
-        Line line;
-        line.begin = pos;
-        line.length = end - pos;
-        classify(all.substr(pos, contentEnd - pos), line);
-        pos = end;
-
-        const std::size_t at = doc.lines_.size();
-        doc.lines_.push_back(line);
-        if (line.kind == Kind::Header) {
-            if (!doc.sections_.empty()) doc.sections_.back().end = at;
-            Section& section = doc.sections_.emplace_back();
-            section.header = section.anchor = at;
-            doc.indexSection(doc.sections_.size() - 1);
-        } else if (!doc.sections_.empty() && (line.kind == Kind::Key || line.kind == Kind::Content)) {
-            doc.sections_.back().anchor = at;
-        }
-    }
-    if (!doc.sections_.empty()) doc.sections_.back().end = doc.lines_.size();
+    doc.adopt(std::string(bytes));
     return doc;
 }
 
-void ProfileDocument::indexSection(std::size_t section) {
-    const std::string_view name = lineName(lines_[sections_[section].header]);
-    if (index_.find(name) == index_.end()) index_.emplace(std::string(name), section);
+ProfileDocument ProfileDocument::parseOwned(std::string bytes) {
+    ProfileDocument doc;
+    doc.adopt(std::move(bytes));
+    return doc;
+}
+
+void ProfileDocument::adopt(std::string&& bytes) {
+    if (bytes.size() > UINT32_MAX) throw std::length_error("profile document of 4 GiB or more");
+    source_ = std::move(bytes);
+    const std::string_view all = source_;
+    if (all.substr(0, kBom.size()) == kBom) bomLength_ = static_cast<std::uint32_t>(kBom.size());
+
+    // Lines that are neither headers nor keys gather into runs: the run's
+    // content lines up to the last one form one record (an entry: new keys
+    // go after it), the blank lines and comments after them another.
+    std::size_t runBegin = bomLength_;
+    std::size_t entryEnd = bomLength_;  // end of the run's last content line; runBegin when none
+    auto endRun = [&](std::size_t at) {
+        if (entryEnd > runBegin) pushRecord(Kind::Content, runBegin, entryEnd, 0);
+        const std::size_t otherBegin = std::max(runBegin, entryEnd);
+        if (at > otherBegin) pushRecord(Kind::Other, otherBegin, at, 0);
+        runBegin = entryEnd = at;
+    };
+    std::size_t pos = bomLength_;
+    while (pos < all.size()) {
+        const std::size_t lf = all.find('\n', pos);
+        const std::size_t end = lf == std::string_view::npos ? all.size() : lf + 1;
+        const Parts parts = split(contentOf(all.substr(pos, end - pos)));
+        if (parts.kind == Kind::Header || parts.kind == Kind::Key) {
+            endRun(pos);
+            pushRecord(parts.kind, pos, end, hashNoCase(parts.name));
+            runBegin = entryEnd = end;
+        } else {
+            // A last line without its ending is a record of its own, as it
+            // is the one that gets an ending when something follows it.
+            if (lf == std::string_view::npos) endRun(pos);
+            if (parts.kind == Kind::Content) entryEnd = end;
+        }
+        pos = end;
+    }
+    endRun(all.size());
+    if (!sections_.empty()) sections_.back().end = static_cast<std::uint32_t>(lines_.size());
+}
+
+void ProfileDocument::pushRecord(Kind kind, std::size_t begin, std::size_t end, std::uint32_t hash) {
+    Line line;
+    line.begin = static_cast<std::uint32_t>(begin);
+    line.length = static_cast<std::uint32_t>(end - begin);
+    line.nameHash = hash;
+    line.kind = kind;
+    const auto at = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back(line);
+    if (kind == Kind::Header) {
+        if (!sections_.empty()) sections_.back().end = at;
+        Section& section = sections_.emplace_back();
+        section.header = section.anchor = at;
+        indexSection(static_cast<std::uint32_t>(sections_.size() - 1));
+    } else if (!sections_.empty() && (kind == Kind::Key || kind == Kind::Content)) {
+        sections_.back().anchor = at;
+    }
+}
+
+// Open addressing with linear probing; kept at most half full.
+void ProfileDocument::indexSection(std::uint32_t section) {
+    if ((indexed_ + 1) * 2 > index_.size()) growIndex();
+    const Line& header = lines_[sections_[section].header];
+    const std::string_view name = lineName(header);
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = slotOf(header.nameHash); ; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = index_[slot];
+        if (entry == 0) {
+            index_[slot] = section + 1;
+            ++indexed_;
+            return;
+        }
+        const Line& other = lines_[sections_[entry - 1].header];
+        if (other.nameHash == header.nameHash && equalsNoCase(lineName(other), name)) return;  // the first wins
+    }
+}
+
+// The top bits of the hash times the golden ratio: names that differ only in
+// a digit ("Analog Input 12", "Analog Input 13") land far apart.
+std::size_t ProfileDocument::slotOf(std::uint32_t hash) const {
+    return static_cast<std::size_t>((hash * std::uint64_t{0x9E3779B97F4A7C15ull}) >> (64 - indexBits_));
+}
+
+void ProfileDocument::growIndex() {
+    std::vector<std::uint32_t> old(std::max<std::size_t>(16, index_.size() * 2), 0);
+    old.swap(index_);
+    indexBits_ = static_cast<unsigned>(std::countr_zero(index_.size()));
+    const std::size_t mask = index_.size() - 1;
+    for (const std::uint32_t entry : old) {
+        if (entry == 0) continue;
+        std::size_t slot = slotOf(lines_[sections_[entry - 1].header].nameHash);
+        while (index_[slot] != 0) slot = (slot + 1) & mask;
+        index_[slot] = entry;
+    }
 }
 
 std::string_view ProfileDocument::lineText(const Line& line) const {
     return std::string_view(line.rewritten ? added_ : source_).substr(line.begin, line.length);
 }
 
+// Headers and keys are one line each, so their text is that line. A key's
+// name is all before its first "=", which every lookup needs: found directly.
 std::string_view ProfileDocument::lineName(const Line& line) const {
-    return lineText(line).substr(line.nameBegin, line.nameLength);
+    const std::string_view text = lineText(line);
+    if (line.kind == Kind::Key) return trimBlanks(text.substr(0, text.find('=')));
+    return split(contentOf(text)).name;
 }
 
 const ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) const {
-    const auto it = index_.find(trimBlanks(name));
-    return it == index_.end() ? nullptr : &sections_[it->second];
+    if (index_.empty()) return nullptr;
+    name = trimBlanks(name);
+    const std::uint32_t hash = hashNoCase(name);
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = index_[slot];
+        if (entry == 0) return nullptr;
+        const Section& section = sections_[entry - 1];
+        const Line& header = lines_[section.header];
+        if (header.nameHash == hash && equalsNoCase(lineName(header), name)) return &section;
+    }
 }
 
 // Scans the section's lines in file order, so the first of duplicate keys wins.
@@ -240,14 +308,15 @@ const ProfileDocument::Line* ProfileDocument::findKey(const Section& section, st
     key = trimBlanks(key);
     const std::uint32_t hash = hashNoCase(key);
     auto matches = [this, key, hash](const Line& line) {
-        return line.kind == Kind::Key && line.nameHash == hash && line.nameLength == key.size() &&
-               equalsNoCase(lineName(line), key);
+        return line.kind == Kind::Key && line.nameHash == hash && equalsNoCase(lineName(line), key);
     };
     for (std::size_t i = section.header + 1; i <= section.anchor; ++i) {
         if (matches(lines_[i])) return &lines_[i];
     }
-    for (const Line& line : section.added) {
-        if (matches(line)) return &line;
+    if (section.added != kNoBlock) {
+        for (const Line& line : addedBlocks_[section.added]) {
+            if (matches(line)) return &line;
+        }
     }
     for (std::size_t i = section.anchor + 1; i < section.end; ++i) {
         if (matches(lines_[i])) return &lines_[i];
@@ -255,12 +324,21 @@ const ProfileDocument::Line* ProfileDocument::findKey(const Section& section, st
     return nullptr;
 }
 
+std::vector<ProfileDocument::Line>& ProfileDocument::addedTo(Section& section) {
+    if (section.added == kNoBlock) {
+        section.added = static_cast<std::uint32_t>(addedBlocks_.size());
+        addedBlocks_.emplace_back();
+    }
+    return addedBlocks_[section.added];
+}
+
 std::optional<std::string_view> ProfileDocument::value(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (s == nullptr) return std::nullopt;
     const Line* line = findKey(*s, key);
     if (line == nullptr) return std::nullopt;
-    return lineText(*line).substr(line->valueBegin, line->valueLength);
+    const std::string_view content = contentOf(lineText(*line));
+    return trimBlanks(content.substr(content.find('=') + 1));
 }
 
 std::string ProfileDocument::readString(std::string_view section, std::string_view key,
@@ -278,9 +356,10 @@ int32_t ProfileDocument::readInt(std::string_view section, std::string_view key,
 
 bool ProfileDocument::hasSection(std::string_view section) const { return findSection(section) != nullptr; }
 
-// Gives a line new text (which must not lie in added_). The old text of a line
-// rewritten before becomes dead; once half of added_ is dead it is compacted,
-// so a key written over and over does not grow the document without end.
+// Gives a line new text (which must not lie in added_), one line at most. The
+// old text of a line rewritten before becomes dead; once half of added_ is
+// dead it is compacted, so a key written over and over does not grow the
+// document without end.
 void ProfileDocument::store(Line& line, std::string_view text) {
     if (line.rewritten) {
         deadBytes_ += line.length;
@@ -289,15 +368,15 @@ void ProfileDocument::store(Line& line, std::string_view text) {
     // Before appending: the line may not be in the document yet, where
     // compacting would find it.
     if (deadBytes_ > 4096 && deadBytes_ > added_.size() / 2) compact();
+    if (added_.size() + text.size() > UINT32_MAX) throw std::length_error("profile document of 4 GiB or more");
     line.rewritten = true;
-    line.begin = added_.size();
-    line.length = text.size();
+    line.begin = static_cast<std::uint32_t>(added_.size());
+    line.length = static_cast<std::uint32_t>(text.size());
     added_.append(text);
 
-    std::size_t contentEnd = text.size();
-    if (contentEnd > 0 && text[contentEnd - 1] == '\n') --contentEnd;
-    if (contentEnd > 0 && text[contentEnd - 1] == '\r') --contentEnd;
-    classify(text.substr(0, contentEnd), line);
+    const Parts parts = split(contentOf(text));
+    line.kind = parts.kind;
+    line.nameHash = parts.kind == Kind::Header || parts.kind == Kind::Key ? hashNoCase(parts.name) : 0;
 }
 
 void ProfileDocument::compact() {
@@ -307,11 +386,11 @@ void ProfileDocument::compact() {
         if (!line.rewritten) return;
         const std::size_t at = live.size();
         live.append(added_, line.begin, line.length);
-        line.begin = at;
+        line.begin = static_cast<std::uint32_t>(at);
     };
     for (Line& line : lines_) keep(line);
-    for (Section& s : sections_) {
-        for (Line& line : s.added) keep(line);
+    for (std::vector<Line>& block : addedBlocks_) {
+        for (Line& line : block) keep(line);
     }
     added_.swap(live);
     deadBytes_ = 0;
@@ -320,12 +399,14 @@ void ProfileDocument::compact() {
 ProfileDocument::Line* ProfileDocument::lastLine() {
     if (sections_.empty()) return lines_.empty() ? nullptr : &lines_.back();
     Section& last = sections_.back();
-    if (last.anchor + 1 == last.end && !last.added.empty()) return &last.added.back();
+    if (last.anchor + 1 == last.end && last.added != kNoBlock && !addedBlocks_[last.added].empty()) {
+        return &addedBlocks_[last.added].back();
+    }
     return &lines_[last.end - 1];
 }
 
-// Only the last line of a file can lack its line ending; it gets one before
-// anything is put after it.
+// Only the last line of a file can lack its line ending (and is then a record
+// of its own); it gets one before anything is put after it.
 void ProfileDocument::terminate(Line& line) {
     const std::string_view text = lineText(line);
     if (!text.empty() && text.back() == '\n') return;
@@ -367,16 +448,17 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
             storeKeyLine(line, lineName(line), value);
             return;
         }
-        terminate(s.added.empty() ? lines_[s.anchor] : s.added.back());
+        std::vector<Line>& block = addedTo(s);
+        terminate(block.empty() ? lines_[s.anchor] : block.back());
         Line line;
         storeKeyLine(line, cleanKey, value);
-        s.added.push_back(line);
+        block.push_back(line);
         return;
     }
 
     if (Line* last = lastLine()) terminate(*last);
     Section& added = sections_.emplace_back();
-    added.header = lines_.size();
+    added.header = static_cast<std::uint32_t>(lines_.size());
     added.anchor = added.header + 1;
     added.end = added.header + 2;
 
@@ -390,14 +472,14 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
     storeKeyLine(line, cleanKey, value);
     lines_.push_back(line);
 
-    indexSection(sections_.size() - 1);
+    indexSection(static_cast<std::uint32_t>(sections_.size() - 1));
 }
 
 std::string ProfileDocument::serialize() const {
     std::size_t total = bomLength_;
     for (const Line& line : lines_) total += line.length;
-    for (const Section& s : sections_) {
-        for (const Line& line : s.added) total += line.length;
+    for (const std::vector<Line>& block : addedBlocks_) {
+        for (const Line& line : block) total += line.length;
     }
 
     std::string out;
@@ -409,7 +491,9 @@ std::string ProfileDocument::serialize() const {
     emit(0, sections_.empty() ? lines_.size() : sections_.front().header);
     for (const Section& s : sections_) {
         emit(s.header, s.anchor + 1);
-        for (const Line& line : s.added) out.append(lineText(line));
+        if (s.added != kNoBlock) {
+            for (const Line& line : addedBlocks_[s.added]) out.append(lineText(line));
+        }
         emit(s.anchor + 1, s.end);
     }
     return out;

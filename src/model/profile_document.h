@@ -16,7 +16,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zat {
@@ -30,9 +29,12 @@ public:
     ProfileDocument(const ProfileDocument&);
     ProfileDocument& operator=(const ProfileDocument&);
 
-    // Any bytes at all are accepted; what is not a section or a key line is
-    // kept as it stands and never matches a lookup.
+    // Any bytes at all are accepted, up to 4 GiB (offsets are 32 bits; more
+    // throws std::length_error); what is not a section or a key line is kept
+    // as it stands and never matches a lookup.
     static ProfileDocument parse(std::string_view bytes);
+    // The same, taking over the bytes instead of copying them.
+    static ProfileDocument parseOwned(std::string bytes);
 
     // The value of a key with the blanks around it removed, or nothing when
     // the section or the key is missing. The view stays valid until the
@@ -64,61 +66,73 @@ public:
     std::string serialize() const;
 
 private:
-    // A line as it stands in the file: a range of source_, or once rewritten
-    // a range of added_. Positions are indices and offsets rather than
-    // pointers so that a copied document is valid as it stands.
-    enum class Kind : std::uint8_t { Other, Content, Header, Key };
+    // A record is one header or key line, or a run of the other lines between
+    // them, as it stands in the file: a range of source_, or once rewritten a
+    // range of added_. Runs keep blank lines and comments out of the records,
+    // so a file costs little more than its bytes whatever its lines are.
+    // Positions are 32-bit indices rather than pointers so that a copied
+    // document is valid as it stands; names and values are found again in
+    // the text when asked for, which only a matching hash needs.
+    enum class Kind : std::uint8_t {
+        Other,    // blank lines and comments
+        Content,  // lines of other text, the last of them ending the record
+        Header,
+        Key,
+    };
     struct Line {
-        std::size_t begin = 0;   // in source_, or in added_ when rewritten
-        std::size_t length = 0;  // including the line ending
-        // Section name or key, and value, relative to the start of the line.
-        std::uint32_t nameBegin = 0;
-        std::uint32_t nameLength = 0;
-        std::uint32_t valueBegin = 0;
-        std::uint32_t valueLength = 0;
-        std::uint32_t nameHash = 0;  // case-blind, so a key scan rarely compares text
+        std::uint32_t begin = 0;     // in source_, or in added_ when rewritten
+        std::uint32_t length = 0;    // including the line ending
+        std::uint32_t nameHash = 0;  // headers and keys, case-blind, so a scan rarely compares text
         Kind kind = Kind::Other;
         bool rewritten = false;
     };
-    // A section is its header and the lines after it up to the next header.
+    // A section is its header and the records after it up to the next header.
     // New keys always go right after the last entry, so they form one block
-    // (added) after lines_[anchor]; the file's own lines never move.
+    // (addedBlocks_[added]) after lines_[anchor]; the file's own lines never move.
+    static constexpr std::uint32_t kNoBlock = UINT32_MAX;
     struct Section {
-        std::size_t header = 0;  // index in lines_
-        std::size_t end = 0;     // one past its last line in lines_
-        std::size_t anchor = 0;  // its last entry, or the header
-        std::vector<Line> added;
+        std::uint32_t header = 0;  // index in lines_
+        std::uint32_t end = 0;     // one past its last record in lines_
+        std::uint32_t anchor = 0;  // its last entry, or the header
+        std::uint32_t added = kNoBlock;
     };
-    // Case-blind hashing and comparison, so lookups need no lower-case copy.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const noexcept;
-    };
-    struct NameEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    struct Parts {
+        Kind kind = Kind::Other;
+        std::string_view name;   // section name or key
+        std::string_view value;  // of a key
     };
 
-    static void classify(std::string_view content, Line& line);
+    static Parts split(std::string_view content);
+    static std::string_view contentOf(std::string_view text);
+    void adopt(std::string&& bytes);
+    void pushRecord(Kind kind, std::size_t begin, std::size_t end, std::uint32_t hash);
     std::string_view lineText(const Line& line) const;
     std::string_view lineName(const Line& line) const;
     const Section* findSection(std::string_view name) const;
     const Line* findKey(const Section& section, std::string_view key) const;
+    std::vector<Line>& addedTo(Section& section);
     void store(Line& line, std::string_view text);
     void storeKeyLine(Line& line, std::string_view key, std::string_view value);
     void compact();
     Line* lastLine();
     void terminate(Line& line);
-    void indexSection(std::size_t section);
+    void indexSection(std::uint32_t section);
+    void growIndex();
+    std::size_t slotOf(std::uint32_t hash) const;
 
     std::string source_;
-    std::size_t bomLength_ = 0;
-    std::vector<Line> lines_;  // the file's lines in order, then appended sections
+    std::uint32_t bomLength_ = 0;
+    std::vector<Line> lines_;  // the file's records in order, then appended sections
     std::vector<Section> sections_;
+    std::vector<std::vector<Line>> addedBlocks_;  // new keys, one block per section that has any
     std::string added_;             // text of rewritten and new lines, appended
     std::size_t deadBytes_ = 0;     // of added_, replaced since
     std::string scratch_;           // a new line is built here, to save allocations
-    std::unordered_map<std::string, std::size_t, NameHash, NameEqual> index_;  // first occurrence
+    // Sections by name, first occurrence only: open addressing over section
+    // index + 1 (0 is a free slot), probed from the header's name hash.
+    std::vector<std::uint32_t> index_;
+    std::size_t indexed_ = 0;
+    unsigned indexBits_ = 0;  // index_ has 2^indexBits_ slots
 };
 
 // Parses the integer text the way readInt does (exposed for the tests and for

@@ -5,7 +5,7 @@ namespace zat {
 FileResult readProfileFile(const std::string& path, ProfileDocument& doc) {
     std::string bytes;
     FileResult result = readWholeFile(path, bytes);
-    if (result.ok) doc = ProfileDocument::parse(bytes);
+    if (result.ok) doc = ProfileDocument::parseOwned(std::move(bytes));
     return result;
 }
 

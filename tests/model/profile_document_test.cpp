@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -442,6 +444,22 @@ TEST(ProfileRoundTrip, OddInputsComeBackByteForByte) {
     };
     for (const auto& input : inputs) {
         EXPECT_EQ(ProfileDocument::parse(input).serialize(), input);
+    }
+}
+
+// Blank lines and comments used to cost forty bytes of line records each.
+TEST(ProfileRoundTrip, LinesWithoutEntriesCostLittleMoreThanTheirBytes) {
+    auto heapInUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return info.uordblks + info.hblkhd;  // large blocks are mapped and counted apart
+    };
+    for (const std::string line : {"\n", "\r\n", "; note\r\n", "junk\n"}) {
+        std::string input;
+        for (std::size_t i = 0; i < (std::size_t{1} << 20) / line.size(); ++i) input += line;
+        const std::size_t before = heapInUse();
+        const ProfileDocument doc = ProfileDocument::parseOwned(std::move(input));
+        EXPECT_LT(heapInUse() - before, std::size_t{64} << 10) << "lines of " << line.size() << " bytes";
+        EXPECT_EQ(doc.serialize().size(), (std::size_t{1} << 20) / line.size() * line.size());
     }
 }
 
