@@ -3,6 +3,7 @@
 #include "app/file_names.h"
 #include "app/transfer_commands.h"
 #include "calibration/calibration_file.h"
+#include "comms/comms_entries.h"
 #include "comms/register_file.h"
 #include "model/database_file.h"
 #include "model/profile_file.h"
@@ -62,7 +63,7 @@ void ShellCommands::startUp() {
         loadDatabase(db_, db_.currentPath(), ports_.user);
     }
     view_.updateTitle();
-    view_.openPort();
+    static_cast<void>(reopenPort());  // a refusal has been shown; start-up goes on
     db_.modified = false;
     db_.busy = false;
 }
@@ -97,7 +98,7 @@ bool ShellCommands::openDatabase() {
         return false;
     }
     db_ = loaded;
-    view_.openPort();
+    static_cast<void>(reopenPort());  // the file is open even when its settings are refused
     view_.updateTitle();
     db_.modified = false;
     return true;
@@ -144,12 +145,30 @@ bool ShellCommands::mayReplaceDatabase() {
     return !db_.modified;
 }
 
+bool ShellCommands::settingsUsable() {
+    const CommsSettingsCheck check = checkCommsSettings(db_.comms, db_.currentPath());
+    if (!check.ok()) ports_.user.prompts.show(check.error, "Error", MessageIcon::Stop, MessageButtons::Ok);
+    return check.ok();
+}
+
+bool ShellCommands::reopenPort() {
+    // The port stays closed rather than open with the settings of the last
+    // file: the protocol reads the address and retries from the model.
+    if (!settingsUsable()) {
+        view_.closePort();
+        return false;
+    }
+    view_.openPort();
+    return true;
+}
+
 bool ShellCommands::canClose() {
     if (db_.busy) return false;
     return mayReplaceDatabase();
 }
 
 void ShellCommands::exportToUnit() {
+    if (!settingsUsable()) return;
     const TransferGroups groups = view_.chooseGroups(TransferDirection::Export, exportGroups_);
     if (groups == 0) return;
     exportGroups_ = groups;
@@ -157,6 +176,7 @@ void ShellCommands::exportToUnit() {
 }
 
 void ShellCommands::importFromUnit() {
+    if (!settingsUsable()) return;
     const TransferGroups groups = view_.chooseGroups(TransferDirection::Import, importGroups_);
     if (groups == 0) return;
     importGroups_ = groups;
@@ -181,7 +201,7 @@ void ShellCommands::saveRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to save"), true, ".reg");
     if (!path) return;
     WaitCursorSession cursor(ports_.cursor);
-    view_.openPort();
+    if (!reopenPort()) return;
     zat::saveRegisters(protocol_, *path, ports_.user);
 }
 
@@ -189,11 +209,12 @@ void ShellCommands::loadRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to open"), false, ".reg");
     if (!path) return;
     WaitCursorSession cursor(ports_.cursor);
-    view_.openPort();
+    if (!reopenPort()) return;
     zat::loadRegisters(protocol_, *path, ports_.user);
 }
 
 void ShellCommands::saveCalibration() {
+    if (!settingsUsable()) return;
     if (readCalibrationCommand(db_, protocol_, ports_.user) != TransferOutcome::Done) return;
     // A calibration written into a file of another kind would change it.
     const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
@@ -202,6 +223,7 @@ void ShellCommands::saveCalibration() {
 }
 
 void ShellCommands::restoreCalibration() {
+    if (!settingsUsable()) return;
     const auto path = askFileName(calibrationDialog(db_, "Select Calibration file to open"), false, ".cal");
     if (!path || !readCalibrationFile(db_, *path, ports_.user.prompts)) return;
     writeCalibrationCommand(db_, protocol_, ports_.user);

@@ -24,6 +24,8 @@ public:
     virtual void updateTitle() = 0;
     // (Re)opens the serial port with the database's settings.
     virtual void openPort() = 0;
+    // Closes the serial port, so nothing goes out until it is opened again.
+    virtual void closePort() = 0;
     // The "Transfer options" dialog: the groups chosen, 0 when cancelled.
     virtual TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) = 0;
 };
@@ -38,8 +40,9 @@ class ShellCommands {
 public:
     ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, ShellPorts ports);
 
-    // Loads the database named by the current file, opens the port, and
-    // leaves the model unmodified and no longer busy.
+    // Loads the database named by the current file, opens the port (unless
+    // its settings are refused), and leaves the model unmodified and no
+    // longer busy.
     void startUp();
 
     // "Start again with a clean ZAT Database ?"; true when cleared.
@@ -71,6 +74,12 @@ private:
     // Asks about unsaved changes; true when the command may go on (nothing
     // unsaved is left to lose).
     bool mayReplaceDatabase();
+    // The database's communication settings checked as a file's are before
+    // the unit is asked anything; a refusal is shown. They stay in the model
+    // either way, so the Communications dialog shows them for correcting.
+    [[nodiscard]] bool settingsUsable();
+    // Opens the port with usable settings; with refused ones closes it.
+    [[nodiscard]] bool reopenPort();
     void saveTo(const std::string& path);
     // A file dialog (asking before overwriting when saving, an existing file
     // when opening) and the check of the name's extension.

@@ -255,6 +255,8 @@ void TZATWindow::openPort() {
     link_.openPort(db_.comms);
 }
 
+void TZATWindow::closePort() { link_.closePort(); }
+
 TransferGroups TZATWindow::chooseGroups(TransferDirection direction, TransferGroups preset) {
     return TTransferSetup::choose(ports_.dialogs, direction, preset, this);
 }

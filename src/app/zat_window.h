@@ -87,6 +87,7 @@ protected:
 private:
     void updateTitle() override;
     void openPort() override;
+    void closePort() override;
     TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
 
     void buildMenus();

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "comms/comms_entries.h"
+
 namespace zat::cli {
 
 namespace {
@@ -26,7 +28,9 @@ const char* const kUnitOptionsHelp =
     "  --baud N          1200, 2400, 4800, 9600 or 19200\n"
     "  --timeout-ms N    reply timeout in milliseconds\n"
     "  --retries N       repeats of a request whose reply does not echo it\n"
-    "  --rs485           let the driver's RS-485 mode switch RTS\n";
+    "  --rs485           let the driver's RS-485 mode switch RTS\n"
+    "Settings taken from the database must pass the same checks (port 1..99, its\n"
+    "time out 0.001..60 s); one that does not stops the command, exit status 2.\n";
 
 std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitOptions& options) {
     std::vector<std::string> rest;
@@ -57,9 +61,7 @@ std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitO
             if (!(options.address = wholeNumber(value, 0, 99))) return bad + " (0..99)";
         } else if (arg == "--baud") {
             options.baudRate = wholeNumber(value, 1, 1'000'000);
-            const int rate = options.baudRate.value_or(0);
-            if (rate != 1200 && rate != 2400 && rate != 4800 && rate != 9600 && rate != 19200)
-                return bad + " (1200, 2400, 4800, 9600 or 19200)";
+            if (!isCommsBaudRate(options.baudRate.value_or(0))) return bad + " (1200, 2400, 4800, 9600 or 19200)";
         } else if (arg == "--timeout-ms") {
             if (!(options.timeoutMs = wholeNumber<std::uint32_t>(value, 1, 600'000))) return bad + " (1..600000)";
         } else if (arg == "--retries") {
@@ -76,6 +78,12 @@ void applyOverrides(const UnitOptions& options, CommsSettings& settings) {
     if (options.baudRate) settings.baudRate = *options.baudRate;
     if (options.timeoutMs) settings.timeOut = *options.timeoutMs;
     if (options.retries) settings.retries = *options.retries;
+}
+
+CommsOverrides overridesOf(const UnitOptions& options) {
+    // A device named outright makes the port number unused.
+    return CommsOverrides{options.port.has_value() || options.device.has_value(), options.address.has_value(),
+                          options.baudRate.has_value(), options.timeoutMs.has_value(), options.retries.has_value()};
 }
 
 LinkOptions linkOptions(const UnitOptions& options) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "comms/comms_entries.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
 
@@ -30,6 +31,8 @@ std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitO
 
 // The settings of this run: the database's, with the options' overrides.
 void applyOverrides(const UnitOptions& options, CommsSettings& settings);
+// The settings the options replace, whose file values are then not checked.
+CommsOverrides overridesOf(const UnitOptions& options);
 LinkOptions linkOptions(const UnitOptions& options);
 
 // The lines of help that describe these options.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "comms/comms_entries.h"
 #include "model/database_file.h"
 
 namespace zat::cli {
@@ -47,6 +48,13 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
         if (!loadExisting(settingsOnly, db, options.database)) return kExitUsage;
     }
     applyOverrides(options, db.comms);
+    // The options were checked as they were read; what still comes from the
+    // file must pass the same rules before the port is opened with it.
+    const CommsSettingsCheck check = checkCommsSettings(db.comms, options.database, overridesOf(options));
+    if (!check.ok()) {
+        std::fprintf(context_.err, "zatctl: %s\n", check.error.c_str());
+        return kExitUsage;
+    }
     link.setOptions(linkOptions(options));
     link.openPort(db.comms);
     if (!link.isOpen()) return kExitUnitFailure;

@@ -36,8 +36,9 @@ public:
     explicit UnitSession(Context& context);
 
     // Loads the database named by the options (the default one may be
-    // missing: its New settings are used), applies the overrides and opens
-    // the port. Returns an exit status when the command cannot go on.
+    // missing: its New settings are used), applies the overrides, checks the
+    // settings that come from the file and opens the port. Returns an exit
+    // status when the command cannot go on.
     std::optional<int> open(const UnitOptions& options);
 
     ConfigDatabase db;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/database_file.h"
+
 namespace zat {
 namespace {
 
@@ -93,6 +95,32 @@ CommsEntriesCheck checkCommsEntries(const CommsEntries& entries) {
         return check;
     }
     check.timeOut = *timeOut;
+    return check;
+}
+
+CommsSettingsCheck checkCommsSettings(const CommsSettings& settings, std::string_view file,
+                                      const CommsOverrides& overrides) {
+    CommsSettingsCheck check;
+    const auto refuse = [&](std::string_view key, const std::string& value, const std::string& valid) {
+        if (check.ok())
+            check.error = "Invalid communication setting " + std::string(key) + "=" + value + " in " +
+                          std::string(file) + ": " + valid;
+    };
+    const auto range = [](auto lowest, auto highest) {
+        return "valid range " + std::to_string(lowest) + " to " + std::to_string(highest);
+    };
+    if (!overrides.port && (settings.port < kMinCommsPort || settings.port > kMaxCommsPort))
+        refuse("Port", std::to_string(settings.port), range(kMinCommsPort, kMaxCommsPort));
+    if (!overrides.address && (settings.address < 0 || settings.address > kMaxCommsAddress))
+        refuse("Address", std::to_string(settings.address), range(0, kMaxCommsAddress));
+    if (!overrides.baudRate && !isCommsBaudRate(settings.baudRate))
+        refuse("Baud Rate", std::to_string(settings.baudRate), "valid rates 1200, 2400, 4800, 9600 and 19200");
+    if (!overrides.timeOut && (settings.timeOut < kMinFileTimeOut || settings.timeOut > kMaxFileTimeOut))
+        refuse("Time Out", formatTimeOutSeconds(settings.timeOut),
+               "valid range " + formatTimeOutSeconds(kMinFileTimeOut) + " to " +
+                   formatTimeOutSeconds(kMaxFileTimeOut) + " seconds");
+    if (!overrides.retries && (settings.retries < 0 || settings.retries > kMaxCommsRetries))
+        refuse("Retries", std::to_string(settings.retries), range(0, kMaxCommsRetries));
     return check;
 }
 

@@ -1,6 +1,6 @@
 // The rules behind the Communications Setup dialog: the DIL switch pattern
 // that matches a setting, and the checks of the typed address, retries and
-// timeout.
+// timeout; and the same rules for settings read from a database file.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,10 @@ std::uint16_t dilSwitchPattern(int address, int baudRate, int protocol);
 
 constexpr int kMaxCommsAddress = 99;
 constexpr int kMaxCommsRetries = 99;
+// The rates the unit's line runs at (19200 only with a setting from a file or an option).
+constexpr bool isCommsBaudRate(int rate) {
+    return rate == 1200 || rate == 2400 || rate == 4800 || rate == 9600 || rate == 19200;
+}
 constexpr std::size_t kAddressTextLength = 3;  // characters of the address and retries read
 constexpr std::size_t kTimeoutTextLength = 4;  // characters the timeout edit holds
 
@@ -63,5 +67,38 @@ struct CommsEntriesCheck {
 // Checks address, retries and timeout in that order; only the first refusal
 // is reported.
 CommsEntriesCheck checkCommsEntries(const CommsEntries& entries);
+
+// Settings read from a database file are checked before a port is opened
+// with them, by the rules of the dialog and of zatctl's options. The timeout
+// is held to 1 ms .. 60 s: the dialog makes only 10 .. 1000 ms, so its files
+// always pass, and a slow converter or radio link may want more; beyond a
+// minute it is a mistake (milliseconds typed into the seconds key), and the
+// bound keeps the longest probe, 100 attempts, from running on for hours.
+constexpr int kMinCommsPort = 1;
+constexpr int kMaxCommsPort = 99;
+constexpr std::uint32_t kMinFileTimeOut = 1;       // milliseconds
+constexpr std::uint32_t kMaxFileTimeOut = 60'000;  // milliseconds
+
+// The settings given for this run in place of the file's, checked by their
+// own rules: these keys of the file are not looked at.
+struct CommsOverrides {
+    bool port = false;
+    bool address = false;
+    bool baudRate = false;
+    bool timeOut = false;
+    bool retries = false;
+};
+
+struct CommsSettingsCheck {
+    // "Invalid communication setting Retries=2000000000 in <file>: valid
+    // range 0 to 99" for the first refused; empty when all pass.
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// Checks Port, Address, Baud Rate, Time Out and Retries, in the file's order,
+// naming each by its database key and its value as the file writes it.
+[[nodiscard]] CommsSettingsCheck checkCommsSettings(const CommsSettings& settings, std::string_view file,
+                                                    const CommsOverrides& overrides = {});
 
 }  // namespace zat

@@ -59,6 +59,7 @@ private slots:
     void openRefusesAFileOfAnotherKind();
     void openAsksBeforeDroppingChanges();
     void openOfAnUnreadableFileKeepsTheConfiguration();
+    void badSettingsFromAFileKeepThePortClosed();
     void saveAsRenamesOnlyWhenTheFileWasWritten();
     void closeFollowsTheUnsavedChangesRule();
     void closeIsRefusedWhileBusy();
@@ -236,6 +237,34 @@ void ZatWindowTest::openOfAnUnreadableFileKeepsTheConfiguration() {
     QCOMPARE(rig.db.fileName, std::string("plant.zat"));
     QCOMPARE(rig.db.analogInputs[4].hiScalar, int16_t(42));
     QCOMPARE(title(rig), std::string(" KVL ZAT V2 Setup Utility : plant.zat"));
+}
+
+void ZatWindowTest::badSettingsFromAFileKeepThePortClosed() {
+    WindowRig rig;
+    const std::string bad = rig.writeQuickDatabase("bad.zat");
+    std::string text = zat::test::readFile(bad);
+    text.replace(text.find("Retries=0"), 9, "Retries=2000000000");
+    zat::test::writeFile(bad, text);
+    const std::string message = "Invalid communication setting Retries=2000000000 in " + bad + ": valid range 0 to 99";
+    rig.start(bad);
+    QCOMPARE(rig.messages(), std::vector<std::string>({message}));
+    QVERIFY(rig.prompts.shown[0].caption == "Error" && rig.prompts.shown[0].icon == MessageIcon::Stop);
+    QVERIFY(!rig.window->link().isOpen());
+    QCOMPARE(rig.db.comms.retries, 2000000000);  // kept, for the dialog to show and correct
+    // The unit commands stop at the same message, with nothing sent.
+    rig.requests();
+    rig.window->runCommand(cmd::Export);
+    QCOMPARE(rig.messages(), std::vector<std::string>({message, message}));
+    QVERIFY(rig.requests().empty());
+
+    // A good file opens the port; a bad one opened after it closes it again.
+    rig.files.answers = {rig.writeQuickDatabase("good.zat"), bad};
+    rig.window->runCommand(cmd::Open);
+    QVERIFY(rig.window->link().isOpen());
+    rig.window->runCommand(cmd::Open);
+    QVERIFY(!rig.window->link().isOpen());
+    QCOMPARE(rig.messages(), std::vector<std::string>({message, message, message}));
+    QVERIFY(zat::test::readFile(bad) == text);
 }
 
 void ZatWindowTest::saveAsRenamesOnlyWhenTheFileWasWritten() {

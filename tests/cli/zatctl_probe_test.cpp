@@ -84,6 +84,40 @@ TEST_F(ZatctlProbe, APortThatCannotBeOpenedGivesTheMessageAndExit1) {
     EXPECT_EQ(result.err, "Error: Failed to open the comms port.\nIt may be in use by another application\n");
 }
 
+// A bad setting from the database is named by its key and nothing goes on
+// the line, unless an option replaces it for the run.
+TEST_F(ZatctlProbe, BadSettingsFromTheDatabaseAreRefusedUnlessAnOptionReplacesThem) {
+    sim::PtyUnit unit(unitAt(1), {});
+    unit.start();
+    const std::string path = dir.file("plant.zat");
+    const std::vector<std::string> device{"--device", unit.devicePath()};
+    const struct {
+        const char* line;  // ahead of the good value of its key, so it wins
+        const char* valid;
+        std::vector<std::string> refused, replaced;  // the options of each run
+    } cases[] = {
+        {"Retries=2000000000", "valid range 0 to 99", device, {"--retries", "0"}},
+        {"Time Out=100000", "valid range 0.001 to 60 seconds", device, {"--timeout-ms", "50"}},
+        {"Address=123456", "valid range 0 to 99", device, {"--address", "1"}},
+        {"Baud Rate=1234", "valid rates 1200, 2400, 4800, 9600 and 19200", device, {"--baud", "9600"}},
+        {"Port=0", "valid range 1 to 99", {}, device},
+    };
+    for (const auto& c : cases) {
+        test::writeFile(path, "[General]\r\n" + std::string(c.line) +
+                                  "\r\nPort=1\r\nAddress=1\r\nBaud Rate=9600\r\nTime Out=0.05\r\nRetries=0\r\n");
+        std::vector<std::string> args{"-q", "probe", "--db", path};
+        args.insert(args.end(), c.refused.begin(), c.refused.end());
+        const auto refused = zatctl(args, dir.path());
+        EXPECT_EQ(refused.exitCode, 2) << c.line;
+        EXPECT_EQ(refused.err, "zatctl: Invalid communication setting " + std::string(c.line) + " in " + path + ": " +
+                                   c.valid + "\n");
+        EXPECT_TRUE(unit.takeExchanges().empty()) << c.line;
+        args.insert(args.end(), c.replaced.begin(), c.replaced.end());
+        EXPECT_EQ(zatctl(args, dir.path()).exitCode, 0) << c.line;
+        unit.takeExchanges();
+    }
+}
+
 TEST_F(ZatctlProbe, BadOptionsAreUsageErrors) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"probe", "--address", "100"}, {"probe", "--address", "x"}, {"probe", "--baud", "300"},

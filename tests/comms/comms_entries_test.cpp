@@ -57,5 +57,25 @@ TEST(CommsEntries, ChecksRunInOrderAndReportTheFirstRefusal) {
     EXPECT_EQ(check.timeOut, 500u);
 }
 
+TEST(CommsSettingsFromAFile, TheFirstBadKeyIsNamedAsTheFileHasIt) {
+    EXPECT_TRUE(checkCommsSettings({99, 99, 19200, 60'000, 0, 0}, "a.zat").ok());
+    EXPECT_TRUE(checkCommsSettings({1, 0, 1200, 1, 99, 0}, "a.zat").ok());
+    const std::pair<CommsSettings, const char*> cases[] = {
+        {{0, -1, 9600, 100, 2, 0}, "Port=0 in a.zat: valid range 1 to 99"},  // the first of two
+        {{1, -1, 9600, 100, 2, 0}, "Address=-1 in a.zat: valid range 0 to 99"},
+        {{1, 1, 300, 100, 2, 0}, "Baud Rate=300 in a.zat: valid rates 1200, 2400, 4800, 9600 and 19200"},
+        {{1, 1, 9600, 0, 2, 0}, "Time Out=0 in a.zat: valid range 0.001 to 60 seconds"},
+        {{1, 1, 9600, 60'001, 2, 0}, "Time Out=60.001 in a.zat: valid range 0.001 to 60 seconds"},
+        {{1, 1, 9600, 100, 100, 0}, "Retries=100 in a.zat: valid range 0 to 99"},
+    };
+    for (const auto& [settings, error] : cases)
+        EXPECT_EQ(checkCommsSettings(settings, "a.zat").error, "Invalid communication setting " + std::string(error));
+    // What the run sets instead is not the file's to answer for.
+    const CommsSettings bad{0, 100, 300, 0, 100, 0};
+    EXPECT_EQ(checkCommsSettings(bad, "a.zat", {true, true, true, true, false}).error,
+              "Invalid communication setting Retries=100 in a.zat: valid range 0 to 99");
+    EXPECT_TRUE(checkCommsSettings(bad, "a.zat", {true, true, true, true, true}).ok());
+}
+
 }  // namespace
 }  // namespace zat
