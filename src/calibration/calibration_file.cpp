@@ -1,6 +1,11 @@
 #include "calibration/calibration_file.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "calibration/calibration_map.h"
 #include "model/profile_file.h"
@@ -33,12 +38,16 @@ void visitConstants(Db& db, Visit&& visit) {
 
 }  // namespace
 
+void writeCalibrationTo(ProfileDocument& doc, const ConfigDatabase& db) {
+    visitConstants(db, [&doc](const char* section, const std::string& key, const CalibrationItem&,
+                              std::uint16_t constant) { doc.write(section, key, std::to_string(constant)); });
+}
+
 bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts) {
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (outcome.ok) {
-        visitConstants(db, [&doc](const char* section, const std::string& key, const CalibrationItem&,
-                                  std::uint16_t constant) { doc.write(section, key, std::to_string(constant)); });
+        writeCalibrationTo(doc, db);
         outcome = writeFileAtomically(path, doc.serialize());
     }
     if (!outcome.ok) {
@@ -48,19 +57,50 @@ bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Pro
     return true;
 }
 
-bool readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts) {
-    ProfileDocument doc;
-    const FileResult read = readProfileFile(path, doc);
-    if (!read.ok) {
-        reportUnableToRead(prompts, path, read.reason);
-        return false;
-    }
-    // Unchecked: a value outside the unit's bounds goes to the unit as it is.
-    visitConstants(db, [&doc](const char* section, const std::string& key, const CalibrationItem& item,
-                              std::uint16_t& constant) {
-        constant = static_cast<std::uint16_t>(doc.readInt(section, key, item.fileDefault));
+CalibrationFileRead readCalibrationDocument(const ProfileDocument& doc, const std::string& name, ConfigDatabase& db) {
+    // Every value is checked before any constant changes, so a refused file
+    // leaves the constants as they were.
+    std::vector<std::uint16_t> constants;
+    bool holdsAny = false;
+    CalibrationFileRead read;
+    visitConstants(std::as_const(db), [&](const char* section, const std::string& key, const CalibrationItem& item,
+                                          std::uint16_t) {
+        if (!read.ok()) return;
+        // As readInt takes it: a missing or empty value gives the default.
+        const std::optional<std::string_view> text = doc.value(section, key);
+        if (!text || text->empty()) {
+            constants.push_back(item.fileDefault);
+            return;
+        }
+        holdsAny = true;
+        const auto value = parseProfileIntWithin(*text, 0, UINT16_MAX);
+        if (!value) {
+            read.error = "Invalid calibration constant " + key + "=" + std::string(*text) + " in section " + section +
+                         " of " + name + ": valid range 0 to " + std::to_string(UINT16_MAX);
+            return;
+        }
+        constants.push_back(static_cast<std::uint16_t>(*value));
     });
-    return true;
+    if (read.ok() && !holdsAny) read.error = name + " holds no calibration constants";
+    if (!read.ok()) return read;
+    std::size_t next = 0;
+    visitConstants(db, [&](const char*, const std::string&, const CalibrationItem&, std::uint16_t& constant) {
+        constant = constants[next++];
+    });
+    return read;
+}
+
+CalibrationFileRead readCalibrationConstants(const std::string& path, ConfigDatabase& db) {
+    ProfileDocument doc;
+    const FileResult file = readProfileFile(path, doc);
+    if (!file.ok) return CalibrationFileRead{unableToReadMessage(path, file.reason)};
+    return readCalibrationDocument(doc, path, db);
+}
+
+bool readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts) {
+    const CalibrationFileRead read = readCalibrationConstants(path, db);
+    if (!read.ok()) prompts.show(read.error, "Error", MessageIcon::Stop, MessageButtons::Ok);
+    return read.ok();
 }
 
 }  // namespace zat

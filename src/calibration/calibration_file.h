@@ -9,13 +9,35 @@
 
 namespace zat {
 
+class ProfileDocument;
+
 // Writes the constants, updating an existing file in place and replacing it
 // atomically. False (and the user told why) when it cannot be written.
 bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts);
 
-// Reads every constant from the file (its low 16 bits; a missing key gives
-// the default), unchecked. False (and the user told why, nothing changed)
-// when the file cannot be read.
+// The same into a document: every constant's key, other content kept.
+void writeCalibrationTo(ProfileDocument& doc, const ConfigDatabase& db);
+
+struct CalibrationFileRead {
+    std::string error;  // why the file is refused; empty when its constants were taken
+    bool ok() const { return error.empty(); }
+};
+
+// Reads every constant from a calibration file's document; `name` is the file
+// as messages name it. A missing key gives the constant's default; a value
+// outside the unit's bounds goes to the unit as it is. Refused, with `db`
+// left as it was: a document with none of the constants' values (an empty or
+// foreign file would otherwise restore every default) -- "<name> holds no
+// calibration constants"; and a value that does not fit 16 unsigned bits,
+// the first in file order -- "Invalid calibration constant Span 3=70000 in
+// section Analog Output of <name>: valid range 0 to 65535".
+[[nodiscard]] CalibrationFileRead readCalibrationDocument(const ProfileDocument& doc, const std::string& name,
+                                                          ConfigDatabase& db);
+// The same from the file; one that cannot be read is refused with the reason.
+[[nodiscard]] CalibrationFileRead readCalibrationConstants(const std::string& path, ConfigDatabase& db);
+
+// readCalibrationConstants, with a refusal shown to the user (caption
+// "Error", stop icon). True when the constants were taken.
 bool readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts);
 
 }  // namespace zat

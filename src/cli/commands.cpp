@@ -134,7 +134,8 @@ const std::vector<Command> kCommands = {
      "registers saved as \"?\" are left as the unit has them.\n"
      "\n"
      "Exit status 1 if the unit does not answer or a register cannot be read or\n"
-     "written, 2 if the file is missing or not a .reg file.\n"
+     "written, 2 if the file is missing, not a .reg file, holds no register\n"
+     "values or a value that does not fit 16 bits (nothing is sent then).\n"
      "\n"
      "Example:\n"
      "  zatctl load-registers shift-end.reg --device /dev/ttyUSB0\n",
@@ -165,7 +166,8 @@ const std::vector<Command> kCommands = {
      "\n"
      "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
      "the unit does not answer or the restore is given up, 2 if the file is\n"
-     "missing, unreadable or not a .cal file.\n"
+     "missing, unreadable, not a .cal file, holds no calibration constants or a\n"
+     "value that does not fit 16 bits (nothing is sent then).\n"
      "\n"
      "Example:\n"
      "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",

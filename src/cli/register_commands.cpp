@@ -1,5 +1,7 @@
 #include "cli/register_commands.h"
 
+#include <cstdio>
+
 #include "cli/command_args.h"
 #include "cli/unit_session.h"
 #include "comms/register_file.h"
@@ -36,10 +38,15 @@ int runLoadRegisters(Context& context, const std::vector<std::string>& args) {
     const std::string& path = parsed.files[0];
     if (!checkExtension(context, path, kRegisterExtension)) return kExitUsage;
     if (!checkReadable(context, path)) return kExitUsage;
+    const RegisterFileRead file = readRegisterFile(path);
+    if (!file.ok()) {
+        std::fprintf(context.err, "zatctl: %s\n", file.error.c_str());
+        return kExitUsage;
+    }
 
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;
-    return loadRegisters(session.protocol, path, context.ports) ? kExitOk : kExitUnitFailure;
+    return loadRegisters(session.protocol, file.values, context.ports) ? kExitOk : kExitUnitFailure;
 }
 
 }  // namespace zat::cli

@@ -100,7 +100,10 @@ int runRestoreCalibration(Context& context, const std::vector<std::string>& args
     if (!checkExtension(context, path, kCalibrationExtension)) return kExitUsage;
     if (!checkReadable(context, path)) return kExitUsage;
     ConfigDatabase calibration;
-    if (!readCalibrationFile(calibration, path, context.ports.prompts)) return kExitUsage;
+    if (const CalibrationFileRead read = readCalibrationConstants(path, calibration); !read.ok()) {
+        std::fprintf(context.err, "zatctl: %s\n", read.error.c_str());
+        return kExitUsage;
+    }
 
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;

@@ -1,5 +1,6 @@
 #include "comms/register_file.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "model/profile_file.h"
@@ -14,11 +15,10 @@ struct RegisterKind {
     const char* keyFormat;
 };
 
-constexpr RegisterKind kOutputValues{'B', 40, "B REGS", "B%02d"};
-constexpr RegisterKind kOutputGroups{'H', 7, "D REGS", "D%02d"};
-constexpr RegisterKind kSRegisters{'S', 6, "S REGS", "S%02d"};
+constexpr RegisterKind kOutputValues{'B', kOutputValueCount, "B REGS", "B%02d"};
+constexpr RegisterKind kOutputGroups{'H', kOutputGroupCount, "D REGS", "D%02d"};
+constexpr RegisterKind kSRegisters{'S', kSRegisterCount, "S REGS", "S%02d"};
 constexpr RegisterKind kKinds[] = {kOutputValues, kOutputGroups, kSRegisters};
-static_assert(kOutputValues.count + kOutputGroups.count + kSRegisters.count == kRegisterCount);
 
 constexpr char kOutputStatus = 'E';
 constexpr std::int16_t kOutputProtected = 0x08;  // the unit keeps this output's value itself
@@ -31,20 +31,40 @@ std::string keyOf(const RegisterKind& kind, int n) {
     return key;
 }
 
-// The file's text for a register, "?" when the key is missing.
-std::string fileValue(const ProfileDocument& doc, const RegisterKind& kind, int n) {
-    return doc.readString(kind.section, keyOf(kind, n), kIllegal, kValueBuffer);
-}
-
 bool isIllegal(const std::string& text) { return !text.empty() && text[0] == kIllegal[0]; }
 
-// The leading number of the text; text that is not a number gives 0. The
-// unit's registers are 16 bits wide.
-std::int16_t registerValue(const std::string& text) {
-    return static_cast<std::int16_t>(parseProfileInt(text));
+// Reads each register of a kind in turn: nothing for "?" or a missing key,
+// else its value. False, with the message, at the first value too wide.
+template <typename Take>
+bool readKind(const ProfileDocument& doc, const RegisterKind& kind, const std::string& name, std::string& error,
+              Take&& take) {
+    for (int n = 0; n < kind.count; ++n) {
+        const std::string key = keyOf(kind, n);
+        const std::string text = doc.readString(kind.section, key, kIllegal, kValueBuffer);
+        if (isIllegal(text)) {
+            take(n, std::optional<std::int16_t>());
+            continue;
+        }
+        // The leading number counts ("12abc" is 12), but it must fit the register.
+        const auto value = parseProfileIntWithin(text, INT16_MIN, INT16_MAX);
+        if (!value) {
+            error = "Invalid register value " + key + "=" + text + " in " + name + ": valid range " +
+                    std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX);
+            return false;
+        }
+        take(n, std::optional<std::int16_t>(static_cast<std::int16_t>(*value)));
+    }
+    return true;
 }
 
-void showError(Prompts& prompts, const char* text) {
+bool holdsAnyRegister(const ProfileDocument& doc) {
+    for (const RegisterKind& kind : kKinds)
+        for (int n = 0; n < kind.count; ++n)
+            if (doc.value(kind.section, keyOf(kind, n))) return true;
+    return false;
+}
+
+void showError(Prompts& prompts, const std::string& text) {
     prompts.show(text, "Error", MessageIcon::Stop, MessageButtons::Ok);
 }
 
@@ -93,15 +113,41 @@ bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserPo
     return true;
 }
 
-bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports) {
+RegisterFileRead readRegisterDocument(const ProfileDocument& doc, const std::string& name) {
+    RegisterFileRead read;
+    if (!holdsAnyRegister(doc)) {
+        read.error = name + " holds no register values";
+        return read;
+    }
+    RegisterValues& values = read.values;
+    const bool fits =
+        readKind(doc, kOutputValues, name, read.error, [&](int n, auto value) { values.outputValues[n] = value; }) &&
+        readKind(doc, kOutputGroups, name, read.error, [&](int n, auto value) { values.outputGroups[n] = value; }) &&
+        readKind(doc, kSRegisters, name, read.error,
+                 [&](int n, auto value) { values.sRegisters[n] = value.value_or(0); });
+    if (!fits) read.values = RegisterValues{};
+    return read;
+}
+
+RegisterFileRead readRegisterFile(const std::string& path) {
     // A file that cannot be read must not load as all "?": that would write
     // 0 to every S register.
     ProfileDocument doc;
-    const FileResult read = readProfileFile(path, doc);
-    if (!read.ok) {
-        reportUnableToRead(ports.prompts, path, read.reason);
+    const FileResult file = readProfileFile(path, doc);
+    if (!file.ok) return RegisterFileRead{unableToReadMessage(path, file.reason), {}};
+    return readRegisterDocument(doc, path);
+}
+
+bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports) {
+    const RegisterFileRead file = readRegisterFile(path);
+    if (!file.ok()) {
+        showError(ports.prompts, file.error);
         return false;
     }
+    return loadRegisters(protocol, file.values, ports);
+}
+
+bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserPorts& ports) {
     if (protocol.checkUnit(true)) return false;
 
     bool illegal = false;
@@ -115,10 +161,10 @@ bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPo
         }
         // Skipped outputs take no step, so the bar may stop short of its end.
         if ((status & kOutputProtected) != 0) continue;
-        const std::string text = fileValue(doc, kOutputValues, n);
-        if (isIllegal(text)) {
+        const std::optional<std::int16_t>& value = values.outputValues[n];
+        if (!value) {
             illegal = true;
-        } else if (protocol.writeDecimalIndexed(kOutputValues.letter, n, registerValue(text))) {
+        } else if (protocol.writeDecimalIndexed(kOutputValues.letter, n, *value)) {
             progress.close();
             showError(ports.prompts, "A communications error occured while attempting to write register value");
             return false;
@@ -127,17 +173,16 @@ bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPo
     }
     // D and S register writes that fail are only beeped at; loading goes on.
     for (int n = 0; n < kOutputGroups.count; ++n) {
-        const std::string text = fileValue(doc, kOutputGroups, n);
-        if (isIllegal(text))
+        const std::optional<std::int16_t>& value = values.outputGroups[n];
+        if (!value)
             illegal = true;
         else
-            protocol.writeDecimalIndexed(kOutputGroups.letter, n, registerValue(text));
+            protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value);
         progress.step();
     }
     // An S register marked "?" is written as 0 and not counted as illegal.
     for (int n = 0; n < kSRegisters.count; ++n) {
-        const std::string text = fileValue(doc, kSRegisters, n);
-        protocol.writeDecimalIndexed(kSRegisters.letter, n, isIllegal(text) ? 0 : registerValue(text));
+        protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]);
         progress.step();
     }
     progress.close();

@@ -2,6 +2,9 @@
 // registers) saved to and loaded from a ".reg" file.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/ports.h"
@@ -9,7 +12,37 @@
 
 namespace zat {
 
-constexpr int kRegisterCount = 53;  // 40 B, 7 D and 6 S registers
+class ProfileDocument;
+
+constexpr int kOutputValueCount = 40;  // B registers
+constexpr int kOutputGroupCount = 7;   // D registers
+constexpr int kSRegisterCount = 6;
+constexpr int kRegisterCount = kOutputValueCount + kOutputGroupCount + kSRegisterCount;
+
+// A register file's values as they are written to the unit: nothing for a B
+// or D register that is "?" or missing (the unit's value stays); an S
+// register so marked is written as 0.
+struct RegisterValues {
+    std::array<std::optional<std::int16_t>, kOutputValueCount> outputValues{};
+    std::array<std::optional<std::int16_t>, kOutputGroupCount> outputGroups{};
+    std::array<std::int16_t, kSRegisterCount> sRegisters{};
+};
+
+struct RegisterFileRead {
+    std::string error;  // why the file is refused; empty when it can be loaded
+    RegisterValues values;
+    bool ok() const { return error.empty(); }
+};
+
+// Reads a register file's document; `name` is the file as messages name it.
+// Refused: a document with none of the register keys (an empty or foreign
+// file would otherwise write 0 to every S register) -- "<name> holds no
+// register values"; and a value outside the registers' signed 16 bits, the
+// first in register order -- "Invalid register value B00=99999999999999 in
+// <name>: valid range -32768 to 32767". A key that is missing reads "?".
+[[nodiscard]] RegisterFileRead readRegisterDocument(const ProfileDocument& doc, const std::string& name);
+// The same from the file; one that cannot be read is refused with the reason.
+[[nodiscard]] RegisterFileRead readRegisterFile(const std::string& path);
 
 // Reads the 53 registers into the file, updating it in place ("?" for a
 // register that could not be read). True when the snapshot ran to its end
@@ -18,10 +51,13 @@ constexpr int kRegisterCount = 53;  // 40 B, 7 D and 6 S registers
 // been told; an existing file is left as it was).
 bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports);
 
-// Writes the registers of the file to the unit, skipping protected outputs
-// and "?" values. True when it ran to its end; false when the file could not
-// be read (nothing is sent), the unit did not answer the probe, or a B
-// register could not be read or written (the user has been told).
+// Writes the values to the unit, skipping protected outputs and "?" values.
+// True when it ran to its end; false when the unit did not answer the probe
+// or a B register could not be read or written (the user has been told).
+bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserPorts& ports);
+
+// Reads the file and writes its values. False also when the file is refused
+// (the user is shown why; nothing is sent).
 bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports);
 
 }  // namespace zat

@@ -49,6 +49,7 @@ private slots:
     void registerCommandsRefuseOtherFiles();
     void saveCalibrationProposesTheDatabaseName();
     void restoreCalibrationWritesTheUnit();
+    void filesWithNothingToSendAreRefused();
 };
 
 void UnitCommandsTest::exportSendsTheChosenGroupsAndRemembersThem() {
@@ -297,6 +298,25 @@ void UnitCommandsTest::restoreCalibrationWritesTheUnit() {
     // Keys missing from the file give their defaults (input zero 4096).
     QCOMPARE(count(sent, "W01x001000"), size_t(1));
     QVERIFY(rig.prompts.shown.empty());
+}
+
+void UnitCommandsTest::filesWithNothingToSendAreRefused() {
+    WindowRig rig;
+    rig.start(rig.writeQuickDatabase("plant.zat"));
+    rig.requests();
+    const std::string registers = rig.dir.file("kiln.reg");
+    const std::string calibration = rig.dir.file("plant.cal");
+    zat::test::writeFile(registers, "");
+    zat::test::writeFile(calibration, "[Analog Output]\r\nSpan 3=70000\r\n");
+    rig.files.answers = {registers, calibration};
+    rig.window->runCommand(cmd::LoadRegisters);
+    rig.window->runCommand(cmd::RestoreCalibration);
+    QCOMPARE(rig.messages(),
+             std::vector<std::string>({registers + " holds no register values",
+                                       "Invalid calibration constant Span 3=70000 in section Analog Output of " +
+                                           calibration + ": valid range 0 to 65535"}));
+    for (const auto& shown : rig.prompts.shown) QVERIFY(shown.caption == "Error" && shown.icon == MessageIcon::Stop);
+    QVERIFY(rig.requests().empty());
 }
 
 QTEST_MAIN(UnitCommandsTest)

@@ -70,7 +70,7 @@ TEST_F(Calibration, AFailedReadStopsButTheColdJunctionIsStillRead) {
 }
 
 TEST_F(Calibration, AFileWithoutSomeKeysGivesTheirDefaults) {
-    test::writeFile(path, "[Analog Input]\r\nZero 1=5000\r\nSpan 1=70000\r\n[Analog Output]\r\nSpan 4=1\r\n");
+    test::writeFile(path, "[Analog Input]\r\nZero 1=5000\r\nSpan 1=65535\r\n[Analog Output]\r\nSpan 4=1\r\n");
     db.coldJunctionZero = 950;
 
     test::RecordingPrompts prompts;
@@ -79,7 +79,7 @@ TEST_F(Calibration, AFileWithoutSomeKeysGivesTheirDefaults) {
     EXPECT_EQ(db.inputCalibration[0].zero, 4096);
     EXPECT_EQ(db.inputCalibration[0].span, 0x7000);
     EXPECT_EQ(db.inputCalibration[1].zero, 5000);
-    EXPECT_EQ(db.inputCalibration[1].span, 70000 & 0xFFFF);  // low 16 bits, unchecked
+    EXPECT_EQ(db.inputCalibration[1].span, 65535);  // only its width is checked
     EXPECT_EQ(db.analogOutputs[4].calZero, 0);
     EXPECT_EQ(db.analogOutputs[4].calSpan, 1);
     EXPECT_EQ(db.analogOutputs[5].calSpan, 0x7F00);
@@ -110,6 +110,25 @@ TEST_F(Calibration, WritingTheFileKeepsWhatElseItHolds) {
     EXPECT_EQ(prompts.shown[0].text, "Unable to write file " + nowhere + "\nNo such file or directory");
     EXPECT_FALSE(readCalibrationFile(db, nowhere, prompts));
     EXPECT_EQ(prompts.shown.back().text, "Unable to read file " + nowhere + "\nNo such file or directory");
+}
+
+TEST_F(Calibration, AFileWithoutConstantsOrWithOneTooWideChangesNothing) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"[General]\r\nAddress=1\r\n[Cold Junction]\r\nSpan=1\r\n", path + " holds no calibration constants"},
+        {"[Cold Junction]\r\nZero=900\r\n[Analog Input]\r\nSpan 7=65536\r\n",
+         "Invalid calibration constant Span 7=65536 in section Analog Input of " + path + ": valid range 0 to 65535"},
+        {"[Analog Output]\r\nZero 19= -5\r\n",
+         "Invalid calibration constant Zero 19=-5 in section Analog Output of " + path + ": valid range 0 to 65535"},
+    };
+    for (const auto& [content, message] : cases) {
+        db.coldJunctionZero = 950;
+        test::writeFile(path, content);
+        test::RecordingPrompts prompts;
+        EXPECT_FALSE(readCalibrationFile(db, path, prompts)) << content;
+        ASSERT_EQ(prompts.shown.size(), 1u) << content;
+        EXPECT_EQ(prompts.shown[0].text, message);
+        EXPECT_EQ(db.coldJunctionZero, 950) << content;
+    }
 }
 
 TEST_F(Calibration, IgnoreWritesEveryConstantAndAsksNoMore) {

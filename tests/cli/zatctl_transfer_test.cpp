@@ -242,6 +242,31 @@ TEST_F(ZatctlTransfer, FilesOfTheWrongKindOrMissingAreRefusedUntouched) {
     EXPECT_TRUE(unit.takeExchanges().empty());
 }
 
+// A file with nothing of its kind, or a value too wide for its field, is
+// refused before the unit is asked anything.
+TEST_F(ZatctlTransfer, RegisterAndCalibrationFilesThatCannotBeSentAreRefused) {
+    sim::PtyUnit unit(unitAt(1), {});
+    unit.start();
+    const struct {
+        const char* command;
+        const char* name;
+        const char* content;
+        const char* message;
+    } cases[] = {
+        {"load-registers", "empty.reg", "", "empty.reg holds no register values"},
+        {"load-registers", "wide.reg", "[B REGS]\r\nB00=99999999999999\r\n",
+         "Invalid register value B00=99999999999999 in wide.reg: valid range -32768 to 32767"},
+        {"restore-cal", "empty.cal", "", "empty.cal holds no calibration constants"},
+    };
+    for (const auto& c : cases) {
+        writeFile(dir.file(c.name), c.content);
+        const auto result = zatctl(on(unit, {c.command, c.name}));
+        EXPECT_EQ(result.exitCode, 2) << c.name;
+        EXPECT_EQ(result.err, "zatctl: " + std::string(c.message) + "\n");
+        EXPECT_TRUE(unit.takeExchanges().empty()) << c.name;
+    }
+}
+
 TEST_F(ZatctlTransfer, CalibrationMovesFromOneUnitToAnotherThroughTheFile) {
     sim::PtyUnit first(unitAt(1), {});
     first.withState([](sim::UnitState& state) {
@@ -304,7 +329,7 @@ TEST_F(ZatctlTransfer, RestoreAnswersARefusedWriteWithRetryThenIgnoreThenAbort) 
 }
 
 TEST_F(ZatctlTransfer, RestoreToASilentUnitEndsOnceItsAnswersAreUsedUp) {
-    writeFile(dir.file("unit.cal"), "");
+    writeFile(dir.file("unit.cal"), "[Cold Junction]\r\nZero=900\r\n");
     sim::PtyUnit unit(unitAt(2), {});
     unit.start();
     const auto result = zatctl(onSilent(unit, {"restore-cal", "unit.cal", "--retry", "2", "--ignore-errors"}));

@@ -184,5 +184,23 @@ TEST_F(RegisterFile, LoadOfAMissingFileSendsNothing) {
     EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to read file " + path + "\nNo such file or directory");
 }
 
+TEST_F(RegisterFile, LoadRefusesAFileWithoutRegistersOrWithAValueTooWideAndSendsNothing) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"[General]\r\nAddress=1\r\n[B REGS]\r\nNote=x\r\n", path + " holds no register values"},
+        {"[D REGS]\r\nD06=-32769\r\n", "Invalid register value D06=-32769 in " + path + ": valid range -32768 to 32767"},
+        {"[S REGS]\r\nS00=4294967296\r\n",
+         "Invalid register value S00=4294967296 in " + path + ": valid range -32768 to 32767"},
+    };
+    for (const auto& [content, message] : cases) {
+        UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
+        test::writeFile(path, content);
+        EXPECT_FALSE(loadRegisters(rig.protocol, path, rig.user.ports())) << content;
+        EXPECT_TRUE(rig.traffic.requests.empty()) << content;
+        ASSERT_EQ(rig.user.prompts.shown.size(), 1u) << content;
+        EXPECT_EQ(rig.user.prompts.shown[0].text, message);
+        EXPECT_EQ(rig.user.prompts.shown[0].icon, MessageIcon::Stop);
+    }
+}
+
 }  // namespace
 }  // namespace zat
