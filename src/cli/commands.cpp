@@ -83,9 +83,8 @@ const std::vector<Command> kCommands = {
     {"export", "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
      "send a database's configuration to the unit",
      "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
-     "to take it up. The communication settings are those of --db (default\n"
-     "./Default.zat) and the unit options, not DB.zat's: add --db DB.zat to use\n"
-     "its own.\n"
+     "to take it up. The communication settings are DB.zat's own, or those of\n"
+     "the database named by --db; the unit options override either.\n"
      "\n"
      "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
      "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
@@ -102,9 +101,11 @@ const std::vector<Command> kCommands = {
      "read the unit's configuration into a database file",
      "Reads the configuration from the unit into DB.zat and saves it (to OUT.zat\n"
      "with -o; DB.zat is then left alone). The groups not read keep what the\n"
-     "file holds. A DB.zat that does not exist yet starts from a cleared\n"
-     "configuration with the communication settings of this run. If the import\n"
-     "is given up nothing is saved, so no file is left half imported.\n"
+     "file holds. The communication settings are DB.zat's own, or those of the\n"
+     "database named by --db; the unit options override either. A DB.zat that\n"
+     "does not exist yet starts from a cleared configuration with the settings\n"
+     "of this run (--db, default ./Default.zat, and the unit options). If the\n"
+     "import is given up nothing is saved, so no file is left half imported.\n"
      "\n"
      "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
      "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"

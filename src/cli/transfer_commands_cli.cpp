@@ -15,6 +15,16 @@ namespace {
 
 constexpr const char* kCalibrationExtension = ".cal";
 
+// A database's own settings find its unit, as the window's Open does; --db
+// names another database's, and the unit options still override either.
+UnitOptions withSettingsOf(const std::string& database, UnitOptions options) {
+    if (!options.databaseGiven) {
+        options.database = database;
+        options.databaseGiven = true;
+    }
+    return options;
+}
+
 }  // namespace
 
 int runExport(Context& context, const std::vector<std::string>& args) {
@@ -23,12 +33,12 @@ int runExport(Context& context, const std::vector<std::string>& args) {
                                             "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]", parsed))
         return *status;
     // Read before the port is opened, so a file problem costs the unit nothing.
-    // The session's database supplies only the communication settings.
+    // The session reads the file again, for its communication settings only.
     ConfigDatabase db;
     if (!loadExisting(context, db, parsed.files[0])) return kExitUsage;
 
     UnitSession session(context);
-    if (const auto status = session.open(parsed.unit)) return *status;
+    if (const auto status = session.open(withSettingsOf(parsed.files[0], parsed.unit))) return *status;
     answerTransferFailures(context, parsed.retries, false);
     if (exportCommand(db, parsed.groups, session.protocol, context.ports) == TransferOutcome::GaveUp) {
         std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
@@ -58,7 +68,7 @@ int runImport(Context& context, const std::vector<std::string>& args) {
     if (!checkWritable(context, target)) return kExitUsage;
 
     UnitSession session(context);
-    if (const auto status = session.open(parsed.unit)) return *status;
+    if (const auto status = session.open(existing ? withSettingsOf(path, parsed.unit) : parsed.unit)) return *status;
     // A new file gets the settings the unit just answered on.
     if (!existing) db.comms = session.db.comms;
     answerTransferFailures(context, parsed.retries, false);

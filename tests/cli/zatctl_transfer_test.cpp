@@ -267,6 +267,30 @@ TEST_F(ZatctlTransfer, RegisterAndCalibrationFilesThatCannotBeSentAreRefused) {
     }
 }
 
+// export and import find the unit where DB.zat says it is; --db and the unit
+// options still win.
+TEST_F(ZatctlTransfer, ExportAndImportTakeTheSettingsOfTheirOwnFile) {
+    ConfigDatabase db;
+    db.clear();
+    db.comms.address = 5;
+    save(db, "kiln.zat");
+    db.comms.address = 6;
+    save(db, "other.zat");
+    sim::PtyUnit unit(unitAt(5), {});
+    unit.start();
+    for (const char* command : {"export", "import"}) {
+        for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--db", "other.zat"}, {"--address", "6"}}) {
+            std::vector<std::string> args{command, "kiln.zat", "--groups", "hc", "--timeout-ms", "20", "--retries", "0"};
+            args.insert(args.end(), extra.begin(), extra.end());
+            EXPECT_EQ(zatctl(on(unit, args)).exitCode, extra.empty() ? 0 : 1) << command << ::testing::PrintToString(extra);
+            const std::vector<sim::Exchange> sent = unit.takeExchanges();
+            ASSERT_FALSE(sent.empty());
+            EXPECT_EQ(sent.front().request, extra.empty() ? "W05?0042" : "W06?0042") << command;
+        }
+    }
+    EXPECT_EQ(load("kiln.zat").comms.address, 5);
+}
+
 TEST_F(ZatctlTransfer, CalibrationMovesFromOneUnitToAnotherThroughTheFile) {
     sim::PtyUnit first(unitAt(1), {});
     first.withState([](sim::UnitState& state) {
