@@ -21,7 +21,8 @@ std::optional<Number> wholeNumber(const std::string& text, Number lowest, Number
 
 const char* const kUnitOptionsHelp =
     "Unit options (each overrides the database's setting for this run only):\n"
-    "  --db FILE.zat     database whose communication settings are used (default ./Default.zat)\n"
+    "  --db FILE.zat     database whose communication settings are used\n"
+    "                    (default: export/import their DB.zat if it exists, else ./Default.zat)\n"
     "  --device PATH     serial device to use instead of the port number's device\n"
     "  --port N          COM port number: /dev/ttyS<N-1>, or the device named by $ZAT_COM<N>\n"
     "  --address N       unit address, 0..99\n"
