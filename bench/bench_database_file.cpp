@@ -51,17 +51,19 @@ struct Silent {
     struct : Prompts {
         Answer show(std::string_view, std::string_view, MessageIcon, MessageButtons) override { return Answer::Ok; }
     } prompts;
-    UserPorts ports{prompts, beep, status, progress};
+    NoFileDialogs files;
+    NoWaitCursor cursor;
+    UserIo io{prompts, beep, status, progress, files, cursor};
 };
 
 void loadAndSaveIn(benchmark::State& state, const std::string& folder) {
     Silent silent;
     ConfigDatabase db = plantDatabase();
     const std::string path = folder + "/bench-" + std::to_string(getpid()) + ".zat";
-    saveDatabase(db, path, silent.ports);
+    saveDatabase(db, path, silent.io);
     for (auto _ : state) {
-        loadDatabase(db, path, silent.ports);
-        saveDatabase(db, path, silent.ports);
+        loadDatabase(db, path, silent.io);
+        saveDatabase(db, path, silent.io);
     }
     std::filesystem::remove(path);
 }

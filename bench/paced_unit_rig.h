@@ -3,7 +3,7 @@
 // clock.
 #pragma once
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "sim/pty_unit.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "model/config_database.h"
 
 namespace zat {

@@ -3,7 +3,7 @@
 // physical outputs, cold junction zero).
 #pragma once
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
 

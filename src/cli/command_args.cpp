@@ -1,6 +1,6 @@
 #include "cli/command_args.h"
 
-#include "app/file_names.h"
+#include "commands/file_names.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,7 +111,7 @@ std::optional<int> takeCommandArgs(Context& context, const std::vector<std::stri
 }
 
 bool checkExtension(Context& context, const std::string& path, const char* extension) {
-    return zat::checkExtension(path, extension, context.ports.prompts, context.ports.beep);
+    return zat::checkExtension(path, extension, context.io.prompts, context.io.beep);
 }
 
 bool checkReadable(Context& context, const std::string& path) {

@@ -19,7 +19,7 @@ int usage(Context& context, const char* synopsis) {
 
 // Saves through the core; its message box has already told why when it fails.
 int saveTo(Context& context, ConfigDatabase& db, const std::string& path) {
-    return saveDatabase(db, path, context.ports) ? kExitOk : kExitUsage;
+    return saveDatabase(db, path, context.io) ? kExitOk : kExitUsage;
 }
 
 int runNew(Context& context, const std::vector<std::string>& args) {
@@ -179,7 +179,7 @@ const std::vector<Command> kCommands = {
 
 bool loadExisting(Context& context, ConfigDatabase& db, const std::string& path) {
     db.clear();
-    const DatabaseLoad load = loadDatabase(db, path, context.ports);
+    const DatabaseLoad load = loadDatabase(db, path, context.io);
     if (!load.fileRead) std::fprintf(context.err, "zatctl: cannot read %s: %s\n", path.c_str(), load.reason.c_str());
     return load.fileRead;
 }

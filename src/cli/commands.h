@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ports.h"
-#include "cli/console_ports.h"
+#include "userio/user_io.h"
+#include "cli/console_user_io.h"
 #include "model/config_database.h"
 
 namespace zat::cli {
@@ -13,11 +13,11 @@ namespace zat::cli {
 enum ExitStatus { kExitOk = 0, kExitUnitFailure = 1, kExitUsage = 2 };
 
 struct Context {
-    UserPorts ports;
+    UserIo io;
     std::FILE* out;  // results
     std::FILE* err;  // errors and usage
     bool verbose = false;  // also show the traffic with the unit
-    // The console ports behind `ports`, when they are those: commands set how
+    // The console implementations behind `io`, when they are those: commands set how
     // questions are answered, and the traffic ends a drawn bar's line.
     ConsolePrompts* consolePrompts = nullptr;
     ConsoleProgress* consoleProgress = nullptr;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/console_ports.h"
+#include "cli/console_user_io.h"
 #include "cli/unit_options.h"
 
 namespace {
@@ -110,7 +110,9 @@ int main(int argc, char** argv) {
     ConsolePrompts prompts(stderr, &progress);
     zat::SilentBeep beep;
     ConsoleStatus status(stderr, verbose);
-    Context context{zat::UserPorts{prompts, beep, status, progress}, stdout, stderr, verbose, &prompts, &progress};
+    zat::NoFileDialogs files;  // every file is named on the command line
+    zat::NoWaitCursor cursor;
+    Context context{zat::UserIo{prompts, beep, status, progress, files, cursor}, stdout, stderr, verbose, &prompts, &progress};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     return command->run(context, args);
 }

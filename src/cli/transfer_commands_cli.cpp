@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/transfer_commands.h"
+#include "commands/transfer_commands.h"
 #include "calibration/calibration_file.h"
 #include "cli/command_args.h"
 #include "cli/unit_session.h"
@@ -40,7 +40,7 @@ int runExport(Context& context, const std::vector<std::string>& args) {
     UnitSession session(context);
     if (const auto status = session.open(withSettingsOf(parsed.files[0], parsed.unit))) return *status;
     answerTransferFailures(context, parsed.retries, false);
-    if (exportCommand(db, parsed.groups, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+    if (exportCommand(db, parsed.groups, session.protocol, context.io) == TransferOutcome::GaveUp) {
         std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
         return kExitUnitFailure;
     }
@@ -72,12 +72,12 @@ int runImport(Context& context, const std::vector<std::string>& args) {
     // A new file gets the settings the unit just answered on.
     if (!existing) db.comms = session.db.comms;
     answerTransferFailures(context, parsed.retries, false);
-    if (importCommand(db, parsed.groups, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+    if (importCommand(db, parsed.groups, session.protocol, context.io) == TransferOutcome::GaveUp) {
         // A half-imported configuration must not replace the file.
         std::fprintf(context.err, "zatctl: import given up; nothing was saved to %s\n", target.c_str());
         return kExitUnitFailure;
     }
-    return saveDatabase(db, target, context.ports) ? kExitOk : kExitUsage;
+    return saveDatabase(db, target, context.io) ? kExitOk : kExitUsage;
 }
 
 int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
@@ -93,11 +93,11 @@ int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
     if (const auto status = session.open(parsed.unit)) return *status;
     answerTransferFailures(context, parsed.retries, false);
     ConfigDatabase calibration;
-    if (readCalibrationCommand(calibration, session.protocol, context.ports) == TransferOutcome::GaveUp) {
+    if (readCalibrationCommand(calibration, session.protocol, context.io) == TransferOutcome::GaveUp) {
         std::fprintf(context.err, "zatctl: calibration read given up; no file written\n");
         return kExitUnitFailure;
     }
-    return writeCalibrationFile(calibration, path, context.ports.prompts) ? kExitOk : kExitUsage;
+    return writeCalibrationFile(calibration, path, context.io.prompts) ? kExitOk : kExitUsage;
 }
 
 int runRestoreCalibration(Context& context, const std::vector<std::string>& args) {
@@ -118,7 +118,7 @@ int runRestoreCalibration(Context& context, const std::vector<std::string>& args
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;
     answerTransferFailures(context, parsed.retries, parsed.ignoreErrors);
-    switch (writeCalibrationCommand(calibration, session.protocol, context.ports)) {
+    switch (writeCalibrationCommand(calibration, session.protocol, context.io)) {
         case TransferOutcome::Done: return kExitOk;
         case TransferOutcome::DoneIgnoringErrors:
             std::fprintf(context.err,

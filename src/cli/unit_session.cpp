@@ -28,8 +28,8 @@ void ConsoleTraffic::requestSent(std::string_view request) { print(">", request)
 void ConsoleTraffic::replyReceived(std::string_view reply) { print("<", reply); }
 
 UnitSession::UnitSession(Context& context)
-    : link(context.ports.prompts),
-      protocol(link, db.comms, context.ports.prompts, context.ports.beep),
+    : link(context.io.prompts),
+      protocol(link, db.comms, context.io.prompts, context.io.beep),
       context_(context),
       traffic_(context.err, context.consoleProgress) {
     if (context.verbose) link.setTraffic(&traffic_);
@@ -43,7 +43,7 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
     if (options.databaseGiven || std::filesystem::exists(options.database)) {
         // Only its settings are wanted: no progress for that.
         SilentProgress quiet;
-        Context settingsOnly{UserPorts{context_.ports.prompts, context_.ports.beep, context_.ports.status, quiet},
+        Context settingsOnly{UserIo{context_.io.prompts, context_.io.beep, context_.io.status, quiet, context_.io.files, context_.io.cursor},
                              context_.out, context_.err, context_.verbose};
         if (!loadExisting(settingsOnly, db, options.database)) return kExitUsage;
     }

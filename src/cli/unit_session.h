@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/unit_options.h"
 #include "comms/protocol.h"
-#include "comms/traffic.h"
+#include "userio/traffic.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
 

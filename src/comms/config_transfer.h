@@ -4,7 +4,7 @@
 // page selections and, on export, the closing "I" command are still sent.
 #pragma once
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"

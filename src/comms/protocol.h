@@ -9,7 +9,7 @@
 // otherwise. A failed exchange sounds one simple beep.
 #pragma once
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
 

@@ -74,20 +74,20 @@ void showWarning(Prompts& prompts, const char* text) {
 
 }  // namespace
 
-bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports) {
+bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
     if (protocol.checkUnit(true)) return false;
     // Other sections and keys of an existing file stay; one that cannot be
     // read is not written over.
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (!outcome.ok) {
-        reportUnableToWrite(ports.prompts, path, outcome.reason);
+        reportUnableToWrite(io.prompts, path, outcome.reason);
         return false;
     }
 
     bool illegal = false;
     {
-        ProgressSession progress(ports.progress, kRegisterCount, "Reading current register status");
+        ProgressSession progress(io.progress, kRegisterCount, "Reading current register status");
         for (const RegisterKind& kind : kKinds) {
             for (int n = 0; n < kind.count; ++n) {
                 std::int16_t value = 0;
@@ -101,11 +101,11 @@ bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserPo
 
     outcome = writeFileAtomically(path, doc.serialize());
     if (!outcome.ok) {
-        reportUnableToWrite(ports.prompts, path, outcome.reason);
+        reportUnableToWrite(io.prompts, path, outcome.reason);
         return false;
     }
     if (illegal) {
-        showWarning(ports.prompts,
+        showWarning(io.prompts,
                     "One or more B Register values returned were illegal.\n"
                     "This probably means that the values have never been set.\n"
                     "These values will NOT be restored when the registers are reloaded");
@@ -138,25 +138,25 @@ RegisterFileRead readRegisterFile(const std::string& path) {
     return readRegisterDocument(doc, path);
 }
 
-bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports) {
+bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
     const RegisterFileRead file = readRegisterFile(path);
     if (!file.ok()) {
-        showError(ports.prompts, file.error);
+        showError(io.prompts, file.error);
         return false;
     }
-    return loadRegisters(protocol, file.values, ports);
+    return loadRegisters(protocol, file.values, io);
 }
 
-bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserPorts& ports) {
+bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io) {
     if (protocol.checkUnit(true)) return false;
 
     bool illegal = false;
-    ProgressSession progress(ports.progress, kRegisterCount, "Writing register values from file");
+    ProgressSession progress(io.progress, kRegisterCount, "Writing register values from file");
     for (int n = 0; n < kOutputValues.count; ++n) {
         std::int16_t status = 0;
         if (protocol.readDecimalIndexed(kOutputStatus, n, status)) {
             progress.close();
-            showError(ports.prompts, "A communications error occured while attempting to read register status");
+            showError(io.prompts, "A communications error occured while attempting to read register status");
             return false;
         }
         // Skipped outputs take no step, so the bar may stop short of its end.
@@ -166,7 +166,7 @@ bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const U
             illegal = true;
         } else if (protocol.writeDecimalIndexed(kOutputValues.letter, n, *value)) {
             progress.close();
-            showError(ports.prompts, "A communications error occured while attempting to write register value");
+            showError(io.prompts, "A communications error occured while attempting to write register value");
             return false;
         }
         progress.step();
@@ -187,7 +187,7 @@ bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const U
     }
     progress.close();
     if (illegal) {
-        showWarning(ports.prompts,
+        showWarning(io.prompts,
                     "One or more B Register values read were illegal.\n"
                     "This probably means that the values have never been set.\n"
                     "These values will NOT be restored.");

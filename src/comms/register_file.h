@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "comms/protocol.h"
 
 namespace zat {
@@ -49,15 +49,15 @@ struct RegisterFileRead {
 // (with or without the warning about illegal values); false when the unit
 // did not answer the probe or the file could not be written (the user has
 // been told; an existing file is left as it was).
-bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports);
+bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 // Writes the values to the unit, skipping protected outputs and "?" values.
 // True when it ran to its end; false when the unit did not answer the probe
 // or a B register could not be read or written (the user has been told).
-bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserPorts& ports);
+bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io);
 
 // Reads the file and writes its values. False also when the file is refused
 // (the user is shown why; nothing is sent).
-bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserPorts& ports);
+bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 }  // namespace zat

@@ -3,10 +3,11 @@
 // and is dropped once the last character has left, so the unit can answer.
 #pragma once
 
-#include "app/ports.h"
+#include "userio/application_title.h"
+#include "userio/prompts.h"
 #include "comms/line_timing.h"
 #include "comms/reply_collector.h"
-#include "comms/traffic.h"
+#include "userio/traffic.h"
 #include "model/config_database.h"
 
 #include <linux/serial.h>
@@ -16,9 +17,6 @@
 #include <string_view>
 
 namespace zat {
-
-// The caption of message boxes that name no caption of their own.
-inline constexpr std::string_view kApplicationTitle = " KVL ZAT V2 Setup Utility";
 
 enum class RtsControl {
     Manual,       // we raise and drop RTS around every request

@@ -299,9 +299,9 @@ void writeDatabaseTo(ProfileDocument& doc, const ConfigDatabase& db, Progress& p
     everyRecord<SectionWriter>(doc, db, progress);
 }
 
-bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports) {
-    StatusTextSession status(ports.status, "Saving ZAT database file :" + path);
-    ProgressSession progress(ports.progress, kDatabaseFileSteps, "Writing ZAT data file");
+bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io) {
+    StatusTextSession status(io.status, "Saving ZAT database file :" + path);
+    ProgressSession progress(io.progress, kDatabaseFileSteps, "Writing ZAT data file");
 
     // The existing file is updated, not replaced: what this program does not
     // write must survive. If it exists but cannot be read, writing over it
@@ -309,23 +309,23 @@ bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& 
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (outcome.ok) {
-        writeDatabaseTo(doc, db, ports.progress);
+        writeDatabaseTo(doc, db, io.progress);
         outcome = writeFileAtomically(path, doc.serialize());
     }
 
     status.clear();
     progress.close();
     if (!outcome.ok) {
-        reportUnableToWrite(ports.prompts, path, outcome.reason);
+        reportUnableToWrite(io.prompts, path, outcome.reason);
         return false;
     }
     db.modified = false;
     return true;
 }
 
-DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports) {
-    StatusTextSession status(ports.status, "Loading ZAT database file :" + path);
-    ProgressSession progress(ports.progress, kDatabaseFileSteps, "Reading ZAT data file");
+DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io) {
+    StatusTextSession status(io.status, "Loading ZAT database file :" + path);
+    ProgressSession progress(io.progress, kDatabaseFileSteps, "Reading ZAT data file");
 
     DatabaseLoad result;
     std::string bytes;
@@ -335,7 +335,7 @@ DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const Use
     if (!read.ok) bytes.clear();
     const ProfileDocument doc = ProfileDocument::parseOwned(std::move(bytes));
 
-    readDatabaseFrom(doc, db, ports.progress);
+    readDatabaseFrom(doc, db, io.progress);
 
     status.clear();
     progress.close();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "model/config_database.h"
 
 namespace zat {
@@ -15,7 +15,7 @@ constexpr int kDatabaseFileSteps = 290;  // progress steps of a load or a save
 // place (keys and sections this program does not know survive). The file is
 // replaced atomically. When it cannot be written the user is told why, the
 // old file is left as it was, `modified` stays set and the result is false.
-bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports);
+bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io);
 
 struct DatabaseLoad {
     bool fileRead = false;  // false: missing or unreadable, every key took its default
@@ -26,7 +26,7 @@ struct DatabaseLoad {
 // value or its loader default. Does not clear the model first. Reports
 // nothing to the user: a file that cannot be read loads as if every key were
 // missing, and the result says so for callers that want to tell.
-DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserPorts& ports);
+DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io);
 
 class ProfileDocument;
 

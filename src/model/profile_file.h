@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 #include "model/file_io.h"
 #include "model/profile_document.h"
 

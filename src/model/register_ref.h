@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ports.h"
+#include "userio/user_io.h"
 
 namespace zat {
 

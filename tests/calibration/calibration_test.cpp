@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/transfer_commands.h"
+#include "commands/transfer_commands.h"
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
 
@@ -137,7 +137,7 @@ TEST_F(Calibration, IgnoreWritesEveryConstantAndAsksNoMore) {
     rig.user.prompts.script = {Answer::Ignore};
     db.coldJunctionZero = 900;
 
-    EXPECT_EQ(writeCalibrationCommand(db, rig.protocol, rig.user.ports()), TransferOutcome::DoneIgnoringErrors);
+    EXPECT_EQ(writeCalibrationCommand(db, rig.protocol, rig.user.io()), TransferOutcome::DoneIgnoringErrors);
 
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
     EXPECT_EQ(rig.user.prompts.shown[0].text, "An error has ocurred during calibration data transfer.");
@@ -167,7 +167,7 @@ TEST_F(Calibration, ASilentUnitFailsEvenWhenIgnoringErrors) {
     rig.user.prompts.script = {Answer::Retry, Answer::Abort};
 
     EXPECT_TRUE(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, true));
-    EXPECT_EQ(readCalibrationCommand(db, rig.protocol, rig.user.ports()), TransferOutcome::GaveUp);
+    EXPECT_EQ(readCalibrationCommand(db, rig.protocol, rig.user.io()), TransferOutcome::GaveUp);
 
     EXPECT_EQ(rig.user.prompts.shown.size(), 2u);
     EXPECT_EQ(rig.traffic.requests.size(), 3u);  // only probes

@@ -2,7 +2,7 @@
 
 #include "model/database_file.h"
 #include "sim/pty_unit.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -53,8 +53,8 @@ TEST_F(ZatctlProbe, UsesTheDatabasesSettingsWithTheOptionsOnTop) {
     db.clear();
     db.comms.address = 5;
     db.comms.retries = 0;
-    test::RecordingPorts user;
-    ASSERT_TRUE(saveDatabase(db, dir.file("plant.zat"), user.ports()));
+    test::RecordingUserIo user;
+    ASSERT_TRUE(saveDatabase(db, dir.file("plant.zat"), user.io()));
 
     const auto found = zatctl({"-q", "probe", "--db", dir.file("plant.zat"), "--device", unit.devicePath()});
     EXPECT_EQ(found.exitCode, 0) << found.err;

@@ -5,7 +5,7 @@
 
 #include "model/database_file.h"
 #include "sim/pty_unit.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -61,15 +61,15 @@ protected:
     }
 
     void save(ConfigDatabase& db, const std::string& name) {
-        test::RecordingPorts user;
-        ASSERT_TRUE(saveDatabase(db, dir.file(name), user.ports()));
+        test::RecordingUserIo user;
+        ASSERT_TRUE(saveDatabase(db, dir.file(name), user.io()));
     }
 
     ConfigDatabase load(const std::string& name) {
         ConfigDatabase db;
         db.clear();
-        test::RecordingPorts user;
-        EXPECT_TRUE(loadDatabase(db, dir.file(name), user.ports()).fileRead) << name;
+        test::RecordingUserIo user;
+        EXPECT_TRUE(loadDatabase(db, dir.file(name), user.io()).fileRead) << name;
         return db;
     }
 

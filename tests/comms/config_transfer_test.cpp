@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "app/transfer_commands.h"
+#include "commands/transfer_commands.h"
 #include "support/unit_on_pty.h"
 
 namespace zat {
@@ -140,7 +140,7 @@ TEST(Export, ASilentUnitStillGetsThePageSelectionsAndTheInitialiseCommand) {
     ConfigDatabase db;
     db.clear();
 
-    EXPECT_EQ(exportCommand(db, kAllTransferGroups, rig.protocol, rig.user.ports()), TransferOutcome::GaveUp);
+    EXPECT_EQ(exportCommand(db, kAllTransferGroups, rig.protocol, rig.user.io()), TransferOutcome::GaveUp);
 
     EXPECT_EQ(rig.traffic.requests, (Requests{"W02?0042", "W02]0000", "W02]0001", "W02]0001", "W02]0000", "S02I"}));
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
@@ -160,7 +160,7 @@ TEST(Export, RetryRunsTheWholeTransferAgain) {
     db.clear();
     db.hotColdBlocks[3].list[4] = 0x0107;
 
-    EXPECT_EQ(exportCommand(db, kTransferHotColdBlocks, rig.protocol, rig.user.ports()), TransferOutcome::Done);
+    EXPECT_EQ(exportCommand(db, kTransferHotColdBlocks, rig.protocol, rig.user.io()), TransferOutcome::Done);
 
     EXPECT_EQ(rig.user.prompts.shown.size(), 1u);
     const Requests sent = rig.requests();

@@ -211,7 +211,7 @@ TEST(Protocol, ProfilerCommandsActOnTheSelectedProfiler) {
 // Replies no sound unit sends, from a far end driven by hand.
 struct ProtocolToPeer : ::testing::Test {
     test::PtyPeer peer;
-    test::RecordingPorts user;
+    test::RecordingUserIo user;
     CommsSettings settings = commsFor(7, 2);
     UnitLink link{user.prompts};
     UnitProtocol protocol{link, settings, user.prompts, user.beep};

@@ -1,6 +1,6 @@
 #include "comms/unit_link.h"
 #include "pty_peer.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
 

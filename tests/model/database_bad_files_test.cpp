@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/database_file.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/temp_dir.h"
 
 namespace zat {
@@ -17,7 +17,7 @@ protected:
         ConfigDatabase db;
         fillWithJunk(db);
         const DatabaseLoad result =
-            loadDatabase(db, std::string(ZAT_TEST_DATA_DIR) + "/database/bad/" + name, recorder.ports());
+            loadDatabase(db, std::string(ZAT_TEST_DATA_DIR) + "/database/bad/" + name, recorder.io());
         EXPECT_TRUE(result.fileRead);
         EXPECT_TRUE(recorder.prompts.shown.empty());
         EXPECT_EQ(recorder.progress.steps, kDatabaseFileSteps);
@@ -35,7 +35,7 @@ protected:
         db.markModified();
     }
 
-    test::RecordingPorts recorder;
+    test::RecordingUserIo recorder;
 };
 
 TEST_F(BadDatabaseFile, BinaryGarbageGivesTheLoaderDefaults) {
@@ -133,18 +133,18 @@ TEST(BadDatabaseFileGenerated, MegabyteLine) {
     test::writeFile(path, "[General]\r\nPort=5\r\n[Analog Input 0]\r\nComment=" + std::string(1 << 20, 'x') +
                               "\r\nHi Scalar=" + std::string(1 << 20, '7') + "\r\n[General]\r\n[Analog Input 1]\r\n"
                               "Lo Scalar=-3\r\n");
-    test::RecordingPorts recorder;
+    test::RecordingUserIo recorder;
     ConfigDatabase db;
-    loadDatabase(db, path, recorder.ports());
+    loadDatabase(db, path, recorder.io());
     EXPECT_EQ(db.comms.port, 5);
     EXPECT_EQ(db.analogInputs[0].comment.view(), std::string(29, 'x'));
     EXPECT_EQ(db.analogInputs[1].loScalar, -3);
 
     // Saving it again keeps the long line's section intact apart from the updated keys.
     db.analogInputs[1].loScalar = 4;
-    ASSERT_TRUE(saveDatabase(db, path, recorder.ports()));
+    ASSERT_TRUE(saveDatabase(db, path, recorder.io()));
     ConfigDatabase again;
-    loadDatabase(again, path, recorder.ports());
+    loadDatabase(again, path, recorder.io());
     EXPECT_EQ(again.analogInputs[1].loScalar, 4);
     EXPECT_EQ(again.analogInputs[0].comment.view(), std::string(29, 'x'));
 }

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "model/database_file.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/temp_dir.h"
 
 namespace zat {
 namespace {
 
 using test::readFile;
-using test::RecordingPorts;
+using test::RecordingUserIo;
 using test::TempDir;
 using test::writeFile;
 
@@ -99,15 +99,15 @@ std::string sectionText(const std::string& file, const std::string& header) {
 class DatabaseFile : public ::testing::Test {
 protected:
     TempDir dir;
-    RecordingPorts recorder;
-    UserPorts ports = recorder.ports();
+    RecordingUserIo recorder;
+    UserIo io = recorder.io();
 };
 
 TEST_F(DatabaseFile, ClearedDatabaseSavesExactlyAsTheGoldenFile) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("new.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     expectGolden(readFile(path), "cleared.zat");
 }
 
@@ -115,7 +115,7 @@ TEST_F(DatabaseFile, FullDatabaseSavesExactlyAsTheGoldenFile) {
     ConfigDatabase db;
     fillDistinct(db);
     const std::string path = dir.file("full.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     expectGolden(readFile(path), "full.zat");
 }
 
@@ -123,7 +123,7 @@ TEST_F(DatabaseFile, NewFileHas197SectionsInOrderWithCrLfLines) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("order.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     const std::string file = readFile(path);
 
     std::vector<std::string> headers;
@@ -157,7 +157,7 @@ TEST_F(DatabaseFile, ControllerSectionKeysAndOrder) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("c.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     EXPECT_EQ(sectionText(readFile(path), "Controller 2"),
               "[Controller 2]\r\nComment=\r\nMV REGISTER=0\r\nSP REGISTER=0\r\nOP REGISTER=0\r\n"
               "PROP BAND=1\r\nINT TIME=0\r\nDER TIME=0\r\nFlags=0\r\nTP Cycle=10\r\n");
@@ -167,7 +167,7 @@ TEST_F(DatabaseFile, GeneralSectionAndAnalogOutputsWithoutBiasAboveNineteen) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("g.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     const std::string file = readFile(path);
     EXPECT_EQ(sectionText(file, "General"),
               "[General]\r\nPort=4\r\nAddress=1\r\nBaud Rate=9600\r\nTime Out=0.25\r\nRetries=5\r\nProtocol=0\r\n");
@@ -179,7 +179,7 @@ TEST_F(DatabaseFile, SaveReportsItsProgressAndStatusAndClearsModified) {
     ConfigDatabase db;
     db.markModified();
     const std::string path = dir.file("p.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     const std::vector<std::string> calls{"show", "range 0 290", "message Writing ZAT data file", "destroy"};
     EXPECT_EQ(recorder.progress.calls, calls);
     EXPECT_EQ(recorder.progress.steps, 290);
@@ -194,7 +194,7 @@ TEST_F(DatabaseFile, LoadReportsItsProgressAndStatusAndClearsModified) {
     ConfigDatabase db;
     db.markModified();
     const std::string path = dataFile("cleared.zat");
-    EXPECT_TRUE(loadDatabase(db, path, ports).fileRead);
+    EXPECT_TRUE(loadDatabase(db, path, io).fileRead);
     const std::vector<std::string> calls{"show", "range 0 290", "message Reading ZAT data file", "destroy"};
     EXPECT_EQ(recorder.progress.calls, calls);
     EXPECT_EQ(recorder.progress.steps, 290);
@@ -207,16 +207,16 @@ TEST_F(DatabaseFile, RoundTripKeepsEveryFieldTheFileHolds) {
     ConfigDatabase saved;
     fillDistinct(saved);
     const std::string path = dir.file("round.zat");
-    ASSERT_TRUE(saveDatabase(saved, path, ports));
+    ASSERT_TRUE(saveDatabase(saved, path, io));
 
     ConfigDatabase loaded;
     loaded.clear();
-    loadDatabase(loaded, path, ports);
+    loadDatabase(loaded, path, io);
     expectSameFileContent(saved, loaded);
 
     // Saving what was loaded gives the same bytes again.
     const std::string again = dir.file("again.zat");
-    ASSERT_TRUE(saveDatabase(loaded, again, ports));
+    ASSERT_TRUE(saveDatabase(loaded, again, io));
     EXPECT_EQ(readFile(again), readFile(path));
 }
 
@@ -228,7 +228,7 @@ TEST_F(DatabaseFile, LoadingAMissingFileGivesTheLoaderDefaults) {
     db.analogOutputs[2].calZero = 123;
     db.coldJunctionZero = 9;
     db.markModified();
-    const DatabaseLoad result = loadDatabase(db, dir.file("absent.zat"), ports);
+    const DatabaseLoad result = loadDatabase(db, dir.file("absent.zat"), io);
     EXPECT_FALSE(result.fileRead);
     EXPECT_EQ(result.reason, "No such file or directory");
     EXPECT_TRUE(recorder.prompts.shown.empty()) << "a load reports nothing itself";
@@ -265,7 +265,7 @@ TEST_F(DatabaseFile, WriterAndReaderKeySpellingsFindTheSameEntries) {
               "[Controller 1]\r\nMV REGISTER=66\r\nsp register=2\r\nOp Register=3\r\n"
               "[Profiler 4]\r\nPROFILE REGISTER=7\r\nLOCAL REGISTER=8\r\nMV REGISTER=9\r\n");
     ConfigDatabase db;
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.controllers[1].mvRegister, 66);
     EXPECT_EQ(db.controllers[1].spRegister, 2);
     EXPECT_EQ(db.controllers[1].opRegister, 3);
@@ -278,15 +278,15 @@ TEST_F(DatabaseFile, TimeOutIsStoredInSeconds) {
     const std::string path = dir.file("t.zat");
     writeFile(path, "[General]\r\nTime Out=0.25\r\n");
     ConfigDatabase db;
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.comms.timeOut, 250u);
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     EXPECT_NE(readFile(path).find("Time Out=0.25\r\n"), std::string::npos);
 
     writeFile(path, "[General]\r\nTime Out=2\r\n");
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.comms.timeOut, 2000u);
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     EXPECT_NE(readFile(path).find("Time Out=2\r\n"), std::string::npos);
 }
 
@@ -334,7 +334,7 @@ TEST_F(DatabaseFile, NumbersKeepTheirLow16BitsAndPrintBySignedness) {
               "[IF Block 0]\r\nFlags=-1\r\nIF Operand2=-5\r\nIF Operand1=65535\r\nTHEN Operand2=70000\r\n"
               "[Analog Input 0]\r\nHi Scalar=70000\r\nType=65536\r\nLo Scalar=-40000\r\n");
     ConfigDatabase db;
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.ifBlocks[0].flags, 0xFFFF);
     EXPECT_EQ(db.ifBlocks[0].ifOperand2, -5);
     EXPECT_EQ(db.ifBlocks[0].ifOperand1, 0xFFFF);
@@ -343,7 +343,7 @@ TEST_F(DatabaseFile, NumbersKeepTheirLow16BitsAndPrintBySignedness) {
     EXPECT_EQ(db.analogInputs[0].type, 0);
     EXPECT_EQ(db.analogInputs[0].loScalar, 25536);  // -40000 + 65536
 
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     const std::string section = sectionText(readFile(path), "IF Block 0");
     EXPECT_NE(section.find("Flags=65535\r\n"), std::string::npos);
     EXPECT_NE(section.find("IF Operand2=-5\r\n"), std::string::npos);
@@ -357,7 +357,7 @@ TEST_F(DatabaseFile, IfBlockCountFollowsTheFirstOperandOnly) {
               "[IF Block 8]\r\nFlags=128\r\nTHEN Operand1=5\r\n[IF Block 9]\r\nIF Operand1=0\r\n");
     ConfigDatabase db;
     db.ifBlockCount = 55;
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.ifBlockCount, 2);
 }
 
@@ -371,7 +371,7 @@ TEST_F(DatabaseFile, SavingUpdatesInPlaceAndKeepsWhatItDoesNotWrite) {
     ConfigDatabase db;
     db.clear();
     db.analogOutputs[30].comment.assign("new");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     const std::string file = readFile(path);
 
     EXPECT_EQ(file.rfind("; plant notes kept by hand\r\n[Output 30]\r\nComment=new\r\nBias=7\r\nFlags=3\r\n", 0), 0u)
@@ -380,7 +380,7 @@ TEST_F(DatabaseFile, SavingUpdatesInPlaceAndKeepsWhatItDoesNotWrite) {
     EXPECT_NE(file.find("[General]\r\nPort=4\r\nOperator=J. Smith\r\nAddress=1\r\n"), std::string::npos);
 
     ConfigDatabase reloaded;
-    loadDatabase(reloaded, path, ports);
+    loadDatabase(reloaded, path, io);
     EXPECT_EQ(reloaded.analogOutputs[30].comment.view(), "new");
     EXPECT_EQ(reloaded.analogOutputs[30].bias, 0) << "bias of outputs 20..39 is not read";
 }
@@ -390,7 +390,7 @@ TEST_F(DatabaseFile, CommentsAreCutTo29CharactersOnLoad) {
     const std::string forty = "0123456789012345678901234567890123456789";
     writeFile(path, "[Analog Input 5]\r\nComment=" + forty + "\r\n[Digital Inputs]\r\nInput 3=" + forty + "\r\n");
     ConfigDatabase db;
-    loadDatabase(db, path, ports);
+    loadDatabase(db, path, io);
     EXPECT_EQ(db.analogInputs[5].comment.view(), forty.substr(0, 29));
     EXPECT_EQ(db.digitalInputComments[3].view(), forty.substr(0, 29));
 }
@@ -401,9 +401,9 @@ TEST_F(DatabaseFile, CommentBytesAreKeptAsTheyAre) {
     db.analogInputs[1].comment.assign("Ofen \xFC" "ber 1200\xB0" "C = Alarm");  // Windows-1252
     db.digitalOutputComments[55].assign("[not a section]");
     const std::string path = dir.file("bytes.zat");
-    ASSERT_TRUE(saveDatabase(db, path, ports));
+    ASSERT_TRUE(saveDatabase(db, path, io));
     ConfigDatabase reloaded;
-    loadDatabase(reloaded, path, ports);
+    loadDatabase(reloaded, path, io);
     EXPECT_EQ(reloaded.analogInputs[1].comment, db.analogInputs[1].comment);
     EXPECT_EQ(reloaded.digitalOutputComments[55].view(), "[not a section]");
 }
@@ -414,7 +414,7 @@ TEST_F(DatabaseFile, WriteFailureTellsTheUserAndKeepsModified) {
     const std::string path = blocker + "/db.zat";  // a file is not a directory
     ConfigDatabase db;
     db.markModified();
-    EXPECT_FALSE(saveDatabase(db, path, ports));
+    EXPECT_FALSE(saveDatabase(db, path, io));
     EXPECT_TRUE(db.modified);
     ASSERT_EQ(recorder.prompts.shown.size(), 1u);
     const test::ShownMessage& box = recorder.prompts.shown[0];
@@ -444,7 +444,7 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
 
     ConfigDatabase db;
     db.markModified();
-    const bool saved = saveDatabase(db, path, ports);
+    const bool saved = saveDatabase(db, path, io);
 
     setrlimit(RLIMIT_FSIZE, &before);
     sigaction(SIGXFSZ, &previous, nullptr);
@@ -461,7 +461,7 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
 TEST_F(DatabaseFile, SavingOverADirectoryFailsWithoutLoss) {
     ConfigDatabase db;
     db.markModified();
-    EXPECT_FALSE(saveDatabase(db, dir.path(), ports));
+    EXPECT_FALSE(saveDatabase(db, dir.path(), io));
     EXPECT_TRUE(db.modified);
     ASSERT_EQ(recorder.prompts.shown.size(), 1u);
     EXPECT_EQ(recorder.prompts.shown[0].text.rfind("Unable to write file " + dir.path() + "\n", 0), 0u);

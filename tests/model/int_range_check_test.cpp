@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/int_range_check.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 
 namespace zat {
 namespace {
@@ -54,11 +54,11 @@ TEST(IntRangeCheck, ThirtyTwoBitEdges) {
 TEST(IntRangeCheck, OutOfRangeBeepsThenExplains) {
     for (std::string_view bad : {"101", "", "abc"}) {
         SCOPED_TRACE(std::string(bad));
-        test::RecordingPorts ports;
-        EXPECT_FALSE(IntRangeCheck(-10, 100).validate(bad, ports.prompts, ports.beep));
-        EXPECT_EQ(ports.beep.beeps, std::vector<std::string>{"simple"});
-        ASSERT_EQ(ports.prompts.shown.size(), 1u);
-        const test::ShownMessage& box = ports.prompts.shown[0];
+        test::RecordingUserIo io;
+        EXPECT_FALSE(IntRangeCheck(-10, 100).validate(bad, io.prompts, io.beep));
+        EXPECT_EQ(io.beep.beeps, std::vector<std::string>{"simple"});
+        ASSERT_EQ(io.prompts.shown.size(), 1u);
+        const test::ShownMessage& box = io.prompts.shown[0];
         EXPECT_EQ(box.text, "Value is outside the valid range -10 to 100");
         EXPECT_EQ(box.caption, "Error");
         EXPECT_EQ(box.icon, MessageIcon::Exclamation);

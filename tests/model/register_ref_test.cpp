@@ -4,29 +4,29 @@
 #include <vector>
 
 #include "model/register_ref.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 
 namespace zat {
 namespace {
 
 
-using Ports = test::RecordingPorts;
+using Io = test::RecordingUserIo;
 
-std::optional<uint16_t> parseField(std::string_view text, RegisterLetters letters, Ports& ports) {
-    return parseRegisterField(text, letters, ports.prompts, ports.beep);
+std::optional<uint16_t> parseField(std::string_view text, RegisterLetters letters, Io& io) {
+    return parseRegisterField(text, letters, io.prompts, io.beep);
 }
 
-std::optional<uint16_t> parseDestination(std::string_view text, Ports& ports) {
-    return parseHotColdDestination(text, ports.prompts, ports.beep);
+std::optional<uint16_t> parseDestination(std::string_view text, Io& io) {
+    return parseHotColdDestination(text, io.prompts, io.beep);
 }
 
 // The field was rejected with one warning beep and then exactly one box.
-void expectRejected(const std::optional<uint16_t>& result, const Ports& ports,
+void expectRejected(const std::optional<uint16_t>& result, const Io& io,
                     std::string_view message, std::string_view caption) {
     EXPECT_FALSE(result.has_value());
-    ASSERT_EQ(ports.beep.beeps, std::vector<std::string>{"exclamation"});
-    ASSERT_EQ(ports.prompts.shown.size(), 1u);
-    const test::ShownMessage& box = ports.prompts.shown[0];
+    ASSERT_EQ(io.beep.beeps, std::vector<std::string>{"exclamation"});
+    ASSERT_EQ(io.prompts.shown.size(), 1u);
+    const test::ShownMessage& box = io.prompts.shown[0];
     EXPECT_EQ(box.text, message);
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.icon, MessageIcon::Exclamation);
@@ -34,9 +34,9 @@ void expectRejected(const std::optional<uint16_t>& result, const Ports& ports,
     EXPECT_EQ(box.beepsBefore, 1u);
 }
 
-void expectSilent(const Ports& ports) {
-    EXPECT_TRUE(ports.beep.beeps.empty());
-    EXPECT_TRUE(ports.prompts.shown.empty());
+void expectSilent(const Io& io) {
+    EXPECT_TRUE(io.beep.beeps.empty());
+    EXPECT_TRUE(io.prompts.shown.empty());
 }
 
 constexpr std::string_view kRefCaption = "I/O Reference Error";
@@ -125,33 +125,33 @@ TEST(RegisterFormat, DecodesBytesNoRegisterHas) {
 }
 
 TEST(RegisterParse, AcceptsEveryRegisterAndGivesItsCode) {
-    Ports ports;
-    EXPECT_EQ(parseField("A0", RegisterLetters::ABCD, ports), 0x01);
-    EXPECT_EQ(parseField("A00", RegisterLetters::ABCD, ports), 0x01);
-    EXPECT_EQ(parseField("A39", RegisterLetters::ABCD, ports), 0x28);
-    EXPECT_EQ(parseField("D55", RegisterLetters::ABCD, ports), 0xF8);
-    EXPECT_EQ(parseField("C39", RegisterLetters::ABCD, ports), 0xA8);
-    EXPECT_EQ(parseField("B7", RegisterLetters::AB, ports), 0x48);
-    EXPECT_EQ(parseField("D0", RegisterLetters::DOnly, ports), 0xC1);
-    EXPECT_EQ(parseField("C5", RegisterLetters::CD, ports), 0x86);
-    EXPECT_EQ(parseField("D09", RegisterLetters::CD, ports), 0xCA);
-    expectSilent(ports);
+    Io io;
+    EXPECT_EQ(parseField("A0", RegisterLetters::ABCD, io), 0x01);
+    EXPECT_EQ(parseField("A00", RegisterLetters::ABCD, io), 0x01);
+    EXPECT_EQ(parseField("A39", RegisterLetters::ABCD, io), 0x28);
+    EXPECT_EQ(parseField("D55", RegisterLetters::ABCD, io), 0xF8);
+    EXPECT_EQ(parseField("C39", RegisterLetters::ABCD, io), 0xA8);
+    EXPECT_EQ(parseField("B7", RegisterLetters::AB, io), 0x48);
+    EXPECT_EQ(parseField("D0", RegisterLetters::DOnly, io), 0xC1);
+    EXPECT_EQ(parseField("C5", RegisterLetters::CD, io), 0x86);
+    EXPECT_EQ(parseField("D09", RegisterLetters::CD, io), 0xCA);
+    expectSilent(io);
 }
 
 TEST(RegisterParse, EmptyTextIsNoRegisterWithoutAMessage) {
     for (RegisterLetters letters : {RegisterLetters::AB, RegisterLetters::ABCD,
                                     RegisterLetters::DOnly, RegisterLetters::CD}) {
-        Ports ports;
-        EXPECT_EQ(parseField("", letters, ports), 0);
-        expectSilent(ports);
+        Io io;
+        EXPECT_EQ(parseField("", letters, io), 0);
+        expectSilent(io);
     }
 }
 
 TEST(RegisterParse, OnlyTheFirstThreeCharactersAreRead) {
-    Ports ports;
-    EXPECT_EQ(parseField("A123", RegisterLetters::ABCD, ports), RegisterRef::make('A', 12).code());
-    EXPECT_EQ(parseField("D55X", RegisterLetters::DOnly, ports), 0xF8);
-    expectSilent(ports);
+    Io io;
+    EXPECT_EQ(parseField("A123", RegisterLetters::ABCD, io), RegisterRef::make('A', 12).code());
+    EXPECT_EQ(parseField("D55X", RegisterLetters::DOnly, io), 0xF8);
+    expectSilent(io);
 }
 
 TEST(RegisterParse, FirstCharacterMessageNamesThePermittedLetters) {
@@ -175,16 +175,16 @@ TEST(RegisterParse, FirstCharacterMessageNamesThePermittedLetters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
-        Ports ports;
-        expectRejected(parseField(c.text, c.letters, ports), ports, c.message, kRefCaption);
+        Io io;
+        expectRejected(parseField(c.text, c.letters, io), io, c.message, kRefCaption);
     }
 }
 
 TEST(RegisterParse, NonDigitsAreRefused) {
     for (std::string_view text : {"A", "AX", "A1X", "AX1", "A-1", "A 1", "D5 "}) {
         SCOPED_TRACE(std::string(text));
-        Ports ports;
-        expectRejected(parseField(text, RegisterLetters::ABCD, ports), ports,
+        Io io;
+        expectRejected(parseField(text, RegisterLetters::ABCD, io), io,
                        "\n\nNon numeric digit found", kRefCaption);
     }
 }
@@ -201,8 +201,8 @@ TEST(RegisterParse, NumbersBeyondTheFamilyAreIllegal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
-        Ports ports;
-        expectRejected(parseField(c.text, c.letters, ports), ports, "\nIllegal channel number",
+        Io io;
+        expectRejected(parseField(c.text, c.letters, io), io, "\nIllegal channel number",
                        kRefCaption);
     }
 }
@@ -212,19 +212,19 @@ TEST(RegisterParse, EveryCodeComesBackThroughItsText) {
     for (char letter : {'A', 'B', 'C', 'D'}) {
         for (int number = 0; number < registerCount(letter); ++number) {
             const uint16_t code = RegisterRef::make(letter, number).code();
-            Ports ports;
-            EXPECT_EQ(parseField(formatRegisterField(code), RegisterLetters::ABCD, ports), code);
-            EXPECT_EQ(parseField(channelLabel(letter, number), RegisterLetters::ABCD, ports), code);
+            Io io;
+            EXPECT_EQ(parseField(formatRegisterField(code), RegisterLetters::ABCD, io), code);
+            EXPECT_EQ(parseField(channelLabel(letter, number), RegisterLetters::ABCD, io), code);
             const std::string text = formatRegisterField(code);
             if (letter == 'A' || letter == 'B') {
-                EXPECT_EQ(parseField(text, RegisterLetters::AB, ports), code);
+                EXPECT_EQ(parseField(text, RegisterLetters::AB, io), code);
             } else {
-                EXPECT_EQ(parseField(text, RegisterLetters::CD, ports), code);
+                EXPECT_EQ(parseField(text, RegisterLetters::CD, io), code);
             }
             if (letter == 'D') {
-                EXPECT_EQ(parseField(text, RegisterLetters::DOnly, ports), code);
+                EXPECT_EQ(parseField(text, RegisterLetters::DOnly, io), code);
             }
-            expectSilent(ports);
+            expectSilent(io);
             ++checked;
         }
     }
@@ -244,16 +244,16 @@ TEST(HotColdDestination, CodesHaveNoPlusOne) {
 }
 
 TEST(HotColdDestination, ParsesAndShowsAgain) {
-    Ports ports;
-    EXPECT_EQ(parseDestination("B7", ports), 0x47);
+    Io io;
+    EXPECT_EQ(parseDestination("B7", io), 0x47);
     EXPECT_EQ(formatHotColdDestination(0x47), "B7");
-    EXPECT_EQ(parseDestination("A39", ports), 0xA7);
+    EXPECT_EQ(parseDestination("A39", io), 0xA7);
     EXPECT_EQ(formatHotColdDestination(0xA7), "A39");
-    EXPECT_EQ(parseDestination("A00", ports), 0x80);
-    EXPECT_EQ(parseDestination("B391", ports), 0x40 + 39);
-    EXPECT_EQ(parseDestination("", ports), 0);
+    EXPECT_EQ(parseDestination("A00", io), 0x80);
+    EXPECT_EQ(parseDestination("B391", io), 0x40 + 39);
+    EXPECT_EQ(parseDestination("", io), 0);
     EXPECT_EQ(formatHotColdDestination(0), "");
-    expectSilent(ports);
+    expectSilent(io);
 }
 
 TEST(HotColdDestination, RefusedEntries) {
@@ -272,8 +272,8 @@ TEST(HotColdDestination, RefusedEntries) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
-        Ports ports;
-        expectRejected(parseDestination(c.text, ports), ports, c.message, kDestCaption);
+        Io io;
+        expectRejected(parseDestination(c.text, io), io, c.message, kDestCaption);
     }
 }
 
@@ -281,10 +281,10 @@ TEST(HotColdDestination, EveryCodeComesBackThroughItsText) {
     for (char letter : {'A', 'B'}) {
         for (int number = 0; number < 40; ++number) {
             const uint16_t code = HotColdDestination::make(letter, number).code();
-            Ports ports;
-            EXPECT_EQ(parseDestination(formatHotColdDestination(code), ports), code);
-            EXPECT_EQ(parseDestination(channelLabel(letter, number), ports), code);
-            expectSilent(ports);
+            Io io;
+            EXPECT_EQ(parseDestination(formatHotColdDestination(code), io), code);
+            EXPECT_EQ(parseDestination(channelLabel(letter, number), io), code);
+            expectSilent(io);
         }
     }
 }

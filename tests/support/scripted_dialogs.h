@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/gui_services.h"
+#include "gui/common/gui_context.h"
 
 namespace zat::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialogs.h"
+#include "userio/file_dialogs.h"
 
 namespace zat::test {
 

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "comms/protocol.h"
-#include "comms/traffic.h"
+#include "userio/traffic.h"
 #include "comms/unit_link.h"
 #include "sim/pty_unit.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 
 #include <string>
 #include <vector>
@@ -39,7 +39,7 @@ struct UnitOnPty {
     std::vector<std::string> requests();
 
     sim::PtyUnit unit;
-    RecordingPorts user;
+    RecordingUserIo user;
     RecordingTraffic traffic;
     CommsSettings settings;
     UnitLink link;

@@ -17,15 +17,15 @@ std::string WindowRig::writeQuickDatabase(const std::string& name, int retries) 
     quick.comms.timeOut = 100;
     quick.comms.retries = retries;
     const std::string path = dir.file(name);
-    RecordingPorts unseen;
-    saveDatabase(quick, path, unseen.ports());
+    RecordingUserIo unseen;
+    saveDatabase(quick, path, unseen.io());
     return path;
 }
 
 void WindowRig::start(const std::string& database) {
     if (!database.empty()) db.setCurrentFile(database);
     if (!unit) attachUnit();
-    window = std::make_unique<TZATWindow>(db, WindowPorts{prompts, beep, dialogs, files, cursor});
+    window = std::make_unique<TZATWindow>(db, context());
     if (unit) window->link().setOptions(LinkOptions{unit->devicePath(), RtsControl::Manual});
     window->startUp();
 }

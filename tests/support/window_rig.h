@@ -1,4 +1,4 @@
-// A main window built with scripted ports, for the Qt tests: message boxes
+// A main window built with scripted user I/O, for the Qt tests: message boxes
 // and beeps are recorded, dialogs and file dialogs answered from scripts,
 // and the port can be pointed at a simulated unit on a pseudo-terminal.
 #pragma once
@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/zat_window.h"
+#include "gui/shell/zat_window.h"
 #include "sim/pty_unit.h"
-#include "support/recording_ports.h"
+#include "support/recording_user_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_dir.h"
@@ -27,6 +27,7 @@ struct WindowRig {
     std::unique_ptr<TZATWindow> window;
 
     WindowRig() { prompts.beepSource = &beep; }
+    GuiContext context() { return GuiContext{prompts, beep, dialogs, files, cursor, {}}; }
 
     // Builds the window for this database file (none: the default name) and
     // runs its start-up, with the port on a simulated unit (attached here

@@ -1,0 +1,55 @@
+#include "commands/app_options.h"
+
+namespace zat {
+
+AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
+    AppOptionsResult result;
+    bool filesOnly = false;
+    for (const std::string& arg : args) {
+        if (!filesOnly && arg == "--") {
+            filesOnly = true;
+        } else if (!filesOnly && arg == "--simulate") {
+            result.options.simulate = true;
+        } else if (!filesOnly && arg == "--exit-when-shown") {
+            result.options.exitWhenShown = true;
+        } else if (!filesOnly && (arg == "--help" || arg == "-h")) {
+            result.options.help = true;
+        } else if (!filesOnly && arg == "--version") {
+            result.options.version = true;
+        } else if (!filesOnly && arg.size() > 1 && arg[0] == '-') {
+            result.error = "unknown option " + arg;
+            return result;
+        } else if (!result.options.database) {
+            result.options.database = arg;
+        } else {
+            result.error = "only one database file can be given (" + arg + ")";
+            return result;
+        }
+    }
+    return result;
+}
+
+std::string appUsage() {
+    return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
+           "\n"
+           "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
+           "opens the serial port its communication settings name.\n"
+           "\n"
+           "  --simulate         run a simulated ZAT V2 inside the program and talk to it\n"
+           "                     instead of a serial port, to try every command without a unit\n"
+           "  --exit-when-shown  quit as soon as the window is up (times the start-up)\n"
+           "  --version          print the version\n"
+           "  --help             print this help\n"
+           "\n"
+           "Port n is /dev/ttyS<n-1> unless ZAT_COM<n> names another device.\n"
+           "Without a display, zatctl does the same work from a terminal (zatctl --help).\n";
+}
+
+std::optional<std::string> noDisplayMessage(const char* platform, const char* display, const char* wayland) {
+    const auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
+    if (set(platform) || set(display) || set(wayland)) return std::nullopt;
+    return "zatsetup: no display to show its window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+           "use the command-line tool zatctl instead (zatctl --help)";
+}
+
+}  // namespace zat

@@ -1,0 +1,220 @@
+#include "commands/shell_commands.h"
+
+#include "commands/file_names.h"
+#include "commands/transfer_commands.h"
+#include "calibration/calibration_file.h"
+#include "comms/comms_entries.h"
+#include "comms/register_file.h"
+#include "model/database_file.h"
+#include "model/profile_file.h"
+
+namespace zat {
+
+namespace {
+
+FileDialogRequest databaseDialog(const ConfigDatabase& db, std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Files (*.zat)";
+    request.defaultExtension = "ZAT";
+    request.initialDirectory = db.directory;
+    return request;
+}
+
+FileDialogRequest registerDialog(std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Register Files (*.reg)";
+    request.defaultExtension = "REG";
+    return request;  // in the current folder
+}
+
+FileDialogRequest calibrationDialog(const ConfigDatabase& db, std::string title) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filter = "ZAT Calibration Files (*.cal)";
+    request.defaultExtension = "CAL";
+    request.initialDirectory = db.directory;
+    request.proposedName = withExtension(db.fileName, ".cal");
+    return request;
+}
+
+}  // namespace
+
+ShellCommands::ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, UserIo io)
+    : db_(db), protocol_(protocol), view_(view), io_(io) {}
+
+void ShellCommands::startUp() {
+    db_.busy = true;
+    {
+        WaitCursorSession cursor(io_.cursor);
+        loadDatabase(db_, db_.currentPath(), io_);
+    }
+    view_.updateTitle();
+    static_cast<void>(reopenPort());  // a refusal has been shown; start-up goes on
+    db_.modified = false;
+    db_.busy = false;
+}
+
+bool ShellCommands::newDatabase() {
+    const Answer answer =
+        io_.prompts.showWithDefault("Start again with a clean ZAT Database ?", "Confirm", MessageIcon::Question,
+                                            MessageButtons::OkCancel, Answer::Cancel);
+    if (answer != Answer::Ok) return false;
+    db_.clear();
+    return true;
+}
+
+bool ShellCommands::openDatabase() {
+    const auto path = askFileName(databaseDialog(db_, "Select ZAT database file to open"), false, ".zat");
+    if (!path) return false;
+    // Unsaved edits are not dropped without a word.
+    if (!mayReplaceDatabase()) return false;
+
+    // Loaded aside first: a file that cannot be read must not leave an empty
+    // configuration under its name, ready to be saved over it.
+    ConfigDatabase loaded = db_;
+    loaded.setCurrentFile(*path);
+    loaded.clear();
+    DatabaseLoad outcome;
+    {
+        WaitCursorSession cursor(io_.cursor);
+        outcome = loadDatabase(loaded, *path, io_);
+    }
+    if (!outcome.fileRead) {
+        reportUnableToRead(io_.prompts, *path, outcome.reason);
+        return false;
+    }
+    db_ = loaded;
+    static_cast<void>(reopenPort());  // the file is open even when its settings are refused
+    view_.updateTitle();
+    db_.modified = false;
+    return true;
+}
+
+void ShellCommands::saveTo(const std::string& path) {
+    WaitCursorSession cursor(io_.cursor);
+    saveDatabase(db_, path, io_);
+}
+
+void ShellCommands::save() { saveTo(db_.currentPath()); }
+
+bool ShellCommands::saveAs() {
+    const auto path = askFileName(databaseDialog(db_, "Save ZAT Database As..."), true, ".zat");
+    if (!path) return false;
+    bool saved = false;
+    {
+        WaitCursorSession cursor(io_.cursor);
+        saved = saveDatabase(db_, *path, io_);
+    }
+    // A file that was not written does not become the current one.
+    if (!saved) return false;
+    db_.setCurrentFile(*path);
+    view_.updateTitle();
+    db_.modified = false;
+    return true;
+}
+
+Answer ShellCommands::confirmDiscard() {
+    const Answer answer =
+        io_.prompts.show("ZAT Database: " + db_.fileName + "\n has not been saved!\nSave file now ?", "Confirm",
+                                 MessageIcon::Question, MessageButtons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        saveTo(db_.currentPath());
+    } else if (answer == Answer::No) {
+        db_.modified = false;
+    }
+    return answer;
+}
+
+bool ShellCommands::mayReplaceDatabase() {
+    if (db_.modified && confirmDiscard() == Answer::Cancel) return false;
+    // A save that failed leaves the changes unsaved: keep them.
+    return !db_.modified;
+}
+
+bool ShellCommands::settingsUsable() {
+    const CommsSettingsCheck check = checkCommsSettings(db_.comms, db_.currentPath());
+    if (!check.ok()) io_.prompts.show(check.error, "Error", MessageIcon::Stop, MessageButtons::Ok);
+    return check.ok();
+}
+
+bool ShellCommands::reopenPort() {
+    // The port stays closed rather than open with the settings of the last
+    // file: the protocol reads the address and retries from the model.
+    if (!settingsUsable()) {
+        view_.closePort();
+        return false;
+    }
+    view_.openPort();
+    return true;
+}
+
+bool ShellCommands::canClose() {
+    if (db_.busy) return false;
+    return mayReplaceDatabase();
+}
+
+void ShellCommands::exportToUnit() {
+    if (!settingsUsable()) return;
+    const TransferGroups groups = view_.chooseGroups(TransferDirection::Export, exportGroups_);
+    if (groups == 0) return;
+    exportGroups_ = groups;
+    exportCommand(db_, groups, protocol_, io_);
+}
+
+void ShellCommands::importFromUnit() {
+    if (!settingsUsable()) return;
+    const TransferGroups groups = view_.chooseGroups(TransferDirection::Import, importGroups_);
+    if (groups == 0) return;
+    importGroups_ = groups;
+    if (!mayReplaceDatabase()) return;
+    importCommand(db_, groups, protocol_, io_);
+}
+
+std::optional<std::string> ShellCommands::askFileName(FileDialogRequest request, bool saving,
+                                                      std::string_view extension) {
+    if (saving) {
+        request.confirmOverwrite = true;
+    } else {
+        request.mustExist = true;
+    }
+    const std::optional<std::string> path =
+        saving ? io_.files.saveFileName(request) : io_.files.openFileName(request);
+    if (!path || !checkExtension(*path, extension, io_.prompts, io_.beep)) return std::nullopt;
+    return path;
+}
+
+void ShellCommands::saveRegisters() {
+    const auto path = askFileName(registerDialog("Select ZAT register file to save"), true, ".reg");
+    if (!path) return;
+    WaitCursorSession cursor(io_.cursor);
+    if (!reopenPort()) return;
+    zat::saveRegisters(protocol_, *path, io_);
+}
+
+void ShellCommands::loadRegisters() {
+    const auto path = askFileName(registerDialog("Select ZAT register file to open"), false, ".reg");
+    if (!path) return;
+    WaitCursorSession cursor(io_.cursor);
+    if (!reopenPort()) return;
+    zat::loadRegisters(protocol_, *path, io_);
+}
+
+void ShellCommands::saveCalibration() {
+    if (!settingsUsable()) return;
+    if (readCalibrationCommand(db_, protocol_, io_) != TransferOutcome::Done) return;
+    // A calibration written into a file of another kind would change it.
+    const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
+    if (!path) return;
+    writeCalibrationFile(db_, *path, io_.prompts);
+}
+
+void ShellCommands::restoreCalibration() {
+    if (!settingsUsable()) return;
+    const auto path = askFileName(calibrationDialog(db_, "Select Calibration file to open"), false, ".cal");
+    if (!path || !readCalibrationFile(db_, *path, io_.prompts)) return;
+    writeCalibrationCommand(db_, protocol_, io_);
+}
+
+}  // namespace zat

@@ -1,0 +1,89 @@
+// The main window's commands, free of any toolkit: the file commands on the
+// database, the unsaved-changes rule, and the unit commands (transfers,
+// registers, calibration file) with their file dialogs and questions. The
+// window supplies the user I/O and a view for what only it can do.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "userio/user_io.h"
+#include "comms/protocol.h"
+#include "comms/transfer_groups.h"
+#include "model/config_database.h"
+
+namespace zat {
+
+// What the commands ask of the window around them.
+class ShellView {
+public:
+    virtual ~ShellView() = default;
+    // Sets the caption from the database's file name and repaints.
+    virtual void updateTitle() = 0;
+    // (Re)opens the serial port with the database's settings.
+    virtual void openPort() = 0;
+    // Closes the serial port, so nothing goes out until it is opened again.
+    virtual void closePort() = 0;
+    // The "Transfer options" dialog: the groups chosen, 0 when cancelled.
+    virtual TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) = 0;
+};
+
+class ShellCommands {
+public:
+    ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, UserIo io);
+
+    // Loads the database named by the current file, opens the port (unless
+    // its settings are refused), and leaves the model unmodified and no
+    // longer busy.
+    void startUp();
+
+    // "Start again with a clean ZAT Database ?"; true when cleared.
+    bool newDatabase();
+    // True when another database was loaded.
+    bool openDatabase();
+    void save();
+    // True when saved under a new name.
+    bool saveAs();
+
+    // "Save file now ?" for a modified database: Yes saves, No drops the
+    // changes, Cancel does nothing. Returns the answer.
+    Answer confirmDiscard();
+    // Whether the program may close now (asks about unsaved changes).
+    bool canClose();
+
+    void exportToUnit();
+    void importFromUnit();
+    void saveRegisters();
+    void loadRegisters();
+    void saveCalibration();
+    void restoreCalibration();
+
+    // The groups of the last confirmed choice in each direction.
+    TransferGroups exportGroups() const { return exportGroups_; }
+    TransferGroups importGroups() const { return importGroups_; }
+
+private:
+    // Asks about unsaved changes; true when the command may go on (nothing
+    // unsaved is left to lose).
+    bool mayReplaceDatabase();
+    // The database's communication settings checked as a file's are before
+    // the unit is asked anything; a refusal is shown. They stay in the model
+    // either way, so the Communications dialog shows them for correcting.
+    [[nodiscard]] bool settingsUsable();
+    // Opens the port with usable settings; with refused ones closes it.
+    [[nodiscard]] bool reopenPort();
+    void saveTo(const std::string& path);
+    // A file dialog (asking before overwriting when saving, an existing file
+    // when opening) and the check of the name's extension.
+    std::optional<std::string> askFileName(FileDialogRequest request, bool saving, std::string_view extension);
+
+    ConfigDatabase& db_;
+    UnitProtocol& protocol_;
+    ShellView& view_;
+    UserIo io_;
+    TransferGroups exportGroups_ = kAllTransferGroups;
+    TransferGroups importGroups_ = kAllTransferGroups;
+};
+
+}  // namespace zat

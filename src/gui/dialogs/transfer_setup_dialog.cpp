@@ -1,0 +1,64 @@
+#include "gui/dialogs/transfer_setup_dialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zat {
+
+namespace {
+
+// One box per group, box i for bit i.
+constexpr const char* kGroupNames[7] = {
+    "Analog input configuration", "Analog output configuration", "Hot/Cold Blocks", "IF Blocks",
+    "PID Controllers",            "Profile Generators",          "Profiles",
+};
+
+}  // namespace
+
+TTransferSetup::TTransferSetup(TransferDirection direction, TransferGroups preset, QWidget* parent)
+    : QDialog(parent) {
+    const bool exporting = direction == TransferDirection::Export;
+    setWindowTitle(exporting ? QStringLiteral("Export Options") : QStringLiteral("Import Options"));
+
+    auto* boxes = new QVBoxLayout;
+    for (int i = 0; i < 7; ++i) {
+        boxes_[i] = new QCheckBox(QString::fromLatin1(kGroupNames[i]), this);
+        boxes_[i]->setObjectName(QStringLiteral("group%1").arg(i + 1));
+        boxes_[i]->setChecked((preset >> i) & 1u);
+        boxes->addWidget(boxes_[i]);
+    }
+
+    auto* okButton = new QPushButton(exporting ? QStringLiteral("&Export") : QStringLiteral("&Import"), this);
+    okButton->setObjectName(QStringLiteral("ok"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(boxes);
+    layout->addLayout(buttons);
+}
+
+TransferGroups TTransferSetup::checkedGroups() const {
+    TransferGroups groups = 0;
+    for (int i = 0; i < 7; ++i) {
+        if (boxes_[i]->isChecked()) groups |= TransferGroups{1} << i;
+    }
+    return groups;
+}
+
+TransferGroups TTransferSetup::choose(DialogRunner& runner, TransferDirection direction, TransferGroups preset,
+                                      QWidget* parent) {
+    TTransferSetup dialog(direction, preset, parent);
+    return runner.run(dialog) == QDialog::Accepted ? dialog.checkedGroups() : 0;
+}
+
+}  // namespace zat

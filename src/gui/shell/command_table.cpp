@@ -1,0 +1,112 @@
+#include "gui/shell/command_table.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace zat {
+
+const std::vector<CommandInfo>& commandInfos() {
+    static const std::vector<CommandInfo> infos = {
+        {cmd::Open, "&Open", "Open a new database file"},
+        {cmd::New, "&New", "Start again with a blank configuration"},
+        {cmd::Save, "&Save", "Save the current database using the same name"},
+        {cmd::SaveAs, "Save &as...", "Save the current database under a new name"},
+        {cmd::Exit, "E&xit", "Exit from ZAT setup"},
+        {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer"},
+        {cmd::AnalogInputSetup, "Analogue Inputs", "Configure analog input ranges"},
+        {cmd::Export, "&Export", "Export the current configuration to the ZAT"},
+        {cmd::Import, "&Import", "Import the current configuration from the ZAT"},
+        {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status"},
+        {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs"},
+        {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
+        {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
+        {cmd::AnalogOutputSetup, "Analogue Outputs", "Configure analog output ranges"},
+        {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks"},
+        {cmd::DigitalInputComments, "Digital Inputs", "Configure digital input comments"},
+        {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments"},
+        {cmd::Communications, "Communications", "Configure the communications port"},
+        {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks"},
+        {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status"},
+        {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status"},
+        {cmd::MonitorDigitalOutputs, "Monitor Digital Outputs", "Monitor the current digital output status"},
+        {cmd::HelpContents, "Help &Contents", "Display the contents of the help file"},
+        {cmd::About, "&About ZATSetup", "About the ZAT setup utility"},
+        {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help"},
+        {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers"},
+        {cmd::MonitorControllers, "Monitor PID Controllers", "Monitor the PID controllers"},
+        {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators"},
+        {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators"},
+        {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles"},
+        {cmd::SaveCalibration, "&Save Calibration to disk", ""},
+        {cmd::RestoreCalibration, "&Restore Calibration from disk", ""},
+        {cmd::LoadRegisters, "&Load Registers", "Load previously saved register values from disk"},
+        {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk"},
+    };
+    return infos;
+}
+
+const CommandInfo& commandInfo(int id) {
+    const auto& infos = commandInfos();
+    const auto found = std::find_if(infos.begin(), infos.end(), [id](const CommandInfo& c) { return c.id == id; });
+    if (found == infos.end()) throw std::out_of_range("no command " + std::to_string(id));
+    return *found;
+}
+
+const std::vector<MenuLayout>& mainMenus() {
+    using namespace cmd;
+    static const std::vector<MenuLayout> menus = {
+        {"&File", {New, Open, Save, SaveAs, 0, Import, Export, 0, LoadRegisters, SaveRegisters, 0, PrintListing, 0, Exit}},
+        {"&Monitor",
+         {MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
+          MonitorControllers}},
+        {"&Calibration", {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
+        {"Communications", {}, Communications},
+        {"Configuration",
+         {AnalogInputSetup, AnalogOutputSetup, DigitalInputComments, DigitalOutputComments, IfBlocks, HotColdBlocks,
+          ProfilerSetup, ProfileEditor, ControllerSetup}},
+    };
+    return menus;
+}
+
+const MenuLayout& helpMenu() {
+    static const MenuLayout menu{"&Help", {cmd::HelpContents, 0, cmd::HelpOnHelp, 0, cmd::About}};
+    return menu;
+}
+
+const std::vector<int>& toolBarLayout() {
+    using namespace cmd;
+    static const std::vector<int> layout = {
+        New, Open, Save, kNarrowGap, Import, Export, kNarrowGap, SaveRegisters, LoadRegisters, kNarrowGap,
+        MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
+        MonitorControllers, kNarrowGap, CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, kNarrowGap,
+        Communications, kNarrowGap, AnalogInputSetup, AnalogOutputSetup, DigitalInputComments,
+        DigitalOutputComments, IfBlocks, HotColdBlocks, ProfilerSetup, ProfileEditor, ControllerSetup, kWideGap,
+        HelpContents,
+    };
+    return layout;
+}
+
+const std::vector<Accelerator>& accelerators() {
+    using namespace cmd;
+    static const std::vector<Accelerator> table = {
+        {QKeySequence(Qt::ALT | Qt::Key_C), {}, ControllerSetup},
+        {QKeySequence(Qt::ALT | Qt::Key_I), {}, IfBlocks},
+        {QKeySequence(Qt::ALT | Qt::Key_H), {}, HotColdBlocks},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), {}, MonitorAnalogInputs},
+        {QKeySequence(Qt::CTRL | Qt::Key_B), {}, MonitorAnalogOutputs},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), {}, MonitorDigitalInputs},
+        {QKeySequence(Qt::CTRL | Qt::Key_D), {}, MonitorDigitalOutputs},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), {}, MonitorProfilers},
+        {QKeySequence(), QChar('C'), MonitorControllers},
+        {QKeySequence(Qt::ALT | Qt::Key_A), {}, AnalogInputSetup},
+        {QKeySequence(Qt::ALT | Qt::Key_B), {}, AnalogOutputSetup},
+        {QKeySequence(Qt::ALT | Qt::Key_D), {}, DigitalOutputComments},
+        {QKeySequence(Qt::ALT | Qt::Key_P), {}, ProfilerSetup},
+        {QKeySequence(Qt::ALT | Qt::Key_E), {}, ProfileEditor},
+    };
+    return table;
+}
+
+QString commandIconPath(int id) { return QString(":/icons/cmd_%1.svg").arg(id); }
+
+}  // namespace zat

@@ -1,0 +1,39 @@
+// The main window's status bar: the hint area (menu and tool hints over the
+// text of the operation under way) and the two fields that show the last
+// request sent to the unit and the last reply received.
+#pragma once
+
+#include <QStatusBar>
+
+#include "userio/user_io.h"
+#include "userio/traffic.h"
+
+class QLabel;
+
+namespace zat {
+
+class ShellStatusBar final : public QStatusBar, public StatusText, public TrafficObserver {
+    Q_OBJECT
+public:
+    explicit ShellStatusBar(QWidget* parent = nullptr);
+
+    void setStatusText(std::string_view text) override;
+    void requestSent(std::string_view request) override;
+    void replyReceived(std::string_view reply) override;
+
+    // A lasting note at the right ("Simulated ZAT V2 on /dev/pts/3").
+    void setUnitNote(const QString& note);
+
+    QString operationText() const;
+    QString requestText() const;
+    QString replyText() const;
+    QString unitNote() const;
+
+private:
+    QLabel* operation_ = nullptr;
+    QLabel* unitNote_ = nullptr;
+    QLabel* request_ = nullptr;  // field 700
+    QLabel* reply_ = nullptr;    // field 701
+};
+
+}  // namespace zat

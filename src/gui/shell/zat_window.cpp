@@ -1,0 +1,323 @@
+#include "gui/shell/zat_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "gui/common/about_dialog.h"
+#include "gui/shell/accelerator_keys.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/embedded_unit.h"
+#include "gui/shell/shell_status_bar.h"
+#include "gui/common/help_window.h"
+#include "gui/shell/logo_view.h"
+#include "gui/dialogs/comms_setup_dialog.h"
+#include "comms/device_name.h"
+#include "gui/dialogs/transfer_setup_dialog.h"
+
+namespace zat {
+
+namespace {
+
+// The commands whose windows are still to come: their menu items and
+// buttons are shown, disabled.
+bool commandBuilt(int id) {
+    switch (id) {
+        case cmd::PrintListing:
+        case cmd::AnalogInputSetup:
+        case cmd::AnalogOutputSetup:
+        case cmd::DigitalInputComments:
+        case cmd::DigitalOutputComments:
+        case cmd::IfBlocks:
+        case cmd::HotColdBlocks:
+        case cmd::ProfilerSetup:
+        case cmd::ProfileEditor:
+        case cmd::ControllerSetup:
+        case cmd::MonitorAnalogInputs:
+        case cmd::MonitorAnalogOutputs:
+        case cmd::MonitorDigitalInputs:
+        case cmd::MonitorDigitalOutputs:
+        case cmd::MonitorProfilers:
+        case cmd::MonitorControllers:
+        case cmd::CalibrateInputs:
+        case cmd::CalibrateOutputs:
+        case cmd::CalibrateColdJunctions: return false;
+        default: return true;
+    }
+}
+
+// The monitor slot a monitor command opens, or -1.
+int monitorSlotOf(int id) {
+    switch (id) {
+        case cmd::MonitorAnalogInputs: return static_cast<int>(MonitorSlot::AnalogInputs);
+        case cmd::MonitorDigitalInputs: return static_cast<int>(MonitorSlot::DigitalInputs);
+        case cmd::MonitorAnalogOutputs: return static_cast<int>(MonitorSlot::AnalogOutputs);
+        case cmd::MonitorDigitalOutputs: return static_cast<int>(MonitorSlot::DigitalOutputs);
+        case cmd::MonitorControllers: return static_cast<int>(MonitorSlot::Controllers);
+        case cmd::MonitorProfilers: return static_cast<int>(MonitorSlot::Profilers);
+        default: return -1;
+    }
+}
+
+QString applicationTitle() {
+    return QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
+}
+
+}  // namespace
+
+TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* simulated, QWidget* parent)
+    : QMainWindow(parent),
+      db_(db),
+      gui_(gui),
+      simulated_(simulated),
+      link_(gui.prompts),
+      protocol_(link_, db.comms, gui.prompts, gui.beep) {
+    gui_.showHelp = [this](int context) { showHelp(context); };
+    setObjectName("mainWindow");
+    setWindowTitle(applicationTitle());
+    setWindowIcon(QIcon(":/icons/zatsetup.svg"));
+
+    statusBar_ = new ShellStatusBar(this);
+    setStatusBar(statusBar_);
+    logo_ = new LogoView(this);
+    setCentralWidget(logo_);
+    link_.setTraffic(statusBar_);
+    if (simulated_ != nullptr) {
+        statusBar_->setUnitNote(QString("Simulated ZAT V2 on %1").arg(QString::fromStdString(simulated_->devicePath())));
+    }
+
+    commands_ = std::make_unique<ShellCommands>(
+        db_, protocol_, static_cast<ShellView&>(*this),
+        UserIo{gui.prompts, gui.beep, *statusBar_, progress_, gui.files, gui.cursor});
+
+    buildMenus();
+    buildToolBar();
+    accelerators_ = new AcceleratorKeys(this, [this](int id) { runCommand(id); });
+
+    db_.clear();
+    updateCommandStates();
+    QMetaObject::invokeMethod(this, &TZATWindow::startUp, Qt::QueuedConnection);
+}
+
+TZATWindow::~TZATWindow() {
+    destroyMonitors();
+    link_.closePort();
+}
+
+void TZATWindow::destroyMonitor(MonitorSlot slot) {
+    QPointer<QWidget>& monitor = monitors_[static_cast<std::size_t>(slot)];
+    delete monitor.data();
+    monitor.clear();
+}
+
+void TZATWindow::destroyMonitors() {
+    for (std::size_t slot = 0; slot < monitors_.size(); ++slot) destroyMonitor(static_cast<MonitorSlot>(slot));
+}
+
+QAction* TZATWindow::makeAction(int id) {
+    const CommandInfo& info = commandInfo(id);
+    auto* action = new QAction(info.text, this);
+    action->setObjectName(QString("command%1").arg(id));
+    action->setStatusTip(info.hint);
+    action->setIcon(QIcon(commandIconPath(id)));
+    action->setIconVisibleInMenu(false);
+    // The tool tip names the command without its mnemonic.
+    action->setToolTip(QString(info.text).remove('&').remove("..."));
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    actions_[id] = action;
+    return action;
+}
+
+void TZATWindow::buildMenus() {
+    for (const CommandInfo& info : commandInfos()) makeAction(info.id);
+    QMenuBar* bar = menuBar();
+    for (const MenuLayout& layout : mainMenus()) {
+        if (layout.barCommand != 0) {
+            // A command on the bar shows its text only; the tool bar has its picture.
+            const int id = layout.barCommand;
+            QAction* onBar = bar->addAction(commandInfo(id).text);
+            onBar->setObjectName(QString("bar%1").arg(id));
+            onBar->setStatusTip(commandInfo(id).hint);
+            connect(onBar, &QAction::triggered, this, [this, id] { runCommand(id); });
+            continue;
+        }
+        QMenu* menu = bar->addMenu(layout.title);
+        connect(menu, &QMenu::aboutToShow, this, &TZATWindow::updateCommandStates);
+        for (int id : layout.items) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(actions_.at(id));
+            }
+        }
+    }
+    // Help sits at the right end of the bar.
+    auto* helpBar = new QMenuBar(bar);
+    QMenu* help = helpBar->addMenu(helpMenu().title);
+    help->setObjectName("helpMenu");
+    for (int id : helpMenu().items) {
+        if (id == 0) {
+            help->addSeparator();
+        } else {
+            help->addAction(actions_.at(id));
+        }
+    }
+    bar->setCornerWidget(helpBar, Qt::TopRightCorner);
+}
+
+void TZATWindow::buildToolBar() {
+    QToolBar* tools = addToolBar("Tools");
+    tools->setObjectName("toolBar");
+    tools->setMovable(false);
+    tools->setIconSize(QSize(24, 24));
+    for (int entry : toolBarLayout()) {
+        if (entry == kNarrowGap) {
+            tools->addSeparator();
+        } else if (entry == kWideGap) {
+            auto* gap = new QWidget(tools);
+            gap->setFixedWidth(12);
+            tools->addWidget(gap);
+        } else {
+            tools->addAction(actions_.at(entry));
+        }
+    }
+}
+
+QAction* TZATWindow::action(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+bool TZATWindow::commandAvailable(int id) const {
+    if (!commandBuilt(id)) return false;
+    if (id == cmd::Save) return db_.modified;
+    const int slot = monitorSlotOf(id);
+    if (slot >= 0) return monitors_[static_cast<std::size_t>(slot)].isNull();
+    return true;
+}
+
+void TZATWindow::updateCommandStates() {
+    for (auto& [id, action] : actions_) action->setEnabled(commandAvailable(id));
+}
+
+void TZATWindow::runCommand(int id) {
+    updateCommandStates();
+    QAction* command = action(id);
+    if (command == nullptr || !command->isEnabled()) return;
+    switch (id) {
+        case cmd::New: commands_->newDatabase(); break;
+        case cmd::Open: commands_->openDatabase(); break;
+        case cmd::Save: commands_->save(); break;
+        case cmd::SaveAs: commands_->saveAs(); break;
+        case cmd::Exit: close(); break;
+        case cmd::Import: commands_->importFromUnit(); break;
+        case cmd::Export: commands_->exportToUnit(); break;
+        case cmd::LoadRegisters: commands_->loadRegisters(); break;
+        case cmd::SaveRegisters: commands_->saveRegisters(); break;
+        case cmd::SaveCalibration: commands_->saveCalibration(); break;
+        case cmd::RestoreCalibration: commands_->restoreCalibration(); break;
+        case cmd::Communications: communications(); break;
+        case cmd::HelpContents: showHelp(0); break;
+        case cmd::HelpOnHelp: showHelpPage(helpOnHelpUrl()); break;
+        case cmd::About: about(); break;
+        default: break;
+    }
+    updateCommandStates();
+}
+
+void TZATWindow::startUp() {
+    if (startedUp_) return;
+    startedUp_ = true;
+    db_.busy = true;
+    QPixmap logo;
+    if (QFile::exists(kLogoFile)) logo.load(kLogoFile);
+    logo_->setLogo(logo);
+    logo_->repaint();
+    commands_->startUp();
+    updateCommandStates();
+    emit startUpFinished();
+}
+
+void TZATWindow::updateTitle() {
+    setWindowTitle(applicationTitle() + " : " + QString::fromStdString(db_.fileName));
+    logo_->update();
+}
+
+void TZATWindow::openPort() {
+    if (simulated_ != nullptr) {
+        // The simulated unit follows the address of the settings, as if its
+        // switch had been set to match.
+        simulated_->setAddress(db_.comms.address);
+        link_.setOptions(LinkOptions{simulated_->devicePath(), RtsControl::Manual});
+    }
+    link_.openPort(db_.comms);
+}
+
+void TZATWindow::closePort() { link_.closePort(); }
+
+TransferGroups TZATWindow::chooseGroups(TransferDirection direction, TransferGroups preset) {
+    return TTransferSetup::choose(gui_.dialogs, direction, preset, this);
+}
+
+std::string TZATWindow::deviceName(int port) const {
+    if (simulated_ != nullptr) return "simulated unit";
+    return comPortDevicePath(port);
+}
+
+void TZATWindow::communications() {
+    TCommsSetupDialog dialog(db_, gui_, [this](int port) { return deviceName(port); }, this);
+    if (gui_.dialogs.run(dialog) == QDialog::Accepted) openPort();
+}
+
+void TZATWindow::about() {
+    TAboutDialog dialog(this);
+    gui_.dialogs.run(dialog);
+}
+
+void TZATWindow::showHelp(int context) { showHelpPage(helpPageUrl(context)); }
+
+void TZATWindow::showHelpPage(const QUrl& page) {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->showPage(page);
+}
+
+void TZATWindow::openMonitor(MonitorSlot slot, QWidget* monitor) {
+    QPointer<QWidget>& held = monitors_[static_cast<std::size_t>(slot)];
+    if (!held.isNull()) {
+        delete monitor;  // one of each kind at a time
+        return;
+    }
+    // Modeless, above the main window, destroyed with it.
+    monitor->setParent(this, Qt::Window);
+    held = monitor;
+    monitor->show();
+    updateCommandStates();
+}
+
+void TZATWindow::requestMonitorClose(MonitorSlot slot) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, slot] {
+            destroyMonitor(slot);
+            updateCommandStates();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TZATWindow::monitorOpen(MonitorSlot slot) const { return !monitors_[static_cast<std::size_t>(slot)].isNull(); }
+
+void TZATWindow::closeEvent(QCloseEvent* event) {
+    if (!commands_->canClose()) {
+        event->ignore();
+        return;
+    }
+    destroyMonitors();
+    link_.closePort();
+    logo_->setLogo(QPixmap());
+    if (help_ != nullptr) help_->close();
+    event->accept();
+}
+
+}  // namespace zat

@@ -1,0 +1,48 @@
+// zatsetup: the ZAT V2 setup utility's window.
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "commands/app_options.h"
+#include "gui/shell/zat_app.h"
+#include "gui/shell/zat_window.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const zat::AppOptionsResult parsed = zat::parseAppOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "zatsetup: %s\n%s", parsed.error.c_str(), zat::appUsage().c_str());
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(zat::appUsage().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("zatsetup %s\n", ZAT_VERSION);
+        return 0;
+    }
+    if (const auto message = zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                                                   std::getenv("WAYLAND_DISPLAY"))) {
+        std::fprintf(stderr, "%s\n", message->c_str());
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("zatsetup");
+    QApplication::setApplicationVersion(ZAT_VERSION);
+    QApplication::setDesktopFileName("zatsetup");
+    zat::TZATApp zat(parsed.options);
+    if (parsed.options.exitWhenShown) {
+        QObject::connect(&zat.window(), &zat::TZATWindow::startUpFinished, &application, [] {
+            // Once the first paint after the start-up is through.
+            QTimer::singleShot(0, [] {
+                std::puts("shown");
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        });
+    }
+    return QApplication::exec();
+}

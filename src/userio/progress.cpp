@@ -1,0 +1,26 @@
+#include "userio/progress.h"
+
+namespace zat {
+
+ProgressSession::ProgressSession(Progress& progress, int total, std::string_view message)
+    : progress_(progress) {
+    progress_.show();
+    progress_.setRange(0, total);
+    progress_.setMessage(message);
+}
+
+ProgressSession::ProgressSession(Progress& progress, int total) : progress_(progress) {
+    progress_.show();
+    progress_.setRange(0, total);
+}
+
+ProgressSession::~ProgressSession() { close(); }
+
+void ProgressSession::close() {
+    if (open_) {
+        open_ = false;
+        progress_.destroy();
+    }
+}
+
+}  // namespace zat

@@ -1,0 +1,35 @@
+#include "commands/app_options.h"
+
+#include <gtest/gtest.h>
+
+using namespace zat;
+
+TEST(AppOptions, TakeOneDatabaseAndTheSimulatedUnit) {
+    AppOptionsResult parsed = parseAppOptions({"--simulate", "plant.zat"});
+    EXPECT_TRUE(parsed.error.empty());
+    EXPECT_TRUE(parsed.options.simulate);
+    EXPECT_EQ(parsed.options.database.value_or(""), "plant.zat");
+
+    parsed = parseAppOptions({});
+    EXPECT_FALSE(parsed.options.database);
+    EXPECT_FALSE(parsed.options.simulate);
+
+    // A database whose name starts with a dash comes after "--".
+    parsed = parseAppOptions({"--", "-odd.zat"});
+    EXPECT_EQ(parsed.options.database.value_or(""), "-odd.zat");
+}
+
+TEST(AppOptions, RefuseWhatTheyDoNotKnow) {
+    EXPECT_EQ(parseAppOptions({"--simulated"}).error, "unknown option --simulated");
+    EXPECT_EQ(parseAppOptions({"a.zat", "b.zat"}).error, "only one database file can be given (b.zat)");
+}
+
+TEST(AppOptions, NoDisplayIsSaidInOneLineNamingTheCommandLineTool) {
+    const auto message = noDisplayMessage(nullptr, "", nullptr);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->find('\n'), std::string::npos);
+    EXPECT_NE(message->find("zatctl"), std::string::npos);
+    EXPECT_FALSE(noDisplayMessage(nullptr, ":0", nullptr));
+    EXPECT_FALSE(noDisplayMessage(nullptr, nullptr, "wayland-0"));
+    EXPECT_FALSE(noDisplayMessage("offscreen", nullptr, nullptr));
+}

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Fails when an include points up a layer or brings Qt outside src/gui.
+# usage: check_includes.sh SRC-DIR
+set -euo pipefail
+cd "$1"
+# folder: the project folders its files may include (besides the standard library and POSIX)
+rules='
+userio userio
+model userio model
+comms userio model comms
+calibration userio model comms calibration
+commands userio model comms calibration commands
+cli userio model comms calibration commands cli
+sim sim
+'
+ours=$(find . -mindepth 1 -maxdepth 1 -type d -printf '%f ')
+grep -rEH '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' --include='*.h' --include='*.cpp' \
+    userio model comms calibration commands cli sim |
+awk -v rules="$rules" -v ours="$ours" '
+  BEGIN {
+    n = split(rules, lines, "\n")
+    for (i = 1; i <= n; i++) {
+      m = split(lines[i], w, " ")
+      for (j = 2; j <= m; j++) may[w[1] " " w[j]] = 1
+    }
+    split(ours, o, " "); for (k in o) project[o[k]] = 1
+  }
+  {
+    file = substr($0, 1, index($0, ":") - 1)
+    folder = file; sub(/\/.*/, "", folder)
+    included = $0; sub(/^[^<"]*[<"]/, "", included); sub(/[>"].*$/, "", included)
+    if (included ~ /^Q/ || included ~ /^Qt/ || included ~ /\/Q[A-Za-z]*(\.h)?$/) {
+      print file ": includes " included ": Qt belongs under src/gui"; bad = 1; next
+    }
+    top = included; sub(/\/.*/, "", top)
+    if (top == included || !(top in project)) next
+    if (!((folder " " top) in may)) { print file ": includes " included ": " folder " may not depend on " top; bad = 1 }
+  }
+  END {
+    if (bad) exit 1
+    print "include layers: every include points down"
+  }'

@@ -1,0 +1,111 @@
+// Renders the main window and every dialog to PNG files for review:
+//   zatsetup-screenshots OUTPUT-FOLDER [DATABASE.zat]
+// Run it on the offscreen platform (scripts/screenshots does).
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "gui/common/about_dialog.h"
+#include "gui/shell/embedded_unit.h"
+#include "gui/common/qt_file_dialogs.h"
+#include "gui/common/message_box_prompts.h"
+#include "gui/common/help_window.h"
+#include "gui/common/please_wait.h"
+#include "gui/shell/zat_window.h"
+#include "gui/dialogs/comms_setup_dialog.h"
+#include "comms/device_name.h"
+#include "gui/dialogs/transfer_setup_dialog.h"
+
+namespace {
+
+QString folder;
+int written = 0;
+
+void save(QWidget& widget, const char* name, bool fitContents = true) {
+    if (fitContents) widget.adjustSize();
+    const QString path = QDir(folder).filePath(QString::fromLatin1(name) + ".png");
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "zatsetup-screenshots: cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    std::printf("%s\n", qPrintable(path));
+    ++written;
+}
+
+void saveMessage(const char* name, QMessageBox::Icon icon, const QString& caption, const QString& text,
+                 QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, text, buttons);
+    save(box, name);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: zatsetup-screenshots OUTPUT-FOLDER [DATABASE.zat]\n");
+        return 2;
+    }
+    folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    zat::ConfigDatabase db;
+    if (argc > 2) db.setCurrentFile(argv[2]);
+    zat::MessageBoxPrompts prompts;
+    zat::ApplicationBeep beep;
+    zat::ExecDialogRunner dialogs;
+    zat::QtFileDialogs files;
+    zat::OverrideWaitCursor cursor;
+    zat::EmbeddedUnit simulated;
+    zat::TZATWindow window(db, zat::GuiContext{prompts, beep, dialogs, files, cursor, {}}, &simulated);
+    window.resize(1000, 600);
+    window.show();
+    window.startUp();
+    QApplication::processEvents();
+    save(window, "main_window", false);
+    for (QAction* entry : window.menuBar()->actions()) {
+        if (QMenu* menu = entry->menu()) {
+            const QString name = "menu_" + entry->text().remove('&').toLower();
+            save(*menu, qPrintable(name));
+        }
+    }
+
+    const zat::GuiContext gui{prompts, beep, dialogs, files, cursor, [](int) {}};
+    zat::TCommsSetupDialog comms(db, gui, [](int port) { return zat::comPortDevicePath(port); });
+    save(comms, "communications_setup");
+    zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
+    save(exportOptions, "export_options");
+    zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);
+    save(importOptions, "import_options");
+    zat::TAboutDialog about;
+    save(about, "about");
+
+    zat::TPleaseWait working;
+    working.setRange(0, 290);
+    working.setMessage("Writing ZAT data file");
+    for (int i = 0; i < 145; ++i) working.step();
+    save(working, "working");
+
+    zat::HelpWindow help;
+    help.resize(800, 600);
+    help.showPage(zat::helpPageUrl(0));
+    save(help, "help_contents", false);
+    help.showPage(zat::helpPageUrl(214));
+    save(help, "help_communications_setup", false);
+
+    saveMessage("message_new", QMessageBox::Question, "Confirm", "Start again with a clean ZAT Database ?",
+                QMessageBox::Ok | QMessageBox::Cancel);
+    saveMessage("message_transfer_failure", QMessageBox::Critical, "Transfer Failure",
+                "An error has ocurred during setup Transfer.",
+                QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+    saveMessage("message_unsaved", QMessageBox::Question, "Confirm",
+                "ZAT Database: Default.zat\n has not been saved!\nSave file now ?",
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    std::printf("%d pictures in %s\n", written, qPrintable(folder));
+    db.modified = false;
+    return 0;
+}
