@@ -43,11 +43,11 @@ bool IntRangeCheck::isValid(std::string_view text) const {
     return value && *value >= minimum_ && *value <= maximum_;
 }
 
-bool IntRangeCheck::validate(std::string_view text, Prompts& prompts, Beep& beep) const {
-    if (isValid(text)) return true;
-    beep.simple();
-    prompts.show(message(), "Error", MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
+FieldCheck<int32_t> IntRangeCheck::check(std::string_view text) const {
+    const std::optional<int32_t> value = parse(text);
+    if (value && *value >= minimum_ && *value <= maximum_) return FieldCheck<int32_t>::accept(*value);
+    return FieldCheck<int32_t>::refuse(
+        FieldMessage{message(), "Error", MessageIcon::Exclamation, FieldMessage::Sound::Simple});
 }
 
 std::string IntRangeCheck::message() const {

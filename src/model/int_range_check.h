@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "userio/user_io.h"
+#include "userio/field_check.h"
 
 namespace zat {
 
@@ -24,9 +24,9 @@ public:
 
     bool isValid(std::string_view text) const;
 
-    // Valid text passes silently; otherwise beeps, shows message() under
-    // "Error" and gives false.
-    bool validate(std::string_view text, Prompts& prompts, Beep& beep) const;
+    // The value of valid text; otherwise refused with message() under
+    // "Error" after a simple beep.
+    FieldCheck<int32_t> check(std::string_view text) const;
 
     std::string message() const;
 

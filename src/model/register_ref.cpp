@@ -42,9 +42,9 @@ FieldEntry splitField(std::string_view text, std::string_view letters,
     return entry;
 }
 
-void complain(std::string_view message, std::string_view caption, Prompts& prompts, Beep& beep) {
-    beep.exclamation();
-    prompts.show(message, caption, MessageIcon::Exclamation, MessageButtons::Ok);
+FieldCheck<uint16_t> refuse(std::string_view message, std::string_view caption) {
+    return FieldCheck<uint16_t>::refuse(FieldMessage{std::string(message), std::string(caption),
+                                                     MessageIcon::Exclamation, FieldMessage::Sound::Exclamation});
 }
 
 std::string letterAndNumber(char letter, int number) {
@@ -96,9 +96,8 @@ std::string formatRegisterShort(uint16_t code) {
     return "(" + letterAndNumber(ref.letter(), ref.number()) + ")";
 }
 
-std::optional<uint16_t> parseRegisterField(std::string_view text, RegisterLetters permitted,
-                                           Prompts& prompts, Beep& beep) {
-    if (text.empty()) return 0;
+FieldCheck<uint16_t> parseRegisterField(std::string_view text, RegisterLetters permitted) {
+    if (text.empty()) return FieldCheck<uint16_t>::accept(0);
 
     std::string_view letters;
     std::string_view letterMessage;
@@ -124,11 +123,8 @@ std::optional<uint16_t> parseRegisterField(std::string_view text, RegisterLetter
     FieldEntry entry = splitField(text, letters, letterMessage);
     if (entry.error.empty() && !isValidRegister(entry.letter, entry.number))
         entry.error = "\nIllegal channel number";
-    if (!entry.error.empty()) {
-        complain(entry.error, kRegisterCaption, prompts, beep);
-        return std::nullopt;
-    }
-    return RegisterRef::make(entry.letter, entry.number).code();
+    if (!entry.error.empty()) return refuse(entry.error, kRegisterCaption);
+    return FieldCheck<uint16_t>::accept(RegisterRef::make(entry.letter, entry.number).code());
 }
 
 std::string formatHotColdDestination(uint16_t code) {
@@ -137,18 +133,14 @@ std::string formatHotColdDestination(uint16_t code) {
     return letterAndNumber(destination.letter(), destination.number());
 }
 
-std::optional<uint16_t> parseHotColdDestination(std::string_view text, Prompts& prompts,
-                                                Beep& beep) {
-    if (text.empty()) return 0;
+FieldCheck<uint16_t> parseHotColdDestination(std::string_view text) {
+    if (text.empty()) return FieldCheck<uint16_t>::accept(0);
 
     FieldEntry entry = splitField(text, "AB", "\nFirst character must be A or B");
     if (entry.error.empty() && entry.number >= kAnalogInputCount)
         entry.error = "\nIllegal analogue destination channel number";
-    if (!entry.error.empty()) {
-        complain(entry.error, kDestinationCaption, prompts, beep);
-        return std::nullopt;
-    }
-    return HotColdDestination::make(entry.letter, entry.number).code();
+    if (!entry.error.empty()) return refuse(entry.error, kDestinationCaption);
+    return FieldCheck<uint16_t>::accept(HotColdDestination::make(entry.letter, entry.number).code());
 }
 
 }  // namespace zat

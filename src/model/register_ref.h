@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "userio/user_io.h"
+#include "userio/field_check.h"
 
 namespace zat {
 
@@ -74,17 +74,15 @@ std::string formatRegisterField(uint16_t code);
 std::string formatRegisterShort(uint16_t code);
 
 // Reads a register edit field (its first 3 characters). Empty text is 0.
-// A bad entry beeps, shows the reason under "I/O Reference Error" and gives
-// nullopt; the caller then stops storing and puts the focus on the field.
-std::optional<uint16_t> parseRegisterField(std::string_view text, RegisterLetters permitted,
-                                           Prompts& prompts, Beep& beep);
+// A bad entry is refused with the reason under "I/O Reference Error" and an
+// exclamation beep; the caller then stops storing and focuses the field.
+FieldCheck<uint16_t> parseRegisterField(std::string_view text, RegisterLetters permitted);
 
 // "A39", "B7"; empty for code 0.
 std::string formatHotColdDestination(uint16_t code);
 
 // Reads a hot/cold destination field, A00..A39 or B00..B39; empty text is 0.
-// Failures as for register fields, under "Analogue Destination Error".
-std::optional<uint16_t> parseHotColdDestination(std::string_view text, Prompts& prompts,
-                                                Beep& beep);
+// Refusals as for register fields, under "Analogue Destination Error".
+FieldCheck<uint16_t> parseHotColdDestination(std::string_view text);
 
 }  // namespace zat

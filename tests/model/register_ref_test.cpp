@@ -12,12 +12,19 @@ namespace {
 
 using Io = test::RecordingUserIo;
 
+// The value, or nothing after the refusal was shown as a dialog shows it.
+std::optional<uint16_t> shown(const FieldCheck<uint16_t>& check, Io& io) {
+    if (check) return *check;
+    showFieldMessage(check.message(), io.prompts, io.beep);
+    return std::nullopt;
+}
+
 std::optional<uint16_t> parseField(std::string_view text, RegisterLetters letters, Io& io) {
-    return parseRegisterField(text, letters, io.prompts, io.beep);
+    return shown(parseRegisterField(text, letters), io);
 }
 
 std::optional<uint16_t> parseDestination(std::string_view text, Io& io) {
-    return parseHotColdDestination(text, io.prompts, io.beep);
+    return shown(parseHotColdDestination(text), io);
 }
 
 // The field was rejected with one warning beep and then exactly one box.
