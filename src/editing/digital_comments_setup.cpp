@@ -1,0 +1,69 @@
+#include "editing/digital_comments_setup.h"
+
+#include <span>
+
+#include "editing/entry_text.h"
+#include "model/register_ref.h"
+
+namespace zat {
+
+namespace {
+
+constexpr DigitalCommentLayout kInputLayout{
+    kDigitalInputCount, kDigitalInputCount / kDigitalCommentGroupSize, 'C',
+    "Digital Input Setup", "Digital Input Channels", 205,
+};
+constexpr DigitalCommentLayout kOutputLayout{
+    kDigitalOutputCount, kDigitalOutputCount / kDigitalCommentGroupSize, 'D',
+    "Digital Output Setup", "Digital Output Channels", 206,
+};
+
+// Tabs past the five card slots are named by their channels.
+constexpr int kSlotTabCount = 5;
+
+std::span<Comment> comments(ConfigDatabase& db, DigitalMode mode) {
+    if (mode == DigitalMode::Inputs) return db.digitalInputComments;
+    return db.digitalOutputComments;
+}
+
+std::span<const Comment> comments(const ConfigDatabase& db, DigitalMode mode) {
+    if (mode == DigitalMode::Inputs) return db.digitalInputComments;
+    return db.digitalOutputComments;
+}
+
+}  // namespace
+
+const DigitalCommentLayout& digitalCommentLayout(DigitalMode mode) {
+    return mode == DigitalMode::Inputs ? kInputLayout : kOutputLayout;
+}
+
+std::string digitalCommentTabTitle(int tab) {
+    if (tab < kSlotTabCount) return "Slot " + std::to_string(tab + 1);
+    const int first = digitalCommentChannel(tab, 0);
+    return std::to_string(first) + "-" + std::to_string(first + kDigitalCommentRowCount - 1);
+}
+
+int digitalCommentChannel(int tab, int row) { return tab * kDigitalCommentRowCount + row; }
+
+DigitalCommentPage loadDigitalCommentPage(const ConfigDatabase& db, DigitalMode mode, int tab) {
+    const std::span<const Comment> all = comments(db, mode);
+    DigitalCommentPage rows;
+    for (int r = 0; r < kDigitalCommentRowCount; ++r) {
+        const int channel = digitalCommentChannel(tab, r);
+        rows[static_cast<std::size_t>(r)] = {
+            channelLabel(digitalCommentLayout(mode).letter, channel),
+            commentText(all[static_cast<std::size_t>(channel)]),
+        };
+    }
+    return rows;
+}
+
+void storeDigitalCommentPage(ConfigDatabase& db, DigitalMode mode, int tab,
+                             const DigitalCommentPage& rows) {
+    const std::span<Comment> all = comments(db, mode);
+    for (int r = 0; r < kDigitalCommentRowCount; ++r)
+        all[static_cast<std::size_t>(digitalCommentChannel(tab, r))] =
+            commentFromText(rows[static_cast<std::size_t>(r)].comment);
+}
+
+}  // namespace zat

@@ -1,0 +1,37 @@
+// The texts of editor fields: comments as the person types them (UTF-8) and
+// as records keep them (Windows-1252, 29 characters), and the numbers typed
+// into scalar and constant edits.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/comment.h"
+
+namespace zat {
+
+// A typed comment as its record keeps it: each character without a
+// Windows-1252 form becomes "?", and only the first 29 characters are kept.
+Comment commentFromText(std::string_view utf8);
+
+// A stored comment for display.
+std::string commentText(const Comment& comment);
+
+// Numbers in edits are typed as an optional sign and digits, nothing else;
+// the empty text and a lone sign are allowed while typing.
+bool isSignedDigits(std::string_view text);
+
+// The length an edit has to allow so that `shown` fits whole: its own limit,
+// or more for a loaded value that is longer. Cutting such a value would show
+// and store a number the record never held.
+std::size_t editLength(std::string_view shown, std::size_t limit);
+
+// The whole text read as a decimal integer from its start: blanks, a sign,
+// then digits up to the first other character. Text without digits reads 0.
+// Values beyond 32 bits read as the nearest 32-bit limit, so they stay out of
+// any field's range.
+int32_t readLeadingInteger(std::string_view text);
+
+}  // namespace zat

@@ -1,0 +1,38 @@
+// What an editor's records held when it opened. A page stored on a tab
+// change stays stored when the editor is then cancelled, so Cancel must mark
+// the database modified exactly when the records really differ.
+#pragma once
+
+#include <tuple>
+#include <utility>
+#include <type_traits>
+
+#include "model/config_database.h"
+
+namespace zat {
+
+template <auto... Members>
+class RecordSnapshot {
+public:
+    explicit RecordSnapshot(const ConfigDatabase& db) : held_(db.*Members...) {}
+
+    bool changed(const ConfigDatabase& db) const { return held_ != std::tuple(db.*Members...); }
+
+    // For Cancel: marks the database modified when the records changed since
+    // the snapshot; otherwise leaves `modified` as it was.
+    void markModifiedIfChanged(ConfigDatabase& db) const {
+        if (changed(db)) db.markModified();
+    }
+
+private:
+    std::tuple<std::remove_cvref_t<decltype(std::declval<const ConfigDatabase&>().*Members)>...> held_;
+};
+
+using AnalogInputSnapshot = RecordSnapshot<&ConfigDatabase::analogInputs>;
+using AnalogOutputSnapshot = RecordSnapshot<&ConfigDatabase::analogOutputs>;
+// Both modes of the digital comment editor take the same snapshot.
+using DigitalCommentSnapshot =
+    RecordSnapshot<&ConfigDatabase::digitalInputComments, &ConfigDatabase::digitalOutputComments>;
+using HotColdSnapshot = RecordSnapshot<&ConfigDatabase::hotColdBlocks>;
+
+}  // namespace zat
