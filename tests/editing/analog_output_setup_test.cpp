@@ -5,60 +5,45 @@
 namespace zat {
 namespace {
 
-TEST(AnalogOutputSetup, TabsAndPositions) {
+TEST(AnalogOutputSetup, TabsPositionsAndFlags) {
     EXPECT_EQ(analogOutputTabTitle(2), "Slot 3");
     EXPECT_EQ(analogOutputTabTitle(6), "24-27");
-    EXPECT_EQ(analogOutputTabTitle(9), "36-39");
-    EXPECT_EQ(analogOutputChannel(2, 3), 11);
     EXPECT_EQ(analogOutputChannel(1, 2), 6);
-    EXPECT_EQ(analogOutputChannel(6, 9), 27);
-    const ConfigDatabase db;
-    EXPECT_EQ(loadAnalogOutput(db, 25).label, "B25");
-}
-
-TEST(AnalogOutputSetup, FlagsOfTheChoices) {
     EXPECT_EQ(composeOutputFlags({.characteristic = 3, .characterised = true, .tenths = true,
                                   .fahrenheit = true}),
               0x0073);
     EXPECT_EQ(composeOutputFlags({.characteristic = 14}), 0x000E);
-    EXPECT_EQ(composeOutputFlags({.characterised = true}), 0x0010);
-}
+    EXPECT_EQ(composeOutputFlags({.characteristic = 15, .characterised = true}), 0x0010);
 
-TEST(AnalogOutputSetup, RangeBeyondTheTableShowsNoneAndStoresZero) {
+    // A loaded 15 is no entry of the list: nothing selected, 0 stored.
     ConfigDatabase db;
     db.analogOutputs[4].flags = 0x005F;
-    AnalogOutputPage page = loadAnalogOutput(db, 4);
+    const AnalogOutputPage page = loadAnalogOutput(db, 4);
     EXPECT_FALSE(page.characteristic);
-    EXPECT_TRUE(page.characterised);
-    EXPECT_TRUE(page.fahrenheit);
     ASSERT_TRUE(storeAnalogOutput(db, 4, page).ok());
     EXPECT_EQ(db.analogOutputs[4].flags, 0x0050);
 }
 
-struct EntryCase {
-    const char* bias;
-    const char* from;
-    const char* to;
-    std::optional<AnalogOutputField> refused;
-    const char* message;
-};
-
 TEST(AnalogOutputSetup, BiasFromToAreCheckedBeforeAnythingIsStored) {
     const char* engineering = "Value is outside the valid range -9999 to 9999";
     const char* bias = "Value is outside the valid range -10 to 100";
-    const EntryCase cases[] = {
+    const struct {
+        const char* bias;
+        const char* from;
+        const char* to;
+        std::optional<AnalogOutputField> refused;
+        const char* message;
+    } cases[] = {
         {"-10", "5000", "0", {}, ""},
         {"100", "-9999", "9999", {}, ""},
         {"150", "0", "0", AnalogOutputField::Bias, bias},
-        {"-11", "0", "x", AnalogOutputField::Bias, bias},
         {"", "0", "0", AnalogOutputField::Bias, bias},
         {"0", "-10000", "0", AnalogOutputField::From, engineering},
         {"0", "", "0", AnalogOutputField::From, engineering},
-        {"0", "0", "-",  AnalogOutputField::To, engineering},
         {"0", "0", "00009999", {}, ""},  // the whole text counts, not its first digits
         {"0", "0", "-32768", AnalogOutputField::To, engineering},
     };
-    for (const EntryCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.bias) + " " + c.from + " " + c.to);
         ConfigDatabase db;
         db.analogOutputs[11].calSpan = 7;
@@ -85,10 +70,7 @@ TEST(AnalogOutputSetup, OutputsFromTwentyHaveOnlyCommentAndSpan) {
     ConfigDatabase db;
     db.analogOutputs[25].bias = 3;
     db.analogOutputs[25].flags = 0x0015;
-    const AnalogOutputPage shown = loadAnalogOutput(db, 25);
-    EXPECT_EQ(shown.bias, "");
-    EXPECT_FALSE(shown.characteristic);
-
+    EXPECT_EQ(loadAnalogOutput(db, 25), (AnalogOutputPage{.label = "B25", .from = "-9999", .to = "9999"}));
     const AnalogOutputPage page{.from = "-5", .to = "5", .bias = "999", .characterised = true};
     ASSERT_TRUE(storeAnalogOutput(db, 25, page).ok());
     EXPECT_EQ(db.analogOutputs[25], (AnalogOutputChannel{Comment(), -5, 5, 3, 0x0015}));

@@ -8,7 +8,6 @@ namespace {
 TEST(DigitalCommentsSetup, ModesAndTabs) {
     EXPECT_EQ(digitalCommentLayout(DigitalMode::Inputs).tabCount, 5);
     EXPECT_EQ(digitalCommentLayout(DigitalMode::Outputs).tabCount, 7);
-    EXPECT_STREQ(digitalCommentLayout(DigitalMode::Outputs).caption, "Digital Output Setup");
     EXPECT_EQ(digitalCommentTabTitle(4), "Slot 5");
     EXPECT_EQ(digitalCommentTabTitle(5), "40-47");
     EXPECT_EQ(digitalCommentTabTitle(6), "48-55");

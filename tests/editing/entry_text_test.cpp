@@ -14,7 +14,6 @@ TEST(EntryText, TypedCommentsBecomeWindows1252) {
         {"€ 5 – Ž", "\x80 5 \x96 \x8E"},
         {"Kessel 日本 ✓", "Kessel ?? ?"},
         {"éééééééééééééééééééééééééééééééé", std::string(29, '\xE9')},  // 32 typed
-        {"0123456789012345678901234567890123456789", "01234567890123456789012345678"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -39,7 +38,6 @@ TEST(EntryText, NumbersInEdits) {
     for (const auto& r : reads) EXPECT_EQ(readLeadingInteger(r.text), r.value) << r.text;
 
     EXPECT_EQ(editLength("-32768", 5), 6u);
-    EXPECT_EQ(editLength("12", 5), 5u);
 }
 
 }  // namespace
