@@ -16,7 +16,7 @@ class RecordSnapshot {
 public:
     explicit RecordSnapshot(const ConfigDatabase& db) : held_(db.*Members...) {}
 
-    bool changed(const ConfigDatabase& db) const { return held_ != std::tuple(db.*Members...); }
+    bool changed(const ConfigDatabase& db) const { return held_ != std::tie(db.*Members...); }
 
     // For Cancel: marks the database modified when the records changed since
     // the snapshot; otherwise leaves `modified` as it was.
