@@ -8,15 +8,13 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "gui/common/about_dialog.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/common/qt_file_dialogs.h"
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/help_window.h"
 #include "gui/common/please_wait.h"
+#include "gui/shell/command_table.h"
 #include "gui/shell/zat_window.h"
-#include "gui/dialogs/comms_setup_dialog.h"
-#include "comms/device_name.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 
 namespace {
@@ -73,15 +71,16 @@ int main(int argc, char** argv) {
         }
     }
 
-    const zat::GuiContext gui{prompts, beep, dialogs, files, cursor, [](int) {}};
-    zat::TCommsSetupDialog comms(db, gui, [](int port) { return zat::comPortDevicePath(port); });
-    save(comms, "communications_setup");
+    // Every window a command opens, found through the command table.
+    for (const zat::CommandInfo& command : zat::commandInfos()) {
+        if (command.action.makeWindow == nullptr || command.action.pictureName == nullptr) continue;
+        const std::unique_ptr<QWidget> shown = command.action.makeWindow(window);
+        save(*shown, command.action.pictureName);
+    }
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
     save(exportOptions, "export_options");
     zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);
     save(importOptions, "import_options");
-    zat::TAboutDialog about;
-    save(about, "about");
 
     zat::TPleaseWait working;
     working.setRange(0, 290);

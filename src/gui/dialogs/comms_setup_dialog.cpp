@@ -1,5 +1,9 @@
 #include "gui/dialogs/comms_setup_dialog.h"
 
+#include <QDialogButtonBox>
+
+#include "gui/common/dialog_buttons.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -136,23 +140,6 @@ TCommsSetupDialog::TCommsSetupDialog(ConfigDatabase& db, const GuiContext& gui,
     dilColumn->addWidget(new QLabel(QStringLiteral("DIL Switch"), this));
     dilColumn->addWidget(dil_);
 
-    auto* okButton = new QPushButton(QStringLiteral("&OK"), this);
-    okButton->setObjectName(QStringLiteral("ok"));
-    okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("cancel"));
-    auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
-    helpButton->setObjectName(QStringLiteral("help"));
-    connect(okButton, &QPushButton::clicked, this, &TCommsSetupDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &TCommsSetupDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        if (gui_.showHelp) gui_.showHelp(kHelpContext);
-    });
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(helpButton);
-    buttons->addStretch();
 
     auto* right = new QVBoxLayout;
     right->addLayout(entries);
@@ -164,7 +151,7 @@ TCommsSetupDialog::TCommsSetupDialog(ConfigDatabase& db, const GuiContext& gui,
     layout->addWidget(portBox);
     layout->addWidget(baudBox);
     layout->addLayout(right);
-    layout->addLayout(buttons);
+    layout->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
 
     fillFromSettings();
 }

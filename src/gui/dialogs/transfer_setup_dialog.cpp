@@ -1,8 +1,11 @@
 #include "gui/dialogs/transfer_setup_dialog.h"
 
+#include <QDialogButtonBox>
+
+#include "gui/common/dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zat {
@@ -30,21 +33,10 @@ TTransferSetup::TTransferSetup(TransferDirection direction, TransferGroups prese
         boxes->addWidget(boxes_[i]);
     }
 
-    auto* okButton = new QPushButton(exporting ? QStringLiteral("&Export") : QStringLiteral("&Import"), this);
-    okButton->setObjectName(QStringLiteral("ok"));
-    okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("cancel"));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
-
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(boxes);
-    layout->addLayout(buttons);
+    layout->addWidget(makeDialogButtons(
+        *this, nullptr, DialogButtons{exporting ? QStringLiteral("&Export") : QStringLiteral("&Import"), 0}));
 }
 
 TransferGroups TTransferSetup::checkedGroups() const {

@@ -3,20 +3,50 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gui/common/about_dialog.h"
+#include "gui/dialogs/comms_setup_dialog.h"
+
 namespace zat {
+
+namespace {
+
+// Communications opens its dialog and re-opens the port after OK.
+CommandAction communicationsCommand() {
+    CommandAction action = shellCommand([](TZATWindow& w) { w.communications(); });
+    action.makeWindow = [](TZATWindow& w) -> std::unique_ptr<QWidget> { return w.makeCommsDialog(); };
+    action.pictureName = "communications_setup";
+    return action;
+}
+
+CommandAction aboutCommand() {
+    CommandAction action = shellCommand([](TZATWindow& w) { w.about(); });
+    action.makeWindow = [](TZATWindow&) -> std::unique_ptr<QWidget> { return std::make_unique<TAboutDialog>(); };
+    action.pictureName = "about";
+    return action;
+}
+
+}  // namespace
 
 const std::vector<CommandInfo>& commandInfos() {
     static const std::vector<CommandInfo> infos = {
-        {cmd::Open, "&Open", "Open a new database file"},
-        {cmd::New, "&New", "Start again with a blank configuration"},
-        {cmd::Save, "&Save", "Save the current database using the same name"},
-        {cmd::SaveAs, "Save &as...", "Save the current database under a new name"},
-        {cmd::Exit, "E&xit", "Exit from ZAT setup"},
+        {cmd::Open, "&Open", "Open a new database file",
+         shellCommand([](TZATWindow& w) { w.commands().openDatabase(); })},
+        {cmd::New, "&New", "Start again with a blank configuration",
+         shellCommand([](TZATWindow& w) { w.commands().newDatabase(); })},
+        {cmd::Save, "&Save", "Save the current database using the same name",
+         shellCommand([](TZATWindow& w) { w.commands().save(); })},
+        {cmd::SaveAs, "Save &as...", "Save the current database under a new name",
+         shellCommand([](TZATWindow& w) { w.commands().saveAs(); })},
+        {cmd::Exit, "E&xit", "Exit from ZAT setup",
+         shellCommand([](TZATWindow& w) { w.close(); })},
         {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer"},
         {cmd::AnalogInputSetup, "Analogue Inputs", "Configure analog input ranges"},
-        {cmd::Export, "&Export", "Export the current configuration to the ZAT"},
-        {cmd::Import, "&Import", "Import the current configuration from the ZAT"},
-        {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status"},
+        {cmd::Export, "&Export", "Export the current configuration to the ZAT",
+         shellCommand([](TZATWindow& w) { w.commands().exportToUnit(); })},
+        {cmd::Import, "&Import", "Import the current configuration from the ZAT",
+         shellCommand([](TZATWindow& w) { w.commands().importFromUnit(); })},
+        {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status",
+         monitorSlot(MonitorSlot::AnalogInputs)},
         {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs"},
         {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
         {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
@@ -24,23 +54,36 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks"},
         {cmd::DigitalInputComments, "Digital Inputs", "Configure digital input comments"},
         {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments"},
-        {cmd::Communications, "Communications", "Configure the communications port"},
+        {cmd::Communications, "Communications", "Configure the communications port",
+         communicationsCommand()},
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks"},
-        {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status"},
-        {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status"},
-        {cmd::MonitorDigitalOutputs, "Monitor Digital Outputs", "Monitor the current digital output status"},
-        {cmd::HelpContents, "Help &Contents", "Display the contents of the help file"},
-        {cmd::About, "&About ZATSetup", "About the ZAT setup utility"},
-        {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help"},
+        {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
+         monitorSlot(MonitorSlot::AnalogOutputs)},
+        {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status",
+         monitorSlot(MonitorSlot::DigitalInputs)},
+        {cmd::MonitorDigitalOutputs, "Monitor Digital Outputs", "Monitor the current digital output status",
+         monitorSlot(MonitorSlot::DigitalOutputs)},
+        {cmd::HelpContents, "Help &Contents", "Display the contents of the help file",
+         shellCommand([](TZATWindow& w) { w.showHelp(0); })},
+        {cmd::About, "&About ZATSetup", "About the ZAT setup utility",
+         aboutCommand()},
+        {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help",
+         shellCommand([](TZATWindow& w) { w.showHelpOnHelp(); })},
         {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers"},
-        {cmd::MonitorControllers, "Monitor PID Controllers", "Monitor the PID controllers"},
+        {cmd::MonitorControllers, "Monitor PID Controllers", "Monitor the PID controllers",
+         monitorSlot(MonitorSlot::Controllers)},
         {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators"},
-        {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators"},
+        {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators",
+         monitorSlot(MonitorSlot::Profilers)},
         {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles"},
-        {cmd::SaveCalibration, "&Save Calibration to disk", ""},
-        {cmd::RestoreCalibration, "&Restore Calibration from disk", ""},
-        {cmd::LoadRegisters, "&Load Registers", "Load previously saved register values from disk"},
-        {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk"},
+        {cmd::SaveCalibration, "&Save Calibration to disk", "",
+         shellCommand([](TZATWindow& w) { w.commands().saveCalibration(); })},
+        {cmd::RestoreCalibration, "&Restore Calibration from disk", "",
+         shellCommand([](TZATWindow& w) { w.commands().restoreCalibration(); })},
+        {cmd::LoadRegisters, "&Load Registers", "Load previously saved register values from disk",
+         shellCommand([](TZATWindow& w) { w.commands().loadRegisters(); })},
+        {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk",
+         shellCommand([](TZATWindow& w) { w.commands().saveRegisters(); })},
     };
     return infos;
 }

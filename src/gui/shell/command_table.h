@@ -4,7 +4,11 @@
 
 #include <QKeySequence>
 #include <QString>
+#include <memory>
+#include <optional>
 #include <vector>
+
+#include "gui/shell/zat_window.h"
 
 namespace zat {
 
@@ -22,11 +26,50 @@ enum : int {
 };
 }  // namespace cmd
 
+// What a command does. A command whose window is still to come has no `run`:
+// its menu item and button are shown, disabled.
+struct CommandAction {
+    using Run = void (*)(TZATWindow&);
+    using MakeWindow = std::unique_ptr<QWidget> (*)(TZATWindow&);
+
+    Run run = nullptr;
+    MakeWindow makeWindow = nullptr;     // the window it opens, built for a picture of it
+    const char* pictureName = nullptr;   // that picture's file name
+    std::optional<MonitorSlot> monitor;  // a monitor's slot: the command is greyed while it is open
+};
+
 struct CommandInfo {
     int id;
     QString text;  // menu text with its & mnemonic
     QString hint;  // status-bar hint; empty for none
+    CommandAction action = {};
 };
+
+// A command that runs on the main window itself.
+inline CommandAction shellCommand(CommandAction::Run run) { return CommandAction{run, nullptr, nullptr, {}}; }
+
+// A command that opens a modal window: `Window` is a QDialog built from a
+// WindowContext. Adding an editor is one row with this and its file pair.
+template <class Window>
+CommandAction modalWindow(const char* pictureName) {
+    CommandAction action;
+    action.run = [](TZATWindow& main) {
+        Window window(main.windowContext());
+        main.runModal(window);
+    };
+    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
+        return std::make_unique<Window>(main.windowContext());
+    };
+    action.pictureName = pictureName;
+    return action;
+}
+
+// A monitor whose window is still to come: its slot is known already.
+inline CommandAction monitorSlot(MonitorSlot slot) {
+    CommandAction action;
+    action.monitor = slot;
+    return action;
+}
 
 // Every command, with its text and hint.
 const std::vector<CommandInfo>& commandInfos();

@@ -21,46 +21,6 @@ namespace zat {
 
 namespace {
 
-// The commands whose windows are still to come: their menu items and
-// buttons are shown, disabled.
-bool commandBuilt(int id) {
-    switch (id) {
-        case cmd::PrintListing:
-        case cmd::AnalogInputSetup:
-        case cmd::AnalogOutputSetup:
-        case cmd::DigitalInputComments:
-        case cmd::DigitalOutputComments:
-        case cmd::IfBlocks:
-        case cmd::HotColdBlocks:
-        case cmd::ProfilerSetup:
-        case cmd::ProfileEditor:
-        case cmd::ControllerSetup:
-        case cmd::MonitorAnalogInputs:
-        case cmd::MonitorAnalogOutputs:
-        case cmd::MonitorDigitalInputs:
-        case cmd::MonitorDigitalOutputs:
-        case cmd::MonitorProfilers:
-        case cmd::MonitorControllers:
-        case cmd::CalibrateInputs:
-        case cmd::CalibrateOutputs:
-        case cmd::CalibrateColdJunctions: return false;
-        default: return true;
-    }
-}
-
-// The monitor slot a monitor command opens, or -1.
-int monitorSlotOf(int id) {
-    switch (id) {
-        case cmd::MonitorAnalogInputs: return static_cast<int>(MonitorSlot::AnalogInputs);
-        case cmd::MonitorDigitalInputs: return static_cast<int>(MonitorSlot::DigitalInputs);
-        case cmd::MonitorAnalogOutputs: return static_cast<int>(MonitorSlot::AnalogOutputs);
-        case cmd::MonitorDigitalOutputs: return static_cast<int>(MonitorSlot::DigitalOutputs);
-        case cmd::MonitorControllers: return static_cast<int>(MonitorSlot::Controllers);
-        case cmd::MonitorProfilers: return static_cast<int>(MonitorSlot::Profilers);
-        default: return -1;
-    }
-}
-
 QString applicationTitle() {
     return QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
 }
@@ -191,10 +151,10 @@ QAction* TZATWindow::action(int id) const {
 }
 
 bool TZATWindow::commandAvailable(int id) const {
-    if (!commandBuilt(id)) return false;
+    const CommandAction& action = commandInfo(id).action;
+    if (action.run == nullptr) return false;
     if (id == cmd::Save) return db_.modified;
-    const int slot = monitorSlotOf(id);
-    if (slot >= 0) return monitors_[static_cast<std::size_t>(slot)].isNull();
+    if (action.monitor) return !monitorOpen(*action.monitor);
     return true;
 }
 
@@ -206,24 +166,7 @@ void TZATWindow::runCommand(int id) {
     updateCommandStates();
     QAction* command = action(id);
     if (command == nullptr || !command->isEnabled()) return;
-    switch (id) {
-        case cmd::New: commands_->newDatabase(); break;
-        case cmd::Open: commands_->openDatabase(); break;
-        case cmd::Save: commands_->save(); break;
-        case cmd::SaveAs: commands_->saveAs(); break;
-        case cmd::Exit: close(); break;
-        case cmd::Import: commands_->importFromUnit(); break;
-        case cmd::Export: commands_->exportToUnit(); break;
-        case cmd::LoadRegisters: commands_->loadRegisters(); break;
-        case cmd::SaveRegisters: commands_->saveRegisters(); break;
-        case cmd::SaveCalibration: commands_->saveCalibration(); break;
-        case cmd::RestoreCalibration: commands_->restoreCalibration(); break;
-        case cmd::Communications: communications(); break;
-        case cmd::HelpContents: showHelp(0); break;
-        case cmd::HelpOnHelp: showHelpPage(helpOnHelpUrl()); break;
-        case cmd::About: about(); break;
-        default: break;
-    }
+    commandInfo(id).action.run(*this);
     updateCommandStates();
 }
 
@@ -266,9 +209,17 @@ std::string TZATWindow::deviceName(int port) const {
     return comPortDevicePath(port);
 }
 
+WindowContext TZATWindow::windowContext() { return WindowContext{db_, gui_, protocol_, this}; }
+
+void TZATWindow::runModal(QDialog& window) { gui_.dialogs.run(window); }
+
+std::unique_ptr<TCommsSetupDialog> TZATWindow::makeCommsDialog() {
+    return std::make_unique<TCommsSetupDialog>(db_, gui_, [this](int port) { return deviceName(port); }, this);
+}
+
 void TZATWindow::communications() {
-    TCommsSetupDialog dialog(db_, gui_, [this](int port) { return deviceName(port); }, this);
-    if (gui_.dialogs.run(dialog) == QDialog::Accepted) openPort();
+    const std::unique_ptr<TCommsSetupDialog> dialog = makeCommsDialog();
+    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) openPort();
 }
 
 void TZATWindow::about() {
@@ -277,6 +228,8 @@ void TZATWindow::about() {
 }
 
 void TZATWindow::showHelp(int context) { showHelpPage(helpPageUrl(context)); }
+
+void TZATWindow::showHelpOnHelp() { showHelpPage(helpOnHelpUrl()); }
 
 void TZATWindow::showHelpPage(const QUrl& page) {
     if (help_ == nullptr) help_ = new HelpWindow(this);

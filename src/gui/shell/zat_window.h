@@ -5,11 +5,13 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QDialog>
 #include <array>
 #include <map>
 #include <memory>
 
 #include "gui/common/gui_context.h"
+#include "gui/common/window_context.h"
 #include "gui/common/help_window.h"
 #include "gui/common/please_wait.h"
 #include "commands/shell_commands.h"
@@ -25,9 +27,11 @@ class AcceleratorKeys;
 class EmbeddedUnit;
 class LogoView;
 class ShellStatusBar;
+class TCommsSetupDialog;
 
 // The monitor windows, one slot each, by the order of their close requests.
-enum class MonitorSlot { AnalogInputs, DigitalInputs, AnalogOutputs, DigitalOutputs, Controllers, Profilers };
+enum class MonitorSlot { AnalogInputs, DigitalInputs, AnalogOutputs, DigitalOutputs, Controllers, Profilers, Count };
+inline constexpr std::size_t kMonitorSlotCount = static_cast<std::size_t>(MonitorSlot::Count);
 
 inline constexpr const char* kLogoFile = "./Logo.bmp";
 
@@ -50,9 +54,19 @@ public:
     // Re-evaluates which commands are enabled (Save, the monitors).
     void updateCommandStates();
 
-    // The help window at a context's page (0: the contents).
+    // The help window at a context's page (0: the contents), or its own help.
     void showHelp(int context);
+    void showHelpOnHelp();
     HelpWindow* helpWindow() const { return help_; }
+
+    // What the windows the commands open are built with, and how a modal one
+    // is run (the tests answer it from a script).
+    WindowContext windowContext();
+    void runModal(QDialog& window);
+    // The Communications Setup dialog; OK re-opens the port.
+    std::unique_ptr<TCommsSetupDialog> makeCommsDialog();
+    void communications();
+    void about();
 
     // Keeps a monitor window in its slot (the window owns and shows it; the
     // slot must be empty).
@@ -87,8 +101,6 @@ private:
     void destroyMonitor(MonitorSlot slot);
     void destroyMonitors();
     bool commandAvailable(int id) const;
-    void communications();
-    void about();
     std::string deviceName(int port) const;
 
     ConfigDatabase& db_;
@@ -103,7 +115,7 @@ private:
     std::map<int, QAction*> actions_;
     AcceleratorKeys* accelerators_ = nullptr;
     QPointer<HelpWindow> help_;
-    std::array<QPointer<QWidget>, 6> monitors_;
+    std::array<QPointer<QWidget>, kMonitorSlotCount> monitors_;
     bool startedUp_ = false;
 };
 

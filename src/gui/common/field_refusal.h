@@ -1,0 +1,22 @@
+// How a dialog refuses an entry: the sound and message box its rule asked
+// for, then the focus on the field, its text selected for retyping.
+#pragma once
+
+#include "gui/common/gui_context.h"
+#include "userio/field_check.h"
+
+class QWidget;
+
+namespace zat {
+
+void refuseField(const FieldMessage& message, QWidget* field, const GuiContext& gui);
+
+// True when the check passed; otherwise refuses the field and gives false.
+template <typename T>
+bool acceptField(const FieldCheck<T>& check, QWidget* field, const GuiContext& gui) {
+    if (check.ok()) return true;
+    refuseField(check.message(), field, gui);
+    return false;
+}
+
+}  // namespace zat
