@@ -1,36 +1,41 @@
 #include "gui/common/dialog_buttons.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zat {
 
-QDialogButtonBox* makeDialogButtons(QDialog& dialog, const GuiContext* gui, const DialogButtons& buttons) {
-    auto* box = new QDialogButtonBox(Qt::Vertical, &dialog);
-    box->setObjectName(QStringLiteral("buttons"));
-    // Every style lays the column out the same way: OK, Cancel, Help from the top.
-    box->setCenterButtons(false);
-    QPushButton* ok = box->addButton(buttons.okText, QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
+QWidget* makeDialogButtons(QDialog& dialog, const GuiContext* gui, const DialogButtons& buttons) {
+    // A plain column rather than a button box: the order stays OK, Cancel,
+    // Help from the top whatever the style prefers.
+    auto* column = new QWidget(&dialog);
+    column->setObjectName(QStringLiteral("buttons"));
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto add = [&](const QString& text, const char* name) {
+        auto* button = new QPushButton(text, column);
+        button->setObjectName(QString::fromLatin1(name));
+        layout->addWidget(button);
+        return button;
+    };
+    QPushButton* ok = add(buttons.okText, "ok");
     ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     if (buttons.cancel) {
-        QPushButton* cancel = box->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-        cancel->setObjectName(QStringLiteral("cancel"));
+        QPushButton* cancel = add(QStringLiteral("&Cancel"), "cancel");
+        QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     }
-    QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (buttons.helpContext != 0) {
-        // An action role keeps Help under Cancel; the help role would move it to the far end.
-        QPushButton* help = box->addButton(QStringLiteral("&Help"), QDialogButtonBox::ActionRole);
-        help->setObjectName(QStringLiteral("help"));
+        QPushButton* help = add(QStringLiteral("&Help"), "help");
         const int context = buttons.helpContext;
         HelpOpener open = gui != nullptr ? gui->showHelp : HelpOpener{};
         QObject::connect(help, &QPushButton::clicked, &dialog, [open, context] {
             if (open) open(context);
         });
     }
-    return box;
+    layout->addStretch();
+    return column;
 }
 
 }  // namespace zat

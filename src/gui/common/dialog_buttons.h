@@ -9,7 +9,7 @@
 #include "gui/common/gui_context.h"
 
 class QDialog;
-class QDialogButtonBox;
+class QWidget;
 
 namespace zat {
 
@@ -21,6 +21,6 @@ struct DialogButtons {
 
 // The buttons are named "ok", "cancel" and "help", which the tests press.
 // Without a Cancel button, Escape and the close box still reject the dialog.
-QDialogButtonBox* makeDialogButtons(QDialog& dialog, const GuiContext* gui, const DialogButtons& buttons = {});
+QWidget* makeDialogButtons(QDialog& dialog, const GuiContext* gui, const DialogButtons& buttons = {});
 
 }  // namespace zat

@@ -1,7 +1,5 @@
 #include "gui/dialogs/transfer_setup_dialog.h"
 
-#include <QDialogButtonBox>
-
 #include "gui/common/dialog_buttons.h"
 
 #include <QCheckBox>

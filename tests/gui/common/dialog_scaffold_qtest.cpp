@@ -1,7 +1,6 @@
 // The pieces every dialog is built from: the button column and the refusal
 // of a field.
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,12 +56,23 @@ private slots:
         QCOMPARE(dialog.stores, 2);
     }
 
-    void theButtonsStandInOneColumnWithoutHelpWhereThereIsNoTopic() {
+    void theButtonsStandInOneColumnWithHelpOnlyWhereThereIsATopic() {
         QDialog dialog;
-        QDialogButtonBox* box = makeDialogButtons(dialog, nullptr, DialogButtons{QStringLiteral("&Export"), 0});
-        QCOMPARE(box->orientation(), Qt::Vertical);
-        QCOMPARE(dialog.findChild<QPushButton*>("ok")->text(), QStringLiteral("&Export"));
-        QVERIFY(dialog.findChild<QPushButton*>("help") == nullptr);
+        auto* layout = new QHBoxLayout(&dialog);
+        layout->addWidget(new QLineEdit(&dialog));
+        layout->addWidget(makeDialogButtons(dialog, nullptr, DialogButtons{QStringLiteral("&Export"), 1}));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* ok = dialog.findChild<QPushButton*>("ok");
+        auto* cancel = dialog.findChild<QPushButton*>("cancel");
+        auto* help = dialog.findChild<QPushButton*>("help");
+        QCOMPARE(ok->text(), QStringLiteral("&Export"));
+        // One column from the top: OK, Cancel, Help.
+        QCOMPARE(ok->x(), cancel->x());
+        QVERIFY(ok->y() < cancel->y() && cancel->y() < help->y());
+        QDialog withoutTopic;
+        makeDialogButtons(withoutTopic, nullptr, DialogButtons{QStringLiteral("&OK"), 0});
+        QVERIFY(withoutTopic.findChild<QPushButton*>("help") == nullptr);
 
         QDialog noCancel;
         makeDialogButtons(noCancel, nullptr, DialogButtons{QStringLiteral("&OK"), 0, false});
