@@ -1,0 +1,53 @@
+#include "gui/editors/editor_fields.h"
+
+#include <QValidator>
+
+#include "editing/entry_text.h"
+
+namespace zat {
+
+namespace {
+
+constexpr int kCommentLength = 29;
+
+// Typing accepts a sign and digits only; whatever was loaded stays as it is.
+class SignedDigitsValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return isSignedDigits(toUtf8(input)) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
+
+QString toQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(kCommentLength);
+    return edit;
+}
+
+void showComment(QLineEdit* edit, const Comment& comment) { edit->setText(toQString(commentText(comment))); }
+
+Comment typedComment(const QLineEdit* edit) { return commentFromText(toUtf8(edit->text())); }
+
+QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_t limit) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(static_cast<int>(limit));
+    edit->setValidator(new SignedDigitsValidator(edit));
+    return edit;
+}
+
+void showNumber(QLineEdit* edit, const std::string& text, std::size_t limit) {
+    // A validator would refuse a loaded text it cannot type; the limit grows to show it whole.
+    edit->setMaxLength(static_cast<int>(editLength(text, limit)));
+    edit->setText(toQString(text));
+}
+
+}  // namespace zat

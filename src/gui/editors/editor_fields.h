@@ -1,0 +1,30 @@
+// The edits every editor has: comments typed as text and kept as the
+// record's Windows-1252 field, and numbers typed as a sign and digits.
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "model/comment.h"
+
+namespace zat {
+
+QString toQString(std::string_view utf8);
+std::string toUtf8(const QString& text);
+
+// A comment edit: at most 29 characters typed.
+QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName);
+void showComment(QLineEdit* edit, const Comment& comment);
+// The typed comment as its record keeps it.
+Comment typedComment(const QLineEdit* edit);
+
+// A number edit: only a sign and digits can be typed, at most `limit`
+// characters; a loaded value that is longer is shown whole (and refused by
+// the range check), never cut.
+QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_t limit);
+void showNumber(QLineEdit* edit, const std::string& text, std::size_t limit);
+
+}  // namespace zat
