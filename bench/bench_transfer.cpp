@@ -63,8 +63,8 @@ void BM_FullExportAndImportAt9600(benchmark::State& state) {
         back.clear();
         const auto began = zat::LineClock::now();
         const double cpuBegan = zat::bench::threadCpuSeconds();
-        failures += zat::exportConfiguration(sent, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
-        failures += zat::importConfiguration(back, zat::kAllTransferGroups, protocol, progress) ? 1 : 0;
+        failures += zat::failed(zat::exportConfiguration(sent, zat::kAllTransferGroups, protocol, progress)) ? 1 : 0;
+        failures += zat::failed(zat::importConfiguration(back, zat::kAllTransferGroups, protocol, progress)) ? 1 : 0;
         cpu += zat::bench::threadCpuSeconds() - cpuBegan;
         wall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
         differences += back.ifBlocks == sent.ifBlocks && back.controllers == sent.controllers &&

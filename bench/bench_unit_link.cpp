@@ -20,7 +20,7 @@ void BM_WriteExchangesAt9600(benchmark::State& state) {
     zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs);
     zat::UnitProtocol& protocol = rig.protocol;
     const zat::CommsSettings& settings = rig.settings;
-    if (protocol.selectPage(0)) state.SkipWithError("the unit did not answer");
+    if (zat::failed(protocol.selectPage(0))) state.SkipWithError("the unit did not answer");
 
     double ideal = 0, wall = 0, cpu = 0;
     int failures = 0;
@@ -35,7 +35,7 @@ void BM_WriteExchangesAt9600(benchmark::State& state) {
             const std::size_t length = zat::writeHexIndexedFrame(settings.address, 'a', channel, value).size();
             ideal += static_cast<double>(length + 1) * characterTime + kTurnaroundMs / 1000.0 +
                      static_cast<double>(length) * characterTime;
-            failures += protocol.writeHexIndexed('a', channel, value) ? 1 : 0;
+            failures += zat::failed(protocol.writeHexIndexed('a', channel, value)) ? 1 : 0;
         }
         cpu += zat::bench::threadCpuSeconds() - cpuBegan;
         wall += std::chrono::duration<double>(zat::LineClock::now() - began).count();

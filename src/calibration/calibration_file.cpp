@@ -43,7 +43,7 @@ void writeCalibrationTo(ProfileDocument& doc, const ConfigDatabase& db) {
                               std::uint16_t constant) { doc.write(section, key, std::to_string(constant)); });
 }
 
-bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts) {
+Outcome writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts) {
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (outcome.ok) {
@@ -52,9 +52,9 @@ bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Pro
     }
     if (!outcome.ok) {
         reportUnableToWrite(prompts, path, outcome.reason);
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Ok;
 }
 
 CalibrationFileRead readCalibrationDocument(const ProfileDocument& doc, const std::string& name, ConfigDatabase& db) {
@@ -97,10 +97,11 @@ CalibrationFileRead readCalibrationConstants(const std::string& path, ConfigData
     return readCalibrationDocument(doc, path, db);
 }
 
-bool readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts) {
+Outcome readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts) {
     const CalibrationFileRead read = readCalibrationConstants(path, db);
-    if (!read.ok()) prompts.show(read.error, "Error", MessageIcon::Stop, MessageButtons::Ok);
-    return read.ok();
+    if (read.ok()) return Outcome::Ok;
+    prompts.show(read.error, "Error", MessageIcon::Stop, MessageButtons::Ok);
+    return Outcome::Failed;
 }
 
 }  // namespace zat

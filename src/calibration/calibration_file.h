@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "model/config_database.h"
 
@@ -12,8 +13,8 @@ namespace zat {
 class ProfileDocument;
 
 // Writes the constants, updating an existing file in place and replacing it
-// atomically. False (and the user told why) when it cannot be written.
-bool writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts);
+// atomically. Failed (and the user told why) when it cannot be written.
+[[nodiscard]] Outcome writeCalibrationFile(const ConfigDatabase& db, const std::string& path, Prompts& prompts);
 
 // The same into a document: every constant's key, other content kept.
 void writeCalibrationTo(ProfileDocument& doc, const ConfigDatabase& db);
@@ -37,7 +38,7 @@ struct CalibrationFileRead {
 [[nodiscard]] CalibrationFileRead readCalibrationConstants(const std::string& path, ConfigDatabase& db);
 
 // readCalibrationConstants, with a refusal shown to the user (caption
-// "Error", stop icon). True when the constants were taken.
-bool readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts);
+// "Error", stop icon). Ok when the constants were taken.
+[[nodiscard]] Outcome readCalibrationFile(ConfigDatabase& db, const std::string& path, Prompts& prompts);
 
 }  // namespace zat

@@ -33,8 +33,8 @@ public:
 
     void move(const CalibrationItem& item, int index, std::uint16_t& constant) {
         std::uint16_t value = constant;
-        const bool ok = direction_ == Direction::Write ? !protocol_.writeHexIndexed(item.letter, index, value)
-                                                       : !protocol_.readHexIndexed(item.letter, index, value);
+        const bool ok = succeeded(direction_ == Direction::Write ? protocol_.writeHexIndexed(item.letter, index, value)
+                                                                 : protocol_.readHexIndexed(item.letter, index, value));
         if (!ok) failed = true;
         if (ok && direction_ == Direction::Read) constant = clampTo(item, value);
         progress_.step();
@@ -43,8 +43,8 @@ public:
     // The cold junction zero has no index and no step.
     void moveColdJunction(std::uint16_t& constant) {
         std::uint16_t value = constant;
-        const bool ok = direction_ == Direction::Write ? !protocol_.writeHex(kColdJunctionZero.letter, value)
-                                                       : !protocol_.readHex(kColdJunctionZero.letter, value);
+        const bool ok = succeeded(direction_ == Direction::Write ? protocol_.writeHex(kColdJunctionZero.letter, value)
+                                                                 : protocol_.readHex(kColdJunctionZero.letter, value));
         if (!ok) failed = true;
         if (ok && direction_ == Direction::Read) constant = clampTo(kColdJunctionZero, value);
     }
@@ -58,14 +58,15 @@ private:
     bool ignoreErrors_;
 };
 
-bool transfer(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress, Direction direction,
-              bool ignoreErrors) {
+Outcome transfer(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress, Direction direction,
+                 bool ignoreErrors) {
     const Messages& say = direction == Direction::Read ? kReading : kWriting;
     ProgressSession session(progress, kCalibrationSteps);
     // A silent unit fails the transfer at once, even when errors are ignored.
-    if (protocol.checkUnit(false)) return true;
+    if (failed(protocol.checkUnit(false))) return Outcome::Failed;
     progress.setMessage(say.inputs);
-    protocol.selectPage(kCalibrationPage);
+    // The page selection's own result is not used.
+    static_cast<void>(protocol.selectPage(kCalibrationPage));
     ConstantMover mover(protocol, session, direction, ignoreErrors);
     for (int i = 0; i < kInputCalibrationCount && mover.goOn(); ++i) {
         mover.move(kInputZero, i, db.inputCalibration[i].zero);
@@ -81,17 +82,17 @@ bool transfer(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress, Di
     if (mover.goOn()) progress.setMessage(say.coldJunction);
     // The cold junction is moved even after a failure.
     mover.moveColdJunction(db.coldJunctionZero);
-    return !ignoreErrors && mover.failed;
+    return (mover.failed && !ignoreErrors) ? Outcome::Failed : Outcome::Ok;
 }
 
 }  // namespace
 
-bool readCalibrationFromUnit(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress) {
+Outcome readCalibrationFromUnit(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress) {
     return transfer(db, protocol, progress, Direction::Read, false);
 }
 
-bool writeCalibrationToUnit(const ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
-                            bool ignoreErrors) {
+Outcome writeCalibrationToUnit(const ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
+                               bool ignoreErrors) {
     // The constants are only read on the way out; the copy keeps one path for both directions.
     ConfigDatabase constants = db;
     return transfer(constants, protocol, progress, Direction::Write, ignoreErrors);

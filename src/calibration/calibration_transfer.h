@@ -3,6 +3,7 @@
 // physical outputs, cold junction zero).
 #pragma once
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
@@ -12,14 +13,14 @@ namespace zat {
 constexpr int kCalibrationSteps = 56;  // the indexed constants; the cold junction has no step
 
 // Reads every constant, holding each within its bounds. Stops at the first
-// failed read, but the cold junction zero is always read. True if any read
-// failed.
-bool readCalibrationFromUnit(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress);
+// failed read, but the cold junction zero is always read. Failed if the
+// probe or any read failed.
+[[nodiscard]] Outcome readCalibrationFromUnit(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress);
 
 // Writes every constant as it stands. Stops at the first failed write unless
-// errors are ignored; the cold junction zero is always written. True if the
+// errors are ignored; the cold junction zero is always written. Failed if the
 // probe failed, or if any write failed while not ignoring errors.
-bool writeCalibrationToUnit(const ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
-                            bool ignoreErrors);
+[[nodiscard]] Outcome writeCalibrationToUnit(const ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
+                                             bool ignoreErrors);
 
 }  // namespace zat

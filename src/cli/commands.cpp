@@ -19,7 +19,7 @@ int usage(Context& context, const char* synopsis) {
 
 // Saves through the core; its message box has already told why when it fails.
 int saveTo(Context& context, ConfigDatabase& db, const std::string& path) {
-    return saveDatabase(db, path, context.io) ? kExitOk : kExitUsage;
+    return succeeded(saveDatabase(db, path, context.io)) ? kExitOk : kExitUsage;
 }
 
 int runNew(Context& context, const std::vector<std::string>& args) {

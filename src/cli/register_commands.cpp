@@ -28,7 +28,7 @@ int runSaveRegisters(Context& context, const std::vector<std::string>& args) {
 
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;
-    return saveRegisters(session.protocol, path, context.io) ? kExitOk : kExitUnitFailure;
+    return succeeded(saveRegisters(session.protocol, path, context.io)) ? kExitOk : kExitUnitFailure;
 }
 
 int runLoadRegisters(Context& context, const std::vector<std::string>& args) {
@@ -46,7 +46,7 @@ int runLoadRegisters(Context& context, const std::vector<std::string>& args) {
 
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;
-    return loadRegisters(session.protocol, file.values, context.io) ? kExitOk : kExitUnitFailure;
+    return succeeded(loadRegisters(session.protocol, file.values, context.io)) ? kExitOk : kExitUnitFailure;
 }
 
 }  // namespace zat::cli

@@ -77,7 +77,7 @@ int runImport(Context& context, const std::vector<std::string>& args) {
         std::fprintf(context.err, "zatctl: import given up; nothing was saved to %s\n", target.c_str());
         return kExitUnitFailure;
     }
-    return saveDatabase(db, target, context.io) ? kExitOk : kExitUsage;
+    return succeeded(saveDatabase(db, target, context.io)) ? kExitOk : kExitUsage;
 }
 
 int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
@@ -97,7 +97,7 @@ int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
         std::fprintf(context.err, "zatctl: calibration read given up; no file written\n");
         return kExitUnitFailure;
     }
-    return writeCalibrationFile(calibration, path, context.io.prompts) ? kExitOk : kExitUsage;
+    return succeeded(writeCalibrationFile(calibration, path, context.io.prompts)) ? kExitOk : kExitUsage;
 }
 
 int runRestoreCalibration(Context& context, const std::vector<std::string>& args) {

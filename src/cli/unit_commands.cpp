@@ -48,14 +48,15 @@ int runProbe(Context& context, const std::vector<std::string>& args) {
     UnitSession session(context);
     if (const auto status = session.open(options)) return *status;
 
-    if (session.protocol.checkUnit(true)) return kExitUnitFailure;
+    if (failed(session.protocol.checkUnit(true))) return kExitUnitFailure;
     const CommsSettings& comms = session.db.comms;
     std::fprintf(context.out, "ZAT at address %d answered on %s (%d baud).\n", comms.address,
                  session.link.devicePath().c_str(), comms.baudRate);
-    session.protocol.selectPage(0);
+    // The page selection's own result is not used.
+    static_cast<void>(session.protocol.selectPage(0));
     for (int slot = 0; slot < kSlots; ++slot) {
         std::uint16_t code = 0;
-        if (session.protocol.readHexIndexed(kCardCodeLetter, slot, code)) {
+        if (failed(session.protocol.readHexIndexed(kCardCodeLetter, slot, code))) {
             std::fprintf(context.out, "Slot %d: no answer\n", slot + 1);
         } else {
             std::fprintf(context.out, "Slot %d: %s (code %u)\n", slot + 1, cardName(code), static_cast<unsigned>(code));

@@ -94,7 +94,9 @@ bool ShellCommands::openDatabase() {
 
 void ShellCommands::saveTo(const std::string& path) {
     WaitCursorSession cursor(io_.cursor);
-    saveDatabase(db_, path, io_);
+    // A failure has been shown and leaves `modified` set, which is what the
+    // callers look at.
+    static_cast<void>(saveDatabase(db_, path, io_));
 }
 
 void ShellCommands::save() { saveTo(db_.currentPath()); }
@@ -102,13 +104,13 @@ void ShellCommands::save() { saveTo(db_.currentPath()); }
 bool ShellCommands::saveAs() {
     const auto path = askFileName(databaseDialog(db_, "Save ZAT Database As..."), true, ".zat");
     if (!path) return false;
-    bool saved = false;
+    Outcome saved = Outcome::Failed;
     {
         WaitCursorSession cursor(io_.cursor);
         saved = saveDatabase(db_, *path, io_);
     }
     // A file that was not written does not become the current one.
-    if (!saved) return false;
+    if (failed(saved)) return false;
     db_.setCurrentFile(*path);
     view_.updateTitle();
     db_.modified = false;
@@ -139,15 +141,15 @@ bool ShellCommands::settingsUsable() {
     return check.ok();
 }
 
-bool ShellCommands::reopenPort() {
+Outcome ShellCommands::reopenPort() {
     // The port stays closed rather than open with the settings of the last
     // file: the protocol reads the address and retries from the model.
     if (!settingsUsable()) {
         view_.closePort();
-        return false;
+        return Outcome::Failed;
     }
     view_.openPort();
-    return true;
+    return Outcome::Ok;
 }
 
 bool ShellCommands::canClose() {
@@ -189,16 +191,16 @@ void ShellCommands::saveRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to save"), true, ".reg");
     if (!path) return;
     WaitCursorSession cursor(io_.cursor);
-    if (!reopenPort()) return;
-    zat::saveRegisters(protocol_, *path, io_);
+    if (failed(reopenPort())) return;
+    static_cast<void>(zat::saveRegisters(protocol_, *path, io_));  // a failure has been shown
 }
 
 void ShellCommands::loadRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to open"), false, ".reg");
     if (!path) return;
     WaitCursorSession cursor(io_.cursor);
-    if (!reopenPort()) return;
-    zat::loadRegisters(protocol_, *path, io_);
+    if (failed(reopenPort())) return;
+    static_cast<void>(zat::loadRegisters(protocol_, *path, io_));  // a failure has been shown
 }
 
 void ShellCommands::saveCalibration() {
@@ -207,13 +209,13 @@ void ShellCommands::saveCalibration() {
     // A calibration written into a file of another kind would change it.
     const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
     if (!path) return;
-    writeCalibrationFile(db_, *path, io_.prompts);
+    static_cast<void>(writeCalibrationFile(db_, *path, io_.prompts));  // a failure has been shown
 }
 
 void ShellCommands::restoreCalibration() {
     if (!settingsUsable()) return;
     const auto path = askFileName(calibrationDialog(db_, "Select Calibration file to open"), false, ".cal");
-    if (!path || !readCalibrationFile(db_, *path, io_.prompts)) return;
+    if (!path || failed(readCalibrationFile(db_, *path, io_.prompts))) return;
     writeCalibrationCommand(db_, protocol_, io_);
 }
 

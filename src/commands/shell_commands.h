@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
@@ -71,8 +72,9 @@ private:
     // the unit is asked anything; a refusal is shown. They stay in the model
     // either way, so the Communications dialog shows them for correcting.
     [[nodiscard]] bool settingsUsable();
-    // Opens the port with usable settings; with refused ones closes it.
-    [[nodiscard]] bool reopenPort();
+    // Opens the port with usable settings; with refused ones closes it and
+    // fails.
+    [[nodiscard]] Outcome reopenPort();
     void saveTo(const std::string& path);
     // A file dialog (asking before overwriting when saving, an existing file
     // when opening) and the check of the name's extension.

@@ -15,14 +15,15 @@ Answer askAfterFailure(Prompts& prompts, const char* text) {
     return prompts.show(text, "Transfer Failure", MessageIcon::Stop, MessageButtons::AbortRetryIgnore);
 }
 
-// Runs the transfer (false = succeeded) and asks after each failure: Retry
-// runs it again from the beginning, Abort gives up, and Ignore either gives
-// up too or, where the transfer can ignore errors, runs it once more so.
-TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::function<bool(bool)>& transfer,
+// Runs the transfer (its argument: whether to ignore errors) and asks after
+// each failure: Retry runs it again from the beginning, Abort gives up, and
+// Ignore either gives up too or, where the transfer can ignore errors, runs
+// it once more so.
+TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::function<Outcome(bool)>& transfer,
                           bool ignoreRunsAgain) {
     bool ignoring = false;
-    bool failed = transfer(false);
-    while (failed) {
+    Outcome outcome = transfer(false);
+    while (failed(outcome)) {
         switch (askAfterFailure(prompts, failureText)) {
             case Answer::Retry: ignoring = false; break;
             case Answer::Ignore:
@@ -31,7 +32,7 @@ TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::
                 break;
             default: return TransferOutcome::GaveUp;
         }
-        failed = transfer(ignoring);
+        outcome = transfer(ignoring);
     }
     return ignoring ? TransferOutcome::DoneIgnoringErrors : TransferOutcome::Done;
 }

@@ -13,28 +13,30 @@ constexpr int kNoIndex = -1;
 // moves nothing more. A step follows every word moved.
 class WordMover {
 public:
-    WordMover(UnitProtocol& protocol, Direction direction, ProgressSession& progress, bool failed)
-        : protocol_(protocol), direction_(direction), progress_(progress), failed_(failed) {}
+    // `probe`: the opening probe's outcome; a failed one moves nothing.
+    WordMover(UnitProtocol& protocol, Direction direction, ProgressSession& progress, Outcome probe)
+        : protocol_(protocol), direction_(direction), progress_(progress), outcome_(probe) {}
 
-    bool failed() const { return failed_; }
+    Outcome outcome() const { return outcome_; }
+    bool failed() const { return outcome_ == Outcome::Failed; }
 
     // True when the word was moved.
     bool move(const WireWord& w, int index, bool step = true) {
-        if (failed_) return false;
-        failed_ = direction_ == Direction::Export ? send(w, index) : receive(w, index);
-        if (!failed_ && step) progress_.step();
-        return !failed_;
+        if (failed()) return false;
+        outcome_ = direction_ == Direction::Export ? send(w, index) : receive(w, index);
+        if (!failed() && step) progress_.step();
+        return !failed();
     }
 
     // A selection (hot/cold block, profile) is written in both directions.
     void select(char letter, WireForm form, int value) {
-        if (failed_) return;
-        failed_ = form == WireForm::Hex ? protocol_.writeHex(letter, static_cast<std::uint16_t>(value))
-                                        : protocol_.writeDecimal(letter, static_cast<std::int16_t>(value));
+        if (failed()) return;
+        outcome_ = form == WireForm::Hex ? protocol_.writeHex(letter, static_cast<std::uint16_t>(value))
+                                         : protocol_.writeDecimal(letter, static_cast<std::int16_t>(value));
     }
 
 private:
-    bool send(const WireWord& w, int index) {
+    Outcome send(const WireWord& w, int index) {
         const std::uint16_t value = w.bytesSwapped ? swapBytes(*w.word) : *w.word;
         const auto signedValue = static_cast<std::int16_t>(value);
         if (w.form == WireForm::Hex)
@@ -44,26 +46,26 @@ private:
                                  : protocol_.writeDecimalIndexed(w.letter, index, signedValue);
     }
 
-    bool receive(const WireWord& w, int index) {
+    Outcome receive(const WireWord& w, int index) {
         std::uint16_t value = 0;
-        bool failed;
+        Outcome result;
         if (w.form == WireForm::Hex) {
-            failed = index == kNoIndex ? protocol_.readHex(w.letter, value)
+            result = index == kNoIndex ? protocol_.readHex(w.letter, value)
                                        : protocol_.readHexIndexed(w.letter, index, value);
         } else {
             std::int16_t signedValue = 0;
-            failed = index == kNoIndex ? protocol_.readDecimal(w.letter, signedValue)
+            result = index == kNoIndex ? protocol_.readDecimal(w.letter, signedValue)
                                        : protocol_.readDecimalIndexed(w.letter, index, signedValue);
             value = static_cast<std::uint16_t>(signedValue);
         }
-        if (!failed) *w.word = w.bytesSwapped ? swapBytes(value) : value;
-        return failed;
+        if (succeeded(result)) *w.word = w.bytesSwapped ? swapBytes(value) : value;
+        return result;
     }
 
     UnitProtocol& protocol_;
     Direction direction_;
     ProgressSession& progress_;
-    bool failed_;
+    Outcome outcome_;
 };
 
 bool chosen(TransferGroups groups, TransferGroups group) { return (groups & group) != 0; }
@@ -105,14 +107,14 @@ constexpr GroupMessages kImportMessages{"Importing analog input setup", "Importi
                                         "Importing PID blocks",         "Importing Profiler blocks",
                                         "Importing Profiles"};
 
-bool transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress,
-              Direction direction) {
+Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress,
+                 Direction direction) {
     const bool exporting = direction == Direction::Export;
     const GroupMessages& say = exporting ? kExportMessages : kImportMessages;
     ProgressSession session(progress, transferSteps(groups));
     WordMover mover(protocol, direction, session, protocol.checkUnit(false));
     // Page selections are sent even after a failure; their results are not used.
-    protocol.selectPage(kConfigPage);
+    static_cast<void>(protocol.selectPage(kConfigPage));
 
     if (chosen(groups, kTransferAnalogInputs)) {
         progress.setMessage(say.analogInputs);
@@ -141,36 +143,38 @@ bool transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
     }
     if (chosen(groups, kTransferControllers)) {
         progress.setMessage(say.controllers);
-        protocol.selectPage(kControlPage);
+        static_cast<void>(protocol.selectPage(kControlPage));
         for (int k = 0; k < kControllerCount; ++k) moveAll(mover, controllerWords(db.controllers[k]), k);
     }
     if (chosen(groups, kTransferProfilers)) {
         progress.setMessage(say.profilers);
-        protocol.selectPage(kControlPage);
+        static_cast<void>(protocol.selectPage(kControlPage));
         for (int p = 0; p < kProfilerCount; ++p) moveAll(mover, profilerWords(db.profilers[p]), p);
     }
     if (chosen(groups, kTransferProfiles)) {
         progress.setMessage(say.profiles);
         // Profiles use upper-case letters, which no page affects; only the
         // export selects one.
-        if (exporting) protocol.selectPage(kConfigPage);
+        if (exporting) static_cast<void>(protocol.selectPage(kConfigPage));
         for (int q = 0; q < kProfileCount; ++q) moveProfile(mover, db.profiles[q], q);
     }
-    // The unit takes up a new configuration with "I", whatever came before.
-    if (exporting) protocol.sendCommand(kInitialiseCommand);
-    return mover.failed();
+    // The unit takes up a new configuration with "I", whatever came before;
+    // its own result is not used either.
+    if (exporting) static_cast<void>(protocol.sendCommand(kInitialiseCommand));
+    return mover.outcome();
 }
 
 }  // namespace
 
-bool exportConfiguration(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                         Progress& progress) {
+Outcome exportConfiguration(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                            Progress& progress) {
     // The map points at fields it fills on import, so export works on a copy.
     ConfigDatabase records = db;
     return transfer(records, groups, protocol, progress, Direction::Export);
 }
 
-bool importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress) {
+Outcome importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                            Progress& progress) {
     return transfer(db, groups, protocol, progress, Direction::Import);
 }
 

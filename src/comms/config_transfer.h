@@ -1,9 +1,10 @@
 // Export and import of the configuration: every transferred field of the
 // chosen groups, one exchange each, in the unit's fixed order. Both stop
-// moving fields at the first failed exchange and return true (failed); the
+// moving fields at the first failed exchange and return Outcome::Failed; the
 // page selections and, on export, the closing "I" command are still sent.
 #pragma once
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
@@ -12,13 +13,14 @@
 namespace zat {
 
 // Writes the chosen groups of `db` to the unit.
-bool exportConfiguration(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                         Progress& progress);
+[[nodiscard]] Outcome exportConfiguration(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                                          Progress& progress);
 
 // Reads the chosen groups from the unit into `db`, each field as soon as it
 // has been read (a failed read leaves its field as it was). `modified` is
 // not touched. After a failure among the IF blocks `ifBlockCount` is counted
 // again over all blocks, since the ones not reached keep their old contents.
-bool importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress);
+[[nodiscard]] Outcome importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                                          Progress& progress);
 
 }  // namespace zat

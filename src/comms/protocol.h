@@ -1,7 +1,6 @@
 // The request/reply operations through which the whole program talks to the
-// unit. Each is synchronous and returns a failure flag: true when the
-// operation failed, false on success. Reads deliver their value through the
-// output argument, which is written only on success.
+// unit. Each is synchronous and returns its Outcome. Reads deliver their
+// value through the output argument, which is written only on Outcome::Ok.
 //
 // An exchange is repeated up to `retries` more times while the reply does not
 // echo the request or lacks its carriage return (cut short by the timeout);
@@ -9,6 +8,7 @@
 // otherwise. A failed exchange sounds one simple beep.
 #pragma once
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
@@ -24,29 +24,30 @@ public:
     // changed setting acts on the next exchange.
     UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep);
 
-    bool sendCommand(char letter);
-    bool writeHex(char letter, std::uint16_t value);
-    bool writeHexIndexed(char letter, int index, std::uint16_t value);
-    bool writeDecimal(char letter, std::int16_t value);
-    bool writeDecimalIndexed(char letter, int index, std::int16_t value);
-    bool readHex(char letter, std::uint16_t& value);
-    bool readHexIndexed(char letter, int index, std::uint16_t& value);
-    bool readDecimal(char letter, std::int16_t& value);
-    bool readDecimalIndexed(char letter, int index, std::int16_t& value);
-    bool selectPage(int page);
+    [[nodiscard]] Outcome sendCommand(char letter);
+    [[nodiscard]] Outcome writeHex(char letter, std::uint16_t value);
+    [[nodiscard]] Outcome writeHexIndexed(char letter, int index, std::uint16_t value);
+    [[nodiscard]] Outcome writeDecimal(char letter, std::int16_t value);
+    [[nodiscard]] Outcome writeDecimalIndexed(char letter, int index, std::int16_t value);
+    [[nodiscard]] Outcome readHex(char letter, std::uint16_t& value);
+    [[nodiscard]] Outcome readHexIndexed(char letter, int index, std::uint16_t& value);
+    [[nodiscard]] Outcome readDecimal(char letter, std::int16_t& value);
+    [[nodiscard]] Outcome readDecimalIndexed(char letter, int index, std::int16_t& value);
+    [[nodiscard]] Outcome selectPage(int page);
     // The opening probe of every activity of many requests. With showMessage
     // a failure also tells the user to check baud rate and address.
-    bool checkUnit(bool showMessage);
+    [[nodiscard]] Outcome checkUnit(bool showMessage);
 
     UnitLink& link() { return link_; }
 
 private:
     // replyValueLength: characters a read's value adds to the echo.
-    bool exchange(const std::string& request, std::size_t echoLength, std::size_t replyValueLength = 0);
+    [[nodiscard]] Outcome exchange(const std::string& request, std::size_t echoLength,
+                                   std::size_t replyValueLength = 0);
 
     template <typename Value, typename Parser>
-    bool read(const std::string& request, std::size_t echoLength, std::size_t valuePosition, Parser parse,
-              Value& value);
+    [[nodiscard]] Outcome read(const std::string& request, std::size_t echoLength, std::size_t valuePosition,
+                               Parser parse, Value& value);
 
     UnitLink& link_;
     const CommsSettings& settings_;

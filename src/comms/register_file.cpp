@@ -74,15 +74,15 @@ void showWarning(Prompts& prompts, const char* text) {
 
 }  // namespace
 
-bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
-    if (protocol.checkUnit(true)) return false;
+Outcome saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
+    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     // Other sections and keys of an existing file stay; one that cannot be
     // read is not written over.
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (!outcome.ok) {
         reportUnableToWrite(io.prompts, path, outcome.reason);
-        return false;
+        return Outcome::Failed;
     }
 
     bool illegal = false;
@@ -91,9 +91,9 @@ bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo
         for (const RegisterKind& kind : kKinds) {
             for (int n = 0; n < kind.count; ++n) {
                 std::int16_t value = 0;
-                const bool failed = protocol.readDecimalIndexed(kind.letter, n, value);
-                doc.write(kind.section, keyOf(kind, n), failed ? kIllegal : std::to_string(value));
-                illegal = illegal || failed;
+                const bool unread = failed(protocol.readDecimalIndexed(kind.letter, n, value));
+                doc.write(kind.section, keyOf(kind, n), unread ? kIllegal : std::to_string(value));
+                illegal = illegal || unread;
                 progress.step();
             }
         }
@@ -102,7 +102,7 @@ bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo
     outcome = writeFileAtomically(path, doc.serialize());
     if (!outcome.ok) {
         reportUnableToWrite(io.prompts, path, outcome.reason);
-        return false;
+        return Outcome::Failed;
     }
     if (illegal) {
         showWarning(io.prompts,
@@ -110,7 +110,7 @@ bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo
                     "This probably means that the values have never been set.\n"
                     "These values will NOT be restored when the registers are reloaded");
     }
-    return true;
+    return Outcome::Ok;
 }
 
 RegisterFileRead readRegisterDocument(const ProfileDocument& doc, const std::string& name) {
@@ -138,36 +138,36 @@ RegisterFileRead readRegisterFile(const std::string& path) {
     return readRegisterDocument(doc, path);
 }
 
-bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
+Outcome loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
     const RegisterFileRead file = readRegisterFile(path);
     if (!file.ok()) {
         showError(io.prompts, file.error);
-        return false;
+        return Outcome::Failed;
     }
     return loadRegisters(protocol, file.values, io);
 }
 
-bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io) {
-    if (protocol.checkUnit(true)) return false;
+Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io) {
+    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
 
     bool illegal = false;
     ProgressSession progress(io.progress, kRegisterCount, "Writing register values from file");
     for (int n = 0; n < kOutputValues.count; ++n) {
         std::int16_t status = 0;
-        if (protocol.readDecimalIndexed(kOutputStatus, n, status)) {
+        if (failed(protocol.readDecimalIndexed(kOutputStatus, n, status))) {
             progress.close();
             showError(io.prompts, "A communications error occured while attempting to read register status");
-            return false;
+            return Outcome::Failed;
         }
         // Skipped outputs take no step, so the bar may stop short of its end.
         if ((status & kOutputProtected) != 0) continue;
         const std::optional<std::int16_t>& value = values.outputValues[n];
         if (!value) {
             illegal = true;
-        } else if (protocol.writeDecimalIndexed(kOutputValues.letter, n, *value)) {
+        } else if (failed(protocol.writeDecimalIndexed(kOutputValues.letter, n, *value))) {
             progress.close();
             showError(io.prompts, "A communications error occured while attempting to write register value");
-            return false;
+            return Outcome::Failed;
         }
         progress.step();
     }
@@ -177,12 +177,12 @@ bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const U
         if (!value)
             illegal = true;
         else
-            protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value);
+            static_cast<void>(protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value));
         progress.step();
     }
     // An S register marked "?" is written as 0 and not counted as illegal.
     for (int n = 0; n < kSRegisters.count; ++n) {
-        protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]);
+        static_cast<void>(protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]));
         progress.step();
     }
     progress.close();
@@ -192,7 +192,7 @@ bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const U
                     "This probably means that the values have never been set.\n"
                     "These values will NOT be restored.");
     }
-    return true;
+    return Outcome::Ok;
 }
 
 }  // namespace zat

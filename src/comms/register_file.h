@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "comms/protocol.h"
 
@@ -45,19 +46,19 @@ struct RegisterFileRead {
 [[nodiscard]] RegisterFileRead readRegisterFile(const std::string& path);
 
 // Reads the 53 registers into the file, updating it in place ("?" for a
-// register that could not be read). True when the snapshot ran to its end
-// (with or without the warning about illegal values); false when the unit
+// register that could not be read). Ok when the snapshot ran to its end
+// (with or without the warning about illegal values); Failed when the unit
 // did not answer the probe or the file could not be written (the user has
 // been told; an existing file is left as it was).
-bool saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
+[[nodiscard]] Outcome saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 // Writes the values to the unit, skipping protected outputs and "?" values.
-// True when it ran to its end; false when the unit did not answer the probe
+// Ok when it ran to its end; Failed when the unit did not answer the probe
 // or a B register could not be read or written (the user has been told).
-bool loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io);
+[[nodiscard]] Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, const UserIo& io);
 
-// Reads the file and writes its values. False also when the file is refused
+// Reads the file and writes its values. Failed also when the file is refused
 // (the user is shown why; nothing is sent).
-bool loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
+[[nodiscard]] Outcome loadRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 }  // namespace zat

@@ -299,7 +299,7 @@ void writeDatabaseTo(ProfileDocument& doc, const ConfigDatabase& db, Progress& p
     everyRecord<SectionWriter>(doc, db, progress);
 }
 
-bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io) {
+Outcome saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io) {
     StatusTextSession status(io.status, "Saving ZAT database file :" + path);
     ProgressSession progress(io.progress, kDatabaseFileSteps, "Writing ZAT data file");
 
@@ -317,10 +317,10 @@ bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io)
     progress.close();
     if (!outcome.ok) {
         reportUnableToWrite(io.prompts, path, outcome.reason);
-        return false;
+        return Outcome::Failed;
     }
     db.modified = false;
-    return true;
+    return Outcome::Ok;
 }
 
 DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io) {

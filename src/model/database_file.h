@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "userio/outcome.h"
 #include "userio/user_io.h"
 #include "model/config_database.h"
 
@@ -14,8 +15,8 @@ constexpr int kDatabaseFileSteps = 290;  // progress steps of a load or a save
 // Writes the whole configuration to `path`, updating an existing file in
 // place (keys and sections this program does not know survive). The file is
 // replaced atomically. When it cannot be written the user is told why, the
-// old file is left as it was, `modified` stays set and the result is false.
-bool saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io);
+// old file is left as it was, `modified` stays set and the result is Failed.
+[[nodiscard]] Outcome saveDatabase(ConfigDatabase& db, const std::string& path, const UserIo& io);
 
 struct DatabaseLoad {
     bool fileRead = false;  // false: missing or unreadable, every key took its default

@@ -35,7 +35,7 @@ TEST_F(Calibration, ValuesReadFromTheUnitAreHeldWithinTheirBounds) {
         ASSERT_TRUE(s.setItem(0, '|', 0, 2000));
     });
 
-    EXPECT_FALSE(readCalibrationFromUnit(db, rig.protocol, rig.user.progress));
+    EXPECT_EQ(readCalibrationFromUnit(db, rig.protocol, rig.user.progress), Outcome::Ok);
 
     EXPECT_EQ(db.inputCalibration[0].zero, 0x1000);
     EXPECT_EQ(db.inputCalibration[2].zero, 0x2345);
@@ -49,7 +49,7 @@ TEST_F(Calibration, ValuesReadFromTheUnitAreHeldWithinTheirBounds) {
     EXPECT_EQ(Requests(sent.begin(), sent.begin() + 5), (Requests{"W01?0042", "W01]0000", "R01x00", "R01y00", "R01x01"}));
     EXPECT_EQ(sent.back(), "R01|");
 
-    ASSERT_TRUE(writeCalibrationFile(db, path, rig.user.prompts));
+    ASSERT_EQ(writeCalibrationFile(db, path, rig.user.prompts), Outcome::Ok);
     const std::string file = test::readFile(path);
     EXPECT_EQ(file.rfind("[Analog Input]\r\nZero 0=4096\r\nSpan 0=28672\r\nZero 1=4096\r\n", 0), 0u) << file;
     EXPECT_NE(file.find("[Analog Output]\r\nZero 0=0\r\nSpan 0=32512\r\n"), std::string::npos);
@@ -61,7 +61,7 @@ TEST_F(Calibration, AFailedReadStopsButTheColdJunctionIsStillRead) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings(), faultAt(9, Fault::Refuse));
     db.inputCalibration[3].zero = 1;
 
-    EXPECT_TRUE(readCalibrationFromUnit(db, rig.protocol, rig.user.progress));
+    EXPECT_EQ(readCalibrationFromUnit(db, rig.protocol, rig.user.progress), Outcome::Failed);
 
     const Requests sent = rig.requests();
     EXPECT_EQ(Requests(sent.begin() + 8, sent.end()), (Requests{"R01x03", "R01y03", "R01|"}));
@@ -74,7 +74,7 @@ TEST_F(Calibration, AFileWithoutSomeKeysGivesTheirDefaults) {
     db.coldJunctionZero = 950;
 
     test::RecordingPrompts prompts;
-    ASSERT_TRUE(readCalibrationFile(db, path, prompts));
+    ASSERT_EQ(readCalibrationFile(db, path, prompts), Outcome::Ok);
 
     EXPECT_EQ(db.inputCalibration[0].zero, 4096);
     EXPECT_EQ(db.inputCalibration[0].span, 0x7000);
@@ -86,7 +86,7 @@ TEST_F(Calibration, AFileWithoutSomeKeysGivesTheirDefaults) {
     EXPECT_EQ(db.coldJunctionZero, 800);
 
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
-    EXPECT_FALSE(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, false));
+    EXPECT_EQ(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, false), Outcome::Ok);
     rig.unit.withState([](sim::UnitState& s) {
         EXPECT_EQ(s.item(0, '|', 0), 800);
         EXPECT_EQ(s.item(0, '{', 4), 1);  // out of bounds, sent as it is
@@ -98,17 +98,17 @@ TEST_F(Calibration, WritingTheFileKeepsWhatElseItHolds) {
     db.inputCalibration[0].zero = 0x1234;
     test::RecordingPrompts prompts;
 
-    ASSERT_TRUE(writeCalibrationFile(db, path, prompts));
+    ASSERT_EQ(writeCalibrationFile(db, path, prompts), Outcome::Ok);
 
     const std::string file = test::readFile(path);
     EXPECT_EQ(file.rfind("; unit 7\r\n[Analog Input]\r\nZero 0=4660\r\nNote=bench\r\nSpan 0=0\r\n", 0), 0u) << file;
     EXPECT_NE(file.find("[Site]\r\nName=Kiln\r\n"), std::string::npos);
 
     const std::string nowhere = dir.file("no/such.cal");
-    EXPECT_FALSE(writeCalibrationFile(db, nowhere, prompts));
+    EXPECT_EQ(writeCalibrationFile(db, nowhere, prompts), Outcome::Failed);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "Unable to write file " + nowhere + "\nNo such file or directory");
-    EXPECT_FALSE(readCalibrationFile(db, nowhere, prompts));
+    EXPECT_EQ(readCalibrationFile(db, nowhere, prompts), Outcome::Failed);
     EXPECT_EQ(prompts.shown.back().text, "Unable to read file " + nowhere + "\nNo such file or directory");
 }
 
@@ -124,7 +124,7 @@ TEST_F(Calibration, AFileWithoutConstantsOrWithOneTooWideChangesNothing) {
         db.coldJunctionZero = 950;
         test::writeFile(path, content);
         test::RecordingPrompts prompts;
-        EXPECT_FALSE(readCalibrationFile(db, path, prompts)) << content;
+        EXPECT_EQ(readCalibrationFile(db, path, prompts), Outcome::Failed) << content;
         ASSERT_EQ(prompts.shown.size(), 1u) << content;
         EXPECT_EQ(prompts.shown[0].text, message);
         EXPECT_EQ(db.coldJunctionZero, 950) << content;
@@ -153,7 +153,7 @@ TEST_F(Calibration, IgnoreWritesEveryConstantAndAsksNoMore) {
 TEST_F(Calibration, IgnoringErrorsStillWritesEverythingPastAFailure) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings(), faultAt(3, Fault::Refuse));
 
-    EXPECT_FALSE(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, true));
+    EXPECT_EQ(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, true), Outcome::Ok);
 
     EXPECT_EQ(rig.requests().size(), 2u + 56u + 1u);
     EXPECT_EQ(rig.user.progress.steps, 56);
@@ -166,7 +166,7 @@ TEST_F(Calibration, ASilentUnitFailsEvenWhenIgnoringErrors) {
     UnitOnPty rig({}, {}, comms);
     rig.user.prompts.script = {Answer::Retry, Answer::Abort};
 
-    EXPECT_TRUE(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, true));
+    EXPECT_EQ(writeCalibrationToUnit(db, rig.protocol, rig.user.progress, true), Outcome::Failed);
     EXPECT_EQ(readCalibrationCommand(db, rig.protocol, rig.user.io()), TransferOutcome::GaveUp);
 
     EXPECT_EQ(rig.user.prompts.shown.size(), 2u);

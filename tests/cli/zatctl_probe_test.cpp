@@ -54,7 +54,7 @@ TEST_F(ZatctlProbe, UsesTheDatabasesSettingsWithTheOptionsOnTop) {
     db.comms.address = 5;
     db.comms.retries = 0;
     test::RecordingUserIo user;
-    ASSERT_TRUE(saveDatabase(db, dir.file("plant.zat"), user.io()));
+    ASSERT_EQ(saveDatabase(db, dir.file("plant.zat"), user.io()), Outcome::Ok);
 
     const auto found = zatctl({"-q", "probe", "--db", dir.file("plant.zat"), "--device", unit.devicePath()});
     EXPECT_EQ(found.exitCode, 0) << found.err;

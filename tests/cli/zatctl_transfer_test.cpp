@@ -62,7 +62,7 @@ protected:
 
     void save(ConfigDatabase& db, const std::string& name) {
         test::RecordingUserIo user;
-        ASSERT_TRUE(saveDatabase(db, dir.file(name), user.io()));
+        ASSERT_EQ(saveDatabase(db, dir.file(name), user.io()), Outcome::Ok);
     }
 
     ConfigDatabase load(const std::string& name) {

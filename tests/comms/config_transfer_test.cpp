@@ -48,7 +48,7 @@ TEST(Export, IfBlocksTravelInTheirOrderWithTheFlagBytesExchanged) {
     first.elseOperand3 = 0x0055;
     db.ifBlocks[89].flags = 0x1234;
 
-    EXPECT_FALSE(exportConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress));
+    EXPECT_EQ(exportConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress), Outcome::Ok);
 
     const Requests sent = rig.requests();
     ASSERT_EQ(sent.size(), 2u + 810u + 1u);
@@ -75,7 +75,7 @@ TEST(Export, OutputsBeyondTheTwentiethStillCarryBiasAndFlags) {
     db.clear();
     db.analogOutputs[25] = {{}, -100, 200, 7, 0x0031, 0, 0};
 
-    EXPECT_FALSE(exportConfiguration(db, kTransferAnalogOutputs, rig.protocol, rig.user.progress));
+    EXPECT_EQ(exportConfiguration(db, kTransferAnalogOutputs, rig.protocol, rig.user.progress), Outcome::Ok);
 
     const Requests sent = rig.requests();
     ASSERT_EQ(sent.size(), 2u + 160u + 1u);
@@ -100,7 +100,7 @@ TEST(Export, ProfilesAreSelectedThenSentWithTheirLink) {
     second.segRate[7] = kSegmentRateEnd;
     second.link = 3;
 
-    EXPECT_FALSE(exportConfiguration(db, kTransferProfiles, rig.protocol, rig.user.progress));
+    EXPECT_EQ(exportConfiguration(db, kTransferProfiles, rig.protocol, rig.user.progress), Outcome::Ok);
 
     const Requests sent = rig.requests();
     // probe, page 0, page 0 again for the profiles, 6 x (N + 24 + U), I
@@ -121,8 +121,8 @@ TEST(Export, StopsAtARefusalButStillSelectsPagesAndInitialises) {
     ConfigDatabase db;
     db.clear();
 
-    EXPECT_TRUE(exportConfiguration(db, kTransferAnalogInputs | kTransferControllers, rig.protocol,
-                                    rig.user.progress));
+    EXPECT_EQ(exportConfiguration(db, kTransferAnalogInputs | kTransferControllers, rig.protocol, rig.user.progress),
+              Outcome::Failed);
 
     EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0000", "W01a000000", "W01~0003E8", "W01]0001", "S01I"}));
     EXPECT_EQ(rig.user.progress.steps, 1);
@@ -184,7 +184,8 @@ TEST(Import, FillsTheModelFieldByFieldWithoutMarkingItModified) {
     db.modified = false;
     db.analogInputs[5].comment.assign("Kiln zone 2");
 
-    EXPECT_FALSE(importConfiguration(db, kAllTransferGroups & ~kTransferIfBlocks, rig.protocol, rig.user.progress));
+    EXPECT_EQ(importConfiguration(db, kAllTransferGroups & ~kTransferIfBlocks, rig.protocol, rig.user.progress),
+              Outcome::Ok);
 
     EXPECT_EQ(db.analogInputs[5].type, 0x0205);
     EXPECT_EQ(db.analogInputs[5].hiScalar, -200);
@@ -219,7 +220,7 @@ TEST(Import, IfBlocksAreReadInTheirOwnOrderAndCounted) {
     db.clear();
     db.ifBlockCount = 7;
 
-    EXPECT_FALSE(importConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress));
+    EXPECT_EQ(importConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress), Outcome::Ok);
 
     const Requests sent = rig.requests();
     EXPECT_EQ(Requests(sent.begin(), sent.begin() + 11),
@@ -238,7 +239,7 @@ TEST(Import, AFailureAmongTheIfBlocksCountsTheBlocksNotReachedToo) {
     db.clear();
     for (int n = 20; n < kIfBlockCount; n += 10) db.ifBlocks[n].ifOperand1 = 0x0105;  // 7 old blocks in use
 
-    EXPECT_TRUE(importConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress));
+    EXPECT_EQ(importConfiguration(db, kTransferIfBlocks, rig.protocol, rig.user.progress), Outcome::Failed);
 
     EXPECT_EQ(db.ifBlockCount, 2 + 7);
     EXPECT_EQ(rig.user.progress.steps, 20 * 9 + 1);
@@ -250,7 +251,7 @@ TEST(Import, OutputsOnlyLeaveTheIfBlockCountAlone) {
     db.clear();
     db.ifBlockCount = 12;
 
-    EXPECT_FALSE(importConfiguration(db, kTransferAnalogOutputs, rig.protocol, rig.user.progress));
+    EXPECT_EQ(importConfiguration(db, kTransferAnalogOutputs, rig.protocol, rig.user.progress), Outcome::Ok);
 
     EXPECT_EQ(rig.user.progress.calls[1], "range 0 160");
     EXPECT_EQ(rig.user.progress.steps, 160);
@@ -269,7 +270,8 @@ TEST(Import, AReadThatFailsLeavesItsFieldAndStopsTheRest) {
     db.clear();
     db.analogInputs[1].type = 0x0400;
 
-    EXPECT_TRUE(importConfiguration(db, kTransferAnalogInputs | kTransferProfiles, rig.protocol, rig.user.progress));
+    EXPECT_EQ(importConfiguration(db, kTransferAnalogInputs | kTransferProfiles, rig.protocol, rig.user.progress),
+              Outcome::Failed);
 
     EXPECT_EQ(db.analogInputs[0].type, 3);
     EXPECT_EQ(db.analogInputs[1].type, 0x0400);
@@ -328,11 +330,11 @@ ConfigDatabase randomConfiguration(std::uint32_t start) {
 TEST(Transfer, AFullConfigurationComesBackFieldForField) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
     const ConfigDatabase sent = randomConfiguration(20261207);
-    ASSERT_FALSE(exportConfiguration(sent, kAllTransferGroups, rig.protocol, rig.user.progress));
+    ASSERT_EQ(exportConfiguration(sent, kAllTransferGroups, rig.protocol, rig.user.progress), Outcome::Ok);
 
     ConfigDatabase back;
     back.clear();
-    ASSERT_FALSE(importConfiguration(back, kAllTransferGroups, rig.protocol, rig.user.progress));
+    ASSERT_EQ(importConfiguration(back, kAllTransferGroups, rig.protocol, rig.user.progress), Outcome::Ok);
 
     // Comments and calibration do not travel; both sides have them cleared.
     EXPECT_EQ(back.analogInputs, sent.analogInputs);

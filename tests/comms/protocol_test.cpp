@@ -31,8 +31,8 @@ TEST(Protocol, ReadsAHexValueFromTheUnitAtItsAddress) {
     UnitOnPty rig(unitAt(7), {}, commsFor(7));
     rig.unit.withState([](sim::UnitState& s) { ASSERT_TRUE(s.setItem(0, 'a', 3, 0x001F)); });
     std::uint16_t value = 0;
-    EXPECT_FALSE(rig.protocol.selectPage(0));
-    EXPECT_FALSE(rig.protocol.readHexIndexed('a', 3, value));
+    EXPECT_EQ(rig.protocol.selectPage(0), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.readHexIndexed('a', 3, value), Outcome::Ok);
     EXPECT_EQ(value, 31);
     EXPECT_EQ(rig.requests(), (Requests{"W07]0000", "R07a03"}));
     EXPECT_EQ(rig.traffic.replies.back(), "*07a03001F");
@@ -41,14 +41,14 @@ TEST(Protocol, ReadsAHexValueFromTheUnitAtItsAddress) {
 
 TEST(Protocol, WritesReachTheUnitInEveryForm) {
     UnitOnPty rig;
-    EXPECT_FALSE(rig.protocol.selectPage(0));
-    EXPECT_FALSE(rig.protocol.writeHexIndexed('a', 5, 10));
-    EXPECT_FALSE(rig.protocol.writeHex('h', 2));
-    EXPECT_FALSE(rig.protocol.writeHex('i', 0x0012));
-    EXPECT_FALSE(rig.protocol.writeDecimalIndexed('B', 4, -5));
-    EXPECT_FALSE(rig.protocol.writeDecimal('N', 3));
-    EXPECT_FALSE(rig.protocol.writeDecimalIndexed('P', 2, 150));
-    EXPECT_FALSE(rig.protocol.writeDecimal('U', -1));
+    EXPECT_EQ(rig.protocol.selectPage(0), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeHexIndexed('a', 5, 10), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeHex('h', 2), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeHex('i', 0x0012), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeDecimalIndexed('B', 4, -5), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeDecimal('N', 3), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeDecimalIndexed('P', 2, 150), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeDecimal('U', -1), Outcome::Ok);
     EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "W01a05000A", "W01h0002", "W01i0012", "W01B04-0005",
                                         "W01N0003", "W01P020150", "W01U-0001"}));
     rig.unit.withState([](sim::UnitState& s) {
@@ -60,8 +60,8 @@ TEST(Protocol, WritesReachTheUnitInEveryForm) {
     });
     // Read back through the protocol: the values make the round trip.
     std::int16_t level = 0, link = 0;
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('P', 2, level));
-    EXPECT_FALSE(rig.protocol.readDecimal('U', link));
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('P', 2, level), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.readDecimal('U', link), Outcome::Ok);
     EXPECT_EQ(level, 150);
     EXPECT_EQ(link, -1);
 }
@@ -74,11 +74,11 @@ TEST(Protocol, DecimalReadsGiveSignedValues) {
         ASSERT_TRUE(s.setValue('B', 9, 12345));
     });
     std::int16_t value = 0;
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('B', 7, value));
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('B', 7, value), Outcome::Ok);
     EXPECT_EQ(value, -123);
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('B', 8, value));
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('B', 8, value), Outcome::Ok);
     EXPECT_EQ(value, 123);
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('B', 9, value));
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('B', 9, value), Outcome::Ok);
     EXPECT_EQ(value, 12345);
 }
 
@@ -86,7 +86,7 @@ TEST(Protocol, ARefusalFailsAtOnceWithOneBeep) {
     UnitOnPty rig(unitAt(7), {}, commsFor(7, 5));
     rig.unit.injectNext(Fault::Refuse);
     std::uint16_t value = 0xBEEF;
-    EXPECT_TRUE(rig.protocol.readHexIndexed('a', 3, value));
+    EXPECT_EQ(rig.protocol.readHexIndexed('a', 3, value), Outcome::Failed);
     EXPECT_EQ(value, 0xBEEF);
     EXPECT_EQ(rig.requests(), Requests{"R07a03"});
     EXPECT_EQ(rig.user.beep.beeps, std::vector<std::string>{"simple"});
@@ -95,7 +95,7 @@ TEST(Protocol, ARefusalFailsAtOnceWithOneBeep) {
 TEST(Protocol, TheUnitsOwnRefusalIsNotRetriedEither) {
     UnitOnPty rig;
     // "N" selects one of six profiles; 12345 is no profile.
-    EXPECT_TRUE(rig.protocol.writeDecimal('N', 12345));
+    EXPECT_EQ(rig.protocol.writeDecimal('N', 12345), Outcome::Failed);
     EXPECT_EQ(rig.requests(), Requests{"W01N12345"});
     EXPECT_EQ(rig.traffic.replies.back().substr(1), "01N12345");
     EXPECT_NE(rig.traffic.replies.back()[0], '*');
@@ -108,7 +108,7 @@ TEST(Protocol, AGarbledEchoIsAskedAgain) {
     rig.unit.injectNext(Fault::Garble);
     rig.unit.injectNext(Fault::Garble);
     std::uint16_t value = 0;
-    EXPECT_FALSE(rig.protocol.readHexIndexed('a', 3, value));
+    EXPECT_EQ(rig.protocol.readHexIndexed('a', 3, value), Outcome::Ok);
     EXPECT_EQ(value, 31);
     EXPECT_EQ(rig.requests(), (Requests{"R07a03", "R07a03", "R07a03"}));
     EXPECT_TRUE(rig.user.beep.beeps.empty());
@@ -119,7 +119,7 @@ TEST(Protocol, EveryFaultIsRecoveredByARetry) {
         SCOPED_TRACE(std::string(sim::toString(fault)));
         UnitOnPty rig;
         rig.unit.injectNext(fault);
-        EXPECT_FALSE(rig.protocol.sendCommand('I'));
+        EXPECT_EQ(rig.protocol.sendCommand('I'), Outcome::Ok);
         EXPECT_EQ(rig.requests(), (Requests{"S01I", "S01I"}));
         EXPECT_TRUE(rig.user.beep.beeps.empty());
     }
@@ -128,14 +128,14 @@ TEST(Protocol, EveryFaultIsRecoveredByARetry) {
 TEST(Protocol, RetriesZeroMeansExactlyOneAttempt) {
     UnitOnPty rig(unitAt(1), {}, commsFor(1, 0));
     rig.unit.injectNext(Fault::Drop);
-    EXPECT_TRUE(rig.protocol.sendCommand('I'));
+    EXPECT_EQ(rig.protocol.sendCommand('I'), Outcome::Failed);
     EXPECT_EQ(rig.requests(), Requests{"S01I"});
     EXPECT_EQ(rig.user.beep.beeps.size(), 1u);
 }
 
 TEST(Protocol, ANegativeRetryCountStillAsksOnce) {
     UnitOnPty rig(unitAt(1), {}, commsFor(1, -3));
-    EXPECT_FALSE(rig.protocol.sendCommand('I'));
+    EXPECT_EQ(rig.protocol.sendCommand('I'), Outcome::Ok);
     EXPECT_EQ(rig.requests(), Requests{"S01I"});
 }
 
@@ -143,7 +143,7 @@ TEST(Protocol, RetriesAreReadAtEveryCall) {
     UnitOnPty rig(unitAt(1), {}, commsFor(1, 0));
     rig.settings.retries = 1;
     rig.unit.injectNext(Fault::Drop);
-    EXPECT_FALSE(rig.protocol.sendCommand('I'));
+    EXPECT_EQ(rig.protocol.sendCommand('I'), Outcome::Ok);
     EXPECT_EQ(rig.requests().size(), 2u);
 }
 
@@ -151,7 +151,7 @@ TEST(Protocol, CheckUnitAgainstASilentUnit) {
     // Another address on the bus: nobody answers.
     UnitOnPty rig(unitAt(2), {}, commsFor(1, 3));
     const auto began = LineClock::now();
-    EXPECT_TRUE(rig.protocol.checkUnit(true));
+    EXPECT_EQ(rig.protocol.checkUnit(true), Outcome::Failed);
     EXPECT_GE(LineClock::now() - began, 4 * 60ms);
     EXPECT_EQ(rig.requests(), Requests(4, "W01?0042"));
     EXPECT_EQ(rig.user.beep.beeps, std::vector<std::string>{"simple"});
@@ -166,14 +166,14 @@ TEST(Protocol, CheckUnitAgainstASilentUnit) {
 
 TEST(Protocol, CheckUnitWithoutItsMessageOnlyBeeps) {
     UnitOnPty rig(unitAt(2), {}, commsFor(1, 0));
-    EXPECT_TRUE(rig.protocol.checkUnit(false));
+    EXPECT_EQ(rig.protocol.checkUnit(false), Outcome::Failed);
     EXPECT_TRUE(rig.user.prompts.shown.empty());
     EXPECT_EQ(rig.user.beep.beeps.size(), 1u);
 }
 
 TEST(Protocol, CheckUnitSucceedsSilently) {
     UnitOnPty rig;
-    EXPECT_FALSE(rig.protocol.checkUnit(true));
+    EXPECT_EQ(rig.protocol.checkUnit(true), Outcome::Ok);
     EXPECT_EQ(rig.requests(), Requests{"W01?0042"});
     EXPECT_EQ(rig.traffic.replies.back(), "*01?0042");
     EXPECT_TRUE(rig.user.prompts.shown.empty());
@@ -182,10 +182,10 @@ TEST(Protocol, CheckUnitSucceedsSilently) {
 
 TEST(Protocol, ThePageDecidesWhatALowerCaseLetterMeans) {
     UnitOnPty rig;
-    EXPECT_FALSE(rig.protocol.selectPage(0));
-    EXPECT_FALSE(rig.protocol.writeHexIndexed('a', 2, 0x0003));  // analog input 2's type
-    EXPECT_FALSE(rig.protocol.selectPage(1));
-    EXPECT_FALSE(rig.protocol.writeHexIndexed('a', 2, 0x0080));  // controller 2's flags
+    EXPECT_EQ(rig.protocol.selectPage(0), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeHexIndexed('a', 2, 0x0003), Outcome::Ok);  // analog input 2's type
+    EXPECT_EQ(rig.protocol.selectPage(1), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.writeHexIndexed('a', 2, 0x0080), Outcome::Ok);  // controller 2's flags
     rig.unit.withState([](sim::UnitState& s) {
         EXPECT_EQ(s.page(), 1);
         EXPECT_EQ(s.item(0, 'a', 2), 0x0003);
@@ -195,16 +195,16 @@ TEST(Protocol, ThePageDecidesWhatALowerCaseLetterMeans) {
 
 TEST(Protocol, ProfilerCommandsActOnTheSelectedProfiler) {
     UnitOnPty rig;
-    EXPECT_FALSE(rig.protocol.writeDecimal('N', 2));
-    EXPECT_FALSE(rig.protocol.sendCommand('S'));
+    EXPECT_EQ(rig.protocol.writeDecimal('N', 2), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.sendCommand('S'), Outcome::Ok);
     std::int16_t status = 0;
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('M', 2, status));
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('M', 2, status), Outcome::Ok);
     EXPECT_TRUE(status & 0x01);
-    EXPECT_FALSE(rig.protocol.sendCommand('H'));
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('M', 2, status));
+    EXPECT_EQ(rig.protocol.sendCommand('H'), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('M', 2, status), Outcome::Ok);
     EXPECT_TRUE(status & 0x08);
-    EXPECT_FALSE(rig.protocol.sendCommand('R'));
-    EXPECT_FALSE(rig.protocol.readDecimalIndexed('M', 2, status));
+    EXPECT_EQ(rig.protocol.sendCommand('R'), Outcome::Ok);
+    EXPECT_EQ(rig.protocol.readDecimalIndexed('M', 2, status), Outcome::Ok);
     EXPECT_FALSE(status & 0x01);
 }
 
@@ -233,7 +233,7 @@ struct ProtocolToPeer : ::testing::Test {
 TEST_F(ProtocolToPeer, LowerCaseHexDigitsFailWithoutABeep) {
     auto unit = answer("*07a03001f");
     std::uint16_t value = 0x1234;
-    EXPECT_TRUE(protocol.readHexIndexed('a', 3, value));
+    EXPECT_EQ(protocol.readHexIndexed('a', 3, value), Outcome::Failed);
     unit.join();
     EXPECT_EQ(value, 0x1234);
     EXPECT_TRUE(user.beep.beeps.empty());
@@ -244,7 +244,7 @@ TEST_F(ProtocolToPeer, MalformedDecimalFieldsFailWithoutABeep) {
         SCOPED_TRACE(reply);
         auto unit = answer(reply);
         std::int16_t value = 99;
-        EXPECT_TRUE(protocol.readDecimalIndexed('A', 7, value));
+        EXPECT_EQ(protocol.readDecimalIndexed('A', 7, value), Outcome::Failed);
         unit.join();
         EXPECT_EQ(value, 99);
     }
@@ -259,7 +259,7 @@ TEST_F(ProtocolToPeer, AnEchoOfAnotherLetterIsRepeatedUpToTheRetries) {
         }
     });
     std::uint16_t value = 0;
-    EXPECT_TRUE(protocol.readHexIndexed('a', 3, value));
+    EXPECT_EQ(protocol.readHexIndexed('a', 3, value), Outcome::Failed);
     unit.join();
     EXPECT_EQ(user.beep.beeps.size(), 1u);
 }
@@ -283,7 +283,7 @@ TEST_F(ProtocolToPeer, AReplyWithoutItsCarriageReturnIsAskedAgain) {
             }
         });
         std::uint16_t value = 0;
-        EXPECT_EQ(protocol.readHexIndexed('a', 3, value), c.fails);
+        EXPECT_EQ(protocol.readHexIndexed('a', 3, value), c.fails ? Outcome::Failed : Outcome::Ok);
         unit.join();
         EXPECT_EQ(value, c.fails ? 0 : 0x1F);
         EXPECT_EQ(user.beep.beeps.size(), c.fails ? 1u : 0u);

@@ -51,7 +51,7 @@ TEST_F(RegisterFile, SaveWritesEveryRegisterAndMarksOneThatCannotBeRead) {
     });
     test::writeFile(path, "; kiln registers\r\n[Notes]\r\nWho=night shift\r\n[B REGS]\r\nB04=1\r\nExtra=keep\r\n");
 
-    EXPECT_TRUE(saveRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
 
     const std::string saved = test::readFile(path);
     EXPECT_EQ(saved.rfind("; kiln registers\r\n[Notes]\r\nWho=night shift\r\n[B REGS]\r\nB04=-25\r\nExtra=keep\r\nB00=0\r\n", 0), 0u)
@@ -75,7 +75,7 @@ TEST_F(RegisterFile, SaveToASilentUnitTouchesNoFile) {
     comms.timeOut = 20;
     UnitOnPty rig({}, {}, comms);
 
-    EXPECT_FALSE(saveRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed);
 
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
@@ -87,7 +87,7 @@ TEST_F(RegisterFile, SaveThatCannotWriteSaysWhy) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
     const std::string nowhere = dir.file("gone/plant.reg");
 
-    EXPECT_FALSE(saveRegisters(rig.protocol, nowhere, rig.user.io()));
+    EXPECT_EQ(saveRegisters(rig.protocol, nowhere, rig.user.io()), Outcome::Failed);
 
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
     EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to write file " + nowhere + "\nNo such file or directory");
@@ -102,7 +102,7 @@ TEST_F(RegisterFile, LoadWritesWhatTheFileHoldsAndSkipsProtectedOutputs) {
     text.replace(text.find("S02=2"), 5, "S02=?");
     test::writeFile(path, text);
 
-    EXPECT_TRUE(loadRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
 
     rig.unit.withState([](sim::UnitState& s) {
         EXPECT_EQ(s.value('B', 2), 20);
@@ -127,7 +127,7 @@ TEST_F(RegisterFile, LoadWithoutBRegistersWritesTheRestAndWarns) {
     const std::string text = fullFile();
     test::writeFile(path, text.substr(text.find("[D REGS]")));
 
-    EXPECT_TRUE(loadRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
 
     Requests writes;
     for (const std::string& request : rig.requests())
@@ -144,7 +144,7 @@ TEST_F(RegisterFile, LoadStopsWhenAnOutputCannotBeWrittenOrItsStatusRead) {
         // 1 probe, 2 E00, 3 B00, 4 E01, 5 B01 refused.
         UnitOnPty rig({}, {}, UnitOnPty::quickSettings(), faultAt(5, Fault::Refuse));
         test::writeFile(path, fullFile());
-        EXPECT_FALSE(loadRegisters(rig.protocol, path, rig.user.io()));
+        EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed);
         EXPECT_EQ(rig.requests().size(), 5u);
         ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
         EXPECT_EQ(rig.user.prompts.shown[0].text,
@@ -154,7 +154,7 @@ TEST_F(RegisterFile, LoadStopsWhenAnOutputCannotBeWrittenOrItsStatusRead) {
     }
     {
         UnitOnPty rig({}, {}, UnitOnPty::quickSettings(), faultAt(4, Fault::Refuse));
-        EXPECT_FALSE(loadRegisters(rig.protocol, path, rig.user.io()));
+        EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed);
         EXPECT_EQ(rig.requests().size(), 4u);
         ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
         EXPECT_EQ(rig.user.prompts.shown[0].text,
@@ -167,7 +167,7 @@ TEST_F(RegisterFile, LoadGoesOnPastAFailedGroupWrite) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings(), faultAt(82, Fault::Refuse));
     test::writeFile(path, fullFile());
 
-    EXPECT_TRUE(loadRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
 
     EXPECT_EQ(rig.requests().size(), 1u + 80u + 7u + 6u);
     EXPECT_EQ(rig.user.beep.beeps.size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(RegisterFile, LoadGoesOnPastAFailedGroupWrite) {
 TEST_F(RegisterFile, LoadOfAMissingFileSendsNothing) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
 
-    EXPECT_FALSE(loadRegisters(rig.protocol, path, rig.user.io()));
+    EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed);
 
     EXPECT_TRUE(rig.traffic.requests.empty());
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
@@ -194,7 +194,7 @@ TEST_F(RegisterFile, LoadRefusesAFileWithoutRegistersOrWithAValueTooWideAndSends
     for (const auto& [content, message] : cases) {
         UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
         test::writeFile(path, content);
-        EXPECT_FALSE(loadRegisters(rig.protocol, path, rig.user.io())) << content;
+        EXPECT_EQ(loadRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed) << content;
         EXPECT_TRUE(rig.traffic.requests.empty()) << content;
         ASSERT_EQ(rig.user.prompts.shown.size(), 1u) << content;
         EXPECT_EQ(rig.user.prompts.shown[0].text, message);

@@ -142,7 +142,7 @@ TEST(BadDatabaseFileGenerated, MegabyteLine) {
 
     // Saving it again keeps the long line's section intact apart from the updated keys.
     db.analogInputs[1].loScalar = 4;
-    ASSERT_TRUE(saveDatabase(db, path, recorder.io()));
+    ASSERT_EQ(saveDatabase(db, path, recorder.io()), Outcome::Ok);
     ConfigDatabase again;
     loadDatabase(again, path, recorder.io());
     EXPECT_EQ(again.analogInputs[1].loScalar, 4);

@@ -107,7 +107,7 @@ TEST_F(DatabaseFile, ClearedDatabaseSavesExactlyAsTheGoldenFile) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("new.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     expectGolden(readFile(path), "cleared.zat");
 }
 
@@ -115,7 +115,7 @@ TEST_F(DatabaseFile, FullDatabaseSavesExactlyAsTheGoldenFile) {
     ConfigDatabase db;
     fillDistinct(db);
     const std::string path = dir.file("full.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     expectGolden(readFile(path), "full.zat");
 }
 
@@ -123,7 +123,7 @@ TEST_F(DatabaseFile, NewFileHas197SectionsInOrderWithCrLfLines) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("order.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     const std::string file = readFile(path);
 
     std::vector<std::string> headers;
@@ -157,7 +157,7 @@ TEST_F(DatabaseFile, ControllerSectionKeysAndOrder) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("c.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     EXPECT_EQ(sectionText(readFile(path), "Controller 2"),
               "[Controller 2]\r\nComment=\r\nMV REGISTER=0\r\nSP REGISTER=0\r\nOP REGISTER=0\r\n"
               "PROP BAND=1\r\nINT TIME=0\r\nDER TIME=0\r\nFlags=0\r\nTP Cycle=10\r\n");
@@ -167,7 +167,7 @@ TEST_F(DatabaseFile, GeneralSectionAndAnalogOutputsWithoutBiasAboveNineteen) {
     ConfigDatabase db;
     db.clear();
     const std::string path = dir.file("g.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     const std::string file = readFile(path);
     EXPECT_EQ(sectionText(file, "General"),
               "[General]\r\nPort=4\r\nAddress=1\r\nBaud Rate=9600\r\nTime Out=0.25\r\nRetries=5\r\nProtocol=0\r\n");
@@ -179,7 +179,7 @@ TEST_F(DatabaseFile, SaveReportsItsProgressAndStatusAndClearsModified) {
     ConfigDatabase db;
     db.markModified();
     const std::string path = dir.file("p.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     const std::vector<std::string> calls{"show", "range 0 290", "message Writing ZAT data file", "destroy"};
     EXPECT_EQ(recorder.progress.calls, calls);
     EXPECT_EQ(recorder.progress.steps, 290);
@@ -207,7 +207,7 @@ TEST_F(DatabaseFile, RoundTripKeepsEveryFieldTheFileHolds) {
     ConfigDatabase saved;
     fillDistinct(saved);
     const std::string path = dir.file("round.zat");
-    ASSERT_TRUE(saveDatabase(saved, path, io));
+    ASSERT_EQ(saveDatabase(saved, path, io), Outcome::Ok);
 
     ConfigDatabase loaded;
     loaded.clear();
@@ -216,7 +216,7 @@ TEST_F(DatabaseFile, RoundTripKeepsEveryFieldTheFileHolds) {
 
     // Saving what was loaded gives the same bytes again.
     const std::string again = dir.file("again.zat");
-    ASSERT_TRUE(saveDatabase(loaded, again, io));
+    ASSERT_EQ(saveDatabase(loaded, again, io), Outcome::Ok);
     EXPECT_EQ(readFile(again), readFile(path));
 }
 
@@ -280,13 +280,13 @@ TEST_F(DatabaseFile, TimeOutIsStoredInSeconds) {
     ConfigDatabase db;
     loadDatabase(db, path, io);
     EXPECT_EQ(db.comms.timeOut, 250u);
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     EXPECT_NE(readFile(path).find("Time Out=0.25\r\n"), std::string::npos);
 
     writeFile(path, "[General]\r\nTime Out=2\r\n");
     loadDatabase(db, path, io);
     EXPECT_EQ(db.comms.timeOut, 2000u);
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     EXPECT_NE(readFile(path).find("Time Out=2\r\n"), std::string::npos);
 }
 
@@ -343,7 +343,7 @@ TEST_F(DatabaseFile, NumbersKeepTheirLow16BitsAndPrintBySignedness) {
     EXPECT_EQ(db.analogInputs[0].type, 0);
     EXPECT_EQ(db.analogInputs[0].loScalar, 25536);  // -40000 + 65536
 
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     const std::string section = sectionText(readFile(path), "IF Block 0");
     EXPECT_NE(section.find("Flags=65535\r\n"), std::string::npos);
     EXPECT_NE(section.find("IF Operand2=-5\r\n"), std::string::npos);
@@ -371,7 +371,7 @@ TEST_F(DatabaseFile, SavingUpdatesInPlaceAndKeepsWhatItDoesNotWrite) {
     ConfigDatabase db;
     db.clear();
     db.analogOutputs[30].comment.assign("new");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     const std::string file = readFile(path);
 
     EXPECT_EQ(file.rfind("; plant notes kept by hand\r\n[Output 30]\r\nComment=new\r\nBias=7\r\nFlags=3\r\n", 0), 0u)
@@ -401,7 +401,7 @@ TEST_F(DatabaseFile, CommentBytesAreKeptAsTheyAre) {
     db.analogInputs[1].comment.assign("Ofen \xFC" "ber 1200\xB0" "C = Alarm");  // Windows-1252
     db.digitalOutputComments[55].assign("[not a section]");
     const std::string path = dir.file("bytes.zat");
-    ASSERT_TRUE(saveDatabase(db, path, io));
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
     ConfigDatabase reloaded;
     loadDatabase(reloaded, path, io);
     EXPECT_EQ(reloaded.analogInputs[1].comment, db.analogInputs[1].comment);
@@ -414,7 +414,7 @@ TEST_F(DatabaseFile, WriteFailureTellsTheUserAndKeepsModified) {
     const std::string path = blocker + "/db.zat";  // a file is not a directory
     ConfigDatabase db;
     db.markModified();
-    EXPECT_FALSE(saveDatabase(db, path, io));
+    EXPECT_EQ(saveDatabase(db, path, io), Outcome::Failed);
     EXPECT_TRUE(db.modified);
     ASSERT_EQ(recorder.prompts.shown.size(), 1u);
     const test::ShownMessage& box = recorder.prompts.shown[0];
@@ -444,12 +444,12 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
 
     ConfigDatabase db;
     db.markModified();
-    const bool saved = saveDatabase(db, path, io);
+    const Outcome saved = saveDatabase(db, path, io);
 
     setrlimit(RLIMIT_FSIZE, &before);
     sigaction(SIGXFSZ, &previous, nullptr);
 
-    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved, Outcome::Failed);
     EXPECT_TRUE(db.modified);
     EXPECT_EQ(readFile(path), old);
     ASSERT_EQ(recorder.prompts.shown.size(), 1u);
@@ -461,7 +461,7 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
 TEST_F(DatabaseFile, SavingOverADirectoryFailsWithoutLoss) {
     ConfigDatabase db;
     db.markModified();
-    EXPECT_FALSE(saveDatabase(db, dir.path(), io));
+    EXPECT_EQ(saveDatabase(db, dir.path(), io), Outcome::Failed);
     EXPECT_TRUE(db.modified);
     ASSERT_EQ(recorder.prompts.shown.size(), 1u);
     EXPECT_EQ(recorder.prompts.shown[0].text.rfind("Unable to write file " + dir.path() + "\n", 0), 0u);
