@@ -55,6 +55,9 @@ HotColdPage loadHotColdBlock(const ConfigDatabase& db, int index) {
 
 StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int index,
                                             const HotColdPage& page) {
+    // First of all: even a store refused below, or a Cancel after it, leaves
+    // the configuration marked changed.
+    db.markModified();
     HotColdBlock& block = db.hotColdBlocks[static_cast<std::size_t>(index)];
     block.comment = commentFromText(page.comment);
     block.flags = static_cast<uint16_t>(page.enabled ? block.flags | kEnabledFlag

@@ -40,12 +40,13 @@ HotColdPage loadHotColdBlock(const ConfigDatabase& db, int block);
 
 enum class HotColdField { Hottest, Coldest, Mean, Spread };
 
-// Stores block `block` in this order: comment, the enabled bit (other flag
-// bits stay), hottest, coldest, mean, spread (each parsed as a destination,
-// letters taken in either case, and stored right after its own parse), the
-// list. A bad destination stops the store
-// with its message under "Analogue Destination Error"; the fields before
-// it stay stored, the rest are unchanged.
+// Stores block `block` in this order: marks the database modified (before
+// anything can be refused, so a refused store or a later Cancel still leaves
+// it marked), then the comment, the enabled bit (other flag bits stay),
+// hottest, coldest, mean, spread (each parsed as a destination, letters taken
+// in either case, and stored right after its own parse), the list. A bad
+// destination stops the store with its message under "Analogue Destination
+// Error"; the fields before it stay stored, the rest are unchanged.
 StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int block,
                                             const HotColdPage& page);
 

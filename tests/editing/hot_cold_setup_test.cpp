@@ -41,7 +41,7 @@ TEST(HotColdSetup, DestinationsAreStoredInOrderUpToTheFirstBadOne) {
         EXPECT_EQ(block.flags, 0x0081);
         EXPECT_EQ((std::array<uint16_t, 4>{block.hottest, block.coldest, block.mean, block.spread}), c.stored);
         EXPECT_EQ(block.list[0], c.refused ? 1 : 0x0008);
-        EXPECT_FALSE(db.modified);  // Cancel decides, by what really changed
+        EXPECT_TRUE(db.modified);  // marked first, whether the store is refused or not
         ASSERT_EQ(stored.ok(), !c.refused);
         if (stored) continue;
         EXPECT_EQ(stored.refusal().field, *c.refused);
@@ -58,6 +58,13 @@ TEST(HotColdSetup, EnabledBoxSetsBitSevenAlone) {
     page.enabled = false;
     ASSERT_TRUE(storeHotColdBlock(db, 0, page).ok());
     EXPECT_EQ(db.hotColdBlocks[0].flags, 0x0001);
+}
+
+TEST(HotColdSetup, EveryStoreMarksTheDatabaseEvenUnchanged) {
+    ConfigDatabase db;
+    ASSERT_TRUE(storeHotColdBlock(db, 3, loadHotColdBlock(db, 3)).ok());
+    EXPECT_EQ(db.hotColdBlocks, ConfigDatabase().hotColdBlocks);
+    EXPECT_TRUE(db.modified);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "gui/common/about_dialog.h"
 #include "gui/dialogs/comms_setup_dialog.h"
+#include "gui/editors/digital_setup.h"
+#include "gui/editors/hot_cold_setup.h"
 
 namespace zat {
 
@@ -51,9 +53,12 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
         {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
         {cmd::AnalogOutputSetup, "Analogue Outputs", "Configure analog output ranges"},
-        {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks"},
-        {cmd::DigitalInputComments, "Digital Inputs", "Configure digital input comments"},
-        {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments"},
+        {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks",
+         modalWindow<THCSetup>("hot_cold_setup")},
+        {cmd::DigitalInputComments, "Digital Inputs", "Configure digital input comments",
+         modalWindow<TDInputSetup>("digital_input_setup")},
+        {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments",
+         modalWindow<TDOutputSetup>("digital_output_setup")},
         {cmd::Communications, "Communications", "Configure the communications port",
          communicationsCommand()},
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks"},
