@@ -5,6 +5,8 @@
 
 #include "gui/common/about_dialog.h"
 #include "gui/dialogs/comms_setup_dialog.h"
+#include "gui/editors/analog_input_setup.h"
+#include "gui/editors/analog_output_setup.h"
 #include "gui/editors/digital_setup.h"
 #include "gui/editors/hot_cold_setup.h"
 
@@ -42,7 +44,8 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::Exit, "E&xit", "Exit from ZAT setup",
          shellCommand([](TZATWindow& w) { w.close(); })},
         {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer"},
-        {cmd::AnalogInputSetup, "Analogue Inputs", "Configure analog input ranges"},
+        {cmd::AnalogInputSetup, "Analogue Inputs", "Configure analog input ranges",
+         modalWindow<TAINSetup>("analog_input_setup")},
         {cmd::Export, "&Export", "Export the current configuration to the ZAT",
          shellCommand([](TZATWindow& w) { w.commands().exportToUnit(); })},
         {cmd::Import, "&Import", "Import the current configuration from the ZAT",
@@ -52,7 +55,8 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs"},
         {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
         {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
-        {cmd::AnalogOutputSetup, "Analogue Outputs", "Configure analog output ranges"},
+        {cmd::AnalogOutputSetup, "Analogue Outputs", "Configure analog output ranges",
+         modalWindow<TAOUTSetup>("analog_output_setup")},
         {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks",
          modalWindow<THCSetup>("hot_cold_setup")},
         {cmd::DigitalInputComments, "Digital Inputs", "Configure digital input comments",
