@@ -1,0 +1,334 @@
+#include "editing/if_blocks.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "editing/entry_text.h"
+#include "model/register_ref.h"
+
+namespace zat {
+
+namespace {
+
+constexpr std::array<const char*, kConditionOperatorCount> kConditionTexts{
+    ">", ">=", "<", "<=", "=", "AND", "OR", "XOR", "NAND", "NOR", "XNOR"};
+constexpr int kEqualsCode = 4;
+constexpr std::array<const char*, kArithmeticOperatorCount> kArithmeticTexts{
+    "", "+", "-", "\u00D7", "\u00F7", "AND", "OR", "XOR"};
+constexpr int kThenOperatorShift = 8;
+constexpr int kElseOperatorShift = 12;
+constexpr int kLastSlot = kIfBlockCount - 1;
+constexpr char kCRegisterLetter = 'C';
+
+bool has(uint16_t flags, uint16_t bit) { return (flags & bit) != 0; }
+
+int thenOperatorCode(uint16_t flags) { return (flags & kIfThenOperatorMask) >> kThenOperatorShift; }
+int elseOperatorCode(uint16_t flags) { return (flags & kIfElseOperatorMask) >> kElseOperatorShift; }
+
+std::string operandText(int16_t value, bool constant) {
+    return constant ? std::to_string(value) : formatRegisterField(static_cast<uint16_t>(value));
+}
+
+IfSource sourceOf(int16_t value, bool constant) {
+    return constant ? IfSource{true, std::to_string(value), {}}
+                    : IfSource{false, {}, formatRegisterField(static_cast<uint16_t>(value))};
+}
+
+std::string actionText(const char* word, uint16_t destination, int16_t source1, bool constant1,
+                       int operatorCode, int16_t source2, bool constant2) {
+    if (destination == 0) return {};
+    std::string text = std::string(word) + " " + formatRegisterField(destination) + " = " +
+                       operandText(source1, constant1) + " ";
+    const std::string op = arithmeticOperatorText(operatorCode);
+    if (!op.empty()) text += op + " " + operandText(source2, constant2);
+    return text;
+}
+
+std::string upperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+FieldMessage errorMessage(const char* text) {
+    return FieldMessage{text, "Error", MessageIcon::Exclamation, FieldMessage::Sound::Simple};
+}
+
+FieldMessage listMessage(std::string text, const char* caption, MessageIcon icon) {
+    return FieldMessage{std::move(text), caption, icon, FieldMessage::Sound::None};
+}
+
+FieldMessage noSpace() { return listMessage("There is no more space available", "Problem", MessageIcon::Stop); }
+
+// A refusal and a stop: the value of a field, or the edit to blame.
+struct Reading {
+    int16_t value = 0;
+    bool ok = true;
+    FieldMessage message{};
+};
+
+Reading readConstant(const std::string& text) {
+    const int32_t value = readLeadingInteger(text);
+    if (value < kEngineeringMin || value > kEngineeringMax)
+        return {0, false, errorMessage("Value out of limits -9999 to +9999")};
+    return {static_cast<int16_t>(value), true, {}};
+}
+
+Reading readRegister(const std::string& text) {
+    const FieldCheck<uint16_t> code = parseRegisterField(upperCase(text), RegisterLetters::ABCD);
+    if (!code) return {0, false, code.message()};
+    return {static_cast<int16_t>(*code), true, {}};
+}
+
+// A destination: a register of A, B or D, or none.
+Reading readDestination(const std::string& text) {
+    Reading read = readRegister(text);
+    if (read.ok && read.value != 0 && RegisterRef(static_cast<uint16_t>(read.value)).letter() == kCRegisterLetter)
+        return {0, false, errorMessage("Must be A,B or D register")};
+    return read;
+}
+
+Reading readSource(const IfSource& source) {
+    return source.constant ? readConstant(source.constantText) : readRegister(source.registerText);
+}
+
+// The lines in the selection that name a slot, in order, each once.
+IfSelection validLines(const IfSelection& selection) {
+    IfSelection lines;
+    for (int line : selection)
+        if (line >= 0 && line <= kLastSlot) lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    return lines;
+}
+
+// Where Insert and Paste put a block: the selected line, or after the last.
+int insertPosition(const ConfigDatabase& db, const IfSelection& selection) {
+    const int count = std::clamp(db.ifBlockCount, 0, kLastSlot);
+    if (selection.empty()) return count;
+    return std::clamp(selection.front(), 0, count);
+}
+
+// Slots p..88 move up one; slot 89 (free, as fewer than 90 are in use) drops out.
+void openSlot(ConfigDatabase& db, int position, const TIfconf& block) {
+    std::move_backward(db.ifBlocks.begin() + position, db.ifBlocks.end() - 1, db.ifBlocks.end());
+    db.ifBlocks[static_cast<std::size_t>(position)] = block;
+}
+
+}  // namespace
+
+std::string conditionOperatorText(int code) {
+    const int masked = code & kIfConditionMask;
+    return kConditionTexts[static_cast<std::size_t>(masked < kConditionOperatorCount ? masked : kEqualsCode)];
+}
+
+int conditionListIndex(int code) {
+    const int masked = code & kIfConditionMask;
+    return masked < kConditionOperatorCount ? masked : kEqualsCode;
+}
+
+std::string arithmeticOperatorText(int code) { return kArithmeticTexts[static_cast<std::size_t>(code & 7)]; }
+
+std::string ifConditionText(const TIfconf& block) {
+    return "IF " + formatRegisterField(block.ifOperand1) + " " + conditionOperatorText(block.flags) + " " +
+           operandText(block.ifOperand2, has(block.flags, kIfOperand2Constant));
+}
+
+std::string ifThenText(const TIfconf& block) {
+    return actionText("THEN", block.thenOperand1, block.thenOperand2, has(block.flags, kIfThen2Constant),
+                      thenOperatorCode(block.flags), block.thenOperand3, has(block.flags, kIfThen3Constant));
+}
+
+std::string ifElseText(const TIfconf& block) {
+    return actionText("ELSE", block.elseOperand1, block.elseOperand2, has(block.flags, kIfElse2Constant),
+                      elseOperatorCode(block.flags), block.elseOperand3, has(block.flags, kIfElse3Constant));
+}
+
+bool isIfBlockEnabled(const TIfconf& block) { return has(block.flags, kEnabledFlag); }
+
+IfBlockPage loadIfBlock(const ConfigDatabase& db, int index) {
+    const TIfconf& b = db.ifBlocks[static_cast<std::size_t>(std::clamp(index, 0, kLastSlot))];
+    return IfBlockPage{
+        .comment = commentText(b.comment),
+        .enabled = isIfBlockEnabled(b),
+        .ifRegister = formatRegisterField(b.ifOperand1),
+        .condition = b.flags & kIfConditionMask,
+        .ifOperand = sourceOf(b.ifOperand2, has(b.flags, kIfOperand2Constant)),
+        .thenDestination = formatRegisterField(b.thenOperand1),
+        .thenSource1 = sourceOf(b.thenOperand2, has(b.flags, kIfThen2Constant)),
+        .thenOperator = thenOperatorCode(b.flags),
+        .thenSource2 = sourceOf(b.thenOperand3, has(b.flags, kIfThen3Constant)),
+        .elseDestination = formatRegisterField(b.elseOperand1),
+        .elseSource1 = sourceOf(b.elseOperand2, has(b.flags, kIfElse2Constant)),
+        .elseOperator = elseOperatorCode(b.flags),
+        .elseSource2 = sourceOf(b.elseOperand3, has(b.flags, kIfElse3Constant)),
+    };
+}
+
+StoreResult<IfField> storeIfBlock(ConfigDatabase& db, int index, const IfBlockPage& page) {
+    TIfconf& block = db.ifBlocks[static_cast<std::size_t>(std::clamp(index, 0, kLastSlot))];
+    const TIfconf before = block;
+    // The comment first: it stays stored when an entry below is refused.
+    block.comment = commentFromText(page.comment);
+    const auto refuse = [&](IfField field, const FieldMessage& message) {
+        if (block != before) db.markModified();
+        return StoreResult<IfField>::refuse(0, field, message);
+    };
+    const auto sourceField = [](const IfSource& s, IfField constant, IfField reg) {
+        return s.constant ? constant : reg;
+    };
+
+    uint16_t flags = page.enabled ? kEnabledFlag : 0;
+    TIfconf built = block;
+
+    Reading read = readRegister(page.ifRegister);
+    if (!read.ok) return refuse(IfField::IfRegister, read.message);
+    if (read.value == 0) return refuse(IfField::IfRegister, errorMessage("Must have an IF operator"));
+    built.ifOperand1 = static_cast<uint16_t>(read.value);
+
+    read = readSource(page.ifOperand);
+    if (!read.ok) return refuse(sourceField(page.ifOperand, IfField::IfConstant, IfField::IfOperandRegister), read.message);
+    built.ifOperand2 = read.value;
+    if (page.ifOperand.constant) flags |= kIfOperand2Constant;
+
+    struct Action {
+        const std::string& destination;
+        const IfSource& source1;
+        int op;
+        const IfSource& source2;
+        IfField destinationField, constant1, register1, constant2, register2;
+        uint16_t constant1Bit, constant2Bit;
+        int shift;
+        uint16_t& out1;
+        int16_t& out2;
+        int16_t& out3;
+    };
+    const std::array<Action, 2> actions{{
+        {page.thenDestination, page.thenSource1, page.thenOperator & 7, page.thenSource2, IfField::ThenDestination,
+         IfField::ThenSource1Constant, IfField::ThenSource1Register, IfField::ThenSource2Constant,
+         IfField::ThenSource2Register, kIfThen2Constant, kIfThen3Constant, kThenOperatorShift, built.thenOperand1,
+         built.thenOperand2, built.thenOperand3},
+        {page.elseDestination, page.elseSource1, page.elseOperator & 7, page.elseSource2, IfField::ElseDestination,
+         IfField::ElseSource1Constant, IfField::ElseSource1Register, IfField::ElseSource2Constant,
+         IfField::ElseSource2Register, kIfElse2Constant, kIfElse3Constant, kElseOperatorShift, built.elseOperand1,
+         built.elseOperand2, built.elseOperand3},
+    }};
+    for (const Action& a : actions) {
+        read = readDestination(a.destination);
+        if (!read.ok) return refuse(a.destinationField, read.message);
+        a.out1 = static_cast<uint16_t>(read.value);
+        read = readSource(a.source1);
+        if (!read.ok) return refuse(sourceField(a.source1, a.constant1, a.register1), read.message);
+        a.out2 = read.value;
+        if (a.source1.constant) flags |= a.constant1Bit;
+        if (a.op == 0) {
+            a.out3 = 0;
+            flags |= a.constant2Bit;
+        } else {
+            read = readSource(a.source2);
+            if (!read.ok) return refuse(sourceField(a.source2, a.constant2, a.register2), read.message);
+            a.out3 = read.value;
+            if (a.source2.constant) flags |= a.constant2Bit;
+        }
+        flags |= static_cast<uint16_t>(a.op << a.shift);
+    }
+    built.flags = static_cast<uint16_t>(flags | (page.condition & kIfConditionMask));
+    block = built;
+    db.markModified();
+    return StoreResult<IfField>::accept();
+}
+
+void compactIfBlocks(ConfigDatabase& db) {
+    std::stable_partition(db.ifBlocks.begin(), db.ifBlocks.end(), [](const TIfconf& b) { return b.inUse(); });
+    db.recountIfBlocks();
+}
+
+std::vector<IfLine> ifLines(const ConfigDatabase& db) {
+    std::vector<IfLine> lines;
+    for (int i = 0; i <= kLastSlot && db.ifBlocks[static_cast<std::size_t>(i)].inUse(); ++i) {
+        const TIfconf& b = db.ifBlocks[static_cast<std::size_t>(i)];
+        lines.push_back({isIfBlockEnabled(b), ifConditionText(b), ifThenText(b), ifElseText(b), commentText(b.comment)});
+    }
+    return lines;
+}
+
+IfListCheck editPosition(const IfSelection& selection) {
+    const IfSelection lines = validLines(selection);
+    if (lines.empty())
+        return IfListCheck::refuse(listMessage("Nothing selected.\nSelect a line and then press the EDIT button",
+                                               "Information", MessageIcon::Information));
+    return IfListCheck::accept(lines.front());
+}
+
+IfListCheck insertBlankIfBlock(ConfigDatabase& db, const IfSelection& selection) {
+    if (db.ifBlockCount >= kIfBlockCount) return IfListCheck::refuse(noSpace());
+    const IfSelection lines = validLines(selection);
+    if (lines.size() >= 2)
+        return IfListCheck::refuse(listMessage("Cannot do multiple insert", "Problem", MessageIcon::Stop));
+    const int position = insertPosition(db, lines);
+    openSlot(db, position, TIfconf{});
+    return IfListCheck::accept(position);
+}
+
+void keepInsertedIfBlock(ConfigDatabase& db) { db.recountIfBlocks(); }
+
+void dropInsertedIfBlock(ConfigDatabase& db, int position) {
+    const int p = std::clamp(position, 0, kLastSlot);
+    std::move(db.ifBlocks.begin() + p + 1, db.ifBlocks.end(), db.ifBlocks.begin() + p);
+    db.ifBlocks[kLastSlot] = TIfconf{};
+    db.recountIfBlocks();
+}
+
+IfListCheck checkManySelection(const IfSelection& selection, const std::string& buttonWord) {
+    const IfSelection lines = validLines(selection);
+    if (lines.empty())
+        return IfListCheck::refuse(listMessage("Nothing selected.\nSelect one or more lines and then press the " +
+                                                   buttonWord + " button",
+                                               "Information", MessageIcon::Information));
+    if (selection.size() > static_cast<std::size_t>(kIfBlockCount))
+        return IfListCheck::refuse(listMessage("Too many items selected", "Information", MessageIcon::Stop));
+    return IfListCheck::accept(lines.front());
+}
+
+void deleteIfBlocks(ConfigDatabase& db, const IfSelection& selection) {
+    const IfSelection lines = validLines(selection);
+    if (lines.empty()) return;
+    for (int line : lines) {
+        TIfconf& b = db.ifBlocks[static_cast<std::size_t>(line)];
+        b.flags = 0;
+        b.ifOperand1 = 0;
+    }
+    db.markModified();
+    compactIfBlocks(db);
+}
+
+void setIfBlocksEnabled(ConfigDatabase& db, const IfSelection& selection, bool enabled) {
+    const IfSelection lines = validLines(selection);
+    if (lines.empty()) return;
+    for (int line : lines) {
+        uint16_t& flags = db.ifBlocks[static_cast<std::size_t>(line)].flags;
+        flags = static_cast<uint16_t>(enabled ? flags | kEnabledFlag : flags & ~kEnabledFlag);
+    }
+    db.markModified();
+}
+
+TIfconf copyIfBlock(const ConfigDatabase& db, const IfSelection& selection) {
+    const IfSelection lines = validLines(selection);
+    return lines.empty() ? TIfconf{} : db.ifBlocks[static_cast<std::size_t>(lines.front())];
+}
+
+IfListCheck pasteIfBlock(ConfigDatabase& db, const IfSelection& selection, const TIfconf& clipboard) {
+    if (!clipboard.inUse()) return IfListCheck::refuse(FieldMessage{});
+    if (db.ifBlockCount >= kIfBlockCount) return IfListCheck::refuse(noSpace());
+    const IfSelection lines = validLines(selection);
+    if (lines.size() >= 2)
+        return IfListCheck::refuse(listMessage("Cannot do multiple paste", "Problem", MessageIcon::Stop));
+    const int position = insertPosition(db, lines);
+    openSlot(db, position, clipboard);
+    db.recountIfBlocks();
+    db.markModified();
+    return IfListCheck::accept(position);
+}
+
+}  // namespace zat
