@@ -34,5 +34,7 @@ using AnalogOutputSnapshot = RecordSnapshot<&ConfigDatabase::analogOutputs>;
 using DigitalCommentSnapshot =
     RecordSnapshot<&ConfigDatabase::digitalInputComments, &ConfigDatabase::digitalOutputComments>;
 using HotColdSnapshot = RecordSnapshot<&ConfigDatabase::hotColdBlocks>;
+using ControllerSnapshot = RecordSnapshot<&ConfigDatabase::controllers>;
+using ProfilerSnapshot = RecordSnapshot<&ConfigDatabase::profilers>;
 
 }  // namespace zat
