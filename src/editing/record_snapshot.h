@@ -36,5 +36,6 @@ using DigitalCommentSnapshot =
 using HotColdSnapshot = RecordSnapshot<&ConfigDatabase::hotColdBlocks>;
 using ControllerSnapshot = RecordSnapshot<&ConfigDatabase::controllers>;
 using ProfilerSnapshot = RecordSnapshot<&ConfigDatabase::profilers>;
+using ProfileSnapshot = RecordSnapshot<&ConfigDatabase::profiles>;
 
 }  // namespace zat
