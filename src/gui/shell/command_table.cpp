@@ -9,6 +9,7 @@
 #include "gui/editors/analog_output_setup.h"
 #include "gui/editors/digital_setup.h"
 #include "gui/editors/hot_cold_setup.h"
+#include "gui/editors/profile_edit.h"
 
 namespace zat {
 
@@ -84,7 +85,8 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators"},
         {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators",
          monitorSlot(MonitorSlot::Profilers)},
-        {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles"},
+        {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles",
+         modalWindow<TProfileEdit>("profile_editor")},
         {cmd::SaveCalibration, "&Save Calibration to disk", "",
          shellCommand([](TZATWindow& w) { w.commands().saveCalibration(); })},
         {cmd::RestoreCalibration, "&Restore Calibration from disk", "",
