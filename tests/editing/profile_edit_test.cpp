@@ -19,6 +19,18 @@ struct Conversion {
     std::optional<int16_t> stored;  // none: refused
 };
 
+// Each text read by `read` for segment 4: stored, or refused with `message`.
+template <typename Read, std::size_t N>
+void expectConversions(Read read, const Conversion (&cases)[N], const char* message) {
+    for (const Conversion& c : cases) {
+        SCOPED_TRACE(c.text);
+        const FieldCheck<int16_t> result = read(c.text, 4);
+        ASSERT_EQ(result.ok(), c.stored.has_value());
+        if (result) EXPECT_EQ(*result, *c.stored);
+        else EXPECT_EQ(result.message().text, message);
+    }
+}
+
 TEST(ProfileEdit, RateTexts) {
     const Conversion cases[] = {
         {"END", -1}, {"End", -1}, {"end", -1}, {"STEP", 0}, {"step", 0}, {"-1", -1}, {"-0.5", 0}, {"0.9", 0},
@@ -27,13 +39,7 @@ TEST(ProfileEdit, RateTexts) {
         // Only five characters are read: "99990" would be 99990.
         {"9999.9", 9999}, {"999999", {}},
     };
-    for (const Conversion& c : cases) {
-        SCOPED_TRACE(c.text);
-        const FieldCheck<int16_t> rate = readRate(c.text, 4);
-        ASSERT_EQ(rate.ok(), c.stored.has_value());
-        if (rate) EXPECT_EQ(*rate, *c.stored);
-        else EXPECT_EQ(rate.message().text, kRateMessage);
-    }
+    expectConversions(readRate, cases, kRateMessage);
     const FieldMessage refused = readRate("-2", 4).message();
     EXPECT_EQ(refused.caption, "Error");
     EXPECT_EQ(refused.icon, MessageIcon::Exclamation);
@@ -48,22 +54,10 @@ TEST(ProfileEdit, RateTexts) {
 TEST(ProfileEdit, LevelAndDwellTexts) {
     const Conversion levels[] = {{"-9999", -9999}, {"9999", 9999}, {"-1000", -1000}, {"", 0},
                                  {"-10000", -1000}, {"10000", {}}, {"12x", 12}};
-    for (const Conversion& c : levels) {
-        SCOPED_TRACE(c.text);
-        const FieldCheck<int16_t> level = readLevel(c.text, 4);
-        ASSERT_EQ(level.ok(), c.stored.has_value());
-        if (level) EXPECT_EQ(*level, *c.stored);
-        else EXPECT_EQ(level.message().text, kLevelMessage);
-    }
+    expectConversions(readLevel, levels, kLevelMessage);
     const Conversion dwells[] = {{"99.9", 999}, {"1.5", 15}, {"0.3", 3}, {"", 0},   {"0", 0},
                                  {"100", {}},   {"-0.1", {}}, {"nan", {}}, {"inf", {}}, {"0x1F", {}}};
-    for (const Conversion& c : dwells) {
-        SCOPED_TRACE(c.text);
-        const FieldCheck<int16_t> dwell = readDwell(c.text, 4);
-        ASSERT_EQ(dwell.ok(), c.stored.has_value());
-        if (dwell) EXPECT_EQ(*dwell, *c.stored);
-        else EXPECT_EQ(dwell.message().text, kDwellMessage);
-    }
+    expectConversions(readDwell, dwells, kDwellMessage);
     EXPECT_EQ(dwellText(15), "1.5");
     EXPECT_EQ(dwellText(999), "99.9");
     EXPECT_EQ(dwellText(0), "0");
