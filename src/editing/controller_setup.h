@@ -26,7 +26,7 @@ constexpr int kMaxTpCycle = 250;
 // An analog controller keeps this cycle time.
 constexpr uint16_t kAnalogTpCycle = 10;
 
-constexpr std::size_t kRegisterEditLength = 3;
+constexpr std::size_t kControllerRegisterLength = 3;
 constexpr std::size_t kTermEditLength = 4;
 constexpr std::size_t kCycleEditLength = 3;
 

@@ -7,8 +7,10 @@
 #include "gui/dialogs/comms_setup_dialog.h"
 #include "gui/editors/analog_input_setup.h"
 #include "gui/editors/analog_output_setup.h"
+#include "gui/editors/controller_setup.h"
 #include "gui/editors/digital_setup.h"
 #include "gui/editors/hot_cold_setup.h"
+#include "gui/editors/profiler_setup.h"
 #include "gui/editors/profile_edit.h"
 
 namespace zat {
@@ -79,10 +81,12 @@ const std::vector<CommandInfo>& commandInfos() {
          aboutCommand()},
         {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help",
          shellCommand([](TZATWindow& w) { w.showHelpOnHelp(); })},
-        {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers"},
+        {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers",
+         modalWindow<TControllerSetup>("pid_controller_setup")},
         {cmd::MonitorControllers, "Monitor PID Controllers", "Monitor the PID controllers",
          monitorSlot(MonitorSlot::Controllers)},
-        {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators"},
+        {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators",
+         modalWindow<TProfilerSetup>("profiler_setup")},
         {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators",
          monitorSlot(MonitorSlot::Profilers)},
         {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles",

@@ -1,0 +1,56 @@
+#include "gui/editors/register_edits.h"
+
+#include <QValidator>
+
+#include "editing/controller_setup.h"
+
+namespace zat {
+
+namespace {
+
+class UpperCaseValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+class DigitsValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (const QChar c : input)
+            if (!c.isDigit()) return Invalid;
+        return Acceptable;
+    }
+};
+
+// Room for `characters` wide digits and the frame.
+int widthFor(const QLineEdit* edit, int characters) {
+    return edit->fontMetrics().horizontalAdvance(QString(characters, QChar('W'))) + 12;
+}
+
+}  // namespace
+
+QLineEdit* makeRegisterEdit(QWidget* parent, const QString& objectName) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(static_cast<int>(kControllerRegisterLength));
+    edit->setValidator(new UpperCaseValidator(edit));
+    edit->setFixedWidth(widthFor(edit, static_cast<int>(kControllerRegisterLength)));
+    return edit;
+}
+
+QLineEdit* makeDigitsEdit(QWidget* parent, const QString& objectName, std::size_t limit) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(static_cast<int>(limit));
+    edit->setValidator(new DigitsValidator(edit));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(widthFor(edit, 5));
+    return edit;
+}
+
+}  // namespace zat
