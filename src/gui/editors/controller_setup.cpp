@@ -89,7 +89,6 @@ QWidget* TControllerSetup::buildPage() {
     addRow(inputGrid, 0, "Measured Value", measured_);
     addRow(inputGrid, 1, "Setpoint", setpoint_);
     inputGrid->setColumnStretch(2, 1);
-    inputGrid->setRowStretch(2, 1);
 
     auto* terms = new QGroupBox(QStringLiteral("Terms"), page);
     propBand_ = makeDigitsEdit(terms, QStringLiteral("propBand"), kTermEditLength);
@@ -125,6 +124,7 @@ QWidget* TControllerSetup::buildPage() {
     addRow(outputGrid, 2, "Cycle Time", cycle_, "Seconds");
     addRow(outputGrid, 3, "To Digital Register", digital_);
     outputGrid->setColumnStretch(2, 1);
+    outputGrid->setRowStretch(4, 1);
 
     auto* commentRow = new QHBoxLayout;
     commentRow->addWidget(commentLabel);
@@ -134,7 +134,7 @@ QWidget* TControllerSetup::buildPage() {
     leftColumn->addWidget(terms);
     auto* groups = new QHBoxLayout;
     groups->addLayout(leftColumn, 1);
-    groups->addWidget(outputs, 1, Qt::AlignTop);
+    groups->addWidget(outputs, 1);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(enabled_);
     layout->addLayout(commentRow);
