@@ -16,6 +16,7 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/zat_window.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
+#include "gui/editors/if_block_editor.h"
 
 namespace {
 
@@ -77,6 +78,9 @@ int main(int argc, char** argv) {
         const std::unique_ptr<QWidget> shown = command.action.makeWindow(window);
         save(*shown, command.action.pictureName);
     }
+    // The IF block editor opens from the IF block list, not from a command.
+    zat::TAlSetup ifBlockEditor(window.windowContext(), 0);
+    save(ifBlockEditor, "if_block_editor");
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
     save(exportOptions, "export_options");
     zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);

@@ -10,6 +10,7 @@
 #include "gui/editors/controller_setup.h"
 #include "gui/editors/digital_setup.h"
 #include "gui/editors/hot_cold_setup.h"
+#include "gui/editors/if_block_list.h"
 #include "gui/editors/profiler_setup.h"
 #include "gui/editors/profile_edit.h"
 
@@ -68,7 +69,8 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TDOutputSetup>("digital_output_setup")},
         {cmd::Communications, "Communications", "Configure the communications port",
          communicationsCommand()},
-        {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks"},
+        {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks",
+         modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
          monitorSlot(MonitorSlot::AnalogOutputs)},
         {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status",
