@@ -1,5 +1,6 @@
 #include "editing/controller_setup.h"
 
+#include <array>
 #include <string_view>
 
 #include "editing/entry_text.h"
@@ -69,7 +70,7 @@ Result storeController(ConfigDatabase& db, int controller, const ControllerPage&
         {ControllerField::Measured, page.measured, "Must specify a measured value source"},
         {ControllerField::Output, page.output, "Must specify an output destination"},
     };
-    uint16_t codes[3] = {};
+    std::array<uint16_t, 3> codes{};
     for (std::size_t i = 0; i < std::size(sources); ++i) {
         const FieldCheck<uint16_t> code = parseRegisterField(sources[i].text, RegisterLetters::AB);
         if (!code) return Result::refuse(0, sources[i].field, code.message());
@@ -83,7 +84,7 @@ Result storeController(ConfigDatabase& db, int controller, const ControllerPage&
         {ControllerField::IntTime, page.intTime, kMinIntTime, kMaxIntTime, "Integral time", " Sec"},
         {ControllerField::DerTime, page.derTime, kMinDerTime, kMaxDerTime, "Derivative time", " Sec"},
     };
-    int values[3] = {};
+    std::array<int, 3> values{};
     for (std::size_t i = 0; i < std::size(terms); ++i) {
         const Term& term = terms[i];
         values[i] = readNumber(term.text);

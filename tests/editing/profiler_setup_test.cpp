@@ -32,8 +32,8 @@ TEST(ProfilerSetup, ParsesInOrderAndARefusalWritesNothing) {
         {{{F::Start, "C40"}}, true, F::Start, "\nIllegal channel number"},
         {{{F::Start, "D56"}}, true, F::Start, "\nIllegal channel number"},
         {{{F::Start, "A1"}, {F::ReadySp, "C1"}}, true, F::Start, "\nFirst character must be C or D"},
-        {{{F::Stop, "D"}}, true, F::Stop, "\n\nNon numeric digit found"},
-        {{{F::Hold, "B1"}}, true, F::Hold, "\nFirst character must be C or D"},
+        {{{F::Stop, "D"}, {F::Hold, "B1"}}, true, F::Stop, "\n\nNon numeric digit found"},
+        {{{F::Hold, "B1"}, {F::ReadySp, "C1"}}, true, F::Hold, "\nFirst character must be C or D"},
         {{{F::ReadySp, "D1"}, {F::Run, "A1"}}, true, F::ReadySp, "\nFirst character must be A or B"},
         {{{F::Run, "A1"}, {F::UpRamp, "A1"}}, true, F::Run, "\nFirst character must be C or D"},
         {{{F::UpRamp, "E1"}, {F::DownRamp, "A1"}}, true, F::UpRamp, "\nFirst character must be C or D"},
@@ -78,7 +78,6 @@ TEST(ProfilerSetup, StoresCodesAndOnlyTheEnabledFlag) {
     page.enabled = false;
     ASSERT_TRUE(storeProfiler(db, 0, page).ok());
     EXPECT_EQ(db.profilers[0].flags, 0);
-    EXPECT_EQ(profilerTabTitle(5), "Profiler 6");
 }
 
 }  // namespace
