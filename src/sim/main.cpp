@@ -1,6 +1,8 @@
 // zat-unit-sim: a simulated ZAT V2 on a pseudo-terminal, for trying the
 // utility without a unit. Prints the device path, then serves until SIGINT
-// or SIGTERM.
+// or SIGTERM. SIGUSR1 toggles the unit's silence.
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <iostream>
@@ -14,15 +16,53 @@ namespace {
 
 volatile std::sig_atomic_t stopSignal = 0;
 
+// Counts SIGUSR1s; the serving loop toggles silence once per signal it has
+// not seen yet. Lock-free, so the handler may touch it.
+std::atomic<unsigned> silenceToggles{0};
+static_assert(std::atomic<unsigned>::is_always_lock_free);
+
 void onStopSignal(int) { stopSignal = 1; }
 
-void catchStopSignals() {
+void onSilenceSignal(int) { silenceToggles.fetch_add(1, std::memory_order_relaxed); }
+
+void catchSignals() {
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    struct sigaction toggle {};
+    toggle.sa_handler = onSilenceSignal;
+    sigemptyset(&toggle.sa_mask);
+    sigaction(SIGUSR1, &toggle, nullptr);
 }
+
+// Applies what the options and signals ask of the unit's silence; called by
+// the serving loop at least every 100 ms.
+class SilenceControl {
+public:
+    SilenceControl(zat::sim::PtyUnit& unit, int silentAfterSeconds)
+        : unit_(unit), silentAfterSeconds_(silentAfterSeconds), started_(std::chrono::steady_clock::now()) {}
+
+    void update() {
+        if (silentAfterSeconds_ >= 0 &&
+            std::chrono::steady_clock::now() - started_ >= std::chrono::seconds(silentAfterSeconds_)) {
+            silentAfterSeconds_ = -1;
+            unit_.setSilent(true);
+        }
+        const unsigned toggles = silenceToggles.load(std::memory_order_relaxed);
+        if (toggles != seenToggles_) {
+            if ((toggles - seenToggles_) % 2 != 0) unit_.setSilent(!unit_.silent());
+            seenToggles_ = toggles;
+        }
+    }
+
+private:
+    zat::sim::PtyUnit& unit_;
+    int silentAfterSeconds_;
+    std::chrono::steady_clock::time_point started_;
+    unsigned seenToggles_ = 0;
+};
 
 }  // namespace
 
@@ -38,12 +78,13 @@ int main(int argc, char** argv) {
         std::cout << simUsage();
         return 0;
     }
-    catchStopSignals();
+    catchSignals();
 
     try {
         PtyUnit unit(options.unit, options.timing, FaultPlan(options.faultRates, options.randomStart));
         unit.withState([&](UnitState& state) {
             for (int input : options.brokenSensors) state.setBrokenSensor(input, true);
+            for (int output : options.invalidOutputs) state.setInvalidOutput(output, true);
         });
 
         DeviceLink link;
@@ -67,7 +108,12 @@ int main(int argc, char** argv) {
         }
 
         std::cout << unit.devicePath() << std::endl;
-        unit.run([] { return stopSignal == 0; });
+        SilenceControl silence(unit, options.silentAfterSeconds);
+        silence.update();
+        unit.run([&silence] {
+            silence.update();
+            return stopSignal == 0;
+        });
         unit.setLog(nullptr);
     } catch (const std::exception& error) {
         std::cerr << "zat-unit-sim: " << error.what() << '\n';

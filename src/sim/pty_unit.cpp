@@ -223,6 +223,16 @@ void PtyUnit::setLog(std::ostream* log) {
     impl_->log = log;
 }
 
+void PtyUnit::setSilent(bool silent) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->state.setSilent(silent);
+}
+
+bool PtyUnit::silent() {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->state.silent();
+}
+
 void PtyUnit::withState(const std::function<void(UnitState&)>& f) {
     std::lock_guard lock(impl_->mutex);
     f(impl_->state);

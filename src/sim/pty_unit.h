@@ -54,6 +54,10 @@ public:
     // Writes every exchange as it happens ("> request" / "< reply" lines).
     void setLog(std::ostream* log);
 
+    // Stops answering (true) or answers again (false); thread-safe.
+    void setSilent(bool silent);
+    bool silent();
+
     // Runs f on the unit's state under the unit's lock.
     void withState(const std::function<void(UnitState&)>& f);
 

@@ -98,6 +98,12 @@ const std::map<std::string, Setter>& setters() {
              if (inputs) o.brokenSensors.assign(inputs->begin(), inputs->end());
              return inputs.has_value();
          }},
+        {"--invalid-outputs", [](SimOptions& o, const std::string& text) {
+             const auto outputs = numberList(text, 0, 39);
+             if (outputs) o.invalidOutputs.assign(outputs->begin(), outputs->end());
+             return outputs.has_value();
+         }},
+        {"--silent-after-s", integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })},
         {"--link", [](SimOptions& o, const std::string& text) { o.linkPath = text; return !text.empty(); }},
         {"--log", [](SimOptions& o, const std::string& text) { o.logPath = text; return !text.empty(); }},
     };
@@ -129,7 +135,8 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
 std::string simUsage() {
     return "Usage: zat-unit-sim [OPTIONS]\n"
            "A simulated ZAT V2 unit on a pseudo-terminal. Prints the device path, then\n"
-           "answers requests on it until interrupted (SIGINT or SIGTERM).\n"
+           "answers requests on it until interrupted (SIGINT or SIGTERM). SIGUSR1 makes\n"
+           "the unit stop answering, the next SIGUSR1 makes it answer again.\n"
            "\n"
            "  --address N         unit address, 1..99 (default 1)\n"
            "  --slots a,b,c,d,e   card codes of the five slots, 0..7 (default 3,1,4,6,7)\n"
@@ -140,6 +147,9 @@ std::string simUsage() {
            "  --drop P --garble P --refuse P --truncate P --late P\n"
            "                      percent of replies with each fault (default 0)\n"
            "  --broken LIST       analog inputs with broken sensors, e.g. 3,17\n"
+           "  --invalid-outputs LIST\n"
+           "                      analog outputs whose status word says invalid, e.g. 2,21\n"
+           "  --silent-after-s N  stop answering N seconds after start (0: silent from the start)\n"
            "  --time-scale X      simulated seconds per real second (default 1)\n"
            "  --link PATH         a symbolic link at PATH to the device, removed on exit\n"
            "  --log FILE          write every exchange to FILE (\"-\" = standard output)\n"

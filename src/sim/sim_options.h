@@ -18,6 +18,8 @@ struct SimOptions {
     FaultRates faultRates;
     std::uint32_t randomStart = 1;          // for the unit's signals and the fault draws
     std::vector<int> brokenSensors;  // analog input numbers
+    std::vector<int> invalidOutputs;  // analog output numbers whose status says "invalid"
+    int silentAfterSeconds = -1;      // the unit stops answering after this long; -1 = never
     std::string linkPath;            // empty = no link
     std::string logPath;             // empty = no log, "-" = standard output
     bool help = false;

@@ -12,6 +12,11 @@ namespace {
 // time given to advance(), not on how it was split up.
 constexpr double kTickMilliseconds = 100.0;
 constexpr std::uint16_t kEnabled = 0x80;
+constexpr std::uint16_t kTimeProportioned = 0x40;
+constexpr std::uint16_t kDigitalNumber = 0x3F;  // digital output number + 1; 0 = none
+constexpr std::uint16_t kLetterD = 0xC0;
+constexpr double kShortestCycle = 1.0;  // seconds; a cycle time below it (unset) counts as 10
+constexpr double kDefaultCycle = 10.0;
 constexpr int kDigitalOutputs = 56;
 
 }  // namespace
@@ -134,6 +139,7 @@ void UnitState::Impl::runController(int number, double seconds) {
     const double high = std::max(span.zero, span.span);
     const double output = run.loop.step(*setpoint, *measured, seconds, {term('J'), term('K'), term('L')}, low, high);
     writeRegister(opCode, output);
+    driveTimeProportioned(number, high > low ? (output - low) / (high - low) : 0.0, seconds);
 
     // An analog input as the measurement is overridden by the process the
     // output heats, on top of what the channel would read by itself.
@@ -143,6 +149,24 @@ void UnitState::Impl::runController(int number, double seconds) {
         inputs.drive(*processInput, run.process->value());
         run.drivenInput = processInput;
     }
+}
+
+// A time-proportioned output: the digital output named in the flags is on
+// for the output's share of every cycle, from the cycle's start.
+void UnitState::Impl::driveTimeProportioned(int number, double share, double seconds) {
+    ControllerRun& run = controllers[static_cast<std::size_t>(number)];
+    const std::uint16_t flags = stored(1, 'a', number);
+    const std::optional<RegisterCode> digital =
+        decodeRegister(static_cast<std::uint16_t>(kLetterD | (flags & kDigitalNumber)));
+    if ((flags & kTimeProportioned) == 0 || !digital || digital->number >= kDigitalOutputs) return;
+
+    double cycle = static_cast<double>(stored(1, 'e', number));
+    if (cycle < kShortestCycle) cycle = kDefaultCycle;
+    run.cycleSeconds = std::fmod(run.cycleSeconds + seconds, cycle);
+    const bool on = run.cycleSeconds < share * cycle;
+    std::uint16_t& group = cell(*findItem(kAnyPage, 'H'), 0, digital->number / 8);
+    const auto bit = static_cast<std::uint16_t>(1U << (digital->number % 8));
+    group = on ? static_cast<std::uint16_t>(group | bit) : static_cast<std::uint16_t>(group & ~bit);
 }
 
 }  // namespace zat::sim

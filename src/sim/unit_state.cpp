@@ -6,6 +6,8 @@
 
 // What the unit answers.
 //
+// Silence while the unit is set silent (setSilent), whatever the request.
+//
 // Silence (as on a shared bus, where a garbled frame may have been meant for
 // anyone): a kind other than S, W or R; a non-digit address or index; a
 // letter that names no item on the current page; a value not in its item's
@@ -41,6 +43,7 @@ std::string valueText(ItemFormat format, std::uint16_t value) {
 UnitState::UnitState(const UnitConfig& config) : impl_(std::make_shared<Impl>(config)) {}
 
 std::optional<std::string> UnitState::handle(std::string_view request) {
+    if (impl_->silent) return std::nullopt;
     const std::optional<RequestFrame> frame = parseFrame(request, impl_->page);
     if (!frame || frame->address != impl_->config.address) return std::nullopt;
 
@@ -100,6 +103,18 @@ bool UnitState::setValue(char letter, int index, std::int16_t value) {
 void UnitState::setBrokenSensor(int input, bool broken) {
     if (input < 0 || input >= AnalogInputs::kCount) return;
     impl_->inputs.setBroken(input, broken, impl_->inputSetup(input));
+}
+
+void UnitState::setSilent(bool silent) { impl_->silent = silent; }
+
+bool UnitState::silent() const { return impl_->silent; }
+
+void UnitState::setInvalidOutput(int output, bool invalid) {
+    constexpr std::uint16_t kInvalid = 0x04;
+    const ItemInfo& status = *findItem(kAnyPage, 'E');
+    if (!isValidIndex(status, output)) return;
+    std::uint16_t& word = impl_->cell(status, 0, output);
+    word = invalid ? static_cast<std::uint16_t>(word | kInvalid) : static_cast<std::uint16_t>(word & ~kInvalid);
 }
 
 int UnitState::selectedHotColdBlock() const { return impl_->hotColdBlock; }

@@ -50,6 +50,14 @@ public:
     std::optional<std::int16_t> value(char letter, int index) const;
     bool setValue(char letter, int index, std::int16_t value);
     void setBrokenSensor(int input, bool broken);
+    // A silent unit hears requests but neither answers nor acts on them, as a
+    // unit that lost power or its line would look; it answers again when
+    // no longer silent. Time still passes for it.
+    void setSilent(bool silent);
+    bool silent() const;
+    // Sets or clears the "invalid" bit (0x04) of an analog output's status
+    // word "E", as the unit does for an output it cannot drive.
+    void setInvalidOutput(int output, bool invalid);
     int selectedHotColdBlock() const;
     int selectedProfile() const;
     int initialiseCount() const;  // how many "I" commands arrived

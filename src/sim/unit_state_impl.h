@@ -29,6 +29,7 @@ struct ControllerRun {
     PidLoop loop;
     std::optional<FirstOrderProcess> process;  // while it measures an analog input
     std::optional<int> drivenInput;
+    double cycleSeconds = 0;  // into the cycle of a time-proportioned output
 };
 
 struct UnitState::Impl {
@@ -55,6 +56,7 @@ struct UnitState::Impl {
     std::optional<double> readRegister(std::uint16_t code) const;
     void writeRegister(std::uint16_t code, double value);
     void runController(int number, double seconds);
+    void driveTimeProportioned(int number, double share, double seconds);
 
     UnitConfig config;
     Random random;
@@ -69,6 +71,7 @@ struct UnitState::Impl {
     std::array<ControllerRun, kControllers> controllers{};
     std::array<Profiler, kProfiles> profilers{};
     double pendingMilliseconds = 0;
+    bool silent = false;
 };
 
 }  // namespace zat::sim

@@ -18,6 +18,8 @@ TEST(SimOptions, DefaultsWithoutArguments) {
     EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{3, 1, 4, 6, 7}));
     EXPECT_EQ(options.timing.baudRate, 0);
     EXPECT_TRUE(options.linkPath.empty());
+    EXPECT_TRUE(options.invalidOutputs.empty());
+    EXPECT_EQ(options.silentAfterSeconds, -1);
     EXPECT_FALSE(options.help);
 }
 
@@ -26,7 +28,7 @@ TEST(SimOptions, EveryOptionReachesItsField) {
         "--address", "12", "--slots", "0,1,2,3,5", "--baud", "9600", "--turnaround-ms", "15",
         "--late-ms", "300", "--random-start", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
         "--truncate", "4", "--late", "5", "--broken", "3,17", "--time-scale", "60",
-        "--link", "/tmp/zat", "--log", "-",
+        "--link", "/tmp/zat", "--log", "-", "--invalid-outputs", "2,21", "--silent-after-s", "5",
     }));
     EXPECT_EQ(options.unit.address, 12);
     EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{0, 1, 2, 3, 5}));
@@ -41,6 +43,8 @@ TEST(SimOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(options.faultRates.truncate, 4);
     EXPECT_EQ(options.faultRates.late, 5);
     EXPECT_EQ(options.brokenSensors, (std::vector<int>{3, 17}));
+    EXPECT_EQ(options.invalidOutputs, (std::vector<int>{2, 21}));
+    EXPECT_EQ(options.silentAfterSeconds, 5);
     EXPECT_EQ(options.unit.timeScale, 60);
     EXPECT_EQ(options.linkPath, "/tmp/zat");
     EXPECT_EQ(options.logPath, "-");
@@ -54,7 +58,8 @@ TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
         {"--baud", "9601"},       {"--drop", "101"},         {"--drop", "-1"},
         {"--drop", "60", "--late", "50"},                    {"--broken", "40"},
         {"--broken", "1,"},       {"--time-scale", "0"},     {"--random-start"},
-        {"--frobnicate", "1"},    {"stray"},
+        {"--frobnicate", "1"},    {"stray"},                 {"--invalid-outputs", "40"},
+        {"--silent-after-s", "-1"},
     };
     for (const std::vector<std::string>& args : bad) {
         const std::variant<SimOptions, std::string> result = parse(args);

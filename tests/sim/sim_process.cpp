@@ -54,6 +54,10 @@ std::string SimProcess::readLine(int timeoutMs) {
     }
 }
 
+void SimProcess::signal(int number) const {
+    if (pid_ > 0) kill(pid_, number);
+}
+
 int SimProcess::terminate() {
     if (pid_ <= 0) return -1;
     kill(pid_, SIGTERM);

@@ -18,6 +18,8 @@ public:
 
     // The next line of its output, without the newline; empty after the timeout.
     std::string readLine(int timeoutMs = 5000);
+    // Sends the signal to the program.
+    void signal(int number) const;
     // Sends SIGTERM and waits: the exit status, or -1 if it did not exit normally.
     int terminate();
 

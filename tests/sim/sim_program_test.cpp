@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
 
 #include "pty_client.h"
@@ -30,6 +32,31 @@ TEST(SimProgram, PrintsTheDeviceAndAnswersOnItUntilTerminated) {
     ASSERT_TRUE(client.isOpen());
     EXPECT_EQ(client.ask("S05I\r"), "*05I\r");
     EXPECT_EQ(client.ask("R05F03\r"), "*05F030128\r");
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
+TEST(SimProgram, EachUserSignalTogglesSilence) {
+    SimProcess sim({});
+    PtyClient client(sim.readLine());
+    ASSERT_EQ(client.ask("S01I\r"), "*01I\r");
+    for (const char* expected : {"", "*01I\r", "", "*01I\r"}) {
+        sim.signal(SIGUSR1);
+        usleep(300'000);  // the loop looks at least every 100 ms
+        EXPECT_EQ(client.ask("S01I\r", 300), expected);
+    }
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
+TEST(SimProgram, SilentAfterTheGivenTimeAndInvalidOutputsFromTheStart) {
+    SimProcess sim({"--silent-after-s", "1", "--invalid-outputs", "2,21"});
+    PtyClient client(sim.readLine());
+    EXPECT_EQ(client.ask("R01E02\r"), "*01E020004\r");
+    EXPECT_EQ(client.ask("R01E03\r"), "*01E030000\r");
+    usleep(1'300'000);
+    EXPECT_EQ(client.ask("R01E21\r", 300), "");
+    sim.signal(SIGUSR1);
+    usleep(300'000);
+    EXPECT_EQ(client.ask("R01E21\r"), "*01E210004\r");
     EXPECT_EQ(sim.terminate(), 0);
 }
 
@@ -84,7 +111,8 @@ TEST(SimProgram, BadOptionIsOneLineAndStatusTwo) {
 TEST(SimProgram, HelpListsTheOptions) {
     const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--help"});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale"}) {
+    for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale",
+                               "--invalid-outputs", "--silent-after-s", "SIGUSR1"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
 }
