@@ -39,6 +39,11 @@ public:
     [[nodiscard]] Outcome checkUnit(bool showMessage);
 
     UnitLink& link() { return link_; }
+    // What the protocol was built with, so a caller can run one exchange
+    // over the same link with other settings (e.g. without retries).
+    const CommsSettings& settings() const { return settings_; }
+    Prompts& prompts() { return prompts_; }
+    Beep& beep() { return beep_; }
 
 private:
     // replyValueLength: characters a read's value adds to the echo.

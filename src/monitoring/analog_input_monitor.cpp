@@ -1,0 +1,65 @@
+#include "monitoring/analog_input_monitor.h"
+
+#include "model/channel_type.h"
+#include "model/config_database.h"
+
+namespace zat {
+
+std::string analogInputRangeText(std::optional<std::uint16_t> typeWord) {
+    if (!typeWord) return "?";
+    const int index = *typeWord & kTypeIndexMask;
+    const ChannelType* type = channelType(index);
+    if (type == nullptr) return "?";
+    if (isLinearType(index)) return std::string(type->name);
+    std::string text = std::string(type->name) + " ";
+    if ((*typeWord & kTypeTenths) != 0) text += "1/10";
+    text += (*typeWord & kTypeFahrenheit) != 0 ? "\u00B0F" : "\u00B0C";
+    return text;
+}
+
+Outcome AnalogInputMonitor::open(UnitProtocol& protocol) {
+    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
+    health_.beginBatch();
+    (void)selectPage(protocol, health_, 0);
+    page_.tabs = readSlotTabs(protocol, health_, [](std::uint16_t code) { return code >= 1 && code <= 3; });
+    loadPage(protocol, 0);
+    return Outcome::Ok;
+}
+
+void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
+    health_.beginBatch();
+    page_.slot = slot;
+    (void)selectPage(protocol, health_, 0);
+    for (int r = 0; r < kAnalogInputRows; ++r) {
+        const int channel = slot * kAnalogInputRows + r;
+        AnalogInputRow& row = page_.rows[r];
+        row = AnalogInputRow{};
+        row.name = channelLabel('A', channel);
+        std::uint16_t word = 0;
+        typeWords_[r].reset();
+        if (succeeded(readHexIndexed(protocol, health_, 'a', channel, word))) typeWords_[r] = word;
+        row.range = analogInputRangeText(typeWords_[r]);
+    }
+    showLinkStatus();
+}
+
+void AnalogInputMonitor::tick(UnitProtocol& protocol) {
+    health_.beginBatch();
+    row_ = (row_ + 1) % kAnalogInputRows;
+    const int channel = page_.slot * kAnalogInputRows + row_;
+    std::int16_t raw = 0, status = 0;
+    const Outcome valueRead = readDecimalIndexed(protocol, health_, 'A', channel, raw);
+    const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
+    showLinkStatus();
+    if (failed(valueRead) || failed(statusRead)) return;
+    AnalogInputRow& row = page_.rows[row_];
+    const auto bits = static_cast<std::uint16_t>(status);
+    // An unknown type shows the raw value: no tenths are assumed.
+    const std::uint16_t word = typeWords_[row_].value_or(0);
+    row.value = (bits & 0x80) != 0 ? "Broken" : formatReal(formatChannelValue(raw, word).value);
+    row.upMarker = (bits & 0x40) != 0;
+    row.downMarker = (bits & 0x20) != 0;
+    row.thirdMarker = (bits & 0x10) != 0;
+}
+
+}  // namespace zat

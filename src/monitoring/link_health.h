@@ -1,0 +1,42 @@
+// The link's health as every monitor sees it. After a read that gets no reply
+// at all, the rest of that tick's reads are dropped, the monitor reports
+// "No reply from unit" and polls once every 5 s, each read tried once only,
+// until the first good reply; polling then goes on where it was.
+#pragma once
+
+#include "comms/protocol.h"
+#include "userio/outcome.h"
+
+#include <chrono>
+#include <functional>
+#include <string_view>
+
+namespace zat {
+
+class LinkHealth {
+public:
+    static constexpr std::chrono::milliseconds kBackOffInterval{5000};
+    static constexpr std::string_view kNoReplyText = "No reply from unit";
+
+    // Starts a batch of reads (a tick, a page load, an apply): reads dropped
+    // after a silent one are sent again from the next batch on.
+    void beginBatch() { dropRest_ = false; }
+
+    // Runs one exchange, or drops it (Failed, nothing sent) after a silent
+    // read in this batch. While silent the exchange is tried once.
+    [[nodiscard]] Outcome run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange);
+
+    [[nodiscard]] bool silent() const { return silent_; }
+    // The tick interval: the monitor's own, or the back-off while silent.
+    [[nodiscard]] std::chrono::milliseconds interval(std::chrono::milliseconds normal) const {
+        return silent_ ? kBackOffInterval : normal;
+    }
+    // kNoReplyText while silent, empty otherwise.
+    [[nodiscard]] std::string_view statusText() const { return silent_ ? kNoReplyText : std::string_view{}; }
+
+private:
+    bool silent_ = false;
+    bool dropRest_ = false;
+};
+
+}  // namespace zat
