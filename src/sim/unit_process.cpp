@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <cmath>
 
 #include "sim/register_code.h"
@@ -39,6 +41,7 @@ void UnitState::Impl::tick(double seconds) {
         Profiler& profiler = profilers[static_cast<std::size_t>(number)];
         profiler.advance(seconds, table);
         if (profiler.running()) writeRegister(stored(1, 'j', number), profiler.level());
+        signalProfilerEvents(number);
     }
     for (int number = 0; number < kControllers; ++number) runController(number, seconds);
 }
@@ -164,8 +167,28 @@ void UnitState::Impl::driveTimeProportioned(int number, double share, double sec
     if (cycle < kShortestCycle) cycle = kDefaultCycle;
     run.cycleSeconds = std::fmod(run.cycleSeconds + seconds, cycle);
     const bool on = run.cycleSeconds < share * cycle;
-    std::uint16_t& group = cell(*findItem(kAnyPage, 'H'), 0, digital->number / 8);
-    const auto bit = static_cast<std::uint16_t>(1U << (digital->number % 8));
+    setDigitalOutput(digital->number, on);
+}
+
+// The event outputs of a profiler (running, ramping up, ramping down,
+// dwelling), where they name digital outputs.
+void UnitState::Impl::signalProfilerEvents(int number) {
+    const Profiler& profiler = profilers[static_cast<std::size_t>(number)];
+    const std::int16_t status = profiler.statusWord();
+    const bool running = (status & kProfilerRunning) != 0;
+    const bool ramping = (status & kProfilerRamping) != 0;
+    const bool up = (status & kProfilerRampUp) != 0;
+    const std::array<std::pair<char, bool>, 4> events{
+        {{'o', running}, {'p', ramping && up}, {'q', ramping && !up}, {'r', running && !ramping}}};
+    for (const auto& [letter, on] : events) {
+        const std::optional<RegisterCode> reg = decodeRegister(stored(1, letter, number));
+        if (reg && reg->letter == 'D' && reg->number < kDigitalOutputs) setDigitalOutput(reg->number, on);
+    }
+}
+
+void UnitState::Impl::setDigitalOutput(int output, bool on) {
+    std::uint16_t& group = cell(*findItem(kAnyPage, 'H'), 0, output / 8);
+    const auto bit = static_cast<std::uint16_t>(1U << (output % 8));
     group = on ? static_cast<std::uint16_t>(group | bit) : static_cast<std::uint16_t>(group & ~bit);
 }
 

@@ -57,6 +57,8 @@ struct UnitState::Impl {
     void writeRegister(std::uint16_t code, double value);
     void runController(int number, double seconds);
     void driveTimeProportioned(int number, double share, double seconds);
+    void signalProfilerEvents(int number);
+    void setDigitalOutput(int output, bool on);
 
     UnitConfig config;
     Random random;
