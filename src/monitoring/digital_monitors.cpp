@@ -1,0 +1,74 @@
+#include "monitoring/digital_monitors.h"
+
+#include "model/cp1252.h"
+
+namespace zat {
+
+Outcome DigitalMonitor::open(UnitProtocol& protocol) {
+    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
+    health_.beginBatch();
+    (void)selectPage(protocol, health_, 0);
+    const std::uint16_t brightCode = outputs_ ? 7 : 6;
+    page_.tabs = readSlotTabs(protocol, health_, [&](std::uint16_t code) { return code == brightCode; });
+    if (outputs_) appendRangeTabs(page_.tabs, 40, kDigitalOutputCount - 1, kDigitalRows);
+    loadPage(protocol, 0);
+    return Outcome::Ok;
+}
+
+void DigitalMonitor::loadPage(UnitProtocol& protocol, int group) {
+    page_.group = group;
+    for (int r = 0; r < kDigitalRows; ++r) {
+        const int channel = group * kDigitalRows + r;
+        DigitalRow& row = page_.rows[r];
+        row = DigitalRow{};
+        row.name = channelLabel(outputs_ ? 'D' : 'C', channel);
+        const Comment& comment =
+            outputs_ ? database_.digitalOutputComments[channel] : database_.digitalInputComments[channel];
+        row.comment = cp1252ToUtf8(comment.view());
+    }
+    page_.boxesEnabled = false;
+    page_.applyEnabled = false;
+    if (outputs_) updateLamps(protocol);
+}
+
+void DigitalMonitor::updateLamps(UnitProtocol& protocol) {
+    health_.beginBatch();
+    std::int16_t state = 0;
+    const Outcome read = readDecimalIndexed(protocol, health_, outputs_ ? 'H' : 'G', page_.group, state);
+    showLinkStatus();
+    if (failed(read)) {
+        page_.boxesEnabled = false;
+        return;
+    }
+    for (int r = 0; r < kDigitalRows; ++r) {
+        DigitalRow& row = page_.rows[r];
+        row.lamp = (static_cast<std::uint16_t>(state) & (1u << r)) != 0;
+        if (outputs_ && !row.touched) row.checked = *row.lamp;
+    }
+    page_.boxesEnabled = outputs_;
+}
+
+void DigitalOutputMonitor::setBox(int row, bool checked) {
+    if (!page_.boxesEnabled) return;
+    page_.rows[row].checked = checked;
+    page_.rows[row].touched = true;
+    page_.applyEnabled = true;
+}
+
+void DigitalOutputMonitor::apply(UnitProtocol& protocol) {
+    if (!page_.boxesEnabled) return;
+    int value = 0;
+    for (int r = 0; r < kDigitalRows; ++r) {
+        if (page_.rows[r].checked) value |= 1 << r;
+        page_.rows[r].touched = false;
+    }
+    health_.beginBatch();
+    // A failed write has beeped; the read that follows shows what the unit holds.
+    (void)health_.run(protocol, [&](UnitProtocol& p) {
+        return p.writeDecimalIndexed('H', page_.group, static_cast<std::int16_t>(value));
+    });
+    page_.applyEnabled = false;
+    updateLamps(protocol);
+}
+
+}  // namespace zat
