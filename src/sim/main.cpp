@@ -6,9 +6,12 @@
 #include <csignal>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <string>
 #include <variant>
 
 #include "sim/device_link.h"
+#include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
 #include "sim/sim_options.h"
 
@@ -81,10 +84,23 @@ int main(int argc, char** argv) {
     catchSignals();
 
     try {
+        std::string plant;
+        if (!options.plantPath.empty()) {
+            std::ifstream plantFile(options.plantPath, std::ios::binary);
+            plant.assign(std::istreambuf_iterator<char>(plantFile), std::istreambuf_iterator<char>());
+            if (!plantFile) {
+                std::cerr << "zat-unit-sim: cannot read " << options.plantPath << '\n';
+                return 2;
+            }
+        }
         PtyUnit unit(options.unit, options.timing, FaultPlan(options.faultRates, options.randomStart));
         unit.withState([&](UnitState& state) {
             for (int input : options.brokenSensors) state.setBrokenSensor(input, true);
             for (int output : options.invalidOutputs) state.setInvalidOutput(output, true);
+            if (!plant.empty()) {
+                loadPlantSetup(plant, state);
+                startEnabledProfilers(state);
+            }
         });
 
         DeviceLink link;

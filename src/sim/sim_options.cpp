@@ -104,6 +104,7 @@ const std::map<std::string, Setter>& setters() {
              return outputs.has_value();
          }},
         {"--silent-after-s", integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })},
+        {"--plant", [](SimOptions& o, const std::string& text) { o.plantPath = text; return !text.empty(); }},
         {"--link", [](SimOptions& o, const std::string& text) { o.linkPath = text; return !text.empty(); }},
         {"--log", [](SimOptions& o, const std::string& text) { o.logPath = text; return !text.empty(); }},
     };
@@ -150,6 +151,8 @@ std::string simUsage() {
            "  --invalid-outputs LIST\n"
            "                      analog outputs whose status word says invalid, e.g. 2,21\n"
            "  --silent-after-s N  stop answering N seconds after start (0: silent from the start)\n"
+           "  --plant FILE.zat    load the database's controllers, profilers and profiles\n"
+           "                      and start its enabled profilers\n"
            "  --time-scale X      simulated seconds per real second (default 1)\n"
            "  --link PATH         a symbolic link at PATH to the device, removed on exit\n"
            "  --log FILE          write every exchange to FILE (\"-\" = standard output)\n"

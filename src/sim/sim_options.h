@@ -20,6 +20,7 @@ struct SimOptions {
     std::vector<int> brokenSensors;  // analog input numbers
     std::vector<int> invalidOutputs;  // analog output numbers whose status says "invalid"
     int silentAfterSeconds = -1;      // the unit stops answering after this long; -1 = never
+    std::string plantPath;           // a database file whose controllers, profilers and profiles to run
     std::string linkPath;            // empty = no link
     std::string logPath;             // empty = no log, "-" = standard output
     bool help = false;

@@ -29,6 +29,7 @@ TEST(SimOptions, EveryOptionReachesItsField) {
         "--late-ms", "300", "--random-start", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
         "--truncate", "4", "--late", "5", "--broken", "3,17", "--time-scale", "60",
         "--link", "/tmp/zat", "--log", "-", "--invalid-outputs", "2,21", "--silent-after-s", "5",
+        "--plant", "kiln.zat",
     }));
     EXPECT_EQ(options.unit.address, 12);
     EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{0, 1, 2, 3, 5}));
@@ -45,6 +46,7 @@ TEST(SimOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(options.brokenSensors, (std::vector<int>{3, 17}));
     EXPECT_EQ(options.invalidOutputs, (std::vector<int>{2, 21}));
     EXPECT_EQ(options.silentAfterSeconds, 5);
+    EXPECT_EQ(options.plantPath, "kiln.zat");
     EXPECT_EQ(options.unit.timeScale, 60);
     EXPECT_EQ(options.linkPath, "/tmp/zat");
     EXPECT_EQ(options.logPath, "-");

@@ -60,6 +60,18 @@ TEST(SimProgram, SilentAfterTheGivenTimeAndInvalidOutputsFromTheStart) {
     EXPECT_EQ(sim.terminate(), 0);
 }
 
+TEST(SimProgram, PlantFileSetsUpAndStartsTheUnit) {
+    SimProcess sim({"--plant", ZAT_SOURCE_DIR "/examples/demo-plant.zat"});
+    PtyClient client(sim.readLine());
+    EXPECT_EQ(client.ask("R01M00\r").substr(0, 7), "*01M000") << "profiler 0 runs";
+    EXPECT_NE(client.ask("R01M00\r"), "*01M000000\r");
+    ASSERT_EQ(client.ask("W01]0001\r"), "*01]0001\r");
+    EXPECT_EQ(client.ask("R01a00\r"), "*01a000080\r");
+    EXPECT_EQ(sim.terminate(), 0);
+    const zat::test::ProgramResult missing = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--plant", "/nonexistent.zat"});
+    EXPECT_EQ(missing.exitCode, 2);
+}
+
 TEST(SimProgram, LogToStandardOutputFollowsThePath) {
     SimProcess sim({"--log", "-"});
     const std::string device = sim.readLine();
@@ -112,7 +124,7 @@ TEST(SimProgram, HelpListsTheOptions) {
     const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--help"});
     EXPECT_EQ(result.exitCode, 0);
     for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale",
-                               "--invalid-outputs", "--silent-after-s", "SIGUSR1"}) {
+                               "--invalid-outputs", "--silent-after-s", "--plant", "SIGUSR1"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
 }
