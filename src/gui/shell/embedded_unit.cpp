@@ -1,5 +1,6 @@
 #include "gui/shell/embedded_unit.h"
 
+#include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
 
 namespace zat {
@@ -11,6 +12,12 @@ EmbeddedUnit::EmbeddedUnit() {
     sim::LineTiming timing;
     timing.turnaroundMs = 2;
     unit_ = std::make_unique<sim::PtyUnit>(config, timing);
+    // The demonstration kiln's controllers, profilers and profiles run from
+    // the start, so every monitor has something moving to show.
+    unit_->withState([](sim::UnitState& state) {
+        sim::loadPlantSetup(sim::demoPlantText(), state);
+        sim::startEnabledProfilers(state);
+    });
     unit_->start();
 }
 

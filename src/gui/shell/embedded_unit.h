@@ -1,5 +1,7 @@
 // The simulated unit inside the program (zatsetup --simulate): a ZAT V2 on a
-// pseudo-terminal, so every command can be tried without hardware.
+// pseudo-terminal, so every command can be tried without hardware. It starts
+// with the demonstration kiln's controllers, profilers and profiles in its
+// memory and its enabled profilers running.
 #pragma once
 
 #include <memory>
