@@ -20,12 +20,6 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
         tabs.push_back({std::to_string(from) + "-" + std::to_string(from + size - 1), false});
 }
 
-std::string channelLabel(char letter, int index) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%c%02d", letter, index);
-    return text;
-}
-
 std::string formatReal(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "comms/protocol.h"
+#include "model/register_ref.h"  // channelLabel
 #include "monitoring/link_health.h"
 
 #include <cstdint>
@@ -26,9 +27,6 @@ struct MonitorTab {
 
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
 void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int size);
-
-// "A05", "D48".
-[[nodiscard]] std::string channelLabel(char letter, int index);
 
 // A real number as "%g" shows it: 1234, 123.4, -0.5.
 [[nodiscard]] std::string formatReal(double value);
