@@ -94,7 +94,7 @@ TEST(PtyUnitSilence, ToggledWhileServing) {
     for (const bool silent : {false, true, false, true, false}) {
         unit.setSilent(silent);
         EXPECT_EQ(unit.silent(), silent);
-        EXPECT_EQ(client.ask("S01I\r", 200), silent ? "" : "*01I\r") << silent;
+        EXPECT_EQ(client.ask("S01I\r", silent ? 200 : 2000), silent ? "" : "*01I\r") << silent;
     }
     const std::vector<Exchange> exchanges = unit.takeExchanges();
     ASSERT_EQ(exchanges.size(), 5u);

@@ -29,4 +29,6 @@ void EmbeddedUnit::setAddress(int address) {
     unit_->withState([address](sim::UnitState& state) { state.setAddress(address); });
 }
 
+void EmbeddedUnit::setSilent(bool silent) { unit_->setSilent(silent); }
+
 }  // namespace zat

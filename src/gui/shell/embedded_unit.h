@@ -24,6 +24,9 @@ public:
     const std::string& devicePath() const;
     // Answers at this address from now on, like a unit whose switch was set to it.
     void setAddress(int address);
+    // Stops answering (true) or answers again (false), like a unit that lost
+    // its line and got it back.
+    void setSilent(bool silent);
 
     sim::PtyUnit& unit() { return *unit_; }
 
