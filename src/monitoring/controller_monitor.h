@@ -1,0 +1,83 @@
+// The controller monitor without a window: one tab per controller enabled in
+// the unit, its measured value, setpoint and output polled 2000 ms after the
+// end of the previous poll, and its three terms retuned.
+#pragma once
+
+#include "comms/protocol.h"
+#include "model/config_database.h"
+#include "monitoring/link_health.h"
+#include "userio/field_check.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zat {
+
+constexpr int kControllerTerms = 3;  // P, I, D
+
+struct ControllerTab {
+    int controller = 0;
+    std::string title;  // "Controller 2"
+};
+
+struct ControllerPage {
+    std::vector<ControllerTab> tabs;
+    int controller = 0;
+    std::string windowTitle;  // "Controller Monitor - " and the local comment
+    std::string measuredCode, setpointCode, outputCode;  // "(A5)"; empty for no register
+    std::string measured, setpoint;  // "Broken", the number, or empty when unread
+    std::optional<int> outputBar;    // 0..2000 (value + 1000); none when unread
+    std::array<std::string, kControllerTerms> terms;  // P, I, D entries
+    bool applyEnabled = false;
+    std::string linkStatus;  // "No reply from unit" while the unit is silent
+};
+
+struct TermRefusal {
+    int term = 0;  // 0 P, 1 I, 2 D
+    FieldMessage message;
+};
+
+// "(A5)" for a register code; empty for 0.
+[[nodiscard]] std::string registerCodeLabel(std::uint16_t code);
+
+class ControllerMonitor {
+public:
+    static constexpr std::chrono::milliseconds kPollInterval{2000};
+    static constexpr std::string_view kNoControllersText = "There are no active PID controllers";
+
+    // Applied terms are stored into the database's controller records.
+    explicit ControllerMonitor(ConfigDatabase& database) : database_(database) {}
+
+    // Probes the unit, makes the tabs and shows the first controller. With no
+    // enabled controller it tells the user so and fails: the monitor closes.
+    [[nodiscard]] Outcome open(UnitProtocol& protocol);
+    // Shows the controller of tab `tab`: codes, terms from the unit, values.
+    void selectTab(UnitProtocol& protocol, int tab);
+    // The poll; the next one is due tickInterval() after it ends.
+    void tick(UnitProtocol& protocol);
+    void setTerm(int term, std::string text);
+    // Writes P, I, D in turn; an out-of-range term is replaced by the unit's
+    // own value (written back unchanged) and its message returned.
+    [[nodiscard]] std::vector<TermRefusal> apply(UnitProtocol& protocol);
+
+    [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
+    [[nodiscard]] const ControllerPage& page() const { return page_; }
+
+private:
+    void loadRecord(UnitProtocol& protocol);
+    [[nodiscard]] std::optional<std::int16_t> readRegister(UnitProtocol& protocol, std::uint16_t code,
+                                                           bool& broken);
+    void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
+
+    ConfigDatabase& database_;
+    LinkHealth health_;
+    ControllerPage page_;
+    std::uint16_t mvCode_ = 0, spCode_ = 0, opCode_ = 0;
+};
+
+}  // namespace zat

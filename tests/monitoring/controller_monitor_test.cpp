@@ -1,0 +1,89 @@
+#include "monitoring/controller_monitor.h"
+#include "monitor_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace zat {
+namespace {
+
+using namespace test;
+
+// Controllers 1 and 4 enabled; controller 1 measures A5, follows setpoint A6
+// and drives A7 (pinned, so the simulated loop does not move it).
+void setUpControllers(sim::UnitState& s) {
+    ASSERT_TRUE(s.setItem(1, 'a', 1, 0x80));
+    ASSERT_TRUE(s.setItem(1, 'a', 4, 0x80));
+    ASSERT_TRUE(s.setItem(1, 'b', 1, 0x06));
+    ASSERT_TRUE(s.setItem(1, 'c', 1, 0x07));
+    ASSERT_TRUE(s.setItem(1, 'd', 1, 0x08));
+    ASSERT_TRUE(s.setValue('A', 6, 321));
+    ASSERT_TRUE(s.setValue('A', 7, 250));
+    ASSERT_TRUE(s.setValue('J', 1, 20));
+    s.setBrokenSensor(5, true);
+}
+
+TEST(ControllerMonitor, RegisterCodeLabels) {
+    const struct { std::uint16_t code; const char* label; } cases[] = {
+        {0x00, ""}, {0x06, "(A5)"}, {0x44, "(B3)"}, {0x81, "(C0)"}, {0xC1, "(D0)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(registerCodeLabel(c.code), c.label);
+}
+
+TEST(ControllerMonitor, OpeningMakesTabsOfEnabledControllersAndShowsTheFirst) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    ConfigDatabase database;
+    database.controllers[1].comment.assign("Oven");
+    ControllerMonitor monitor(database);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0001"} + readsOf('a', 0, 7) + Requests{"W01]0001"} +
+                               readsOf('b', 1, 1) + readsOf('c', 1, 1) + readsOf('d', 1, 1) + readsOf('J', 1, 1) +
+                               readsOf('K', 1, 1) + readsOf('L', 1, 1) + readsOf('F', 5, 5) + readsOf('F', 6, 6) +
+                               readsOf('A', 6, 6) + readsOf('F', 7, 7) + readsOf('A', 7, 7)));
+    const ControllerPage& page = monitor.page();
+    ASSERT_EQ(page.tabs.size(), 2u);
+    EXPECT_EQ(page.tabs[0].title, "Controller 2");
+    EXPECT_EQ(page.tabs[1].title, "Controller 5");
+    EXPECT_EQ(page.windowTitle, "Controller Monitor - Oven");
+    EXPECT_EQ(page.measuredCode, "(A5)");
+    EXPECT_EQ(page.measured, "Broken");
+    EXPECT_EQ(page.setpoint, "321");
+    EXPECT_EQ(page.outputBar, 1250);
+    EXPECT_EQ(page.terms[0], "20");
+    EXPECT_EQ(monitor.tickInterval(), std::chrono::milliseconds(2000));
+}
+
+TEST(ControllerMonitor, NoEnabledControllerTellsTheUserAndFails) {
+    UnitOnPty rig;
+    ConfigDatabase database;
+    ControllerMonitor monitor(database);
+    EXPECT_EQ(monitor.open(rig.protocol), Outcome::Failed);
+    ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
+}
+
+TEST(ControllerMonitor, AnOutOfRangeTermIsReplacedByTheUnitsValueAndTheOthersWritten) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    ConfigDatabase database;
+    ControllerMonitor monitor(database);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    (void)rig.requests();
+    monitor.setTerm(0, "0");
+    monitor.setTerm(1, "100");
+    monitor.setTerm(2, "50x");
+    ASSERT_TRUE(monitor.page().applyEnabled);
+    const std::vector<TermRefusal> refusals = monitor.apply(rig.protocol);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0].term, 0);
+    EXPECT_EQ(refusals[0].message.text, "Proportional band\nValid range 1 to 9999");
+    EXPECT_EQ(rig.requests(), (Requests{"R01J01", "W01J010020", "W01K010100", "W01L010050"}));
+    EXPECT_EQ(monitor.page().terms[0], "20");
+    EXPECT_EQ(database.controllers[1].propBand, 20);
+    EXPECT_EQ(database.controllers[1].intTime, 100);
+    EXPECT_EQ(database.controllers[1].derTime, 50);
+    EXPECT_TRUE(database.modified);
+    EXPECT_FALSE(monitor.page().applyEnabled);
+}
+
+}  // namespace
+}  // namespace zat
