@@ -1,0 +1,140 @@
+#include "monitoring/profiler_monitor.h"
+
+#include "model/cp1252.h"
+#include "model/register_ref.h"
+#include "monitoring/controller_monitor.h"  // registerCodeLabel
+#include "monitoring/monitor_common.h"
+
+#include <algorithm>
+
+namespace zat {
+
+namespace {
+
+constexpr std::uint16_t kEnabled = 0x80;
+constexpr std::uint16_t kRunning = 0x01, kRamping = 0x02, kRampUp = 0x04, kHeld = 0x08;
+constexpr int kLastProfile = kProfileCount - 1;
+
+FieldMessage problem(const char* text, const char* caption) {
+    return FieldMessage{text, caption, MessageIcon::Exclamation, FieldMessage::Sound::None};
+}
+
+}  // namespace
+
+ProfileArrow profileArrow(std::uint16_t status) {
+    if ((status & kRunning) == 0) return ProfileArrow::None;
+    if ((status & kRamping) == 0) return ProfileArrow::Dwell;
+    return (status & kRampUp) != 0 ? ProfileArrow::RampUp : ProfileArrow::RampDown;
+}
+
+Outcome ProfilerMonitor::open(UnitProtocol& protocol) {
+    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
+    health_.beginBatch();
+    (void)selectPage(protocol, health_, 1);
+    bool readFailed = false;
+    for (int i = 0; i < kProfilerCount; ++i) {
+        std::uint16_t flags = 0;
+        if (failed(readHexIndexed(protocol, health_, 'g', i, flags))) readFailed = true;
+        if (!readFailed && (flags & kEnabled) != 0) page_.tabs.push_back({i, "Profiler " + std::to_string(i + 1)});
+    }
+    if (page_.tabs.empty()) {
+        (void)protocol.prompts().show(kNoProfilersText, "Information", MessageIcon::Information, MessageButtons::Ok);
+        return Outcome::Failed;
+    }
+    selectTab(protocol, 0);
+    return Outcome::Ok;
+}
+
+void ProfilerMonitor::selectTab(UnitProtocol& protocol, int tab) {
+    page_.profiler = page_.tabs.at(tab).profiler;
+    health_.beginBatch();
+    page_.windowTitle = "Profiler Monitor - " + cp1252ToUtf8(database_.profilers[page_.profiler].comment.view());
+    (void)selectPage(protocol, health_, 1);
+    (void)readHexIndexed(protocol, health_, 'i', page_.profiler, mvCode_);
+    (void)readHexIndexed(protocol, health_, 'j', page_.profiler, opCode_);
+    page_.measuredCode = registerCodeLabel(mvCode_);
+    page_.outputCode = registerCodeLabel(opCode_);
+    tick(protocol);
+}
+
+std::string ProfilerMonitor::registerText(UnitProtocol& protocol, std::uint16_t code) {
+    if (code == 0) return {};
+    const RegisterRef ref(code);
+    std::int16_t value = 0;
+    if (ref.letter() == 'A') {
+        std::int16_t status = 0;
+        if (failed(readDecimalIndexed(protocol, health_, 'F', ref.number(), status))) return "Error";
+        if ((static_cast<std::uint16_t>(status) & 0x80) != 0) return "Broken";
+        return succeeded(readDecimalIndexed(protocol, health_, 'A', ref.number(), value)) ? std::to_string(value)
+                                                                                          : "Error";
+    }
+    if (ref.letter() == 'B')
+        return succeeded(readDecimalIndexed(protocol, health_, 'B', ref.number(), value)) ? std::to_string(value)
+                                                                                          : "Error";
+    return {};  // C and D registers are not shown
+}
+
+void ProfilerMonitor::tick(UnitProtocol& protocol) {
+    health_.beginBatch();
+    const int p = page_.profiler;
+    page_.measured = registerText(protocol, mvCode_);
+    page_.setpoint = registerText(protocol, opCode_);
+    std::int16_t value = 0;
+    if (succeeded(readDecimalIndexed(protocol, health_, 'M', p, value))) status_ = static_cast<std::uint16_t>(value);
+    page_.profile.clear();
+    if (succeeded(readDecimalIndexed(protocol, health_, 'S', p, value))) {
+        page_.profile = std::to_string(value);
+        if (value >= 0 && value <= kLastProfile) page_.profilePosition = value;
+    }
+    page_.dwell = succeeded(readDecimalIndexed(protocol, health_, 'T', p, value)) ? std::to_string(value) : "";
+    page_.running = (status_ & kRunning) != 0;
+    page_.startEnabled = page_.profileChoiceEnabled = !page_.running;
+    page_.resetEnabled = page_.holdEnabled = page_.running;
+    page_.arrow = profileArrow(status_);
+    if (page_.running) {
+        page_.held = (status_ & kHeld) != 0;
+        page_.segment = succeeded(readDecimalIndexed(protocol, health_, 'R', p, value)) ? std::to_string(value) : "";
+    } else {
+        page_.held = false;
+        page_.holdChecked = false;
+        page_.segment.clear();
+    }
+    showLinkStatus();
+}
+
+void ProfilerMonitor::stepProfile(UnitProtocol& protocol, int step) {
+    page_.profilePosition = std::clamp(page_.profilePosition + step, 0, kLastProfile);
+    page_.profile = std::to_string(page_.profilePosition);
+    health_.beginBatch();
+    const auto profile = static_cast<std::int16_t>(page_.profilePosition);
+    (void)health_.run(protocol, [&](UnitProtocol& u) { return u.writeDecimalIndexed('S', page_.profiler, profile); });
+    showLinkStatus();
+}
+
+Outcome ProfilerMonitor::command(UnitProtocol& protocol, char letter) {
+    health_.beginBatch();
+    const auto profiler = static_cast<std::int16_t>(page_.profiler);
+    Outcome outcome = health_.run(protocol, [&](UnitProtocol& u) { return u.writeDecimal('N', profiler); });
+    if (succeeded(outcome)) outcome = health_.run(protocol, [&](UnitProtocol& u) { return u.sendCommand(letter); });
+    showLinkStatus();
+    return outcome;
+}
+
+std::optional<FieldMessage> ProfilerMonitor::start(UnitProtocol& protocol) {
+    if (page_.profilePosition < 0 || page_.profilePosition > kLastProfile)
+        return problem("Invalid Profile number", "Start Problem");
+    if (failed(command(protocol, 'S'))) return problem("Unable to start profiler", "Problem");
+    return std::nullopt;
+}
+
+std::optional<FieldMessage> ProfilerMonitor::reset(UnitProtocol& protocol) {
+    if (failed(command(protocol, 'R'))) return problem("Unable to stop profiler", "Problem");
+    return std::nullopt;
+}
+
+void ProfilerMonitor::setHold(UnitProtocol& protocol, bool checked) {
+    page_.holdChecked = checked;
+    (void)command(protocol, checked ? 'H' : 'F');  // failures only beep
+}
+
+}  // namespace zat
