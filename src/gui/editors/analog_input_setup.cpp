@@ -49,9 +49,6 @@ TAINSetup::TAINSetup(const WindowContext& context)
     const QIcon icon(QStringLiteral(":/icons/tab_analog_input.svg"));
     for (int s = 0; s < kAnalogInputSlotCount; ++s) tabs_->addTab(icon, toQString(analogInputSlotTitle(s)));
     tabs_->setDrawBase(false);
-    // Every tab whole: no scroll arrows, no shortened titles.
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
 
     auto* pages = new QVBoxLayout;
     pages->setSpacing(0);

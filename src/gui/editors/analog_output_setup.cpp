@@ -56,9 +56,6 @@ TAOUTSetup::TAOUTSetup(const WindowContext& context)
     const QIcon icon(QStringLiteral(":/icons/tab_analog_output.svg"));
     for (int t = 0; t < kAnalogOutputTabCount; ++t) tabs_->addTab(icon, toQString(analogOutputTabTitle(t)));
     tabs_->setDrawBase(false);
-    // Every tab whole: no scroll arrows, no shortened titles.
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
 
     auto* pages = new QVBoxLayout;
     pages->setSpacing(0);

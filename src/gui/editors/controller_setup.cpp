@@ -50,8 +50,6 @@ TControllerSetup::TControllerSetup(const WindowContext& context)
             loadPage(controller);
             updateOutputTypeControls();
         });
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
     tabs_->setDrawBase(false);
     for (int c = 0; c < kControllerCount; ++c) tabs_->addTab(controllerIcon(false), toQString(controllerTabTitle(c)));
 

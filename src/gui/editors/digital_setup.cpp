@@ -34,9 +34,6 @@ TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
 
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int tab) { loadPage(tab); });
-    // Every tab shown whole: the dialog widens instead of scrolling them.
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
     const QIcon icon(tabIconPath(mode));
     for (int tab = 0; tab < layout.tabCount; ++tab)
         tabs_->addTab(icon, toQString(digitalCommentTabTitle(tab)));

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QString>
+#include <QValidator>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,6 +12,16 @@
 #include "model/comment.h"
 
 namespace zat {
+
+// Letters typed into a register or destination edit come out in upper case.
+class UpperCaseValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
 
 QString toQString(std::string_view utf8);
 std::string toUtf8(const QString& text);

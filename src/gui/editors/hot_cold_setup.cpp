@@ -24,15 +24,6 @@ namespace {
 constexpr int kInputsPerColumn = 8;  // one card slot, one list word
 constexpr int kCommentWidthInCharacters = 32;
 
-// Letters typed into a destination come out in upper case.
-class UpperCaseValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 QLineEdit* makeDestinationEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);
@@ -56,9 +47,6 @@ THCSetup::THCSetup(const WindowContext& context)
 
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int block) { loadPage(block); });
-    // Every tab shown whole: the dialog widens instead of scrolling them.
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
     for (int block = 0; block < kHotColdBlockCount; ++block)
         tabs_->addTab(blockIcon(false), toQString(hotColdTabTitle(block)));
 

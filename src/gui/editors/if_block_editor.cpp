@@ -22,15 +22,6 @@ namespace {
 
 constexpr int kCommentWidthInCharacters = 32;
 
-// Letters typed into a register edit come out in upper case.
-class UpperCaseValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 QLineEdit* makeRegisterEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);

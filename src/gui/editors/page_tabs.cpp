@@ -6,6 +6,10 @@ PageTabs::PageTabs(QWidget* parent, std::function<bool()> leave, std::function<v
     : QTabBar(parent), leave_(std::move(leave)), enter_(std::move(enter)) {
     setObjectName(QStringLiteral("tabs"));
     setExpanding(false);
+    // Every tab shown whole: the dialog widens instead of scrolling or
+    // shortening the titles.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
     connect(this, &QTabBar::currentChanged, this, &PageTabs::changed);
 }
 

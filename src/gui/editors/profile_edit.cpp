@@ -52,8 +52,6 @@ TProfileEdit::TProfileEdit(const WindowContext& context)
     const QIcon icon(QStringLiteral(":/icons/tab_profile.svg"));
     for (int p = 0; p < kProfileCount; ++p) tabs_->addTab(icon, toQString(profileTabTitle(p)));
     tabs_->setDrawBase(false);
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
 
     auto* pages = new QVBoxLayout;
     pages->setSpacing(0);

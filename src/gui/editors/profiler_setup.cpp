@@ -50,8 +50,6 @@ TProfilerSetup::TProfilerSetup(const WindowContext& context)
 
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int profiler) { loadPage(profiler); });
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
     tabs_->setDrawBase(false);
     for (int p = 0; p < kProfilerCount; ++p) tabs_->addTab(profilerIcon(false), toQString(profilerTabTitle(p)));
 

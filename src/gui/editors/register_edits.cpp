@@ -3,19 +3,12 @@
 #include <QValidator>
 
 #include "editing/controller_setup.h"
+#include "gui/editors/editor_fields.h"
 
 namespace zat {
 
 namespace {
 
-class UpperCaseValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 class DigitsValidator final : public QValidator {
 public:
