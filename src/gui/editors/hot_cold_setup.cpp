@@ -24,7 +24,6 @@ namespace {
 constexpr int kInputsPerColumn = 8;  // one card slot, one list word
 constexpr int kCommentWidthInCharacters = 32;
 
-
 QLineEdit* makeDestinationEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kCommentWidthInCharacters = 32;
 
-
 QLineEdit* makeRegisterEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
