@@ -50,14 +50,8 @@ TAINSetup::TAINSetup(const WindowContext& context)
     for (int s = 0; s < kAnalogInputSlotCount; ++s) tabs_->addTab(icon, toQString(analogInputSlotTitle(s)));
     tabs_->setDrawBase(false);
 
-    auto* pages = new QVBoxLayout;
-    pages->setSpacing(0);
-    pages->addWidget(tabs_);
-    pages->addWidget(buildPage());
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(pages, 1);
-    layout->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext, false}));
+    layOutPagedDialog(*this, tabs_, buildPage(),
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext, false}));
 
     loadPage(0);
 }

@@ -57,15 +57,8 @@ TAOUTSetup::TAOUTSetup(const WindowContext& context)
     for (int t = 0; t < kAnalogOutputTabCount; ++t) tabs_->addTab(icon, toQString(analogOutputTabTitle(t)));
     tabs_->setDrawBase(false);
 
-    auto* pages = new QVBoxLayout;
-    pages->setSpacing(0);
-    pages->addWidget(tabs_);
-    pages->addWidget(buildPage());
-    pages->addStretch();
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(pages, 1);
-    layout->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
+    layOutPagedDialog(*this, tabs_, buildPage(),
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
 
     loadPage(analogOutputChannel(0, 0));
     connect(position_, &QSpinBox::valueChanged, this, [this](int position) { positionChosen(position); });

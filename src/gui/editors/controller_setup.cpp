@@ -53,15 +53,8 @@ TControllerSetup::TControllerSetup(const WindowContext& context)
     tabs_->setDrawBase(false);
     for (int c = 0; c < kControllerCount; ++c) tabs_->addTab(controllerIcon(false), toQString(controllerTabTitle(c)));
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(0);
-    left->addWidget(tabs_);
-    left->addWidget(buildPage(), 1);
-
-    auto* whole = new QHBoxLayout(this);
-    whole->addLayout(left, 1);
-    whole->addSpacing(6);
-    whole->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
+    layOutPagedDialog(*this, tabs_, buildPage(),
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);

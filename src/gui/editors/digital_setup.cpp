@@ -60,15 +60,8 @@ TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->addWidget(channels_);
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(0);
-    left->addWidget(tabs_);
-    left->addWidget(page, 1);
-
-    auto* whole = new QHBoxLayout(this);
-    whole->addLayout(left, 1);
-    whole->addSpacing(6);
-    whole->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), layout.helpContext}));
+    layOutPagedDialog(*this, tabs_, page,
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), layout.helpContext}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);

@@ -100,15 +100,8 @@ THCSetup::THCSetup(const WindowContext& context)
     pageLayout->addLayout(commentRow);
     pageLayout->addLayout(groups, 1);
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(0);
-    left->addWidget(tabs_);
-    left->addWidget(page, 1);
-
-    auto* whole = new QHBoxLayout(this);
-    whole->addLayout(left, 1);
-    whole->addSpacing(6);
-    whole->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
+    layOutPagedDialog(*this, tabs_, page,
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);

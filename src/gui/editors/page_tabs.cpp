@@ -1,5 +1,8 @@
 #include "gui/editors/page_tabs.h"
 
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 namespace zat {
 
 PageTabs::PageTabs(QWidget* parent, std::function<bool()> leave, std::function<void(int page)> enter)
@@ -25,6 +28,17 @@ void PageTabs::changed(int index) {
     }
     shown_ = index;
     enter_(index);
+}
+
+void layOutPagedDialog(QWidget& dialog, PageTabs* tabs, QWidget* page, QWidget* buttons) {
+    auto* left = new QVBoxLayout;
+    left->setSpacing(0);
+    left->addWidget(tabs);
+    left->addWidget(page, 1);
+    auto* whole = new QHBoxLayout(&dialog);
+    whole->addLayout(left, 1);
+    whole->addSpacing(6);
+    whole->addWidget(buttons);
 }
 
 }  // namespace zat

@@ -27,4 +27,8 @@ private:
     bool reverting_ = false;
 };
 
+// Lays a paged editor out: the tabs over the page on the left, the button
+// column on the right.
+void layOutPagedDialog(QWidget& dialog, PageTabs* tabs, QWidget* page, QWidget* buttons);
+
 }  // namespace zat

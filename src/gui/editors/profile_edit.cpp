@@ -53,15 +53,8 @@ TProfileEdit::TProfileEdit(const WindowContext& context)
     for (int p = 0; p < kProfileCount; ++p) tabs_->addTab(icon, toQString(profileTabTitle(p)));
     tabs_->setDrawBase(false);
 
-    auto* pages = new QVBoxLayout;
-    pages->setSpacing(0);
-    pages->addWidget(tabs_);
-    pages->addWidget(buildPage());
-    pages->addStretch();
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(pages, 1);
-    layout->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
+    layOutPagedDialog(*this, tabs_, buildPage(),
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&OK"), kHelpContext}));
 
     loadPage(0);
 }

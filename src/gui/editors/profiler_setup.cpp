@@ -53,15 +53,8 @@ TProfilerSetup::TProfilerSetup(const WindowContext& context)
     tabs_->setDrawBase(false);
     for (int p = 0; p < kProfilerCount; ++p) tabs_->addTab(profilerIcon(false), toQString(profilerTabTitle(p)));
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(0);
-    left->addWidget(tabs_);
-    left->addWidget(buildPage(), 1);
-
-    auto* whole = new QHBoxLayout(this);
-    whole->addLayout(left, 1);
-    whole->addSpacing(6);
-    whole->addWidget(makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
+    layOutPagedDialog(*this, tabs_, buildPage(),
+                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);
