@@ -13,6 +13,7 @@
 #include "gui/editors/page_tabs.h"
 #include "gui/shell/command_table.h"
 #include "model/database_file.h"
+#include "support/editor_rig.h"
 #include "support/window_rig.h"
 
 using namespace zat;
@@ -23,16 +24,7 @@ namespace {
 constexpr int kTcTypeK = 3, kLinear1V = 10, kLinear10V = 11;
 
 // The dialog shown over its own database, message boxes recorded.
-struct Harness {
-    ConfigDatabase db;
-    test::RecordingBeep beep;
-    test::RecordingPrompts prompts;
-    test::ScriptedDialogs dialogs;
-    test::ScriptedFileDialogs files;
-    NoWaitCursor cursor;
-    UnitLink link{prompts};
-    UnitProtocol protocol{link, db.comms, prompts, beep};
-    GuiContext gui{prompts, beep, dialogs, files, cursor, {}};
+struct Harness : test::EditorRig {
     std::unique_ptr<TAINSetup> dialog;
 
     Harness() {
@@ -41,7 +33,7 @@ struct Harness {
         open();
     }
     void open() {
-        dialog = std::make_unique<TAINSetup>(WindowContext{db, gui, protocol, nullptr});
+        dialog = std::make_unique<TAINSetup>(context());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }

@@ -15,6 +15,7 @@
 #include "gui/editors/page_tabs.h"
 #include "gui/shell/command_table.h"
 #include "model/database_file.h"
+#include "support/editor_rig.h"
 #include "support/window_rig.h"
 
 using namespace zat;
@@ -23,23 +24,13 @@ using zat::test::press;
 namespace {
 
 // The dialog shown over its own database, message boxes and beeps recorded.
-struct Harness {
-    ConfigDatabase db;
-    test::RecordingBeep beep;
-    test::RecordingPrompts prompts;
-    test::ScriptedDialogs dialogs;
-    test::ScriptedFileDialogs files;
-    NoWaitCursor cursor;
-    UnitLink link{prompts};
-    UnitProtocol protocol{link, db.comms, prompts, beep};
-    GuiContext gui{prompts, beep, dialogs, files, cursor, {}};
+struct Harness : test::EditorRig {
     std::unique_ptr<TAOUTSetup> dialog;
 
     Harness() {
-        prompts.beepSource = &beep;
         db.analogOutputs[25].bias = 7;  // an output without a bias or type: never written
         db.analogOutputs[25].flags = 0x55;
-        dialog = std::make_unique<TAOUTSetup>(WindowContext{db, gui, protocol, nullptr});
+        dialog = std::make_unique<TAOUTSetup>(context());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }

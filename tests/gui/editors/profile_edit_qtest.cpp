@@ -12,6 +12,7 @@
 #include "gui/editors/profile_edit.h"
 #include "gui/shell/command_table.h"
 #include "model/database_file.h"
+#include "support/editor_rig.h"
 #include "support/window_rig.h"
 
 using namespace zat;
@@ -20,23 +21,13 @@ using zat::test::press;
 namespace {
 
 // The dialog shown over its own database, message boxes and beeps recorded.
-struct Harness {
-    ConfigDatabase db;
-    test::RecordingBeep beep;
-    test::RecordingPrompts prompts;
-    test::ScriptedDialogs dialogs;
-    test::ScriptedFileDialogs files;
-    NoWaitCursor cursor;
-    UnitLink link{prompts};
-    UnitProtocol protocol{link, db.comms, prompts, beep};
-    GuiContext gui{prompts, beep, dialogs, files, cursor, {}};
+struct Harness : test::EditorRig {
     std::unique_ptr<TProfileEdit> dialog;
 
     Harness() {
-        prompts.beepSource = &beep;
         db.profiles[1].link = 3;
         db.profiles[1].segDwell[0] = 15;
-        dialog = std::make_unique<TProfileEdit>(WindowContext{db, gui, protocol, nullptr});
+        dialog = std::make_unique<TProfileEdit>(context());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
