@@ -162,6 +162,7 @@ void ShellCommands::exportToUnit() {
     const TransferGroups groups = view_.chooseGroups(TransferDirection::Export, exportGroups_);
     if (groups == 0) return;
     exportGroups_ = groups;
+    UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     exportCommand(db_, groups, protocol_, io_);
 }
 
@@ -171,6 +172,7 @@ void ShellCommands::importFromUnit() {
     if (groups == 0) return;
     importGroups_ = groups;
     if (!mayReplaceDatabase()) return;
+    UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     importCommand(db_, groups, protocol_, io_);
 }
 
@@ -191,6 +193,7 @@ void ShellCommands::saveRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to save"), true, ".reg");
     if (!path) return;
     WaitCursorSession cursor(io_.cursor);
+    UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     if (failed(reopenPort())) return;
     static_cast<void>(zat::saveRegisters(protocol_, *path, io_));  // a failure has been shown
 }
@@ -199,13 +202,17 @@ void ShellCommands::loadRegisters() {
     const auto path = askFileName(registerDialog("Select ZAT register file to open"), false, ".reg");
     if (!path) return;
     WaitCursorSession cursor(io_.cursor);
+    UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     if (failed(reopenPort())) return;
     static_cast<void>(zat::loadRegisters(protocol_, *path, io_));  // a failure has been shown
 }
 
 void ShellCommands::saveCalibration() {
     if (!settingsUsable()) return;
-    if (readCalibrationCommand(db_, protocol_, io_) != TransferOutcome::Done) return;
+    {
+        UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
+        if (readCalibrationCommand(db_, protocol_, io_) != TransferOutcome::Done) return;
+    }
     // A calibration written into a file of another kind would change it.
     const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
     if (!path) return;
@@ -216,6 +223,7 @@ void ShellCommands::restoreCalibration() {
     if (!settingsUsable()) return;
     const auto path = askFileName(calibrationDialog(db_, "Select Calibration file to open"), false, ".cal");
     if (!path || failed(readCalibrationFile(db_, *path, io_.prompts))) return;
+    UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     writeCalibrationCommand(db_, protocol_, io_);
 }
 

@@ -12,6 +12,7 @@
 
 #include <linux/serial.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,41 @@ public:
     // the timeout may look like a sound reply but is not one.
     bool replyComplete() const { return collector_.complete(); }
 
+    // A long operation (a transfer, a register or calibration file) holds the
+    // link while it runs: the monitors skip their ticks meanwhile, and reload
+    // their pages once it has ended, since it may have changed type words
+    // and register codes.
+    class OperationHold {
+    public:
+        explicit OperationHold(UnitLink& link) : link_(link) { ++link_.holds_; }
+        ~OperationHold() {
+            --link_.holds_;
+            ++link_.holdsEnded_;
+        }
+        OperationHold(const OperationHold&) = delete;
+        OperationHold& operator=(const OperationHold&) = delete;
+
+    private:
+        UnitLink& link_;
+    };
+    bool held() const { return holds_ > 0; }
+
+    // Whether the unit's last read over this link got no reply at all; the
+    // monitors' shared back-off (LinkHealth) keeps it.
+    bool unitSilent() const { return unitSilent_; }
+    void setUnitSilent(bool silent) { unitSilent_ = silent; }
+
+    // Runs between two exchanges of one monitor batch (a page load, a tick):
+    // a window lets its waiting events through there, so a long batch never
+    // holds its event loop for more than one exchange.
+    void setBetweenExchanges(std::function<void()> hook) { betweenExchanges_ = std::move(hook); }
+    void betweenExchanges() {
+        if (betweenExchanges_) betweenExchanges_();
+    }
+    // Counts the holds that have ended; a monitor that saw another count
+    // reloads its page.
+    unsigned holdsEnded() const { return holdsEnded_; }
+
 private:
     void refuseDevice(bool directory);
     bool configureLine(const CommsSettings& settings);
@@ -79,6 +115,10 @@ private:
     bool manualRts_ = true;
     std::optional<serial_rs485> rs485Found_;  // the driver's RS-485 settings before ours
     ReplyCollector collector_;
+    int holds_ = 0;
+    unsigned holdsEnded_ = 0;
+    bool unitSilent_ = false;
+    std::function<void()> betweenExchanges_;
 };
 
 }  // namespace zat

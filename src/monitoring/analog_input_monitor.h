@@ -3,7 +3,7 @@
 #pragma once
 
 #include "comms/protocol.h"
-#include "monitoring/link_health.h"
+#include "comms/link_health.h"
 #include "monitoring/monitor_common.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 
 #include "comms/protocol.h"
 #include "model/config_database.h"
-#include "monitoring/link_health.h"
+#include "comms/link_health.h"
 #include "monitoring/monitor_common.h"
 #include "userio/field_check.h"
 

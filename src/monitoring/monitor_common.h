@@ -4,7 +4,7 @@
 
 #include "comms/protocol.h"
 #include "model/register_ref.h"  // channelLabel
-#include "monitoring/link_health.h"
+#include "comms/link_health.h"
 
 #include <cstdint>
 #include <functional>

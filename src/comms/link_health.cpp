@@ -1,11 +1,13 @@
-#include "monitoring/link_health.h"
+#include "comms/link_health.h"
 
 namespace zat {
 
 Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
     if (dropRest_) return Outcome::Failed;
+    link_ = &protocol.link();
+    if (exchangesInBatch_++ > 0) link_->betweenExchanges();
     Outcome outcome = Outcome::Failed;
-    if (silent_) {
+    if (link_->unitSilent()) {
         CommsSettings once = protocol.settings();
         once.retries = 0;
         UnitProtocol single(protocol.link(), once, protocol.prompts(), protocol.beep());
@@ -14,9 +16,9 @@ Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(Unit
         outcome = exchange(protocol);
     }
     if (succeeded(outcome)) {
-        silent_ = false;
-    } else if (protocol.link().reply().empty()) {
-        silent_ = true;
+        link_->setUnitSilent(false);
+    } else if (link_->reply().empty()) {
+        link_->setUnitSilent(true);
         dropRest_ = true;
     }
     return outcome;

@@ -1,7 +1,8 @@
 // The link's health as every monitor sees it. After a read that gets no reply
 // at all, the rest of that tick's reads are dropped, the monitor reports
 // "No reply from unit" and polls once every 5 s, each read tried once only,
-// until the first good reply; polling then goes on where it was.
+// until the first good reply; polling then goes on where it was. The silence
+// is the link's: every monitor on the same link backs off together.
 #pragma once
 
 #include "comms/protocol.h"
@@ -20,23 +21,27 @@ public:
 
     // Starts a batch of reads (a tick, a page load, an apply): reads dropped
     // after a silent one are sent again from the next batch on.
-    void beginBatch() { dropRest_ = false; }
+    void beginBatch() {
+        dropRest_ = false;
+        exchangesInBatch_ = 0;
+    }
 
     // Runs one exchange, or drops it (Failed, nothing sent) after a silent
     // read in this batch. While silent the exchange is tried once.
     [[nodiscard]] Outcome run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange);
 
-    [[nodiscard]] bool silent() const { return silent_; }
+    [[nodiscard]] bool silent() const { return link_ != nullptr && link_->unitSilent(); }
     // The tick interval: the monitor's own, or the back-off while silent.
     [[nodiscard]] std::chrono::milliseconds interval(std::chrono::milliseconds normal) const {
-        return silent_ ? kBackOffInterval : normal;
+        return silent() ? kBackOffInterval : normal;
     }
     // kNoReplyText while silent, empty otherwise.
-    [[nodiscard]] std::string_view statusText() const { return silent_ ? kNoReplyText : std::string_view{}; }
+    [[nodiscard]] std::string_view statusText() const { return silent() ? kNoReplyText : std::string_view{}; }
 
 private:
-    bool silent_ = false;
+    UnitLink* link_ = nullptr;  // the link of the last exchange
     bool dropRest_ = false;
+    int exchangesInBatch_ = 0;
 };
 
 }  // namespace zat
