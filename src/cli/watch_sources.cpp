@@ -1,6 +1,8 @@
 #include "cli/watch_sources.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 #include "monitoring/analog_input_monitor.h"
 #include "monitoring/analog_output_monitor.h"
@@ -107,6 +109,14 @@ private:
 
 std::string numbered(const char* prefix, int index) { return prefix + std::to_string(index + 1); }
 
+// "MV (A5) SP (A6)": the registers a loop works on, leaving out those it has none for.
+std::string registerCodes(std::initializer_list<std::pair<const char*, const std::string&>> codes) {
+    std::string text;
+    for (const auto& [name, code] : codes)
+        if (!code.empty()) text += (text.empty() ? "" : " ") + std::string(name) + " " + code;
+    return text;
+}
+
 class ControllerSource final : public EngineSource<ControllerMonitor> {
 public:
     using EngineSource::EngineSource;
@@ -120,7 +130,7 @@ public:
         const std::string output = page.outputBar ? std::to_string(*page.outputBar - 1000) : "";
         return {{numbered("PID", page.controller),
                  "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
-                 "MV " + page.measuredCode + " SP " + page.setpointCode + " OP " + page.outputCode}};
+                 registerCodes({{"MV", page.measuredCode}, {"SP", page.setpointCode}, {"OP", page.outputCode}})}};
     }
 };
 
@@ -138,7 +148,7 @@ public:
                             " Segment=" + page.segment + " Dwell=" + page.dwell +
                             (page.running ? " Running" : " Stopped") + (page.held ? " Held" : "");
         return {{numbered("PRF", page.profiler), value, statusOf(page.status),
-                 "MV " + page.measuredCode + " SP " + page.outputCode}};
+                 registerCodes({{"MV", page.measuredCode}, {"SP", page.outputCode}})}};
     }
 };
 
