@@ -200,7 +200,6 @@ int runWatch(Context& context, const std::vector<std::string>& args) {
     auto due = Clock::now() + source->tickInterval();
     while (!parsed.count || sweeps < *parsed.count) {
         if (stop.waitUntil(due)) break;
-        const auto started = Clock::now();
         source->tick(session.protocol);
         writer.polled(*source);
         if (++ticks == source->ticksPerSweep()) {
@@ -208,8 +207,11 @@ int runWatch(Context& context, const std::vector<std::string>& args) {
             ++sweeps;
             writer.swept(*source);
         }
-        // A window timer keeps its period; the controller and profiler wait from the end of the poll.
-        due = (source->pollsOnShow() ? Clock::now() : std::max(started, due)) + source->tickInterval();
+        // A window timer keeps its period and, once late, starts again from now; the
+        // controller and profiler wait from the end of the poll.
+        const auto now = Clock::now();
+        due = source->pollsOnShow() ? now + source->tickInterval() : due + source->tickInterval();
+        if (due < now) due = now + source->tickInterval();
     }
     return kExitOk;
 }
