@@ -57,7 +57,7 @@ public:
 
 private:
     WatchReading reading(int r) const {
-        const AnalogInputRow& row = monitor_.page().rows[r];
+        const AnalogInputMonitorRow& row = monitor_.page().rows[r];
         // A failed poll leaves the window's old value standing; a log must not repeat it as new.
         return {row.name, row.status ? row.value : "", statusOf(row.status), row.range};
     }
@@ -78,7 +78,7 @@ public:
 
 private:
     WatchReading reading(int r) const {
-        const AnalogOutputRow& row = monitor_.page().rows[r];
+        const AnalogOutputMonitorRow& row = monitor_.page().rows[r];
         std::string detail = row.range;
         if (!row.comment.empty()) detail += (detail.empty() ? "" : "  ") + row.comment;
         return {row.name, row.current, statusOf(row.status), detail};
@@ -94,11 +94,11 @@ public:
     std::string title() const override { return what_ + this->tabTitles().at(this->monitor_.page().group); }
     std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
     std::vector<WatchReading> pageReadings() const override {
-        const DigitalPage& page = this->monitor_.page();
+        const DigitalMonitorPage& page = this->monitor_.page();
         // The lamps keep the last group read; while the unit is silent that is not a reading.
         const bool read = page.linkStatus.empty();
         std::vector<WatchReading> rows;
-        for (const DigitalRow& row : page.rows)
+        for (const DigitalMonitorRow& row : page.rows)
             rows.push_back({row.name, read && row.lamp ? (*row.lamp ? "on" : "off") : "", "", row.comment});
         return rows;
     }
@@ -126,7 +126,7 @@ public:
     std::string title() const override { return monitor_.page().windowTitle; }
     std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
     std::vector<WatchReading> pageReadings() const override {
-        const ControllerPage& page = monitor_.page();
+        const ControllerMonitorPage& page = monitor_.page();
         const std::string output = page.outputBar ? std::to_string(*page.outputBar - 1000) : "";
         return {{numbered("PID", page.controller),
                  "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
@@ -143,7 +143,7 @@ public:
     std::string title() const override { return monitor_.page().windowTitle; }
     std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
     std::vector<WatchReading> pageReadings() const override {
-        const ProfilerPage& page = monitor_.page();
+        const ProfilerMonitorPage& page = monitor_.page();
         std::string value = "MV=" + page.measured + " SP=" + page.setpoint + " Profile=" + page.profile +
                             " Segment=" + page.segment + " Dwell=" + page.dwell +
                             (page.running ? " Running" : " Stopped") + (page.held ? " Held" : "");

@@ -59,7 +59,7 @@ TEST(AnalogInputMonitor, ValuesAreScaledByTheTypeWordAndBrokenKeepsTheMarkers) {
         ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
         monitor.tick(rig.protocol);
         ASSERT_EQ(monitor.polledRow(), 1);
-        const AnalogInputRow& row = monitor.page().rows[1];
+        const AnalogInputMonitorRow& row = monitor.page().rows[1];
         EXPECT_EQ(row.value, c.value) << c.word;
         EXPECT_EQ(row.status.value_or(0) & 0x80, c.broken ? 0x80 : 0) << c.word;
         EXPECT_EQ(row.thirdMarker, c.third) << c.word;
