@@ -78,10 +78,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
-    sim::PtyUnit unit({}, sim::LineTiming{9600, 5});
-    unit.withState([](sim::UnitState& state) {
-        static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state));
-        sim::startEnabledProfilers(state);
+    zat::sim::PtyUnit unit({}, zat::sim::LineTiming{9600, 5});
+    unit.withState([](zat::sim::UnitState& state) {
+        static_cast<void>(zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state));
+        zat::sim::startEnabledProfilers(state);
     });
     unit.start();
 
@@ -92,11 +92,12 @@ int main(int argc, char** argv) {
     zat::QtFileDialogs files;
     zat::NoWaitCursor cursor;
     zat::TZATWindow window(db, zat::GuiContext{prompts, beep, dialogs, files, cursor, {}});
+    window.link().setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
+    window.startUp();
     db.comms.address = 1;
     db.comms.baudRate = 9600;
     db.comms.timeOut = 250;
     db.comms.retries = 2;
-    window.link().setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
     window.link().openPort(db.comms);
     window.show();
 

@@ -1,19 +1,27 @@
 #include "comms/link_health.h"
 
+#include "userio/beep.h"
+
 namespace zat {
 
 Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
     if (dropRest_) return Outcome::Failed;
     link_ = &protocol.link();
     if (exchangesInBatch_++ > 0) link_->betweenExchanges();
+
+    // Each try is one exchange on its own, with the window's events let
+    // through between tries, so a unit that has gone quiet holds the window
+    // for one reply timeout at most. While it is known silent: one try only.
+    CommsSettings once = protocol.settings();
+    once.retries = 0;
+    const int tries = link_->unitSilent() ? 1 : protocol.settings().retries + 1;
+    SilentBeep quiet;  // the beep is for the operation, after its last try
     Outcome outcome = Outcome::Failed;
-    if (link_->unitSilent()) {
-        CommsSettings once = protocol.settings();
-        once.retries = 0;
-        UnitProtocol single(protocol.link(), once, protocol.prompts(), protocol.beep());
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        if (attempt > 1) link_->betweenExchanges();
+        UnitProtocol single(protocol.link(), once, protocol.prompts(), attempt == tries ? protocol.beep() : quiet);
         outcome = exchange(single);
-    } else {
-        outcome = exchange(protocol);
+        if (succeeded(outcome) || single.lastRefused()) break;
     }
     if (succeeded(outcome)) {
         link_->setUnitSilent(false);

@@ -22,6 +22,7 @@ Outcome UnitProtocol::exchange(const std::string& request, std::size_t echoLengt
     const std::size_t expectedLength = request.size() + replyValueLength;
     // A negative count (from a hand-edited file) still asks once.
     const long long attempts = static_cast<long long>(std::max(settings_.retries, 0)) + 1;
+    refused_ = false;
     for (long long attempt = 0; attempt < attempts; ++attempt) {
         link_.sendFrame(request);
         link_.receiveReply(expectedLength);
@@ -30,6 +31,7 @@ Outcome UnitProtocol::exchange(const std::string& request, std::size_t echoLengt
         // its value first); it is asked for again like any other bad one.
         if (!link_.replyComplete() || !echoMatches(request, reply, echoLength)) continue;
         if (reply[0] == kAccepted) return Outcome::Ok;
+        refused_ = true;
         break;  // refused: asking again would only be refused again
     }
     beep_.simple();

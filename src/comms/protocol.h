@@ -42,6 +42,9 @@ public:
     // What the protocol was built with, so a caller can run one exchange
     // over the same link with other settings (e.g. without retries).
     const CommsSettings& settings() const { return settings_; }
+    // Whether the last exchange failed because the unit refused the request
+    // (asking again would only be refused again).
+    bool lastRefused() const { return refused_; }
     Prompts& prompts() { return prompts_; }
     Beep& beep() { return beep_; }
 
@@ -56,6 +59,7 @@ private:
 
     UnitLink& link_;
     const CommsSettings& settings_;
+    bool refused_ = false;
     Prompts& prompts_;
     Beep& beep_;
 };
