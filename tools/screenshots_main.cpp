@@ -18,6 +18,7 @@
 #include "gui/shell/zat_window.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/editors/if_block_editor.h"
+#include "gui/monitors/analog_input_monitor.h"
 #include "gui/printing/listing_printer.h"
 
 namespace {
@@ -90,6 +91,17 @@ int main(int argc, char** argv) {
         preview->show();
         QApplication::processEvents();
         save(*preview, name, false);
+    }
+    // A monitor whose unit has stopped answering.
+    {
+        zat::TAINMonitor silentUnit(window.windowContext());
+        if (succeeded(silentUnit.start())) {
+            silentUnit.sweep();
+            simulated.setSilent(true);
+            silentUnit.sweep();
+            simulated.setSilent(false);
+        }
+        save(silentUnit, "monitor_no_reply");
     }
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
     save(exportOptions, "export_options");

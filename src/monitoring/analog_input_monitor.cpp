@@ -32,8 +32,8 @@ void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
     (void)selectPage(protocol, health_, 0);
     for (int r = 0; r < kAnalogInputRows; ++r) {
         const int channel = slot * kAnalogInputRows + r;
-        AnalogInputRow& row = page_.rows[r];
-        row = AnalogInputRow{};
+        AnalogInputMonitorRow& row = page_.rows[r];
+        row = AnalogInputMonitorRow{};
         row.name = channelLabel('A', channel);
         std::uint16_t word = 0;
         typeWords_[r].reset();
@@ -51,9 +51,11 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     const Outcome valueRead = readDecimalIndexed(protocol, health_, 'A', channel, raw);
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
     showLinkStatus();
+    AnalogInputMonitorRow& row = page_.rows[row_];
+    row.status.reset();
     if (failed(valueRead) || failed(statusRead)) return;
-    AnalogInputRow& row = page_.rows[row_];
     const auto bits = static_cast<std::uint16_t>(status);
+    row.status = bits;
     // An unknown type shows the raw value: no tenths are assumed.
     const std::uint16_t word = typeWords_[row_].value_or(0);
     row.value = (bits & 0x80) != 0 ? "Broken" : formatReal(formatChannelValue(raw, word).value);

@@ -17,19 +17,20 @@ namespace zat {
 
 constexpr int kAnalogInputRows = 8;
 
-struct AnalogInputRow {
+struct AnalogInputMonitorRow {
     std::string name;   // "A05"
     std::string range;  // "TC Type K 1/10°C", "Linear 1V"; "?" while the type is unknown
     std::string value;  // empty until polled after a page load; "Broken" or the number
     bool upMarker = false;     // status bit 6
     bool downMarker = false;   // status bit 5
     bool thirdMarker = false;  // status bit 4
+    std::optional<std::uint16_t> status;  // the word of the last poll; none until polled or when it failed
 };
 
-struct AnalogInputPage {
+struct AnalogInputMonitorPage {
     std::vector<MonitorTab> tabs;  // "Slot 1".."Slot 5", bright for card codes 1, 2, 3
     int slot = 0;
-    std::array<AnalogInputRow, kAnalogInputRows> rows;
+    std::array<AnalogInputMonitorRow, kAnalogInputRows> rows;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };
 
@@ -48,15 +49,17 @@ public:
     void loadPage(UnitProtocol& protocol, int slot);
     // Polls the next row.
     void tick(UnitProtocol& protocol);
+    // The row the last tick polled.
+    [[nodiscard]] int polledRow() const { return row_; }
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const AnalogInputPage& page() const { return page_; }
+    [[nodiscard]] const AnalogInputMonitorPage& page() const { return page_; }
 
 private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     LinkHealth health_;
-    AnalogInputPage page_;
+    AnalogInputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogInputRows> typeWords_{};
     int row_ = 0;  // the row polled last
 };

@@ -78,8 +78,8 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
     (void)selectPage(protocol, health_, 0);
     for (int r = 0; r < kAnalogOutputRows; ++r) {
         const int channel = page * kAnalogOutputRows + r;
-        AnalogOutputRow& row = page_.rows[r];
-        row = AnalogOutputRow{};
+        AnalogOutputMonitorRow& row = page_.rows[r];
+        row = AnalogOutputMonitorRow{};
         row.name = channelLabel('B', channel);
         row.comment = cp1252ToUtf8(database_.analogOutputs[channel].comment.view());
         typeWords_[r].reset();
@@ -113,13 +113,17 @@ void AnalogOutputMonitor::tick(UnitProtocol& protocol) {
     const Outcome valueRead = readDecimalIndexed(protocol, health_, 'B', channel, value);
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'E', channel, status);
     showLinkStatus();
-    std::string& current = page_.rows[row_].current;
+    AnalogOutputMonitorRow& row = page_.rows[row_];
+    row.status.reset();
     if (failed(valueRead) || failed(statusRead)) {
-        current = "Error";
-    } else if ((static_cast<std::uint16_t>(status) & kStatusInvalid) != 0) {
-        current = "Invalid";
+        row.current = "Error";
+        return;
+    }
+    row.status = static_cast<std::uint16_t>(status);
+    if ((*row.status & kStatusInvalid) != 0) {
+        row.current = "Invalid";
     } else {
-        current = formatReal(tenths(row_) ? value * 0.1 : value);
+        row.current = formatReal(tenths(row_) ? value * 0.1 : value);
     }
 }
 
@@ -131,7 +135,7 @@ void AnalogOutputMonitor::setEntry(int row, std::string text) {
 std::optional<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
     std::array<std::optional<std::int16_t>, kAnalogOutputRows> values{};
     for (int r = 0; r < kAnalogOutputRows; ++r) {
-        const AnalogOutputRow& row = page_.rows[r];
+        const AnalogOutputMonitorRow& row = page_.rows[r];
         if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
         const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
         if (!value) return OutputEntryRefusal{r, value.message()};

@@ -22,19 +22,20 @@ namespace zat {
 constexpr int kAnalogOutputRows = 4;
 constexpr int kPhysicalAnalogOutputs = 20;
 
-struct AnalogOutputRow {
+struct AnalogOutputMonitorRow {
     std::string name;     // "B05"
     std::string comment;  // from the database, UTF-8
     std::string range;    // empty for B20..B39; "?" while the type is unknown
     std::string current;  // empty until polled after a page load; "Error", "Invalid" or the number
     std::string entry;    // the "New" text, not yet applied
     bool entryEnabled = false;
+    std::optional<std::uint16_t> status;  // the word of the last poll; none until polled or when it failed
 };
 
-struct AnalogOutputPage {
+struct AnalogOutputMonitorPage {
     std::vector<MonitorTab> tabs;  // "Slot 1".."Slot 5" (bright for card codes 4, 5), "20-23".."36-39"
     int page = 0;
-    std::array<AnalogOutputRow, kAnalogOutputRows> rows;
+    std::array<AnalogOutputMonitorRow, kAnalogOutputRows> rows;
     bool applyEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };
@@ -64,6 +65,8 @@ public:
     // entries blank.
     void loadPage(UnitProtocol& protocol, int page);
     void tick(UnitProtocol& protocol);
+    // The row the last tick polled.
+    [[nodiscard]] int polledRow() const { return row_; }
     // The user changed a "New" text: Apply is enabled.
     void setEntry(int row, std::string text);
     // Writes every non-empty entry of an enabled row and clears it. A refused
@@ -71,7 +74,7 @@ public:
     [[nodiscard]] std::optional<OutputEntryRefusal> apply(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const AnalogOutputPage& page() const { return page_; }
+    [[nodiscard]] const AnalogOutputMonitorPage& page() const { return page_; }
 
 private:
     [[nodiscard]] bool tenths(int row) const;
@@ -79,7 +82,7 @@ private:
 
     const ConfigDatabase& database_;
     LinkHealth health_;
-    AnalogOutputPage page_;
+    AnalogOutputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogOutputRows> typeWords_{};
     int row_ = 0;  // the row polled last
 };
