@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <cstdio>
 
 #include "gui/shell/embedded_unit.h"
@@ -18,6 +19,7 @@
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/editors/if_block_editor.h"
 #include "gui/monitors/analog_input_monitor.h"
+#include "gui/printing/listing_printer.h"
 
 namespace {
 
@@ -82,6 +84,14 @@ int main(int argc, char** argv) {
     // The IF block editor opens from the IF block list, not from a command.
     zat::TAlSetup ifBlockEditor(window.windowContext(), 0);
     save(ifBlockEditor, "if_block_editor");
+    // The listings in the print preview, as Print shows them.
+    for (const auto& [listing, name] : {std::pair{zat::Listing::IO, "print_preview_io"},
+                                        std::pair{zat::Listing::IF, "print_preview_if"}}) {
+        const auto preview = zat::makeListingPreview(listing, db, &window);
+        preview->show();
+        QApplication::processEvents();
+        save(*preview, name, false);
+    }
     // A monitor whose unit has stopped answering.
     {
         zat::TAINMonitor silentUnit(window.windowContext());

@@ -22,6 +22,8 @@
 #include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
 
+namespace sim = zat::sim;
+
 namespace {
 
 constexpr int kProbeMs = 5;

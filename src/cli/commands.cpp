@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/listing_command.h"
 #include "cli/register_commands.h"
 #include "cli/summary.h"
 #include "cli/transfer_commands_cli.h"
@@ -73,6 +74,17 @@ const std::vector<Command> kCommands = {
      "Example:\n"
      "  zatctl -q show examples/demo-plant.zat\n",
      runShow},
+    {"listing", "listing io|if DB.zat [-o FILE.txt]", "write the I/O or IF block listing as text",
+     "Loads DB.zat and writes the I/O listing (io) or the IF block listing (if)\n"
+     "as text, laid out as on paper: per page the header line (title, a tab,\n"
+     "\"Page   1\"), the column headings, then one line per printed line with its\n"
+     "texts separated by tabs, and a form feed line between pages.\n"
+     "\n"
+     "  -o FILE.txt   write to FILE.txt instead of standard output\n"
+     "\n"
+     "Example:\n"
+     "  zatctl -q listing if examples/demo-plant.zat -o if-blocks.txt\n",
+     runListing, false, true},
     {"probe", "probe [UNIT OPTIONS]", "ask the unit whether it answers and which cards it carries",
      "Asks the unit whether it is there (the same probe every transfer starts\n"
      "with) and, if it answers, which card is fitted in each of its five slots.\n"

@@ -30,6 +30,7 @@ struct Command {
     const char* help;      // full explanation with an example
     int (*run)(Context& context, const std::vector<std::string>& args);
     bool unitOptions = false;  // takes the options of the commands that talk to the unit
+    bool ownOptions = false;   // reads its own options from its arguments
 };
 
 const std::vector<Command>& commands();

@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     // Options after the command word are the command's own.
-    for (std::size_t i = 1; i < words.size() && i < literalFrom && !command->unitOptions; ++i) {
+    for (std::size_t i = 1; i < words.size() && i < literalFrom && !command->unitOptions && !command->ownOptions;
+         ++i) {
         if (words[i].size() > 1 && words[i][0] == '-') {
             std::fprintf(stderr, "zatctl: %s takes no option '%s' (see zatctl help %s)\n", command->name,
                          words[i].c_str(), command->name);

@@ -2,11 +2,37 @@
 
 namespace zat {
 
+namespace {
+
+// --print and --pdf come together, and name the database to print.
+std::string checkPrintOptions(const AppOptions& options) {
+    if (options.print && !options.pdf) return "--print needs --pdf OUT.pdf";
+    if (options.pdf && !options.print) return "--pdf needs --print io|if";
+    if (options.print && !options.database) return "--print needs the database file to print";
+    return {};
+}
+
+}  // namespace
+
 AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
     AppOptionsResult result;
     bool filesOnly = false;
-    for (const std::string& arg : args) {
-        if (!filesOnly && arg == "--") {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool valueFollows = i + 1 < args.size();
+        if (!filesOnly && arg == "--print") {
+            result.options.print = valueFollows ? parseListing(args[++i]) : std::nullopt;
+            if (!result.options.print) {
+                result.error = "--print takes io or if";
+                return result;
+            }
+        } else if (!filesOnly && arg == "--pdf") {
+            if (!valueFollows) {
+                result.error = "--pdf needs a file name";
+                return result;
+            }
+            result.options.pdf = args[++i];
+        } else if (!filesOnly && arg == "--") {
             filesOnly = true;
         } else if (!filesOnly && arg == "--simulate") {
             result.options.simulate = true;
@@ -26,11 +52,13 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
             return result;
         }
     }
+    result.error = checkPrintOptions(result.options);
     return result;
 }
 
 std::string appUsage() {
     return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
+           "       zatsetup --print io|if --pdf OUT.pdf DATABASE.zat\n"
            "\n"
            "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
            "opens the serial port its communication settings name.\n"
@@ -38,6 +66,9 @@ std::string appUsage() {
            "  --simulate         run a simulated ZAT V2 inside the program and talk to it\n"
            "                     instead of a serial port, to try every command without a unit\n"
            "  --exit-when-shown  quit as soon as the window is up (times the start-up)\n"
+           "  --print io|if      write the I/O listing (io) or the IF block listing (if) of\n"
+           "                     DATABASE.zat to the PDF file named by --pdf, without a\n"
+           "                     window; exit status 2 if it cannot be written\n"
            "  --version          print the version\n"
            "  --help             print this help\n"
            "\n"

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "printing/listing.h"
+
 namespace zat {
 
 struct AppOptions {
@@ -13,6 +15,8 @@ struct AppOptions {
     bool exitWhenShown = false;           // quit once started (for timing the start-up)
     bool help = false;
     bool version = false;
+    std::optional<Listing> print;     // write this listing to `pdf` instead of showing the window
+    std::optional<std::string> pdf;
 };
 
 // The options, or a one-line reason why the command line is wrong.

@@ -33,3 +33,21 @@ TEST(AppOptions, NoDisplayIsSaidInOneLineNamingTheCommandLineTool) {
     EXPECT_FALSE(noDisplayMessage(nullptr, nullptr, "wayland-0"));
     EXPECT_FALSE(noDisplayMessage("offscreen", nullptr, nullptr));
 }
+
+TEST(AppOptions, PrintWritesAListingToAPdfAndNeedsAllItsParts) {
+    const AppOptionsResult parsed = parseAppOptions({"--print", "if", "--pdf", "out.pdf", "plant.zat"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.print, Listing::IF);
+    EXPECT_EQ(parsed.options.pdf.value_or(""), "out.pdf");
+    EXPECT_EQ(parsed.options.database.value_or(""), "plant.zat");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--print", "pid", "--pdf", "o.pdf", "p.zat"}, "--print takes io or if"},
+        {{"--print"}, "--print takes io or if"},
+        {{"--print", "io", "p.zat"}, "--print needs --pdf OUT.pdf"},
+        {{"--pdf", "o.pdf", "p.zat"}, "--pdf needs --print io|if"},
+        {{"--print", "io", "--pdf"}, "--pdf needs a file name"},
+        {{"--print", "io", "--pdf", "o.pdf"}, "--print needs the database file to print"},
+    };
+    for (const auto& [args, error] : refused) EXPECT_EQ(parseAppOptions(args).error, error) << args.size();
+}

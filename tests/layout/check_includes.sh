@@ -8,16 +8,17 @@ rules='
 userio userio
 model userio model
 editing userio model editing
+printing userio model editing printing
 comms userio model comms
 calibration userio model comms calibration
 monitoring userio model comms monitoring
-commands userio model editing comms calibration monitoring commands
-cli userio model editing comms calibration monitoring commands cli
+commands userio model editing printing comms calibration monitoring commands
+cli userio model editing printing comms calibration monitoring commands cli
 sim sim
 '
 ours=$(find . -mindepth 1 -maxdepth 1 -type d -printf '%f ')
 grep -rEH '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' --include='*.h' --include='*.cpp' \
-    userio model editing comms calibration monitoring commands cli sim |
+    userio model editing printing comms calibration monitoring commands cli sim |
 awk -v rules="$rules" -v ours="$ours" '
   BEGIN {
     n = split(rules, lines, "\n")

@@ -13,6 +13,7 @@
 #include "gui/common/dialog_buttons.h"
 #include "gui/editors/editor_fields.h"
 #include "gui/editors/if_block_editor.h"
+#include "gui/printing/listing_printer.h"
 
 namespace zat {
 
@@ -69,7 +70,7 @@ TIFList::TIFList(const WindowContext& context)
     delete_ = command("delete", QStringLiteral("Delete"), QKeySequence(Qt::Key_Delete), &TIFList::deleteBlocks);
     menu_->addSeparator();
     insert_ = command("insert", QStringLiteral("Insert"), QKeySequence(Qt::Key_Insert), &TIFList::insertBlock);
-    print_ = command("print", QStringLiteral("Print"), QKeySequence(), nullptr);
+    print_ = command("print", QStringLiteral("Print"), QKeySequence(), &TIFList::printList);
 
     // The buttons: each command checks the selection for itself.
     auto* buttons = new QVBoxLayout;
@@ -87,8 +88,7 @@ TIFList::TIFList(const WindowContext& context)
     button("delete", QStringLiteral("&Delete"), &TIFList::deleteBlocks);
     button("enable", QStringLiteral("Enable"), &TIFList::enableBlocks);
     button("disable", QStringLiteral("Disable"), &TIFList::disableBlocks);
-    // No printing yet.
-    button("print", QStringLiteral("Print"), nullptr)->setEnabled(false);
+    button("print", QStringLiteral("Print"), &TIFList::printList);
     buttons->addSpacing(12);
     buttons->addWidget(makeDialogButtons(
         *this, &gui_, DialogButtons{QStringLiteral("Close"), kHelpContext, /*cancel=*/false}));
@@ -164,7 +164,6 @@ void TIFList::updateCommands() {
     disable_->setEnabled(selected >= 1);
     paste_->setEnabled(clipboard_.inUse());
     insert_->setEnabled(list_->topLevelItemCount() < kIfBlockCount);
-    print_->setEnabled(false);
 }
 
 void TIFList::editBlock() {
@@ -237,5 +236,7 @@ void TIFList::pasteBlock() {
     select({*line});
     scrollTo(*line);
 }
+
+void TIFList::printList() { printListingWithPreview(Listing::IF, db_, gui_, this); }
 
 }  // namespace zat

@@ -2,7 +2,8 @@
 // actions, comment, a picture for enabled or not), over the 90 slots kept
 // without gaps. Edit, Insert, Delete, Enable, Disable, Copy and Paste act on
 // the selected lines, from the buttons, the list's menu and its keys; every
-// change is made in the configuration at once.
+// change is made in the configuration at once. Print shows the IF block
+// listing in the print preview.
 #pragma once
 
 #include <QDialog>
@@ -32,6 +33,7 @@ public:
     void disableBlocks();
     void copyBlock();
     void pasteBlock();
+    void printList();
 
     // The list's menu, as the right button shows it.
     QMenu* contextMenu() const { return menu_; }

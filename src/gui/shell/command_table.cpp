@@ -18,6 +18,7 @@
 #include "gui/monitors/controller_monitor.h"
 #include "gui/monitors/digital_monitors.h"
 #include "gui/monitors/profiler_monitor.h"
+#include "gui/printing/listing_printer.h"
 
 namespace zat {
 
@@ -52,7 +53,11 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().saveAs(); })},
         {cmd::Exit, "E&xit", "Exit from ZAT setup",
          shellCommand([](TZATWindow& w) { w.close(); })},
-        {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer"},
+        {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer",
+         shellCommand([](TZATWindow& w) {
+             const WindowContext context = w.windowContext();
+             printListingWithPreview(Listing::IO, context.db, context.gui, context.parent);
+         })},
         {cmd::AnalogInputSetup, "Analogue Inputs", "Configure analog input ranges",
          modalWindow<TAINSetup>("analog_input_setup")},
         {cmd::Export, "&Export", "Export the current configuration to the ZAT",

@@ -1,10 +1,12 @@
 // zatsetup: the ZAT V2 setup utility's window.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 #include "commands/app_options.h"
+#include "gui/printing/print_without_window.h"
 #include "gui/shell/zat_app.h"
 #include "gui/shell/zat_window.h"
 
@@ -22,6 +24,13 @@ int main(int argc, char** argv) {
     if (parsed.options.version) {
         std::printf("zatsetup %s\n", ZAT_VERSION);
         return 0;
+    }
+    if (parsed.options.print) {
+        // No window: the offscreen platform serves the fonts where no display is.
+        if (zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        return zat::printWithoutWindow(parsed.options, stderr);
     }
     if (const auto message = zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
                                                    std::getenv("WAYLAND_DISPLAY"))) {

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(rig.db.ifBlockCount, 2);
         test::press(dialog, "help");
         QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(212));
-        QVERIFY(!dialog.findChild<QPushButton*>("printButton")->isEnabled());
+        QVERIFY(dialog.findChild<QPushButton*>("printButton")->isEnabled());
     }
 
     void commandsThroughTheMenuAndKeys() {
