@@ -32,8 +32,8 @@ void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
     (void)selectPage(protocol, health_, 0);
     for (int r = 0; r < kAnalogInputRows; ++r) {
         const int channel = slot * kAnalogInputRows + r;
-        AnalogInputRow& row = page_.rows[r];
-        row = AnalogInputRow{};
+        AnalogInputMonitorRow& row = page_.rows[r];
+        row = AnalogInputMonitorRow{};
         row.name = channelLabel('A', channel);
         std::uint16_t word = 0;
         typeWords_[r].reset();
@@ -52,7 +52,7 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
     showLinkStatus();
     if (failed(valueRead) || failed(statusRead)) return;
-    AnalogInputRow& row = page_.rows[row_];
+    AnalogInputMonitorRow& row = page_.rows[row_];
     const auto bits = static_cast<std::uint16_t>(status);
     // An unknown type shows the raw value: no tenths are assumed.
     const std::uint16_t word = typeWords_[row_].value_or(0);

@@ -17,7 +17,7 @@ namespace zat {
 
 constexpr int kAnalogInputRows = 8;
 
-struct AnalogInputRow {
+struct AnalogInputMonitorRow {
     std::string name;   // "A05"
     std::string range;  // "TC Type K 1/10°C", "Linear 1V"; "?" while the type is unknown
     std::string value;  // empty until polled after a page load; "Broken" or the number
@@ -26,10 +26,10 @@ struct AnalogInputRow {
     bool thirdMarker = false;  // status bit 4
 };
 
-struct AnalogInputPage {
+struct AnalogInputMonitorPage {
     std::vector<MonitorTab> tabs;  // "Slot 1".."Slot 5", bright for card codes 1, 2, 3
     int slot = 0;
-    std::array<AnalogInputRow, kAnalogInputRows> rows;
+    std::array<AnalogInputMonitorRow, kAnalogInputRows> rows;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };
 
@@ -50,13 +50,13 @@ public:
     void tick(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const AnalogInputPage& page() const { return page_; }
+    [[nodiscard]] const AnalogInputMonitorPage& page() const { return page_; }
 
 private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     LinkHealth health_;
-    AnalogInputPage page_;
+    AnalogInputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogInputRows> typeWords_{};
     int row_ = 0;  // the row polled last
 };

@@ -78,8 +78,8 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
     (void)selectPage(protocol, health_, 0);
     for (int r = 0; r < kAnalogOutputRows; ++r) {
         const int channel = page * kAnalogOutputRows + r;
-        AnalogOutputRow& row = page_.rows[r];
-        row = AnalogOutputRow{};
+        AnalogOutputMonitorRow& row = page_.rows[r];
+        row = AnalogOutputMonitorRow{};
         row.name = channelLabel('B', channel);
         row.comment = cp1252ToUtf8(database_.analogOutputs[channel].comment.view());
         typeWords_[r].reset();
@@ -131,7 +131,7 @@ void AnalogOutputMonitor::setEntry(int row, std::string text) {
 std::optional<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
     std::array<std::optional<std::int16_t>, kAnalogOutputRows> values{};
     for (int r = 0; r < kAnalogOutputRows; ++r) {
-        const AnalogOutputRow& row = page_.rows[r];
+        const AnalogOutputMonitorRow& row = page_.rows[r];
         if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
         const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
         if (!value) return OutputEntryRefusal{r, value.message()};

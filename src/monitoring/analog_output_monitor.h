@@ -22,7 +22,7 @@ namespace zat {
 constexpr int kAnalogOutputRows = 4;
 constexpr int kPhysicalAnalogOutputs = 20;
 
-struct AnalogOutputRow {
+struct AnalogOutputMonitorRow {
     std::string name;     // "B05"
     std::string comment;  // from the database, UTF-8
     std::string range;    // empty for B20..B39; "?" while the type is unknown
@@ -31,10 +31,10 @@ struct AnalogOutputRow {
     bool entryEnabled = false;
 };
 
-struct AnalogOutputPage {
+struct AnalogOutputMonitorPage {
     std::vector<MonitorTab> tabs;  // "Slot 1".."Slot 5" (bright for card codes 4, 5), "20-23".."36-39"
     int page = 0;
-    std::array<AnalogOutputRow, kAnalogOutputRows> rows;
+    std::array<AnalogOutputMonitorRow, kAnalogOutputRows> rows;
     bool applyEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };
@@ -71,7 +71,7 @@ public:
     [[nodiscard]] std::optional<OutputEntryRefusal> apply(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const AnalogOutputPage& page() const { return page_; }
+    [[nodiscard]] const AnalogOutputMonitorPage& page() const { return page_; }
 
 private:
     [[nodiscard]] bool tenths(int row) const;
@@ -79,7 +79,7 @@ private:
 
     const ConfigDatabase& database_;
     LinkHealth health_;
-    AnalogOutputPage page_;
+    AnalogOutputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogOutputRows> typeWords_{};
     int row_ = 0;  // the row polled last
 };

@@ -20,13 +20,13 @@ namespace zat {
 
 constexpr int kControllerTerms = 3;  // P, I, D
 
-struct ControllerTab {
+struct ControllerMonitorTab {
     int controller = 0;
     std::string title;  // "Controller 2"
 };
 
-struct ControllerPage {
-    std::vector<ControllerTab> tabs;
+struct ControllerMonitorPage {
+    std::vector<ControllerMonitorTab> tabs;
     int controller = 0;
     std::string windowTitle;  // "Controller Monitor - " and the local comment
     std::string measuredCode, setpointCode, outputCode;  // "(A5)"; empty for no register
@@ -66,7 +66,7 @@ public:
     [[nodiscard]] std::vector<TermRefusal> apply(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const ControllerPage& page() const { return page_; }
+    [[nodiscard]] const ControllerMonitorPage& page() const { return page_; }
 
 private:
     void loadRecord(UnitProtocol& protocol);
@@ -76,7 +76,7 @@ private:
 
     ConfigDatabase& database_;
     LinkHealth health_;
-    ControllerPage page_;
+    ControllerMonitorPage page_;
     std::uint16_t mvCode_ = 0, spCode_ = 0, opCode_ = 0;
 };
 

@@ -19,8 +19,8 @@ void DigitalMonitor::loadPage(UnitProtocol& protocol, int group) {
     page_.group = group;
     for (int r = 0; r < kDigitalRows; ++r) {
         const int channel = group * kDigitalRows + r;
-        DigitalRow& row = page_.rows[r];
-        row = DigitalRow{};
+        DigitalMonitorRow& row = page_.rows[r];
+        row = DigitalMonitorRow{};
         row.name = channelLabel(outputs_ ? 'D' : 'C', channel);
         const Comment& comment =
             outputs_ ? database_.digitalOutputComments[channel] : database_.digitalInputComments[channel];
@@ -41,7 +41,7 @@ void DigitalMonitor::updateLamps(UnitProtocol& protocol) {
         return;
     }
     for (int r = 0; r < kDigitalRows; ++r) {
-        DigitalRow& row = page_.rows[r];
+        DigitalMonitorRow& row = page_.rows[r];
         row.lamp = (static_cast<std::uint16_t>(state) & (1u << r)) != 0;
         if (outputs_ && !row.touched) row.checked = *row.lamp;
     }

@@ -19,7 +19,7 @@ namespace zat {
 
 constexpr int kDigitalRows = 8;
 
-struct DigitalRow {
+struct DigitalMonitorRow {
     std::string name;           // "C05", "D48"
     std::string comment;        // from the database, UTF-8
     std::optional<bool> lamp;   // unknown (blank) until the group is read after a page load
@@ -27,10 +27,10 @@ struct DigitalRow {
     bool touched = false;       // output monitor: changed by the user since the last load or apply
 };
 
-struct DigitalPage {
+struct DigitalMonitorPage {
     std::vector<MonitorTab> tabs;
     int group = 0;
-    std::array<DigitalRow, kDigitalRows> rows;
+    std::array<DigitalMonitorRow, kDigitalRows> rows;
     bool boxesEnabled = false;  // output monitor: the last group read succeeded
     bool applyEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
@@ -49,7 +49,7 @@ public:
     void tick(UnitProtocol& protocol) { updateLamps(protocol); }
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const DigitalPage& page() const { return page_; }
+    [[nodiscard]] const DigitalMonitorPage& page() const { return page_; }
 
 protected:
     DigitalMonitor(bool outputs, const ConfigDatabase& database) : outputs_(outputs), database_(database) {}
@@ -60,7 +60,7 @@ protected:
     const bool outputs_;
     const ConfigDatabase& database_;
     LinkHealth health_;
-    DigitalPage page_;
+    DigitalMonitorPage page_;
 };
 
 // C00..C39 in five slot tabs, bright for card code 6; no boxes.

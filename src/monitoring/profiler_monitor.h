@@ -23,13 +23,13 @@ enum class ProfileArrow { None, RampUp, RampDown, Dwell };
 // clear), dwelling while not ramping (bit 1 clear), up or down by bit 2.
 [[nodiscard]] ProfileArrow profileArrow(std::uint16_t status);
 
-struct ProfilerTab {
+struct ProfilerMonitorTab {
     int profiler = 0;
     std::string title;  // "Profiler 3"
 };
 
-struct ProfilerPage {
-    std::vector<ProfilerTab> tabs;
+struct ProfilerMonitorPage {
+    std::vector<ProfilerMonitorTab> tabs;
     int profiler = 0;
     std::string windowTitle;               // "Profiler Monitor - " and the local comment
     std::string measuredCode, outputCode;  // "(A5)"; empty for no register
@@ -64,7 +64,7 @@ public:
     void setHold(UnitProtocol& protocol, bool checked);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
-    [[nodiscard]] const ProfilerPage& page() const { return page_; }
+    [[nodiscard]] const ProfilerMonitorPage& page() const { return page_; }
 
 private:
     [[nodiscard]] std::string registerText(UnitProtocol& protocol, std::uint16_t code);
@@ -73,7 +73,7 @@ private:
 
     const ConfigDatabase& database_;
     LinkHealth health_;
-    ProfilerPage page_;
+    ProfilerMonitorPage page_;
     std::uint16_t mvCode_ = 0, opCode_ = 0, status_ = 0;
 };
 

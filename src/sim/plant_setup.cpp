@@ -33,6 +33,14 @@ constexpr std::array kProfilerKeys{
     KeyItem{"DOWN REGISTER", 'q'},  KeyItem{"DWELL REGISTER", 'r'}, KeyItem{"PROFILE REGISTER", 's'},
 };
 
+// Page 0 items by key: analog input types and physical output ranges, so
+// the monitors read the plant's own ranges.
+constexpr std::array kAnalogInputKeys{KeyItem{"Type", 'a'}};
+constexpr std::array kAnalogOutputKeys{
+    KeyItem{"From", 'd'}, KeyItem{"To", 'e'}, KeyItem{"Bias", 'f'}, KeyItem{"Flags", 'g'},
+};
+constexpr int kPhysicalOutputs = 20;
+
 std::string_view trim(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
@@ -118,14 +126,21 @@ int loadPlantSetup(std::string_view databaseText, UnitState& unit) {
         const auto word = static_cast<std::uint16_t>(*value);
 
         std::optional<std::pair<char, int>> item;
-        if (section.kind == "Controller") {
+        int page = 1;
+        if (section.kind == "Analog Input") {
+            page = 0;
+            if (const auto letter = letterFor(kAnalogInputKeys, key)) item = std::pair{*letter, section.number};
+        } else if (section.kind == "Output" && section.number < kPhysicalOutputs) {
+            page = 0;
+            if (const auto letter = letterFor(kAnalogOutputKeys, key)) item = std::pair{*letter, section.number};
+        } else if (section.kind == "Controller") {
             if (const auto letter = letterFor(kControllerKeys, key)) item = std::pair{*letter, section.number};
         } else if (section.kind == "Profiler") {
             if (const auto letter = letterFor(kProfilerKeys, key)) item = std::pair{*letter, section.number};
         } else if (section.kind == "Profile" && section.number < kProfilerCount) {
             item = profileItem(key);
         }
-        if (item && unit.setItem(1, item->first, item->second, word)) ++stored;
+        if (item && unit.setItem(page, item->first, item->second, word)) ++stored;
     }
     unit.setValue('N', 0, static_cast<std::int16_t>(profileBefore));
     return stored;

@@ -58,7 +58,7 @@ TEST(AnalogInputMonitor, ValuesAreScaledByTheTypeWordAndBrokenKeepsTheMarkers) {
         AnalogInputMonitor monitor;
         ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
         monitor.tick(rig.protocol);
-        const AnalogInputRow& row = monitor.page().rows[1];
+        const AnalogInputMonitorRow& row = monitor.page().rows[1];
         EXPECT_EQ(row.value, c.value) << c.word;
         EXPECT_EQ(row.thirdMarker, c.third) << c.word;
     }

@@ -40,7 +40,7 @@ TEST(ControllerMonitor, OpeningMakesTabsOfEnabledControllersAndShowsTheFirst) {
                                readsOf('b', 1, 1) + readsOf('c', 1, 1) + readsOf('d', 1, 1) + readsOf('J', 1, 1) +
                                readsOf('K', 1, 1) + readsOf('L', 1, 1) + readsOf('F', 5, 5) + readsOf('F', 6, 6) +
                                readsOf('A', 6, 6) + readsOf('F', 7, 7) + readsOf('A', 7, 7)));
-    const ControllerPage& page = monitor.page();
+    const ControllerMonitorPage& page = monitor.page();
     ASSERT_EQ(page.tabs.size(), 2u);
     EXPECT_EQ(page.tabs[0].title, "Controller 2");
     EXPECT_EQ(page.tabs[1].title, "Controller 5");

@@ -9,13 +9,13 @@ namespace {
 using namespace test;
 using sim::Fault;
 
-std::vector<std::optional<bool>> lamps(const DigitalPage& page) {
+std::vector<std::optional<bool>> lamps(const DigitalMonitorPage& page) {
     std::vector<std::optional<bool>> out;
     for (const auto& row : page.rows) out.push_back(row.lamp);
     return out;
 }
 
-std::vector<bool> boxes(const DigitalPage& page) {
+std::vector<bool> boxes(const DigitalMonitorPage& page) {
     std::vector<bool> out;
     for (const auto& row : page.rows) out.push_back(row.checked);
     return out;
@@ -31,7 +31,7 @@ TEST(DigitalInputMonitor, OpeningReadsNoStateAndTheTickLightsTheSetBits) {
     DigitalInputMonitor monitor(database);
     ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
     EXPECT_EQ(rig.requests(), kOpening);
-    const DigitalPage& page = monitor.page();
+    const DigitalMonitorPage& page = monitor.page();
     ASSERT_EQ(page.tabs.size(), 5u);  // slot codes 3, 1, 4, 6, 7
     EXPECT_TRUE(page.tabs[3].bright);
     EXPECT_FALSE(page.tabs[4].bright);
@@ -55,7 +55,7 @@ TEST(DigitalOutputMonitor, OpeningReadsTheFirstGroupIntoLampsAndBoxes) {
     DigitalOutputMonitor monitor(database);
     ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
     EXPECT_EQ(rig.requests(), kOpening + Requests{"R01H00"});
-    const DigitalPage& page = monitor.page();
+    const DigitalMonitorPage& page = monitor.page();
     ASSERT_EQ(page.tabs.size(), 7u);
     EXPECT_TRUE(page.tabs[4].bright);
     EXPECT_EQ(page.tabs[5].title, "40-47");

@@ -26,7 +26,7 @@ TEST(ProfilerMonitor, OpeningShowsTheFirstEnabledProfilerStopped) {
     EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0001"} + readsOf('g', 0, 5) + Requests{"W01]0001"} +
                                readsOf('i', 2, 2) + readsOf('j', 2, 2) + readsOf('F', 5, 5) + readsOf('A', 5, 5) +
                                readsOf('M', 2, 2) + readsOf('S', 2, 2) + readsOf('T', 2, 2)));
-    const ProfilerPage& page = monitor.page();
+    const ProfilerMonitorPage& page = monitor.page();
     ASSERT_EQ(page.tabs.size(), 1u);
     EXPECT_EQ(page.tabs[0].title, "Profiler 3");
     EXPECT_EQ(page.windowTitle, "Profiler Monitor - Kiln");

@@ -2,6 +2,8 @@
 // and the built-in demonstration kiln running on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/plant_setup.h"
 #include "unit_asking.h"
 
@@ -22,7 +24,8 @@ TEST_F(PlantSetup, DemoKilnLandsInTheItemsAnExportWouldWrite) {
                           Case{1, 'e', 0, 10}, Case{1, 'J', 0, 80}, Case{1, 'K', 0, 240}, Case{1, 'L', 0, 40},
                           Case{1, 'b', 1, 2}, Case{1, 'd', 1, 66}, Case{1, 'a', 2, 0}, Case{1, 'g', 0, 128},
                           Case{1, 'i', 0, 9}, Case{1, 'j', 0, 74}, Case{1, 'k', 0, 136}, Case{1, 'n', 0, 76},
-                          Case{1, 'o', 0, 198}, Case{1, 'r', 0, 201}, Case{1, 's', 0, 75}, Case{1, 'g', 1, 0}}) {
+                          Case{1, 'o', 0, 198}, Case{1, 'r', 0, 201}, Case{1, 's', 0, 75}, Case{1, 'g', 1, 0},
+                          Case{0, 'a', 0, 131}, Case{0, 'e', 1, 1300}, Case{0, 'g', 0, 0}}) {
         EXPECT_EQ(unit.item(c.page, c.letter, c.index), c.expected) << c.letter << c.index;
     }
     EXPECT_EQ(unit.selectedProfile(), 0);
@@ -54,9 +57,13 @@ TEST_F(PlantSetup, DemoKilnRunsItsProfilerControllersAndEvents) {
     EXPECT_EQ(unit.selectedProfile(), 0);
 
     const std::int16_t startSetpoint = *unit.value('B', 9);
-    unit.advance(20 * 1000);
+    std::int16_t mostHeat = 0;
+    for (int second = 0; second < 20; ++second) {
+        unit.advance(1000);
+        mostHeat = std::max(mostHeat, *unit.value('B', 0));
+    }
     EXPECT_GT(*unit.value('B', 9), startSetpoint);  // ramping up toward 200
-    EXPECT_NE(*unit.value('B', 0), 0);             // zone 1 controller heats
+    EXPECT_GT(mostHeat, 0);                         // zone 1 controller heats
     // D05 running and D06 ramping up are on, D07 ramping down and D08 dwelling off.
     EXPECT_EQ(*unit.value('H', 0) & 0xE0, 0x60);
     EXPECT_EQ(*unit.value('H', 1) & 0x01, 0);

@@ -13,6 +13,11 @@
 #include "gui/editors/if_block_list.h"
 #include "gui/editors/profiler_setup.h"
 #include "gui/editors/profile_edit.h"
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/monitors/analog_output_monitor.h"
+#include "gui/monitors/controller_monitor.h"
+#include "gui/monitors/digital_monitors.h"
+#include "gui/monitors/profiler_monitor.h"
 
 namespace zat {
 
@@ -55,7 +60,7 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::Import, "&Import", "Import the current configuration from the ZAT",
          shellCommand([](TZATWindow& w) { w.commands().importFromUnit(); })},
         {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status",
-         monitorSlot(MonitorSlot::AnalogInputs)},
+         monitorWindow<TAINMonitor, MonitorSlot::AnalogInputs>("monitor_analog_inputs")},
         {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs"},
         {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
         {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
@@ -72,11 +77,11 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks",
          modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
-         monitorSlot(MonitorSlot::AnalogOutputs)},
+         monitorWindow<TAOUTMonitor, MonitorSlot::AnalogOutputs>("monitor_analog_outputs")},
         {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status",
-         monitorSlot(MonitorSlot::DigitalInputs)},
+         monitorWindow<TDINMonitor, MonitorSlot::DigitalInputs>("monitor_digital_inputs")},
         {cmd::MonitorDigitalOutputs, "Monitor Digital Outputs", "Monitor the current digital output status",
-         monitorSlot(MonitorSlot::DigitalOutputs)},
+         monitorWindow<TDOUTMonitor, MonitorSlot::DigitalOutputs>("monitor_digital_outputs")},
         {cmd::HelpContents, "Help &Contents", "Display the contents of the help file",
          shellCommand([](TZATWindow& w) { w.showHelp(0); })},
         {cmd::About, "&About ZATSetup", "About the ZAT setup utility",
@@ -86,11 +91,11 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers",
          modalWindow<TControllerSetup>("pid_controller_setup")},
         {cmd::MonitorControllers, "Monitor PID Controllers", "Monitor the PID controllers",
-         monitorSlot(MonitorSlot::Controllers)},
+         monitorWindow<TPIDMonitor, MonitorSlot::Controllers>("monitor_controllers")},
         {cmd::ProfilerSetup, "&Profilers", "Configure Profile Generators",
          modalWindow<TProfilerSetup>("profiler_setup")},
         {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators",
-         monitorSlot(MonitorSlot::Profilers)},
+         monitorWindow<TProfMonitor, MonitorSlot::Profilers>("monitor_profilers")},
         {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles",
          modalWindow<TProfileEdit>("profile_editor")},
         {cmd::SaveCalibration, "&Save Calibration to disk", "",

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "gui/monitors/monitor_window.h"
 #include "gui/shell/zat_window.h"
 
 namespace zat {
@@ -64,10 +65,20 @@ CommandAction modalWindow(const char* pictureName) {
     return action;
 }
 
-// A monitor whose window is still to come: its slot is known already.
-inline CommandAction monitorSlot(MonitorSlot slot) {
+// A command that opens a monitor: `Monitor` is a MonitorWindow built from a
+// WindowContext, kept in `Slot` while open. Its picture is taken after one
+// full sweep of its first page.
+template <class Monitor, MonitorSlot Slot>
+CommandAction monitorWindow(const char* pictureName) {
     CommandAction action;
-    action.monitor = slot;
+    action.run = [](TZATWindow& main) { main.openMonitor(Slot, new Monitor(main.windowContext())); };
+    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
+        auto monitor = std::make_unique<Monitor>(main.windowContext());
+        if (succeeded(monitor->start())) monitor->sweep();
+        return monitor;
+    };
+    action.pictureName = pictureName;
+    action.monitor = Slot;
     return action;
 }
 

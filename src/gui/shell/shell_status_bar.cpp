@@ -30,6 +30,11 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     operation_ = new QLabel(this);
     operation_->setObjectName("operation");
     addWidget(operation_, 1);
+    linkNote_ = new QLabel(this);
+    linkNote_->setObjectName("linkNote");
+    linkNote_->setStyleSheet("color: #b00000; font-weight: bold");
+    linkNote_->hide();
+    addPermanentWidget(linkNote_);
     unitNote_ = new QLabel(this);
     unitNote_->setObjectName("unitNote");
     unitNote_->hide();
@@ -56,6 +61,13 @@ void ShellStatusBar::setUnitNote(const QString& note) {
 QString ShellStatusBar::operationText() const { return operation_->text(); }
 QString ShellStatusBar::requestText() const { return request_->text(); }
 QString ShellStatusBar::replyText() const { return reply_->text(); }
+void ShellStatusBar::setLinkNote(const QString& note) {
+    linkNote_->setText(note);
+    linkNote_->setVisible(!note.isEmpty());
+}
+
+QString ShellStatusBar::linkNote() const { return linkNote_->text(); }
+
 QString ShellStatusBar::unitNote() const { return unitNote_->text(); }
 
 }  // namespace zat

@@ -24,6 +24,10 @@ public:
     // A lasting note at the right ("Simulated ZAT V2 on /dev/pts/3").
     void setUnitNote(const QString& note);
 
+    // The link's state while monitors poll ("No reply from unit"); empty hides it.
+    void setLinkNote(const QString& note);
+    QString linkNote() const;
+
     QString operationText() const;
     QString requestText() const;
     QString replyText() const;
@@ -32,6 +36,7 @@ public:
 private:
     QLabel* operation_ = nullptr;
     QLabel* unitNote_ = nullptr;
+    QLabel* linkNote_ = nullptr;
     QLabel* request_ = nullptr;  // field 700
     QLabel* reply_ = nullptr;    // field 701
 };

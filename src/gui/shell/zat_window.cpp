@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "gui/common/about_dialog.h"
+#include "gui/common/link_batch.h"
+#include "gui/monitors/monitor_window.h"
 #include "gui/shell/accelerator_keys.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
@@ -44,6 +48,7 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
     logo_ = new LogoView(this);
     setCentralWidget(logo_);
     link_.setTraffic(statusBar_);
+    letEventsThroughBetweenExchanges(link_);
     if (simulated_ != nullptr) {
         statusBar_->setUnitNote(QString("Simulated ZAT V2 on %1").arg(QString::fromStdString(simulated_->devicePath())));
     }
@@ -67,9 +72,12 @@ TZATWindow::~TZATWindow() {
 }
 
 void TZATWindow::destroyMonitor(MonitorSlot slot) {
-    QPointer<QWidget>& monitor = monitors_[static_cast<std::size_t>(slot)];
+    QPointer<MonitorWindow>& monitor = monitors_[static_cast<std::size_t>(slot)];
+    // A monitor in the middle of a batch asks again when it ends.
+    if (monitor.isNull() || monitor->busy()) return;
     delete monitor.data();
     monitor.clear();
+    showLinkNote();
 }
 
 void TZATWindow::destroyMonitors() {
@@ -236,8 +244,8 @@ void TZATWindow::showHelpPage(const QUrl& page) {
     help_->showPage(page);
 }
 
-void TZATWindow::openMonitor(MonitorSlot slot, QWidget* monitor) {
-    QPointer<QWidget>& held = monitors_[static_cast<std::size_t>(slot)];
+void TZATWindow::openMonitor(MonitorSlot slot, MonitorWindow* monitor) {
+    QPointer<MonitorWindow>& held = monitors_[static_cast<std::size_t>(slot)];
     if (!held.isNull()) {
         delete monitor;  // one of each kind at a time
         return;
@@ -245,8 +253,19 @@ void TZATWindow::openMonitor(MonitorSlot slot, QWidget* monitor) {
     // Modeless, above the main window, destroyed with it.
     monitor->setParent(this, Qt::Window);
     held = monitor;
-    monitor->show();
+    connect(monitor, &MonitorWindow::closeRequested, this, [this, slot] { requestMonitorClose(slot); });
+    connect(monitor, &MonitorWindow::batchEnded, this, [this] { showLinkNote(); });
     updateCommandStates();
+    monitor->show();
+    static_cast<void>(monitor->start());  // a failure has been shown; the monitor asked to close
+}
+
+MonitorWindow* TZATWindow::monitor(MonitorSlot slot) const { return monitors_[static_cast<std::size_t>(slot)].data(); }
+
+void TZATWindow::showLinkNote() {
+    const bool polling = std::any_of(monitors_.begin(), monitors_.end(),
+                                     [](const QPointer<MonitorWindow>& m) { return !m.isNull() && !m->closing(); });
+    statusBar_->setLinkNote(polling && link_.unitSilent() ? QStringLiteral("No reply from unit") : QString());
 }
 
 void TZATWindow::requestMonitorClose(MonitorSlot slot) {
@@ -262,6 +281,12 @@ void TZATWindow::requestMonitorClose(MonitorSlot slot) {
 bool TZATWindow::monitorOpen(MonitorSlot slot) const { return !monitors_[static_cast<std::size_t>(slot)].isNull(); }
 
 void TZATWindow::closeEvent(QCloseEvent* event) {
+    // Not in the middle of a monitor's batch: try again once it has ended.
+    if (LinkBatch::running()) {
+        event->ignore();
+        QTimer::singleShot(PollTimer::kRetryWait, this, &QWidget::close);
+        return;
+    }
     if (!commands_->canClose()) {
         event->ignore();
         return;

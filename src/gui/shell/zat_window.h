@@ -24,6 +24,7 @@ class QAction;
 namespace zat {
 
 class AcceleratorKeys;
+class MonitorWindow;
 class EmbeddedUnit;
 class LogoView;
 class ShellStatusBar;
@@ -68,13 +69,15 @@ public:
     void communications();
     void about();
 
-    // Keeps a monitor window in its slot (the window owns and shows it; the
-    // slot must be empty).
-    void openMonitor(MonitorSlot slot, QWidget* monitor);
+    // Keeps a monitor window in its slot, shows it and opens it against the
+    // unit (the window owns it; the slot must be empty). A monitor that fails
+    // to open asks to be closed.
+    void openMonitor(MonitorSlot slot, MonitorWindow* monitor);
     // A monitor asks to be closed; the window destroys it once the current
     // event is done, which enables its command again.
     void requestMonitorClose(MonitorSlot slot);
     bool monitorOpen(MonitorSlot slot) const;
+    MonitorWindow* monitor(MonitorSlot slot) const;
 
     ShellStatusBar* shellStatusBar() const { return statusBar_; }
     LogoView* logoView() const { return logo_; }
@@ -115,7 +118,9 @@ private:
     std::map<int, QAction*> actions_;
     AcceleratorKeys* accelerators_ = nullptr;
     QPointer<HelpWindow> help_;
-    std::array<QPointer<QWidget>, kMonitorSlotCount> monitors_;
+    void showLinkNote();
+
+    std::array<QPointer<MonitorWindow>, kMonitorSlotCount> monitors_;
     bool startedUp_ = false;
 };
 

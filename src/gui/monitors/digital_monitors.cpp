@@ -1,0 +1,111 @@
+#include "gui/monitors/digital_monitors.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
+namespace zat {
+
+TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
+                                 std::unique_ptr<DigitalMonitor> engine)
+    : MonitorWindow(context, kind.title, PollTimer::Schedule::Periodic), kind_(kind), engine_(std::move(engine)) {
+    tabs_ = makeTabs([this](int group) { engine_->loadPage(context_.protocol, group); });
+
+    channels_ = new QGroupBox(kind.group, this);
+    channels_->setObjectName(QStringLiteral("channels"));
+    auto* grid = new QGridLayout(channels_);
+    grid->setHorizontalSpacing(12);
+    grid->addWidget(makeCaption(QStringLiteral("Chan"), channels_), 0, 0);
+    grid->addWidget(makeCaption(QStringLiteral("Status"), channels_), 0, 1);
+    grid->addWidget(makeCaption(QStringLiteral("Comment"), channels_), 0, 2);
+    const int commentWidth = fontMetrics().horizontalAdvance(QString(30, QChar('M'))) * 3 / 4;
+    for (int r = 0; r < kDigitalRows; ++r) {
+        RowWidgets& row = rows_[static_cast<std::size_t>(r)];
+        row.name = new QLabel(channels_);
+        row.name->setObjectName(QStringLiteral("name%1").arg(r));
+        row.lamp = new Lamp(kind.outputs ? LampColour::Red : LampColour::Green, channels_);
+        row.lamp->setObjectName(QStringLiteral("lamp%1").arg(r));
+        QWidget* comment = nullptr;
+        if (kind.outputs) {
+            row.box = new QCheckBox(channels_);
+            row.box->setObjectName(QStringLiteral("box%1").arg(r));
+            connect(row.box, &QCheckBox::clicked, this, [this, r](bool checked) {
+                outputs().setBox(r, checked);
+                apply_->setEnabled(engine_->page().applyEnabled);
+            });
+            comment = row.box;
+        } else {
+            row.comment = new QLabel(channels_);
+            row.comment->setObjectName(QStringLiteral("comment%1").arg(r));
+            comment = row.comment;
+        }
+        comment->setMinimumWidth(commentWidth);
+        grid->addWidget(row.name, r + 1, 0);
+        grid->addWidget(row.lamp, r + 1, 1, Qt::AlignCenter);
+        grid->addWidget(comment, r + 1, 2);
+    }
+    grid->setColumnStretch(2, 1);
+
+    if (kind.outputs) {
+        apply_ = new QPushButton(QStringLiteral("&Apply"), this);
+        apply_->setObjectName(QStringLiteral("apply"));
+        apply_->setEnabled(false);
+        connect(apply_, &QPushButton::clicked, this,
+                [this] { runBatch([this] { outputs().apply(context_.protocol); }); });
+    }
+    layOutMonitor(*this, tabs_, channels_, makeButtons(kind.helpContext, apply_), makeLinkStatusLabel());
+    showPage();
+}
+
+Outcome TDigitalMonitor::openEngine() {
+    const Outcome opened = engine_->open(context_.protocol);
+    if (succeeded(opened)) {
+        const QSignalBlocker quiet(tabs_);
+        for (const MonitorTab& tab : engine_->page().tabs) {
+            tabs_->addTab(tabIcon(kind_.icon, tab.bright), QString::fromStdString(tab.title));
+        }
+        tabs_->setCurrentIndex(engine_->page().group);
+    }
+    return opened;
+}
+
+void TDigitalMonitor::showPage() {
+    const DigitalMonitorPage& page = engine_->page();
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const DigitalMonitorRow& shown = page.rows[r];
+        RowWidgets& row = rows_[r];
+        row.name->setText(QString::fromStdString(shown.name));
+        row.lamp->setLit(shown.lamp);
+        const QString comment = QString::fromStdString(shown.comment);
+        if (row.box != nullptr) {
+            row.box->setText(comment);
+            row.box->setChecked(shown.checked);
+            row.box->setEnabled(page.boxesEnabled);
+        } else {
+            row.comment->setText(comment);
+        }
+    }
+    if (apply_ != nullptr) apply_->setEnabled(page.applyEnabled);
+    showLinkState(channels_);
+}
+
+TDINMonitor::TDINMonitor(const WindowContext& context)
+    : TDigitalMonitor(context,
+                      Kind{QStringLiteral("Digital Input Monitor"), QStringLiteral("Digital Input Channels"),
+                           QStringLiteral(":/icons/tab_digital_input.svg"), kHelpContext, false},
+                      std::make_unique<DigitalInputMonitor>(context.db)) {}
+
+TDOUTMonitor::TDOUTMonitor(const WindowContext& context)
+    : TDigitalMonitor(context,
+                      Kind{QStringLiteral("Digital Output Monitor"), QStringLiteral("Digital Output Channels"),
+                           QStringLiteral(":/icons/tab_digital_output.svg"), kHelpContext, true},
+                      std::make_unique<DigitalOutputMonitor>(context.db)) {}
+
+}  // namespace zat

@@ -1,0 +1,116 @@
+#include "gui/monitors/monitor_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "comms/link_health.h"
+#include "gui/common/link_batch.h"
+
+namespace zat {
+
+MonitorWindow::MonitorWindow(const WindowContext& context, const QString& title, PollTimer::Schedule schedule)
+    : QDialog(context.parent), context_(context) {
+    setWindowTitle(title);
+    setModal(false);
+    timer_ = new PollTimer(context.protocol.link(), schedule,
+                           PollTimer::Callbacks{[this] { return tickInterval(); },
+                                                [this] { runBatch([this] { tickEngine(); }); },
+                                                [this] { runBatch([this] { reloadEngine(); }); }},
+                           this);
+}
+
+Outcome MonitorWindow::start() {
+    Outcome opened = Outcome::Failed;
+    runBatch([&] { opened = openEngine(); });
+    if (failed(opened)) {
+        requestClose();
+        return Outcome::Failed;
+    }
+    if (!closing_) timer_->start();
+    return Outcome::Ok;
+}
+
+void MonitorWindow::sweep() {
+    for (int tick = 0; tick < ticksPerSweep() && !closing_; ++tick) runBatch([this] { tickEngine(); });
+}
+
+void MonitorWindow::requestClose() {
+    const bool first = !closing_;
+    closing_ = true;
+    timer_->stop();
+    hide();
+    // While a batch runs the request waits for its end (runBatch sends it).
+    if (first && !busy_) emit closeRequested();
+}
+
+QString MonitorWindow::linkStatus() const { return linkStatus_ != nullptr ? linkStatus_->text() : QString(); }
+
+void MonitorWindow::runBatch(const std::function<void()>& exchanges) {
+    {
+        LinkBatch batch;
+        busy_ = true;
+        exchanges();
+        busy_ = false;
+    }
+    showPage();
+    emit batchEnded();
+    if (closing_) emit closeRequested();
+}
+
+QTabBar* MonitorWindow::makeTabs(const std::function<void(int tab)>& select) {
+    auto* tabs = new QTabBar(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    tabs->setDrawBase(false);
+    tabs->setExpanding(false);
+    tabs->setUsesScrollButtons(false);
+    connect(tabs, &QTabBar::currentChanged, this, [this, select](int tab) {
+        if (tab >= 0) runBatch([&] { select(tab); });
+    });
+    return tabs;
+}
+
+QLabel* MonitorWindow::makeLinkStatusLabel() {
+    linkStatus_ = new QLabel(this);
+    linkStatus_->setObjectName(QStringLiteral("linkStatus"));
+    QFont bold = linkStatus_->font();
+    bold.setBold(true);
+    linkStatus_->setFont(bold);
+    linkStatus_->setStyleSheet(QStringLiteral("color: #b00000"));
+    return linkStatus_;
+}
+
+QWidget* MonitorWindow::makeButtons(int helpContext, QWidget* apply) {
+    auto* column = new QWidget(this);
+    column->setObjectName(QStringLiteral("buttons"));
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (apply != nullptr) layout->addWidget(apply);
+    auto* help = new QPushButton(QStringLiteral("&Help"), column);
+    help->setObjectName(QStringLiteral("help"));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, [this, helpContext] {
+        if (context_.gui.showHelp) context_.gui.showHelp(helpContext);
+    });
+    layout->addWidget(help);
+    layout->addStretch();
+    return column;
+}
+
+void MonitorWindow::showLinkState(QWidget* values) {
+    const bool silent = context_.protocol.link().unitSilent();
+    if (linkStatus_ != nullptr) linkStatus_->setText(silent ? QString::fromUtf8(LinkHealth::kNoReplyText.data(), static_cast<qsizetype>(LinkHealth::kNoReplyText.size()))
+                                   : QString());
+    if (values != nullptr) values->setEnabled(!silent);
+}
+
+void MonitorWindow::reject() { requestClose(); }
+
+void MonitorWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    requestClose();
+}
+
+}  // namespace zat
