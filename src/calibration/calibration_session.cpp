@@ -26,10 +26,10 @@ std::string presentText(double value, std::string_view unit) {
 
 Outcome CalibrationSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     for (int slot = 0; slot < kSlots; ++slot) {
         std::uint16_t code = 0;
-        const Outcome read = onPageZero(protocol, health_, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); });
+        const Outcome read = health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); });
         if (succeeded(read) && code < 16 && (config_.cardCodes & (1u << code)) != 0) {
             slotNumbers_.push_back(slot + 1);
             view_.tabs.push_back("Slot " + std::to_string(slot + 1));
@@ -46,7 +46,7 @@ Outcome CalibrationSession::open(UnitProtocol& protocol) {
 void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int position) {
     if (tab < 0 || tab >= static_cast<int>(slotNumbers_.size())) return;
     position = std::clamp(position, 1, config_.channelsPerSlot);
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     view_.tab = tab;
     view_.position = position;
     const int channel = (slotNumbers_[static_cast<std::size_t>(tab)] - 1) * config_.channelsPerSlot + position - 1;
@@ -63,13 +63,13 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     view_.forceSpan = (bits & kToSpan) != 0;
 
     if (config_.outputs) {
-        (void)onPageZero(protocol, health_, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags_); });
+        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags_); });
         calibrationIndex_ = channel;
     } else {
         typeWord_.reset();
         view_.rangeText.clear();
         std::uint16_t word = 0;
-        if (succeeded(onPageZero(protocol, health_, [&](UnitProtocol& p) { return p.readHexIndexed('a', channel, word); }))) {
+        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('a', channel, word); }))) {
             typeWord_ = word;
             if (const ChannelType* type = channelType(word & kTypeIndexMask)) {
                 calibrationIndex_ = type->rangeCode;
@@ -89,7 +89,7 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
 std::optional<std::uint16_t> CalibrationSession::readConstant(UnitProtocol& protocol, const CalibrationItem& item) {
     std::uint16_t value = 0;
     const int index = *calibrationIndex_;
-    if (failed(onPageZero(protocol, health_, [&](UnitProtocol& p) { return p.readHexIndexed(item.letter, index, value); })))
+    if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(item.letter, index, value); })))
         return std::nullopt;
     memory_.read({item.letter, index}, value);
     return value;
@@ -118,8 +118,8 @@ void CalibrationSession::sendConstant(UnitProtocol& protocol, const CalibrationI
     const auto clamped = static_cast<std::uint16_t>(std::clamp<int>(value, item.lowest, item.highest));
     shown = clamped;  // a failed write has beeped; the display keeps the new value
     const int index = *calibrationIndex_;
-    health_.beginBatch();
-    if (succeeded(onPageZero(protocol, health_,
+    beginPageZeroBatch(protocol, health_);
+    if (succeeded(health_.run(protocol,
                              [&](UnitProtocol& p) { return p.writeHexIndexed(item.letter, index, clamped); })))
         memory_.written({item.letter, index});
     view_.revertEnabled = !memory_.changed().empty();
@@ -169,14 +169,14 @@ void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other
 }
 
 Outcome CalibrationSession::revert(UnitProtocol& protocol) {
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     Outcome outcome = Outcome::Ok;
     const auto changed = memory_.changed();
     for (const auto& [key, original] : changed) {
         const auto [letter, index] = key;
         const CalibrationItem& item = letter == config_.zero.letter ? config_.zero : config_.span;
         const std::uint16_t value = clampTo(item, original);
-        if (failed(onPageZero(protocol, health_,
+        if (failed(health_.run(protocol,
                               [&](UnitProtocol& p) { return p.writeHexIndexed(letter, index, value); }))) {
             outcome = Outcome::Failed;
             continue;

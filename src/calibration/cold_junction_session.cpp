@@ -9,11 +9,11 @@ namespace zat {
 
 Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     bool thermocouples = false;
     for (int slot = 0; slot < kColdJunctionSlots; ++slot) {
         std::uint16_t code = 0;
-        if (succeeded(onPageZero(protocol, health_, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })) &&
+        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })) &&
             code == kThermocoupleCard)
             thermocouples = true;
     }
@@ -24,7 +24,7 @@ Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     std::uint16_t value = 0;
     // Without a value read there is nothing to write back: a guess would
     // overwrite the unit's calibration.
-    if (succeeded(onPageZero(protocol, health_,
+    if (succeeded(health_.run(protocol,
                              [&](UnitProtocol& p) { return p.readHex(kColdJunctionZero.letter, value); }))) {
         original_ = value;
         (void)send(protocol, value);
@@ -37,8 +37,7 @@ Outcome ColdJunctionSession::send(UnitProtocol& protocol, int value) {
     const auto clamped =
         static_cast<std::uint16_t>(std::clamp<int>(value, kColdJunctionZero.lowest, kColdJunctionZero.highest));
     view_.zero = clamped;  // a failed write has beeped; the display keeps the new value
-    return onPageZero(protocol, health_,
-                      [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
+    return health_.run(protocol, [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
 }
 
 void ColdJunctionSession::step(UnitProtocol& protocol, int direction) {
@@ -47,14 +46,14 @@ void ColdJunctionSession::step(UnitProtocol& protocol, int direction) {
 
 void ColdJunctionSession::moveTrack(UnitProtocol& protocol, int position) {
     if (!view_.zero) return;
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     if (succeeded(send(protocol, kColdJunctionZero.lowest + position))) view_.revertEnabled = true;
     showLinkStatus();
 }
 
 Outcome ColdJunctionSession::revert(UnitProtocol& protocol) {
     if (!original_ || !view_.revertEnabled) return Outcome::Ok;
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     const Outcome outcome = send(protocol, *original_);
     if (succeeded(outcome)) view_.revertEnabled = false;
     showLinkStatus();
@@ -64,23 +63,14 @@ Outcome ColdJunctionSession::revert(UnitProtocol& protocol) {
 void ColdJunctionSession::tick(UnitProtocol& protocol) {
     slot_ = (slot_ + 1) % kColdJunctionSlots;
     const int slot = slot_;
-    health_.beginBatch();
+    beginPageZeroBatch(protocol, health_);
     std::uint16_t code = 0;
-    std::optional<std::uint16_t> temperature;
-    bool measured = false;
-    (void)onPageZero(protocol, health_, [&](UnitProtocol& p) {
-        const Outcome codeRead = p.readHexIndexed('b', slot, code);
-        if (failed(codeRead) || code != kThermocoupleCard) return codeRead;
-        measured = true;
-        std::uint16_t value = 0;
-        const Outcome read = p.readHexIndexed('c', slot, value);
-        if (succeeded(read)) temperature = value;
-        return read;
-    });
-    if (measured) {
+    if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })) &&
+        code == kThermocoupleCard) {
+        std::uint16_t tenths = 0;
         char text[32] = "Error";
-        if (temperature)
-            std::snprintf(text, sizeof text, "%5.1f\u00B0C", static_cast<std::int16_t>(*temperature) * 0.1);
+        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('c', slot, tenths); })))
+            std::snprintf(text, sizeof text, "%5.1f\u00B0C", static_cast<std::int16_t>(tenths) * 0.1);
         view_.temperatures[static_cast<std::size_t>(slot)] = text;
     }
     showLinkStatus();

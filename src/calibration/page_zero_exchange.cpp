@@ -4,12 +4,10 @@
 
 namespace zat {
 
-Outcome onPageZero(UnitProtocol& protocol, LinkHealth& health,
-                   const std::function<Outcome(UnitProtocol&)>& exchanges) {
-    return health.run(protocol, [&](UnitProtocol& p) {
-        if (failed(p.selectPage(0))) return Outcome::Failed;
-        return exchanges(p);
-    });
+void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health) {
+    health.beginBatch();
+    // A failed selection has beeped; the reads after it fail on their own.
+    (void)health.run(protocol, [](UnitProtocol& p) { return p.selectPage(0); });
 }
 
 std::string hexText(std::uint16_t value) {

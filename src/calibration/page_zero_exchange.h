@@ -1,20 +1,18 @@
-// The calibration dialogs' exchanges through the link's shared health. A
-// modeless monitor may poll between two exchanges (and leave page 1
-// selected), so every exchange with a page-0 item carries its own page
-// selection: nothing can come between the two.
+// The calibration dialogs' batches through the link's shared health. A
+// monitor may have polled since the last batch and left page 1 selected, so
+// every batch that reaches a page-0 item starts by selecting page 0.
 #pragma once
 
 #include "comms/link_health.h"
 #include "comms/protocol.h"
 
-#include <functional>
+#include <cstdint>
+#include <string>
 
 namespace zat {
 
-// Selects page 0, then runs `exchanges` if that succeeded; one step of the
-// health's batch.
-[[nodiscard]] Outcome onPageZero(UnitProtocol& protocol, LinkHealth& health,
-                                 const std::function<Outcome(UnitProtocol&)>& exchanges);
+// Starts a batch of the health and selects page 0 in it.
+void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health);
 
 // "%04Xh": 1A2Bh.
 [[nodiscard]] std::string hexText(std::uint16_t value);

@@ -12,7 +12,7 @@ constexpr int kInputSlot2 = 1;   // stillUnit's card codes 3, 1, 4, 6, 7: input 
 constexpr int kOutputSlot3 = 0;  // the only output tab: B08..B11
 
 Requests channelFrames(const std::string& range, const std::string& index) {
-    return {"W01]0000", range, "W01]0000", "R01x" + index, "W01]0000", "R01y" + index};
+    return {"W01]0000", range, "R01x" + index, "R01y" + index};
 }
 
 TEST(CalibrationSession, ALinear20mAInputIsCalibratedOnThe1VRange) {
@@ -77,8 +77,8 @@ TEST(CalibrationSession, AConstantNotReadOnThisChannelCannotBeAdjusted) {
         {0x0003, sim::Fault::Refuse, false, true},  // the zero's read refused
     };
     for (const auto& c : cases) {
-        // The probe, five page selections and card codes, then A00's type and zero.
-        CalibrationRig rig(faultAt(15, c.onZeroRead));
+        // The probe, page 0, five card codes, page 0, then A00's type and zero.
+        CalibrationRig rig(faultAt(10, c.onZeroRead));
         rig.setItem('a', 0, c.typeWord);
         CalibrationSession session(kInputCalibration);
         ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
@@ -180,7 +180,7 @@ TEST(CalibrationSession, RevertWritesBackWhatWasReadOnOpeningAndTheReadingFollow
 
     (void)rig.requests();
     EXPECT_EQ(session.revert(rig.protocol), Outcome::Ok);
-    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "W01x002000", "W01]0000", "W01y008000"}));
+    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "W01x002000", "W01y008000"}));
     EXPECT_EQ(session.view().zero, 0x2000);
     EXPECT_FALSE(session.view().revertEnabled);
     EXPECT_EQ(rig.value('A', 10), before);
