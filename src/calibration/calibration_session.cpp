@@ -1,6 +1,6 @@
 #include "calibration/calibration_session.h"
 
-#include "calibration/page_zero_exchange.h"
+#include "calibration/session_common.h"
 #include "model/channel_type.h"
 #include "model/register_ref.h"
 
@@ -169,6 +169,7 @@ void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other
 }
 
 Outcome CalibrationSession::revert(UnitProtocol& protocol) {
+    if (memory_.changed().empty()) return Outcome::Ok;
     beginPageZeroBatch(protocol, health_);
     Outcome outcome = Outcome::Ok;
     const auto changed = memory_.changed();

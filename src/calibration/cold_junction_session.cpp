@@ -1,6 +1,6 @@
 #include "calibration/cold_junction_session.h"
 
-#include "calibration/page_zero_exchange.h"
+#include "calibration/session_common.h"
 
 #include <algorithm>
 #include <cstdio>

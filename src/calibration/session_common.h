@@ -1,6 +1,7 @@
-// The calibration dialogs' batches through the link's shared health. A
-// monitor may have polled since the last batch and left page 1 selected, so
-// every batch that reaches a page-0 item starts by selecting page 0.
+// What both calibration sessions share: the start of a batch and the text
+// of a constant. A monitor may have polled since the last batch and left
+// page 1 selected, so every batch that reaches a page-0 item starts by
+// selecting page 0.
 #pragma once
 
 #include "comms/link_health.h"

@@ -1,4 +1,4 @@
-#include "calibration/page_zero_exchange.h"
+#include "calibration/session_common.h"
 
 #include <cstdio>
 
