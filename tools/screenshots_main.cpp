@@ -17,6 +17,7 @@
 #include "gui/shell/zat_window.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/editors/if_block_editor.h"
+#include "gui/monitors/analog_input_monitor.h"
 
 namespace {
 
@@ -81,6 +82,17 @@ int main(int argc, char** argv) {
     // The IF block editor opens from the IF block list, not from a command.
     zat::TAlSetup ifBlockEditor(window.windowContext(), 0);
     save(ifBlockEditor, "if_block_editor");
+    // A monitor whose unit has stopped answering.
+    {
+        zat::TAINMonitor silentUnit(window.windowContext());
+        if (succeeded(silentUnit.start())) {
+            silentUnit.sweep();
+            simulated.setSilent(true);
+            silentUnit.sweep();
+            simulated.setSilent(false);
+        }
+        save(silentUnit, "monitor_no_reply");
+    }
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
     save(exportOptions, "export_options");
     zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);

@@ -6,6 +6,7 @@
 #include "cli/summary.h"
 #include "cli/transfer_commands_cli.h"
 #include "cli/unit_commands.h"
+#include "cli/watch_command.h"
 #include "model/config_database.h"
 #include "model/database_file.h"
 
@@ -173,6 +174,8 @@ const std::vector<Command> kCommands = {
      "Example:\n"
      "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
      runRestoreCalibration, true},
+    {"watch", kWatchSynopsis, "watch the running unit's inputs, outputs, controllers or profilers", kWatchHelp,
+     runWatch, true},
 };
 
 }  // namespace

@@ -51,9 +51,11 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     const Outcome valueRead = readDecimalIndexed(protocol, health_, 'A', channel, raw);
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
     showLinkStatus();
-    if (failed(valueRead) || failed(statusRead)) return;
     AnalogInputMonitorRow& row = page_.rows[row_];
+    row.status.reset();
+    if (failed(valueRead) || failed(statusRead)) return;
     const auto bits = static_cast<std::uint16_t>(status);
+    row.status = bits;
     // An unknown type shows the raw value: no tenths are assumed.
     const std::uint16_t word = typeWords_[row_].value_or(0);
     row.value = (bits & 0x80) != 0 ? "Broken" : formatReal(formatChannelValue(raw, word).value);

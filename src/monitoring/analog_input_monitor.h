@@ -24,6 +24,7 @@ struct AnalogInputMonitorRow {
     bool upMarker = false;     // status bit 6
     bool downMarker = false;   // status bit 5
     bool thirdMarker = false;  // status bit 4
+    std::optional<std::uint16_t> status;  // the word of the last poll; none until polled or when it failed
 };
 
 struct AnalogInputMonitorPage {
@@ -48,6 +49,8 @@ public:
     void loadPage(UnitProtocol& protocol, int slot);
     // Polls the next row.
     void tick(UnitProtocol& protocol);
+    // The row the last tick polled.
+    [[nodiscard]] int polledRow() const { return row_; }
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const AnalogInputMonitorPage& page() const { return page_; }

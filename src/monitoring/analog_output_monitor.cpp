@@ -113,13 +113,17 @@ void AnalogOutputMonitor::tick(UnitProtocol& protocol) {
     const Outcome valueRead = readDecimalIndexed(protocol, health_, 'B', channel, value);
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'E', channel, status);
     showLinkStatus();
-    std::string& current = page_.rows[row_].current;
+    AnalogOutputMonitorRow& row = page_.rows[row_];
+    row.status.reset();
     if (failed(valueRead) || failed(statusRead)) {
-        current = "Error";
-    } else if ((static_cast<std::uint16_t>(status) & kStatusInvalid) != 0) {
-        current = "Invalid";
+        row.current = "Error";
+        return;
+    }
+    row.status = static_cast<std::uint16_t>(status);
+    if ((*row.status & kStatusInvalid) != 0) {
+        row.current = "Invalid";
     } else {
-        current = formatReal(tenths(row_) ? value * 0.1 : value);
+        row.current = formatReal(tenths(row_) ? value * 0.1 : value);
     }
 }
 

@@ -29,6 +29,7 @@ struct AnalogOutputMonitorRow {
     std::string current;  // empty until polled after a page load; "Error", "Invalid" or the number
     std::string entry;    // the "New" text, not yet applied
     bool entryEnabled = false;
+    std::optional<std::uint16_t> status;  // the word of the last poll; none until polled or when it failed
 };
 
 struct AnalogOutputMonitorPage {
@@ -64,6 +65,8 @@ public:
     // entries blank.
     void loadPage(UnitProtocol& protocol, int page);
     void tick(UnitProtocol& protocol);
+    // The row the last tick polled.
+    [[nodiscard]] int polledRow() const { return row_; }
     // The user changed a "New" text: Apply is enabled.
     void setEntry(int row, std::string text);
     // Writes every non-empty entry of an enabled row and clears it. A refused

@@ -80,7 +80,9 @@ void ProfilerMonitor::tick(UnitProtocol& protocol) {
     page_.measured = registerText(protocol, mvCode_);
     page_.setpoint = registerText(protocol, opCode_);
     std::int16_t value = 0;
-    if (succeeded(readDecimalIndexed(protocol, health_, 'M', p, value))) status_ = static_cast<std::uint16_t>(value);
+    page_.status.reset();
+    if (succeeded(readDecimalIndexed(protocol, health_, 'M', p, value)))
+        page_.status = status_ = static_cast<std::uint16_t>(value);
     page_.profile.clear();
     if (succeeded(readDecimalIndexed(protocol, health_, 'S', p, value))) {
         page_.profile = std::to_string(value);

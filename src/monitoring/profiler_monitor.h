@@ -41,6 +41,7 @@ struct ProfilerMonitorPage {
     ProfileArrow arrow = ProfileArrow::None;
     bool startEnabled = false, resetEnabled = false, holdEnabled = false, holdChecked = false;
     bool profileChoiceEnabled = false;
+    std::optional<std::uint16_t> status;  // the word of the last poll; none when that read failed
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };
 

@@ -58,8 +58,10 @@ TEST(AnalogInputMonitor, ValuesAreScaledByTheTypeWordAndBrokenKeepsTheMarkers) {
         AnalogInputMonitor monitor;
         ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
         monitor.tick(rig.protocol);
+        ASSERT_EQ(monitor.polledRow(), 1);
         const AnalogInputMonitorRow& row = monitor.page().rows[1];
         EXPECT_EQ(row.value, c.value) << c.word;
+        EXPECT_EQ(row.status.value_or(0) & 0x80, c.broken ? 0x80 : 0) << c.word;
         EXPECT_EQ(row.thirdMarker, c.third) << c.word;
     }
 }
@@ -99,6 +101,7 @@ TEST(AnalogInputMonitor, ASilentUnitDropsTheTickAndBacksOffUntilItAnswers) {
     dropNext(rig, 3);
     monitor.tick(rig.protocol);
     EXPECT_EQ(rig.requests(), (Requests{"R01A01", "R01A01", "R01A01"}));  // no status read
+    EXPECT_FALSE(monitor.page().rows[1].status);
     EXPECT_EQ(monitor.page().linkStatus, "No reply from unit");
     EXPECT_EQ(monitor.tickInterval(), std::chrono::milliseconds(5000));
     dropNext(rig, 1);

@@ -80,7 +80,10 @@ TEST(AnalogOutputMonitor, CurrentValuesFollowTheTypeAndStatus) {
         ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
         rig.unit.injectNext(c.fault);
         monitor.tick(rig.protocol);
+        ASSERT_EQ(monitor.polledRow(), 1);
         EXPECT_EQ(monitor.page().rows[1].current, c.current) << c.word;
+        EXPECT_EQ(monitor.page().rows[1].status.has_value(), c.fault == Fault::None) << c.word;
+        EXPECT_EQ(monitor.page().rows[1].status.value_or(0) & 0x04, c.invalid ? 0x04 : 0) << c.word;
     }
 }
 

@@ -34,6 +34,7 @@ TEST(ProfilerMonitor, OpeningShowsTheFirstEnabledProfilerStopped) {
     EXPECT_EQ(page.measured, "100");
     EXPECT_EQ(page.setpoint, "");
     EXPECT_FALSE(page.running);
+    EXPECT_EQ(page.status, 0);
     EXPECT_EQ(page.arrow, ProfileArrow::None);
     EXPECT_EQ(page.segment, "");
     EXPECT_TRUE(page.startEnabled);

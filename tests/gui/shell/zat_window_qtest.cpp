@@ -10,7 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/monitors/digital_monitors.h"
 #include "gui/shell/accelerator_keys.h"
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/monitors/digital_monitors.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/shell_status_bar.h"
 #include "gui/common/help_window.h"
@@ -357,7 +361,6 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
     QCOMPARE(rig.window->action(cmd::IfBlocks)->statusTip(), QString("Configure Alarm blocks"));
     QVERIFY(rig.window->action(cmd::SaveCalibration)->statusTip().isEmpty());
     // Commands whose windows come later are there but disabled; the rest work.
-    QVERIFY(!rig.window->action(cmd::MonitorAnalogInputs)->isEnabled());
     QVERIFY(!rig.window->action(cmd::PrintListing)->isEnabled());
     QVERIFY(rig.window->action(cmd::Export)->isEnabled());
     QVERIFY(rig.window->action(cmd::RestoreCalibration)->isEnabled());
@@ -473,20 +476,20 @@ void ZatWindowTest::helpOpensItsPages() {
 void ZatWindowTest::aMonitorLeavesItsSlotWhenItAsksToClose() {
     WindowRig rig;
     rig.start(rig.writeQuickDatabase("plant.zat"));
-    QPointer<QWidget> first = new QWidget;
+    QPointer<MonitorWindow> first = new TAINMonitor(rig.window->windowContext());
     rig.window->openMonitor(MonitorSlot::AnalogInputs, first);
     QVERIFY(rig.window->monitorOpen(MonitorSlot::AnalogInputs));
     QVERIFY(first->isWindow());
     QCOMPARE(first->parentWidget(), static_cast<QWidget*>(rig.window.get()));
 
     // Only one of a kind: a second is not kept.
-    QPointer<QWidget> second = new QWidget;
+    QPointer<MonitorWindow> second = new TAINMonitor(rig.window->windowContext());
     rig.window->openMonitor(MonitorSlot::AnalogInputs, second);
     QVERIFY(second.isNull());
     QVERIFY(!first.isNull());
 
     // Other kinds may be open together.
-    QPointer<QWidget> digital = new QWidget;
+    QPointer<MonitorWindow> digital = new TDINMonitor(rig.window->windowContext());
     rig.window->openMonitor(MonitorSlot::DigitalInputs, digital);
     QVERIFY(rig.window->monitorOpen(MonitorSlot::DigitalInputs));
 
