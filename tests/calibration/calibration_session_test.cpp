@@ -11,10 +11,6 @@ using namespace test;
 constexpr int kInputSlot2 = 1;   // stillUnit's card codes 3, 1, 4, 6, 7: input tabs Slot 1, Slot 2
 constexpr int kOutputSlot3 = 0;  // the only output tab: B08..B11
 
-Requests channelFrames(const std::string& range, const std::string& index) {
-    return {"W01]0000", range, "R01x" + index, "R01y" + index};
-}
-
 TEST(CalibrationSession, ALinear20mAInputIsCalibratedOnThe1VRange) {
     CalibrationRig rig;
     rig.setItem('a', 9, 13);  // Linear 20mA
@@ -23,11 +19,9 @@ TEST(CalibrationSession, ALinear20mAInputIsCalibratedOnThe1VRange) {
     EXPECT_EQ(session.view().tabs, (std::vector<std::string>{"Slot 1", "Slot 2"}));
     (void)rig.requests();
     session.selectChannel(rig.protocol, kInputSlot2, 2);
-    EXPECT_EQ(rig.requests(), channelFrames("R01a09", "01"));
+    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "R01a09", "R01x01", "R01y01"}));
     EXPECT_EQ(session.view().channelName, "A09");
     EXPECT_EQ(session.view().rangeText, "1V Range");
-    EXPECT_EQ(session.view().zero, 0x2000);
-    EXPECT_EQ(session.view().span, 0x8000);
 }
 
 TEST(CalibrationSession, StepsAndTrackBarsStopAtTheBounds) {
@@ -149,14 +143,14 @@ TEST(CalibrationSession, AFailedReleaseNamesTheForcedOutputsAndRetries) {
     session.forceZero(rig.protocol);
     session.selectChannel(rig.protocol, kOutputSlot3, 4);
     session.forceSpan(rig.protocol);
-    rig.unit.withState([](sim::UnitState& s) { s.setSilent(true); });
+    setSilent(rig.unit, true);
     rig.user.prompts.script = {Answer::Retry, Answer::Cancel};
     EXPECT_EQ(session.releaseForcedOutputs(rig.protocol), Outcome::Failed);
     ASSERT_EQ(rig.user.prompts.shown.size(), 2u);
     EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to release the forced outputs B08, B11.\nThey may still be forced.");
     EXPECT_EQ(rig.user.prompts.shown[0].buttons, MessageButtons::RetryCancel);
 
-    rig.unit.withState([](sim::UnitState& s) { s.setSilent(false); });
+    setSilent(rig.unit, false);
     rig.user.prompts.script = {};
     EXPECT_EQ(session.releaseForcedOutputs(rig.protocol), Outcome::Ok);
     EXPECT_EQ(rig.value('E', 8), 0);
@@ -184,23 +178,6 @@ TEST(CalibrationSession, RevertWritesBackWhatWasReadOnOpeningAndTheReadingFollow
     EXPECT_EQ(session.view().zero, 0x2000);
     EXPECT_FALSE(session.view().revertEnabled);
     EXPECT_EQ(rig.value('A', 10), before);
-}
-
-TEST(CalibrationSession, ASilentUnitIsAskedOnceEveryFiveSeconds) {
-    CalibrationRig rig;
-    CalibrationSession session(kInputCalibration);
-    ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
-    EXPECT_EQ(session.tickInterval(), CalibrationSession::kValueInterval);
-    rig.unit.withState([](sim::UnitState& s) { s.setSilent(true); });
-    session.tick(rig.protocol);
-    EXPECT_EQ(session.tickInterval(), LinkHealth::kBackOffInterval);
-    EXPECT_EQ(session.view().linkStatus, "No reply from unit");
-    (void)rig.requests();
-    session.selectChannel(rig.protocol, kInputSlot2, 1);
-    EXPECT_EQ(rig.requests().size(), 1u);  // the rest of the batch is dropped
-    rig.unit.withState([](sim::UnitState& s) { s.setSilent(false); });
-    session.tick(rig.protocol);
-    EXPECT_EQ(session.tickInterval(), CalibrationSession::kValueInterval);
 }
 
 }  // namespace
