@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "calibration/page_zero_exchange.h"
+#include "calibration/session_common.h"
 
 namespace zat {
 

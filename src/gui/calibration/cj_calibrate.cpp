@@ -9,7 +9,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "calibration/page_zero_exchange.h"
+#include "calibration/session_common.h"
 
 namespace zat {
 
