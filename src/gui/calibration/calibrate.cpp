@@ -78,12 +78,13 @@ TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConf
     connect(zero_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepZero(context_.protocol, +1); }); });
     connect(span_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, -1); }); });
     connect(span_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, +1); }); });
-    // A drag writes when it ends; a key, wheel or page step at once.
+    // A drag writes when it ends; a key, wheel or page step at once (the
+    // wheel's step is a move too, but with the thumb not held).
     const auto connectTrack = [this](QSlider* track, void (CalibrationSession::*move)(UnitProtocol&, int)) {
         connect(track, &QSlider::sliderReleased, this,
                 [this, track, move] { runBatch([&] { (engine_.*move)(context_.protocol, track->value()); }); });
         connect(track, &QSlider::actionTriggered, this, [this, track, move](int action) {
-            if (action == QAbstractSlider::SliderMove) return;
+            if (action == QAbstractSlider::SliderMove && track->isSliderDown()) return;
             runBatch([&] { (engine_.*move)(context_.protocol, track->sliderPosition()); });
         });
     };

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 
 #include "gui/calibration/calibrate.h"
@@ -55,10 +56,20 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("zeroPlus"), Qt::LeftButton);
             QCOMPARE(text(d, "zero"), QString("1FFFh"));
             QCOMPARE(rig.item('x', 2), std::uint16_t(0x1FFF));
+            // The track bar writes on a key at once, and a drag only when it ends.
+            auto* span = d.findChild<QSlider*>("spanTrack");
+            QTest::keyClick(span, Qt::Key_Right);
+            QCOMPARE(rig.item('y', 2), std::uint16_t(0x8001));
+            span->setSliderDown(true);
+            span->setSliderPosition(span->sliderPosition() + 100);
+            QCOMPARE(rig.item('y', 2), std::uint16_t(0x8001));
+            span->setSliderDown(false);
+            QCOMPARE(rig.item('y', 2), std::uint16_t(0x8065));
             auto* revert = d.findChild<QPushButton*>("revert");
             QVERIFY(revert->isEnabled());
             QTest::mouseClick(revert, Qt::LeftButton);
             QCOMPARE(rig.item('x', 2), std::uint16_t(0x2000));
+            QCOMPARE(rig.item('y', 2), std::uint16_t(0x8000));
             QCOMPARE(text(d, "zero"), QString("2000h"));
             QVERIFY(!revert->isEnabled());
             press(d, "ok");
