@@ -49,11 +49,11 @@ double AnalogInputs::natural(int input, const ChannelSetup& setup) const {
         double value = channel.celsius;
         if ((setup.typeWord & kFahrenheit) != 0) value = value * 9.0 / 5.0 + 32.0;
         if ((setup.typeWord & kTenths) != 0) value *= 10.0;
-        return value;
+        return setup.calibration.apply(value);
     }
     // The scalars are already in the units the unit reports, tenths or not.
     const ScaleSpan range = scaleSpan(setup.loScalar, setup.hiScalar);
-    return range.zero + channel.fraction * (range.span - range.zero);
+    return setup.calibration.apply(range.zero + channel.fraction * (range.span - range.zero));
 }
 
 std::int16_t AnalogInputs::reading(int input, const ChannelSetup& setup) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "sim/calibration_effect.h"
 #include "sim/random_walk.h"
 
 namespace zat::sim {
@@ -16,6 +17,7 @@ struct ChannelSetup {
     std::uint16_t typeWord = 0;  // bits 0-4 type index, bit 5 Fahrenheit, bit 6 tenths
     std::int16_t hiScalar = 0;
     std::int16_t loScalar = 0;
+    Calibration calibration;  // the zero and span of the type's measuring range
 };
 
 // Input status word ("F") bits.

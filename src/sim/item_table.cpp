@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sim/calibration_effect.h"
+
 namespace zat::sim {
 
 namespace {
@@ -54,9 +56,9 @@ constexpr std::array kItems{
     hexBanked('n', 5),
     hex(0, 'o', 90), hex(0, 'p', 90), hex(0, 'q', 90), hex(0, 'r', 90), hex(0, 's', 90),
     hex(0, 't', 90), hex(0, 'u', 90), hex(0, 'v', 90), hex(0, 'w', 90),
-    hex(0, 'x', 8, 4096), hex(0, 'y', 8, 0x7000),
-    hex(0, 'z', 20, 0), hex(0, '{', 20, 0x7F00),
-    hex(0, '|', 0, 1000),
+    hex(0, 'x', 8, kInputZeroMiddle), hex(0, 'y', 8, kInputSpanMiddle),
+    hex(0, 'z', 20, kOutputZeroMiddle), hex(0, '{', 20, kOutputSpanMiddle),
+    hex(0, '|', 0, kColdJunctionMiddle),
     // Page 1: controllers and profilers.
     hex(1, 'a', 8), hex(1, 'b', 8), hex(1, 'c', 8), hex(1, 'd', 8), hex(1, 'e', 8),
     hex(1, 'g', 6), hex(1, 'i', 6), hex(1, 'j', 6), hex(1, 'k', 6), hex(1, 'l', 6),

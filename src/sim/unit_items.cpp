@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "sim/unit_state_impl.h"
 
@@ -9,6 +10,7 @@ namespace {
 constexpr std::int16_t kOutputToSpan = 0x01;
 constexpr std::int16_t kOutputToZero = 0x02;
 constexpr std::int16_t kOutputProtected = 0x08;
+constexpr int kPhysicalOutputs = 20;  // the outputs with zero and span constants
 
 int bankCount(Bank bank) {
     switch (bank) {
@@ -62,8 +64,13 @@ std::uint16_t UnitState::Impl::stored(int page, char letter, int index) const {
 }
 
 ChannelSetup UnitState::Impl::inputSetup(int input) const {
-    return {stored(0, 'a', input), static_cast<std::int16_t>(stored(0, '~', input)),
-            static_cast<std::int16_t>(stored(0, 0x7F, input))};
+    const std::uint16_t typeWord = stored(0, 'a', input);
+    ChannelSetup setup{typeWord, static_cast<std::int16_t>(stored(0, '~', input)),
+                       static_cast<std::int16_t>(stored(0, 0x7F, input)), {}};
+    if (const auto range = rangeCodeOfType(typeWord & 0x1F))
+        setup.calibration = calibration(stored(0, 'x', *range), stored(0, 'y', *range), kInputZeroMiddle,
+                                        kInputSpanMiddle);
+    return setup;
 }
 
 ScaleSpan UnitState::Impl::outputSpan(int output) const {
@@ -73,6 +80,14 @@ ScaleSpan UnitState::Impl::outputSpan(int output) const {
 
 std::int16_t UnitState::Impl::reportedOutput(int output) const {
     const auto status = static_cast<std::int16_t>(stored(kAnyPage, 'E', output));
+    if ((status & (kOutputToSpan | kOutputToZero)) != 0 && output < kPhysicalOutputs) {
+        // A forced output drives its zero or span signal, as its calibration bends it.
+        const Calibration bend =
+            calibration(stored(0, 'z', output), stored(0, '{', output), kOutputZeroMiddle, kOutputSpanMiddle);
+        const ScaleSpan range = outputSpan(output);
+        const double driven = (status & kOutputToSpan) != 0 ? range.span * bend.scale : range.zero + bend.offset;
+        return static_cast<std::int16_t>(std::clamp(std::lround(driven), -32768L, 32767L));
+    }
     if ((status & kOutputToSpan) != 0) return static_cast<std::int16_t>(outputSpan(output).span);
     if ((status & kOutputToZero) != 0) return static_cast<std::int16_t>(outputSpan(output).zero);
     return static_cast<std::int16_t>(stored(kAnyPage, 'B', output));
@@ -86,7 +101,8 @@ std::optional<std::uint16_t> UnitState::Impl::read(const ItemInfo& item, int ind
         case ItemRole::ColdJunction:
             // Only a thermocouple card measures its terminals' temperature.
             if (config.slotCodes[static_cast<std::size_t>(index)] != kSlotThermocouple) return std::nullopt;
-            return word(coldJunctions.tenthsCelsius(index));
+            return word(static_cast<std::int16_t>(coldJunctions.tenthsCelsius(index) + stored(0, '|', 0) -
+                                                  kColdJunctionMiddle));
         case ItemRole::HotColdSelect: return static_cast<std::uint16_t>(hotColdBlock);
         case ItemRole::InputValue: return word(inputs.reading(index, inputSetup(index)));
         case ItemRole::InputStatus: return word(inputs.status(index, inputSetup(index)));

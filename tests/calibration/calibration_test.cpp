@@ -51,9 +51,9 @@ TEST_F(Calibration, ValuesReadFromTheUnitAreHeldWithinTheirBounds) {
 
     ASSERT_EQ(writeCalibrationFile(db, path, rig.user.prompts), Outcome::Ok);
     const std::string file = test::readFile(path);
-    EXPECT_EQ(file.rfind("[Analog Input]\r\nZero 0=4096\r\nSpan 0=28672\r\nZero 1=4096\r\n", 0), 0u) << file;
-    EXPECT_NE(file.find("[Analog Output]\r\nZero 0=0\r\nSpan 0=32512\r\n"), std::string::npos);
-    EXPECT_NE(file.find("Zero 19=12288\r\nSpan 19=32512\r\n[Cold Junction]\r\nZero=1200\r\n"), std::string::npos);
+    EXPECT_EQ(file.rfind("[Analog Input]\r\nZero 0=4096\r\nSpan 0=32768\r\nZero 1=8192\r\n", 0), 0u) << file;
+    EXPECT_NE(file.find("[Analog Output]\r\nZero 0=6144\r\nSpan 0=34688\r\n"), std::string::npos);
+    EXPECT_NE(file.find("Zero 19=12288\r\nSpan 19=34688\r\n[Cold Junction]\r\nZero=1200\r\n"), std::string::npos);
 }
 
 TEST_F(Calibration, AFailedReadStopsButTheColdJunctionIsStillRead) {

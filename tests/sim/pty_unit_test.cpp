@@ -91,7 +91,7 @@ TEST(PtyUnitFaultPlan, ScheduledFaultCountsOnlyRequestsTheUnitAnswers) {
     PtyClient client(unit.devicePath());
     EXPECT_EQ(client.ask("S01I\r"), "*01I\r");
     client.send("S02I\r");                      // not ours: not counted
-    EXPECT_EQ(client.ask("R01x00\r"), "!01x001000\r");
+    EXPECT_EQ(client.ask("R01x00\r"), "!01x002000\r");
     EXPECT_EQ(client.ask("S01I\r"), "*01I\r");
 }
 
@@ -119,7 +119,7 @@ TEST(PtyUnitPacing, ReplyTakesItsCharacterTimesAtTheLineSpeed) {
     unit.start();
     PtyClient client(unit.devicePath());
     const Clock::time_point sent = Clock::now();
-    ASSERT_EQ(client.ask("R01x00\r"), "*01x001000\r");
+    ASSERT_EQ(client.ask("R01x00\r"), "*01x002000\r");
     // 7 request characters, one of RTS hold, 20 ms, then 10 of reply
     // written at 0..9 character times: (7 + 1 + 9) x 8.33 ms + 20 ms.
     EXPECT_GE(Clock::now() - sent, std::chrono::microseconds(17 * 8333 + 20000));

@@ -53,11 +53,12 @@ TEST_F(UnitFrames, ItemsWithoutIndex) {
     EXPECT_EQ(ask("R01U"), "*01U0004");
 }
 
-TEST_F(UnitFrames, CalibrationStartsAtItsDefaults) {
-    EXPECT_EQ(ask("R01x00"), "*01x001000");
-    EXPECT_EQ(ask("R01y07"), "*01y077000");
-    EXPECT_EQ(ask("R01z19"), "*01z190000");
-    EXPECT_EQ(ask("R01{19"), "*01{197F00");
+TEST_F(UnitFrames, CalibrationStartsMidRange) {
+    EXPECT_EQ(ask("R01x00"), "*01x002000");
+    EXPECT_EQ(ask("R01y07"), "*01y078000");
+    EXPECT_EQ(ask("R01z19"), "*01z191800");
+    EXPECT_EQ(ask("R01{19"), "*01{198780");
+    EXPECT_EQ(ask("R01|"), "*01|03E8");
     EXPECT_EQ(ask("W01y031234"), "*01y031234");
     EXPECT_EQ(unit.item(0, 'y', 3), 0x1234);
 }

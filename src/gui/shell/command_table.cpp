@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gui/calibration/calibrate.h"
+#include "gui/calibration/cj_calibrate.h"
 #include "gui/common/about_dialog.h"
 #include "gui/dialogs/comms_setup_dialog.h"
 #include "gui/editors/analog_input_setup.h"
@@ -39,6 +41,24 @@ CommandAction aboutCommand() {
     return action;
 }
 
+// A calibration dialog: opened against the unit first, shown only if that
+// succeeded. `setup` are the dialog's arguments after the context.
+template <class Window, const auto&... setup>
+CommandAction calibrationWindow(const char* pictureName) {
+    CommandAction action;
+    action.run = [](TZATWindow& main) {
+        Window window(main.windowContext(), setup...);
+        if (succeeded(window.start())) main.runModal(window);
+    };
+    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<Window>(main.windowContext(), setup...);
+        if (succeeded(window->start())) window->sweep();
+        return window;
+    };
+    action.pictureName = pictureName;
+    return action;
+}
+
 }  // namespace
 
 const std::vector<CommandInfo>& commandInfos() {
@@ -66,9 +86,12 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().importFromUnit(); })},
         {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status",
          monitorWindow<TAINMonitor, MonitorSlot::AnalogInputs>("monitor_analog_inputs")},
-        {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs"},
-        {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions"},
-        {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs"},
+        {cmd::CalibrateInputs, "Calibrate Analogue &Inputs", "Calibrate the analogue inputs",
+         calibrationWindow<TCalibrate, kInputCalibration>("calibrate_inputs")},
+        {cmd::CalibrateColdJunctions, "Calibrate Cold &Junctions", "Calibrate the cold junctions",
+         calibrationWindow<TCJCalibrate>("calibrate_cold_junctions")},
+        {cmd::CalibrateOutputs, "Calibrate Analogue &Outputs", "Calibrate the analogue outputs",
+         calibrationWindow<TCalibrate, kOutputCalibration>("calibrate_outputs")},
         {cmd::AnalogOutputSetup, "Analogue Outputs", "Configure analog output ranges",
          modalWindow<TAOUTSetup>("analog_output_setup")},
         {cmd::HotColdBlocks, "&Hot Cold Blocks", "Configure Hot/Cold Calculation blocks",

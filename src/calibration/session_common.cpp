@@ -1,0 +1,19 @@
+#include "calibration/session_common.h"
+
+#include <cstdio>
+
+namespace zat {
+
+void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health) {
+    health.beginBatch();
+    // A failed selection has beeped; the reads after it fail on their own.
+    (void)health.run(protocol, [](UnitProtocol& p) { return p.selectPage(0); });
+}
+
+std::string hexText(std::uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04Xh", value);
+    return text;
+}
+
+}  // namespace zat

@@ -1,0 +1,185 @@
+#include "gui/calibration/calibrate.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "calibration/session_common.h"
+
+namespace zat {
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConfig& config)
+    : CalibrationWindow(context, QStringLiteral("Calibration")), engine_(config) {
+    auto* title = new QLabel(text(config.title), this);
+    title->setObjectName(QStringLiteral("title"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    title->setFont(bold);
+
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setDrawBase(false);
+    tabs_->setExpanding(false);
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        if (tab >= 0) selectChannel();
+    });
+
+    auto* channelBox = new QGroupBox(this);
+    auto* channelRow = new QHBoxLayout(channelBox);
+    channelRow->addWidget(new QLabel(QStringLiteral("Channel"), channelBox));
+    channel_ = new QSpinBox(channelBox);
+    channel_->setObjectName(QStringLiteral("channel"));
+    channel_->setRange(1, config.channelsPerSlot);
+    channel_->setValue(1);
+    connect(channel_, &QSpinBox::valueChanged, this, [this] { selectChannel(); });
+    channelRow->addWidget(channel_);
+    name_ = new QLabel(channelBox);
+    name_->setObjectName(QStringLiteral("name"));
+    name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QStringLiteral("A00")) + 8);
+    channelRow->addWidget(name_);
+    channelRow->addSpacing(16);
+    channelRow->addWidget(new QLabel(QStringLiteral("Current Value"), channelBox));
+    value_ = makeValueField(channelBox, QStringLiteral("value"), QStringLiteral("-3276.8\u00B0C"));
+    channelRow->addWidget(value_);
+    range_ = new QLabel(channelBox);
+    range_->setObjectName(QStringLiteral("range"));
+    range_->setMinimumWidth(range_->fontMetrics().horizontalAdvance(QStringLiteral("Resistance Range")) + 8);
+    channelRow->addWidget(range_);
+    channelRow->addStretch();
+
+    auto* body = new QVBoxLayout;
+    body->addWidget(title);
+    body->addWidget(tabs_);
+    body->addWidget(channelBox);
+    body->addWidget(makeConstantRow(QStringLiteral("Zero"), QStringLiteral("zero"), engine_.zeroTrack(), zero_));
+    body->addWidget(makeConstantRow(QStringLiteral("Span"), QStringLiteral("span"), engine_.spanTrack(), span_));
+    // Both rows' value fields and controls line up.
+    const int forceWidth = std::max(zero_.force->sizeHint().width(), span_.force->sizeHint().width());
+    zero_.force->setFixedWidth(forceWidth);
+    span_.force->setFixedWidth(forceWidth);
+    connect(zero_.force, &QCheckBox::clicked, this, [this] { runBatch([this] { engine_.forceZero(context_.protocol); }); });
+    connect(span_.force, &QCheckBox::clicked, this, [this] { runBatch([this] { engine_.forceSpan(context_.protocol); }); });
+    connect(zero_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepZero(context_.protocol, -1); }); });
+    connect(zero_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepZero(context_.protocol, +1); }); });
+    connect(span_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, -1); }); });
+    connect(span_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, +1); }); });
+    // A drag writes when it ends; a key, wheel or page step at once (the
+    // wheel's step is a move too, but with the thumb not held).
+    const auto connectTrack = [this](QSlider* track, void (CalibrationSession::*move)(UnitProtocol&, int)) {
+        connect(track, &QSlider::sliderReleased, this,
+                [this, track, move] { runBatch([&] { (engine_.*move)(context_.protocol, track->value()); }); });
+        connect(track, &QSlider::actionTriggered, this, [this, track, move](int action) {
+            if (action == QAbstractSlider::SliderMove && track->isSliderDown()) return;
+            runBatch([&] { (engine_.*move)(context_.protocol, track->sliderPosition()); });
+        });
+    };
+    connectTrack(zero_.track, &CalibrationSession::moveZeroTrack);
+    connectTrack(span_.track, &CalibrationSession::moveSpanTrack);
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(body, 1);
+    row->addSpacing(8);
+    row->addWidget(makeButtons(config.helpContext));
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(row, 1);
+    outer->addWidget(makeLinkStatusLabel());
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    showState();
+}
+
+QWidget* TCalibrate::makeConstantRow(const QString& title, const QString& name, const TrackMapping& mapping,
+                                     ConstantRow& row) {
+    auto* group = new QGroupBox(title, this);
+    group->setObjectName(name + QStringLiteral("Group"));
+    auto* layout = new QHBoxLayout(group);
+    row.force = new QCheckBox(QStringLiteral("Force ") + title, group);
+    row.force->setObjectName(QStringLiteral("force") + title);
+    row.force->setVisible(engine_.config().outputs);
+    row.value = makeValueField(group, name, QStringLiteral("FFFFh"));
+    row.minus = new QPushButton(QStringLiteral("-"), group);
+    row.minus->setObjectName(name + QStringLiteral("Minus"));
+    row.plus = new QPushButton(QStringLiteral("+"), group);
+    row.plus->setObjectName(name + QStringLiteral("Plus"));
+    for (QPushButton* button : {row.minus, row.plus}) {
+        button->setAutoDefault(false);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("+")) + 24);
+    }
+    row.track = new QSlider(Qt::Horizontal, group);
+    row.track->setObjectName(name + QStringLiteral("Track"));
+    row.track->setRange(0, mapping.maximum());
+    row.track->setMinimumWidth(320);
+    layout->addWidget(row.force);
+    layout->addWidget(row.value);
+    layout->addWidget(row.minus);
+    layout->addWidget(row.track, 1);
+    layout->addWidget(row.plus);
+    return group;
+}
+
+Outcome TCalibrate::openEngine() {
+    const Outcome opened = engine_.open(context_.protocol);
+    if (succeeded(opened)) {
+        const QSignalBlocker quiet(tabs_);
+        for (const std::string& tab : engine_.view().tabs) tabs_->addTab(QString::fromStdString(tab));
+        tabs_->setCurrentIndex(0);
+    }
+    return opened;
+}
+
+void TCalibrate::selectChannel() {
+    // The value timer starts again from the new channel.
+    pollTimer().stop();
+    runBatch([this] { engine_.selectChannel(context_.protocol, tabs_->currentIndex(), channel_->value()); });
+    if (!closing_) pollTimer().start();
+}
+
+void TCalibrate::showConstant(const ConstantRow& row, const std::optional<std::uint16_t>& value,
+                              const TrackMapping& mapping) {
+    // Unread on this channel: nothing to adjust, nothing shown.
+    for (QWidget* control : {static_cast<QWidget*>(row.minus), static_cast<QWidget*>(row.track),
+                             static_cast<QWidget*>(row.plus)})
+        control->setEnabled(value.has_value());
+    row.value->setText(value ? QString::fromStdString(hexText(*value)) : QString());
+    const QSignalBlocker quiet(row.track);
+    if (value) row.track->setValue(mapping.position(*value));
+}
+
+void TCalibrate::showState() {
+    const CalibrationView& view = engine_.view();
+    name_->setText(QString::fromStdString(view.channelName));
+    value_->setText(QString::fromStdString(view.presentValue));
+    range_->setText(QString::fromStdString(view.rangeText));
+    showConstant(zero_, view.zero, engine_.zeroTrack());
+    showConstant(span_, view.span, engine_.spanTrack());
+    zero_.force->setChecked(view.forceZero);
+    span_.force->setChecked(view.forceSpan);
+    const bool chosen = !view.channelName.empty();
+    zero_.force->setEnabled(chosen);
+    span_.force->setEnabled(chosen);
+    setRevertEnabled(view.revertEnabled);
+    showLinkStatus(view.linkStatus);
+}
+
+void TCalibrate::done(int result) {
+    closing_ = true;
+    pollTimer().stop();
+    if (!engine_.view().tabs.empty()) runBatch([this] { (void)engine_.releaseForcedOutputs(context_.protocol); });
+    CalibrationWindow::done(result);
+}
+
+}  // namespace zat

@@ -1,0 +1,84 @@
+#include "gui/calibration/calibration_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/link_batch.h"
+
+namespace zat {
+
+CalibrationWindow::CalibrationWindow(const WindowContext& context, const QString& title)
+    : QDialog(context.parent), context_(context) {
+    setWindowTitle(title);
+    timer_ = new PollTimer(context.protocol.link(), PollTimer::Schedule::Periodic,
+                           PollTimer::Callbacks{[this] { return tickInterval(); }, [this] { tickNow(); },
+                                                [this] { tickNow(); }},
+                           this);
+}
+
+Outcome CalibrationWindow::start() {
+    Outcome opened = Outcome::Failed;
+    runBatch([&] { opened = openEngine(); });
+    if (succeeded(opened)) timer_->start();
+    return opened;
+}
+
+QString CalibrationWindow::linkStatus() const { return linkStatus_ != nullptr ? linkStatus_->text() : QString(); }
+
+void CalibrationWindow::runBatch(const std::function<void()>& exchanges) {
+    {
+        LinkBatch batch;
+        exchanges();
+    }
+    showState();
+}
+
+void CalibrationWindow::done(int result) {
+    timer_->stop();
+    QDialog::done(result);
+}
+
+QWidget* CalibrationWindow::makeButtons(int helpContext) {
+    // Without Cancel: every adjustment is on the unit already; Revert undoes them.
+    QWidget* column = makeDialogButtons(*this, &context_.gui, DialogButtons{QStringLiteral("&OK"), helpContext, false});
+    revert_ = new QPushButton(QStringLiteral("&Revert"), column);
+    revert_->setObjectName(QStringLiteral("revert"));
+    revert_->setAutoDefault(false);
+    revert_->setEnabled(false);
+    connect(revert_, &QPushButton::clicked, this, [this] {
+        runBatch([this] { (void)revertEngine(); });  // a failed write has beeped; Revert stays enabled
+    });
+    static_cast<QVBoxLayout*>(column->layout())->insertWidget(1, revert_);
+    return column;
+}
+
+QLabel* CalibrationWindow::makeLinkStatusLabel() {
+    linkStatus_ = new QLabel(this);
+    linkStatus_->setObjectName(QStringLiteral("linkStatus"));
+    QFont bold = linkStatus_->font();
+    bold.setBold(true);
+    linkStatus_->setFont(bold);
+    linkStatus_->setStyleSheet(QStringLiteral("color: #b00000"));
+    return linkStatus_;
+}
+
+void CalibrationWindow::showLinkStatus(std::string_view text) {
+    if (linkStatus_ != nullptr) linkStatus_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CalibrationWindow::setRevertEnabled(bool enabled) {
+    if (revert_ != nullptr) revert_->setEnabled(enabled);
+}
+
+QLabel* makeValueField(QWidget* parent, const QString& name, const QString& widest) {
+    auto* field = new QLabel(parent);
+    field->setObjectName(name);
+    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) + 12);
+    return field;
+}
+
+}  // namespace zat

@@ -1,0 +1,65 @@
+// What the calibration dialogs share: modal, opened against the unit before
+// they are shown, a PollTimer for the live value, every exchange inside a
+// LinkBatch, the OK / Revert / Help column and the "No reply from unit" line.
+#pragma once
+
+#include <QDialog>
+#include <chrono>
+#include <functional>
+#include <string_view>
+
+#include "gui/common/poll_timer.h"
+#include "gui/common/window_context.h"
+#include "userio/outcome.h"
+
+class QLabel;
+class QPushButton;
+
+namespace zat {
+
+class CalibrationWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the session and starts the timer. Failed: the user has been told
+    // and the dialog is not to be shown.
+    Outcome start();
+    void tickNow() { runBatch([this] { tickEngine(); }); }
+    // Enough ticks at once to fill every value (the pictures and tests use it).
+    void sweep() {
+        for (int tick = 0; tick < ticksPerSweep(); ++tick) tickNow();
+    }
+    QString linkStatus() const;
+    PollTimer& pollTimer() { return *timer_; }
+
+protected:
+    CalibrationWindow(const WindowContext& context, const QString& title);
+
+    virtual Outcome openEngine() = 0;
+    virtual void tickEngine() = 0;
+    virtual std::chrono::milliseconds tickInterval() const = 0;
+    virtual int ticksPerSweep() const { return 1; }
+    virtual Outcome revertEngine() = 0;
+    // What the session shows now, into the controls.
+    virtual void showState() = 0;
+
+    // Runs exchanges with the unit as one batch, then shows the state.
+    void runBatch(const std::function<void()>& exchanges);
+    QWidget* makeButtons(int helpContext);
+    QLabel* makeLinkStatusLabel();
+    void showLinkStatus(std::string_view text);
+    void setRevertEnabled(bool enabled);
+    // OK, Escape and the close box: the timer stops first.
+    void done(int result) override;
+
+    WindowContext context_;
+
+private:
+    PollTimer* timer_ = nullptr;
+    QPushButton* revert_ = nullptr;
+    QLabel* linkStatus_ = nullptr;
+};
+
+// A sunken, right-aligned value field wide enough for `widest`.
+QLabel* makeValueField(QWidget* parent, const QString& name, const QString& widest);
+
+}  // namespace zat

@@ -1,0 +1,39 @@
+// "Cold Junction Calibration": the thermocouple cards' cold junction zero
+// and each slot's terminal temperature, over a ColdJunctionSession.
+#pragma once
+
+#include <array>
+
+#include "calibration/cold_junction_session.h"
+#include "gui/calibration/calibration_window.h"
+
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace zat {
+
+class TCJCalibrate final : public CalibrationWindow {
+    Q_OBJECT
+public:
+    explicit TCJCalibrate(const WindowContext& context);
+
+    const ColdJunctionSession& engine() const { return engine_; }
+
+private:
+    Outcome openEngine() override { return engine_.open(context_.protocol); }
+    void tickEngine() override { engine_.tick(context_.protocol); }
+    std::chrono::milliseconds tickInterval() const override { return engine_.tickInterval(); }
+    int ticksPerSweep() const override { return kColdJunctionSlots; }
+    Outcome revertEngine() override { return engine_.revert(context_.protocol); }
+    void showState() override;
+
+    ColdJunctionSession engine_;
+    std::array<QLabel*, kColdJunctionSlots> temperatures_{};
+    QLabel* zero_ = nullptr;
+    QPushButton* minus_ = nullptr;
+    QSlider* track_ = nullptr;
+    QPushButton* plus_ = nullptr;
+};
+
+}  // namespace zat
