@@ -7,7 +7,9 @@ namespace zat {
 Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
     if (dropRest_) return Outcome::Failed;
     link_ = &protocol.link();
-    if (exchangesInBatch_++ > 0) link_->betweenExchanges();
+    // Before every exchange, the first of a batch too: two batches can start
+    // in one turn of the event loop (two timers due together).
+    link_->betweenExchanges();
 
     // Each try is one exchange on its own, with the window's events let
     // through between tries, so a unit that has gone quiet holds the window

@@ -21,10 +21,7 @@ public:
 
     // Starts a batch of reads (a tick, a page load, an apply): reads dropped
     // after a silent one are sent again from the next batch on.
-    void beginBatch() {
-        dropRest_ = false;
-        exchangesInBatch_ = 0;
-    }
+    void beginBatch() { dropRest_ = false; }
 
     // Runs one exchange, or drops it (Failed, nothing sent) after a silent
     // read in this batch. While silent the exchange is tried once.
@@ -41,7 +38,6 @@ public:
 private:
     UnitLink* link_ = nullptr;  // the link of the last exchange
     bool dropRest_ = false;
-    int exchangesInBatch_ = 0;
 };
 
 }  // namespace zat

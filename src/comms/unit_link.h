@@ -87,9 +87,9 @@ public:
     bool unitSilent() const { return unitSilent_; }
     void setUnitSilent(bool silent) { unitSilent_ = silent; }
 
-    // Runs between two exchanges of one monitor batch (a page load, a tick):
-    // a window lets its waiting events through there, so a long batch never
-    // holds its event loop for more than one exchange.
+    // Runs before each exchange of a polling batch (a page load, a tick) and
+    // between its tries: a window lets its waiting events through there, so
+    // a long batch never holds its event loop for more than one exchange.
     void setBetweenExchanges(std::function<void()> hook) { betweenExchanges_ = std::move(hook); }
     void betweenExchanges() {
         if (betweenExchanges_) betweenExchanges_();
