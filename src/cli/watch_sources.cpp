@@ -43,41 +43,43 @@ protected:
     Monitor monitor_;
 };
 
-class AnalogInputSource final : public EngineSource<AnalogInputMonitor> {
+// The analog monitors poll one row per tick: a sweep is a tick per row.
+template <class Monitor, int Rows>
+class RowSource : public EngineSource<Monitor> {
 public:
-    void choose(UnitProtocol& protocol, int tab) override { monitor_.loadPage(protocol, tab); }
-    int ticksPerSweep() const override { return kAnalogInputRows; }
-    std::string title() const override { return "Analog inputs - " + tabTitles().at(monitor_.page().slot); }
-    std::vector<WatchReading> lastReadings() const override { return {reading(monitor_.polledRow())}; }
+    using EngineSource<Monitor>::EngineSource;
+    void choose(UnitProtocol& protocol, int tab) override { this->monitor_.loadPage(protocol, tab); }
+    int ticksPerSweep() const override { return Rows; }
+    std::vector<WatchReading> lastReadings() const override { return {reading(this->monitor_.polledRow())}; }
     std::vector<WatchReading> pageReadings() const override {
         std::vector<WatchReading> rows;
-        for (int r = 0; r < kAnalogInputRows; ++r) rows.push_back(reading(r));
+        for (int r = 0; r < Rows; ++r) rows.push_back(reading(r));
         return rows;
     }
 
+protected:
+    virtual WatchReading reading(int r) const = 0;
+};
+
+class AnalogInputSource final : public RowSource<AnalogInputMonitor, kAnalogInputRows> {
+public:
+    std::string title() const override { return "Analog inputs - " + tabTitles().at(monitor_.page().slot); }
+
 private:
-    WatchReading reading(int r) const {
+    WatchReading reading(int r) const override {
         const AnalogInputMonitorRow& row = monitor_.page().rows[r];
         // A failed poll leaves the window's old value standing; a log must not repeat it as new.
         return {row.name, row.status ? row.value : "", statusOf(row.status), row.range};
     }
 };
 
-class AnalogOutputSource final : public EngineSource<AnalogOutputMonitor> {
+class AnalogOutputSource final : public RowSource<AnalogOutputMonitor, kAnalogOutputRows> {
 public:
-    using EngineSource::EngineSource;
-    void choose(UnitProtocol& protocol, int tab) override { monitor_.loadPage(protocol, tab); }
-    int ticksPerSweep() const override { return kAnalogOutputRows; }
+    using RowSource::RowSource;
     std::string title() const override { return "Analog outputs - " + tabTitles().at(monitor_.page().page); }
-    std::vector<WatchReading> lastReadings() const override { return {reading(monitor_.polledRow())}; }
-    std::vector<WatchReading> pageReadings() const override {
-        std::vector<WatchReading> rows;
-        for (int r = 0; r < kAnalogOutputRows; ++r) rows.push_back(reading(r));
-        return rows;
-    }
 
 private:
-    WatchReading reading(int r) const {
+    WatchReading reading(int r) const override {
         const AnalogOutputMonitorRow& row = monitor_.page().rows[r];
         std::string detail = row.range;
         if (!row.comment.empty()) detail += (detail.empty() ? "" : "  ") + row.comment;

@@ -54,7 +54,7 @@ TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConf
     channelRow->addWidget(name_);
     channelRow->addSpacing(16);
     channelRow->addWidget(new QLabel(QStringLiteral("Current Value"), channelBox));
-    value_ = makeValueField(channelBox, QStringLiteral("value"), QStringLiteral("-3276.8\u00B0C"));
+    value_ = makeValueCell(channelBox, QStringLiteral("value"), QStringLiteral("-3276.8\u00B0C"));
     channelRow->addWidget(value_);
     range_ = new QLabel(channelBox);
     range_->setObjectName(QStringLiteral("range"));
@@ -110,7 +110,7 @@ QWidget* TCalibrate::makeConstantRow(const QString& title, const QString& name, 
     row.force = new QCheckBox(QStringLiteral("Force ") + title, group);
     row.force->setObjectName(QStringLiteral("force") + title);
     row.force->setVisible(engine_.config().outputs);
-    row.value = makeValueField(group, name, QStringLiteral("FFFFh"));
+    row.value = makeValueCell(group, name, QStringLiteral("FFFFh"));
     row.minus = new QPushButton(QStringLiteral("-"), group);
     row.minus->setObjectName(name + QStringLiteral("Minus"));
     row.plus = new QPushButton(QStringLiteral("+"), group);

@@ -55,12 +55,7 @@ QWidget* CalibrationWindow::makeButtons(int helpContext) {
 }
 
 QLabel* CalibrationWindow::makeLinkStatusLabel() {
-    linkStatus_ = new QLabel(this);
-    linkStatus_->setObjectName(QStringLiteral("linkStatus"));
-    QFont bold = linkStatus_->font();
-    bold.setBold(true);
-    linkStatus_->setFont(bold);
-    linkStatus_->setStyleSheet(QStringLiteral("color: #b00000"));
+    linkStatus_ = zat::makeLinkStatusLabel(this);
     return linkStatus_;
 }
 
@@ -70,15 +65,6 @@ void CalibrationWindow::showLinkStatus(std::string_view text) {
 
 void CalibrationWindow::setRevertEnabled(bool enabled) {
     if (revert_ != nullptr) revert_->setEnabled(enabled);
-}
-
-QLabel* makeValueField(QWidget* parent, const QString& name, const QString& widest) {
-    auto* field = new QLabel(parent);
-    field->setObjectName(name);
-    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) + 12);
-    return field;
 }
 
 }  // namespace zat

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "gui/common/live_value_widgets.h"  // makeValueCell
 #include "gui/common/poll_timer.h"
 #include "gui/common/window_context.h"
 #include "userio/outcome.h"
@@ -59,7 +60,5 @@ private:
     QLabel* linkStatus_ = nullptr;
 };
 
-// A sunken, right-aligned value field wide enough for `widest`.
-QLabel* makeValueField(QWidget* parent, const QString& name, const QString& widest);
 
 }  // namespace zat

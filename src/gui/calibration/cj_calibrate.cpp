@@ -20,14 +20,14 @@ TCJCalibrate::TCJCalibrate(const WindowContext& context)
     for (int slot = 0; slot < kColdJunctionSlots; ++slot) {
         grid->addWidget(new QLabel(QStringLiteral("Slot %1").arg(slot + 1), values), slot, 0);
         temperatures_[static_cast<std::size_t>(slot)] =
-            makeValueField(values, QStringLiteral("temperature%1").arg(slot), QStringLiteral("-3276.8\u00B0C"));
+            makeValueCell(values, QStringLiteral("temperature%1").arg(slot), QStringLiteral("-3276.8\u00B0C"));
         grid->addWidget(temperatures_[static_cast<std::size_t>(slot)], slot, 1);
     }
     grid->setColumnStretch(2, 1);
 
     auto* zeroGroup = new QGroupBox(QStringLiteral("Zero"), this);
     auto* row = new QHBoxLayout(zeroGroup);
-    zero_ = makeValueField(zeroGroup, QStringLiteral("zero"), QStringLiteral("FFFFh"));
+    zero_ = makeValueCell(zeroGroup, QStringLiteral("zero"), QStringLiteral("FFFFh"));
     minus_ = new QPushButton(QStringLiteral("-"), zeroGroup);
     minus_->setObjectName(QStringLiteral("zeroMinus"));
     plus_ = new QPushButton(QStringLiteral("+"), zeroGroup);

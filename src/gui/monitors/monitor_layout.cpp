@@ -24,15 +24,6 @@ void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* butto
     outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QLabel* makeValueCell(QWidget* parent, const QString& name, const QString& widest) {
-    auto* cell = new QLabel(parent);
-    cell->setObjectName(name);
-    cell->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(widest) + 12);
-    return cell;
-}
-
 QLineEdit* makeValueEdit(QWidget* parent, const QString& name, const QString& widest) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "gui/common/live_value_widgets.h"  // makeValueCell
+
 class QLabel;
 class QLineEdit;
 class QTabBar;
@@ -15,8 +17,6 @@ namespace zat {
 // Tabs over `body` at the left, `buttons` at the right, `status` under both.
 void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* buttons, QLabel* status);
 
-// A sunken, right-aligned cell wide enough for `widest`.
-QLabel* makeValueCell(QWidget* parent, const QString& name, const QString& widest);
 // A read-only edit for a value, wide enough for `widest`.
 QLineEdit* makeValueEdit(QWidget* parent, const QString& name, const QString& widest);
 // A control that keeps its place in the layout while hidden (markers, arrows).

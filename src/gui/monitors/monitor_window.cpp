@@ -8,6 +8,7 @@
 
 #include "comms/link_health.h"
 #include "gui/common/link_batch.h"
+#include "gui/common/live_value_widgets.h"
 
 namespace zat {
 
@@ -73,12 +74,7 @@ QTabBar* MonitorWindow::makeTabs(const std::function<void(int tab)>& select) {
 }
 
 QLabel* MonitorWindow::makeLinkStatusLabel() {
-    linkStatus_ = new QLabel(this);
-    linkStatus_->setObjectName(QStringLiteral("linkStatus"));
-    QFont bold = linkStatus_->font();
-    bold.setBold(true);
-    linkStatus_->setFont(bold);
-    linkStatus_->setStyleSheet(QStringLiteral("color: #b00000"));
+    linkStatus_ = zat::makeLinkStatusLabel(this);
     return linkStatus_;
 }
 
