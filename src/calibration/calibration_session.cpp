@@ -174,7 +174,8 @@ Outcome CalibrationSession::revert(UnitProtocol& protocol) {
     Outcome outcome = Outcome::Ok;
     const auto changed = memory_.changed();
     for (const auto& [key, original] : changed) {
-        const auto [letter, index] = key;
+        const char letter = key.first;  // named copies: clang 14 cannot capture structured bindings
+        const int index = key.second;
         const CalibrationItem& item = letter == config_.zero.letter ? config_.zero : config_.span;
         const std::uint16_t value = clampTo(item, original);
         if (failed(health_.run(protocol,
