@@ -92,11 +92,13 @@ Outcome UnitProtocol::selectPage(int page) { return writeDecimal(kPageLetter, st
 
 Outcome UnitProtocol::checkUnit(bool showMessage) {
     const Outcome probe = writeDecimal(kProbeLetter, kProbeValue);
-    if (failed(probe) && showMessage) {
-        prompts_.show("Unable to communicate with ZAT\nCheck baud rate and address and try again", "Error",
-                      MessageIcon::Exclamation, MessageButtons::Ok);
-    }
+    if (failed(probe) && showMessage) showNoAnswer();
     return probe;
+}
+
+void UnitProtocol::showNoAnswer() {
+    prompts_.show("Unable to communicate with ZAT\nCheck baud rate and address and try again", "Error",
+                  MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 }  // namespace zat

@@ -37,6 +37,8 @@ public:
     // The opening probe of every activity of many requests. With showMessage
     // a failure also tells the user to check baud rate and address.
     [[nodiscard]] Outcome checkUnit(bool showMessage);
+    // That message: the unit did not answer.
+    void showNoAnswer();
 
     UnitLink& link() { return link_; }
     // What the protocol was built with, so a caller can run one exchange

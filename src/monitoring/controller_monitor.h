@@ -6,6 +6,7 @@
 #include "comms/protocol.h"
 #include "model/config_database.h"
 #include "comms/link_health.h"
+#include "monitoring/monitor_common.h"  // registerCodeLabel
 #include "userio/field_check.h"
 
 #include <array>
@@ -42,9 +43,6 @@ struct TermRefusal {
     FieldMessage message;
 };
 
-// "(A5)" for a register code; empty for 0.
-[[nodiscard]] std::string registerCodeLabel(std::uint16_t code);
-
 class ControllerMonitor {
 public:
     static constexpr std::chrono::milliseconds kPollInterval{2000};
@@ -54,15 +52,18 @@ public:
     explicit ControllerMonitor(ConfigDatabase& database) : database_(database) {}
 
     // Probes the unit, makes the tabs and shows the first controller. With no
-    // enabled controller it tells the user so and fails: the monitor closes.
+    // enabled controller it tells the user so (or that the unit did not
+    // answer) and fails: the monitor closes.
     [[nodiscard]] Outcome open(UnitProtocol& protocol);
     // Shows the controller of tab `tab`: codes, terms from the unit, values.
     void selectTab(UnitProtocol& protocol, int tab);
     // The poll; the next one is due tickInterval() after it ends.
     void tick(UnitProtocol& protocol);
     void setTerm(int term, std::string text);
-    // Writes P, I, D in turn; an out-of-range term is replaced by the unit's
-    // own value (written back unchanged) and its message returned.
+    // Writes P, I, D in turn; an empty term is not written. A term that is
+    // not a number or out of range is replaced by the unit's own value
+    // (written back unchanged) and its message returned. A term is stored in
+    // the database only when the unit took it.
     [[nodiscard]] std::vector<TermRefusal> apply(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
@@ -70,14 +71,13 @@ public:
 
 private:
     void loadRecord(UnitProtocol& protocol);
-    [[nodiscard]] std::optional<std::int16_t> readRegister(UnitProtocol& protocol, std::uint16_t code,
-                                                           bool& broken);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     ConfigDatabase& database_;
     LinkHealth health_;
     ControllerMonitorPage page_;
-    std::uint16_t mvCode_ = 0, spCode_ = 0, opCode_ = 0;
+    // Codes read when the controller was shown; none when that read failed.
+    std::optional<std::uint16_t> mvCode_, spCode_, opCode_;
 };
 
 }  // namespace zat

@@ -26,6 +26,58 @@ std::string formatReal(double value) {
     return text;
 }
 
+std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
+                                  std::string_view noneText) {
+    constexpr std::uint16_t kEnabled = 0x80;
+    std::vector<int> enabled;
+    bool anyFailed = false;
+    for (int i = 0; i < count; ++i) {
+        std::uint16_t flags = 0;
+        if (failed(readHexIndexed(protocol, health, letter, i, flags))) {
+            anyFailed = true;
+        } else if ((flags & kEnabled) != 0) {
+            enabled.push_back(i);
+        }
+    }
+    if (!enabled.empty()) return enabled;
+    if (anyFailed) {
+        protocol.showNoAnswer();
+    } else {
+        (void)protocol.prompts().show(noneText, "Information", MessageIcon::Information, MessageButtons::Ok);
+    }
+    return enabled;
+}
+
+std::string registerCodeLabel(std::optional<std::uint16_t> code) {
+    if (!code) return "(?)";
+    if (*code == 0) return {};
+    const RegisterRef ref(static_cast<std::uint8_t>(*code));
+    return "(" + std::string(1, ref.letter()) + std::to_string(ref.number()) + ")";
+}
+
+std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, LinkHealth& health, char letter, int index) {
+    std::uint16_t code = 0;
+    if (failed(readHexIndexed(protocol, health, letter, index, code))) return std::nullopt;
+    return code;
+}
+
+RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health, std::optional<std::uint16_t> code) {
+    const RegisterValue error{"Error", std::nullopt};
+    if (!code) return error;
+    if (*code == 0) return {};
+    const RegisterRef ref(static_cast<std::uint8_t>(*code));
+    std::int16_t value = 0;
+    if (ref.letter() == 'A') {
+        std::int16_t status = 0;
+        if (failed(readDecimalIndexed(protocol, health, 'F', ref.number(), status))) return error;
+        if ((static_cast<std::uint16_t>(status) & 0x80) != 0) return {"Broken", std::nullopt};
+    } else if (ref.letter() != 'B') {
+        return {};
+    }
+    if (failed(readDecimalIndexed(protocol, health, ref.letter(), ref.number(), value))) return error;
+    return {std::to_string(value), value};
+}
+
 Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index, std::uint16_t& value) {
     return health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(letter, index, value); });
 }

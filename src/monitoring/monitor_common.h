@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zat {
@@ -30,6 +32,32 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
 
 // A real number as "%g" shows it: 1234, 123.4, -0.5.
 [[nodiscard]] std::string formatReal(double value);
+
+// The loops (controllers, profilers) whose flags (page 1 item `letter`)
+// say enabled. A loop whose flags cannot be read is left out and the others
+// still read; when none is found the user is told why: `noneText` if every
+// read succeeded, that the unit did not answer otherwise. Empty: the monitor
+// is to close.
+[[nodiscard]] std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
+                                                std::string_view noneText);
+
+// "(A5)" for a register code; empty for 0, "(?)" for a code not read.
+[[nodiscard]] std::string registerCodeLabel(std::optional<std::uint16_t> code);
+
+// A register code read from page 1, or none when the read failed.
+[[nodiscard]] std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, LinkHealth& health, char letter,
+                                                            int index);
+
+// The value of the register a code names, as the controller and profiler
+// monitors show it: the number, "Broken" for a broken input, "Error" when a
+// read failed or the code itself could not be read, empty for no register
+// (code 0) and for C and D registers, which are not shown.
+struct RegisterValue {
+    std::string text;
+    std::optional<std::int16_t> value;  // when a number was read
+};
+[[nodiscard]] RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health,
+                                              std::optional<std::uint16_t> code);
 
 [[nodiscard]] Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
                                      std::uint16_t& value);

@@ -2,7 +2,6 @@
 
 #include "model/cp1252.h"
 #include "model/register_ref.h"
-#include "monitoring/controller_monitor.h"  // registerCodeLabel
 #include "monitoring/monitor_common.h"
 
 #include <algorithm>
@@ -11,7 +10,6 @@ namespace zat {
 
 namespace {
 
-constexpr std::uint16_t kEnabled = 0x80;
 constexpr std::uint16_t kRunning = 0x01, kRamping = 0x02, kRampUp = 0x04, kHeld = 0x08;
 constexpr int kLastProfile = kProfileCount - 1;
 
@@ -31,16 +29,9 @@ Outcome ProfilerMonitor::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     health_.beginBatch();
     (void)selectPage(protocol, health_, 1);
-    bool readFailed = false;
-    for (int i = 0; i < kProfilerCount; ++i) {
-        std::uint16_t flags = 0;
-        if (failed(readHexIndexed(protocol, health_, 'g', i, flags))) readFailed = true;
-        if (!readFailed && (flags & kEnabled) != 0) page_.tabs.push_back({i, "Profiler " + std::to_string(i + 1)});
-    }
-    if (page_.tabs.empty()) {
-        (void)protocol.prompts().show(kNoProfilersText, "Information", MessageIcon::Information, MessageButtons::Ok);
-        return Outcome::Failed;
-    }
+    for (const int i : readEnabledLoops(protocol, health_, 'g', kProfilerCount, kNoProfilersText))
+        page_.tabs.push_back({i, "Profiler " + std::to_string(i + 1)});
+    if (page_.tabs.empty()) return Outcome::Failed;
     selectTab(protocol, 0);
     return Outcome::Ok;
 }
@@ -50,35 +41,18 @@ void ProfilerMonitor::selectTab(UnitProtocol& protocol, int tab) {
     health_.beginBatch();
     page_.windowTitle = "Profiler Monitor - " + cp1252ToUtf8(database_.profilers[page_.profiler].comment.view());
     (void)selectPage(protocol, health_, 1);
-    (void)readHexIndexed(protocol, health_, 'i', page_.profiler, mvCode_);
-    (void)readHexIndexed(protocol, health_, 'j', page_.profiler, opCode_);
+    mvCode_ = readRegisterCode(protocol, health_, 'i', page_.profiler);
+    opCode_ = readRegisterCode(protocol, health_, 'j', page_.profiler);
     page_.measuredCode = registerCodeLabel(mvCode_);
     page_.outputCode = registerCodeLabel(opCode_);
     tick(protocol);
 }
 
-std::string ProfilerMonitor::registerText(UnitProtocol& protocol, std::uint16_t code) {
-    if (code == 0) return {};
-    const RegisterRef ref(code);
-    std::int16_t value = 0;
-    if (ref.letter() == 'A') {
-        std::int16_t status = 0;
-        if (failed(readDecimalIndexed(protocol, health_, 'F', ref.number(), status))) return "Error";
-        if ((static_cast<std::uint16_t>(status) & 0x80) != 0) return "Broken";
-        return succeeded(readDecimalIndexed(protocol, health_, 'A', ref.number(), value)) ? std::to_string(value)
-                                                                                          : "Error";
-    }
-    if (ref.letter() == 'B')
-        return succeeded(readDecimalIndexed(protocol, health_, 'B', ref.number(), value)) ? std::to_string(value)
-                                                                                          : "Error";
-    return {};  // C and D registers are not shown
-}
-
 void ProfilerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
     const int p = page_.profiler;
-    page_.measured = registerText(protocol, mvCode_);
-    page_.setpoint = registerText(protocol, opCode_);
+    page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
+    page_.setpoint = readRegisterValue(protocol, health_, opCode_).text;
     std::int16_t value = 0;
     page_.status.reset();
     if (succeeded(readDecimalIndexed(protocol, health_, 'M', p, value)))
@@ -135,8 +109,8 @@ std::optional<FieldMessage> ProfilerMonitor::reset(UnitProtocol& protocol) {
 }
 
 void ProfilerMonitor::setHold(UnitProtocol& protocol, bool checked) {
-    page_.holdChecked = checked;
-    (void)command(protocol, checked ? 'H' : 'F');  // failures only beep
+    // A failure only beeps, and the box shows the state the unit kept.
+    page_.holdChecked = succeeded(command(protocol, checked ? 'H' : 'F')) ? checked : !checked;
 }
 
 }  // namespace zat

@@ -61,21 +61,23 @@ public:
     // Start and Reset: the message to show when they fail.
     [[nodiscard]] std::optional<FieldMessage> start(UnitProtocol& protocol);
     [[nodiscard]] std::optional<FieldMessage> reset(UnitProtocol& protocol);
-    // The Hold box after the user toggled it: holds or frees the profiler.
+    // The Hold box after the user toggled it: holds or frees the profiler;
+    // when the unit did not take it, the box goes back.
     void setHold(UnitProtocol& protocol, bool checked);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const ProfilerMonitorPage& page() const { return page_; }
 
 private:
-    [[nodiscard]] std::string registerText(UnitProtocol& protocol, std::uint16_t code);
     [[nodiscard]] Outcome command(UnitProtocol& protocol, char letter);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     const ConfigDatabase& database_;
     LinkHealth health_;
     ProfilerMonitorPage page_;
-    std::uint16_t mvCode_ = 0, opCode_ = 0, status_ = 0;
+    // Codes read when the profiler was shown; none when that read failed.
+    std::optional<std::uint16_t> mvCode_, opCode_;
+    std::uint16_t status_ = 0;
 };
 
 }  // namespace zat

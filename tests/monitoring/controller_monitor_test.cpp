@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zat {
 namespace {
 
@@ -27,6 +29,7 @@ TEST(ControllerMonitor, RegisterCodeLabels) {
         {0x00, ""}, {0x06, "(A5)"}, {0x44, "(B3)"}, {0x81, "(C0)"}, {0xC1, "(D0)"},
     };
     for (const auto& c : cases) EXPECT_EQ(registerCodeLabel(c.code), c.label);
+    EXPECT_EQ(registerCodeLabel(std::nullopt), "(?)");
 }
 
 TEST(ControllerMonitor, OpeningMakesTabsOfEnabledControllersAndShowsTheFirst) {
@@ -83,6 +86,68 @@ TEST(ControllerMonitor, AnOutOfRangeTermIsReplacedByTheUnitsValueAndTheOthersWri
     EXPECT_EQ(database.controllers[1].derTime, 50);
     EXPECT_TRUE(database.modified);
     EXPECT_FALSE(monitor.page().applyEnabled);
+}
+
+TEST(ControllerMonitor, AFailedFlagsReadSkipsOnlyThatControllerAndNoneReadMeansNoAnswer) {
+    {
+        UnitOnPty rig;
+        rig.unit.withState(setUpControllers);
+        refuseRequest(rig, 4);  // probe, page, a00, a01 refused
+        ConfigDatabase database;
+        ControllerMonitor monitor(database);
+        ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+        ASSERT_EQ(monitor.page().tabs.size(), 1u);
+        EXPECT_EQ(monitor.page().tabs[0].title, "Controller 5");
+    }
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    for (int i = 0; i < 2; ++i) rig.unit.injectNext(sim::Fault::None);
+    for (int i = 0; i < kControllerCount; ++i) rig.unit.injectNext(sim::Fault::Refuse);
+    ConfigDatabase database;
+    ControllerMonitor monitor(database);
+    EXPECT_EQ(monitor.open(rig.protocol), Outcome::Failed);
+    ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
+    EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to communicate with ZAT\nCheck baud rate and address and try again");
+}
+
+TEST(ControllerMonitor, FailedCodeAndTermReadsLeaveNothingOfTheLastControllerToReadOrWrite) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    ConfigDatabase database;
+    ControllerMonitor monitor(database);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    (void)rig.requests();
+    // Controller 2's tab again: its measured code read (2nd) and P read (5th) refused.
+    for (int i = 0; i < 5; ++i) rig.unit.injectNext(i == 1 || i == 4 ? sim::Fault::Refuse : sim::Fault::None);
+    monitor.selectTab(rig.protocol, 0);
+    EXPECT_EQ(monitor.page().measuredCode, "(?)");
+    EXPECT_EQ(monitor.page().measured, "Error");
+    EXPECT_EQ(monitor.page().terms[0], "");
+    const Requests sent = rig.requests();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "R01F05"), 0);  // the old code is not read
+
+    monitor.setTerm(1, "100");
+    (void)monitor.apply(rig.protocol);
+    EXPECT_EQ(rig.requests(), (Requests{"W01K010100", "W01L010000"}));  // no P
+}
+
+TEST(ControllerMonitor, TermsAreCheckedWholeAndStoredOnlyWhenTheUnitTakesThem) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    ConfigDatabase database;
+    ControllerMonitor monitor(database);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    (void)rig.requests();
+    monitor.setTerm(0, "70000");
+    monitor.setTerm(1, "abc");
+    monitor.setTerm(2, "50");
+    refuseRequest(rig, 5);  // P read back, P written, I read back, I written, D refused
+    const std::vector<TermRefusal> refusals = monitor.apply(rig.protocol);
+    ASSERT_EQ(refusals.size(), 2u);
+    EXPECT_EQ(refusals[1].message.text, "Integral Time\nValid range 0 to 2000");
+    EXPECT_EQ(rig.requests(), (Requests{"R01J01", "W01J010020", "R01K01", "W01K010000", "W01L010050"}));
+    EXPECT_EQ(database.controllers[1].propBand, 20);
+    EXPECT_NE(database.controllers[1].derTime, 50);
 }
 
 }  // namespace

@@ -34,6 +34,13 @@ inline CommsSettings patientSettings() {
     return comms;
 }
 
+// The unit refuses the `n`th request from now (counted from 1) and answers
+// the others.
+inline void refuseRequest(UnitOnPty& rig, int n) {
+    for (int i = 1; i < n; ++i) rig.unit.injectNext(sim::Fault::None);
+    rig.unit.injectNext(sim::Fault::Refuse);
+}
+
 // Makes the unit silent for the next `count` requests.
 inline void dropNext(UnitOnPty& rig, int count) {
     for (int i = 0; i < count; ++i) rig.unit.injectNext(sim::Fault::Drop);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zat {
 namespace {
 
@@ -77,6 +79,28 @@ TEST(ProfilerMonitor, StartSelectsTheProfilerThenSendsTheCommand) {
     const Requests sent = rig.requests();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0], "W01N0002");
+}
+
+TEST(ProfilerMonitor, AnUnreadCodeShowsErrorAndAFailedHoldPutsTheBoxBack) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpProfiler);
+    ConfigDatabase database;
+    ProfilerMonitor monitor(database);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    (void)rig.requests();
+    refuseRequest(rig, 2);  // page, then the measured code
+    monitor.selectTab(rig.protocol, 0);
+    EXPECT_EQ(monitor.page().measuredCode, "(?)");
+    EXPECT_EQ(monitor.page().measured, "Error");
+    const Requests sent = rig.requests();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "R01F05"), 0);
+
+    for (const bool unitTakesIt : {true, false}) {
+        if (!unitTakesIt) refuseRequest(rig, 1);
+        const bool wanted = !monitor.page().holdChecked;
+        monitor.setHold(rig.protocol, wanted);
+        EXPECT_EQ(monitor.page().holdChecked, unitTakesIt ? wanted : !wanted);
+    }
 }
 
 TEST(ProfilerMonitor, TheStatusWordGivesTheArrow) {
