@@ -2,6 +2,7 @@
 
 #include "calibration/session_common.h"
 #include "model/channel_type.h"
+#include "model/config_database.h"
 #include "model/register_ref.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kPhysicalOutputs = 20;
 constexpr int kSlots = 5;
 constexpr std::uint16_t kToSpan = 0x01;  // output status "E": forced to its span value
 constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
@@ -194,7 +194,7 @@ Outcome CalibrationSession::revert(UnitProtocol& protocol) {
 std::vector<int> CalibrationSession::releaseOnce(UnitProtocol& protocol) {
     health_.beginBatch();
     std::vector<int> stillForced;
-    for (int output = 0; output < kPhysicalOutputs; ++output) {
+    for (int output = 0; output < kPhysicalAnalogOutputCount; ++output) {
         std::int16_t status = 0;
         const bool ours = forced_.count(output) != 0;
         if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed('E', output, status); }))) {
