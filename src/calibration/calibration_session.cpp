@@ -63,7 +63,9 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     view_.forceSpan = (bits & kToSpan) != 0;
 
     if (config_.outputs) {
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags_); });
+        // Selecting an output reads its flags; the value is not used.
+        std::uint16_t flags = 0;
+        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags); });
         calibrationIndex_ = channel;
     } else {
         typeWord_.reset();

@@ -120,7 +120,6 @@ private:
     std::optional<int> channel_;
     std::optional<int> calibrationIndex_;
     std::optional<std::uint16_t> typeWord_;  // inputs
-    std::uint16_t flags_ = 0;                // outputs, as last read
     std::map<int, std::uint16_t> forced_;    // outputs this dialog left forced: their force bits
     ConstantMemory memory_;
 };
