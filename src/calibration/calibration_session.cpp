@@ -12,7 +12,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kSlots = 5;
 constexpr std::uint16_t kToSpan = 0x01;  // output status "E": forced to its span value
 constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
 
@@ -27,10 +26,9 @@ std::string presentText(double value, std::string_view unit) {
 Outcome CalibrationSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
-    for (int slot = 0; slot < kSlots; ++slot) {
-        std::uint16_t code = 0;
-        const Outcome read = health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); });
-        if (succeeded(read) && code < 16 && (config_.cardCodes & (1u << code)) != 0) {
+    for (int slot = 0; slot < kUnitSlots; ++slot) {
+        const std::optional<std::uint16_t> code = readCardCode(protocol, health_, slot);
+        if (code && *code < 16 && (config_.cardCodes & (1u << *code)) != 0) {
             slotNumbers_.push_back(slot + 1);
             view_.tabs.push_back("Slot " + std::to_string(slot + 1));
         }
