@@ -2,6 +2,7 @@
 
 #include "calibration/session_common.h"
 #include "model/channel_type.h"
+#include "model/config_database.h"
 #include "model/register_ref.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kPhysicalOutputs = 20;
-constexpr int kSlots = 5;
 constexpr std::uint16_t kToSpan = 0x01;  // output status "E": forced to its span value
 constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
 
@@ -27,10 +26,9 @@ std::string presentText(double value, std::string_view unit) {
 Outcome CalibrationSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
-    for (int slot = 0; slot < kSlots; ++slot) {
-        std::uint16_t code = 0;
-        const Outcome read = health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); });
-        if (succeeded(read) && code < 16 && (config_.cardCodes & (1u << code)) != 0) {
+    for (int slot = 0; slot < kUnitSlots; ++slot) {
+        const std::optional<std::uint16_t> code = readCardCode(protocol, health_, slot);
+        if (code && *code < 16 && (config_.cardCodes & (1u << *code)) != 0) {
             slotNumbers_.push_back(slot + 1);
             view_.tabs.push_back("Slot " + std::to_string(slot + 1));
         }
@@ -63,7 +61,9 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     view_.forceSpan = (bits & kToSpan) != 0;
 
     if (config_.outputs) {
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags_); });
+        // Selecting an output reads its flags; the value is not used.
+        std::uint16_t flags = 0;
+        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags); });
         calibrationIndex_ = channel;
     } else {
         typeWord_.reset();
@@ -194,7 +194,7 @@ Outcome CalibrationSession::revert(UnitProtocol& protocol) {
 std::vector<int> CalibrationSession::releaseOnce(UnitProtocol& protocol) {
     health_.beginBatch();
     std::vector<int> stillForced;
-    for (int output = 0; output < kPhysicalOutputs; ++output) {
+    for (int output = 0; output < kPhysicalAnalogOutputCount; ++output) {
         std::int16_t status = 0;
         const bool ours = forced_.count(output) != 0;
         if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed('E', output, status); }))) {

@@ -109,7 +109,7 @@ private:
     void sendConstant(UnitProtocol& protocol, const CalibrationItem& item, std::optional<std::uint16_t>& shown,
                       int value);
     [[nodiscard]] std::optional<std::uint16_t> readConstant(UnitProtocol& protocol, const CalibrationItem& item);
-    void toggleForce(UnitProtocol& protocol, std::uint16_t keep, std::uint16_t toggle);
+    void toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle);
     [[nodiscard]] std::vector<int> releaseOnce(UnitProtocol& protocol);
     void showLinkStatus();
 
@@ -120,7 +120,6 @@ private:
     std::optional<int> channel_;
     std::optional<int> calibrationIndex_;
     std::optional<std::uint16_t> typeWord_;  // inputs
-    std::uint16_t flags_ = 0;                // outputs, as last read
     std::map<int, std::uint16_t> forced_;    // outputs this dialog left forced: their force bits
     ConstantMemory memory_;
 };

@@ -11,12 +11,8 @@ Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
     bool thermocouples = false;
-    for (int slot = 0; slot < kColdJunctionSlots; ++slot) {
-        std::uint16_t code = 0;
-        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })) &&
-            code == kThermocoupleCard)
-            thermocouples = true;
-    }
+    for (int slot = 0; slot < kColdJunctionSlots; ++slot)
+        if (readCardCode(protocol, health_, slot) == kThermocoupleCard) thermocouples = true;
     if (!thermocouples) {
         (void)protocol.prompts().show(kNoCardsText, "Information", MessageIcon::Information, MessageButtons::Ok);
         return Outcome::Failed;
@@ -64,9 +60,7 @@ void ColdJunctionSession::tick(UnitProtocol& protocol) {
     slot_ = (slot_ + 1) % kColdJunctionSlots;
     const int slot = slot_;
     beginPageZeroBatch(protocol, health_);
-    std::uint16_t code = 0;
-    if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })) &&
-        code == kThermocoupleCard) {
+    if (readCardCode(protocol, health_, slot) == kThermocoupleCard) {
         std::uint16_t tenths = 0;
         char text[32] = "Error";
         if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('c', slot, tenths); })))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calibration/calibration_map.h"
+#include "calibration/session_common.h"
 #include "comms/link_health.h"
 #include "comms/protocol.h"
 
@@ -16,7 +17,7 @@
 
 namespace zat {
 
-constexpr int kColdJunctionSlots = 5;
+constexpr int kColdJunctionSlots = kUnitSlots;
 constexpr int kColdJunctionHelpContext = 215;
 
 struct ColdJunctionView {

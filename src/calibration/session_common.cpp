@@ -10,6 +10,13 @@ void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health) {
     (void)health.run(protocol, [](UnitProtocol& p) { return p.selectPage(0); });
 }
 
+std::optional<std::uint16_t> readCardCode(UnitProtocol& protocol, LinkHealth& health, int slot) {
+    std::uint16_t code = 0;
+    if (failed(health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })))
+        return std::nullopt;
+    return code;
+}
+
 std::string hexText(std::uint16_t value) {
     char text[8];
     std::snprintf(text, sizeof text, "%04Xh", value);

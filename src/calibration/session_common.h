@@ -1,5 +1,5 @@
-// What both calibration sessions share: the start of a batch and the text
-// of a constant. A monitor may have polled since the last batch and left
+// What both calibration sessions share: the start of a batch, the slots'
+// card codes and the text of a constant. A monitor may have polled since the last batch and left
 // page 1 selected, so every batch that reaches a page-0 item starts by
 // selecting page 0.
 #pragma once
@@ -8,12 +8,18 @@
 #include "comms/protocol.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zat {
 
+constexpr int kUnitSlots = 5;
+
 // Starts a batch of the health and selects page 0 in it.
 void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health);
+
+// The code of the card in `slot` (0..4, item "b"); empty when it cannot be read.
+[[nodiscard]] std::optional<std::uint16_t> readCardCode(UnitProtocol& protocol, LinkHealth& health, int slot);
 
 // "%04Xh": 1A2Bh.
 [[nodiscard]] std::string hexText(std::uint16_t value);

@@ -50,7 +50,7 @@ void TTextPrintout::breakPage() {
     const int column = currentX_;
     const PrintFont lineFont = font();
     page_.newPage();
-    currentX_ = leftMargin_;
+    currentX_ = kLeftMargin;
     ++pageNumber_;
     linesOnPage_ = false;
     printHeader();
@@ -69,22 +69,17 @@ void TTextPrintout::printLine(std::string_view text) {
     if (lineHeight_ < 1) lineHeight_ = page_.textHeight(font(), "M");
     if (!startLine()) return;
     page_.drawText(font(), currentX_, currentY_, text);
-    ++lineCount_;
     currentY_ += lineHeight_;
-    currentX_ = leftMargin_;
-}
-
-void TTextPrintout::ensureSpace(int lines) {
-    if (pageHeight() - currentY_ < lines * lineHeight_ && linesOnPage_ && !pageTooSmall_) breakPage();
+    currentX_ = kLeftMargin;
 }
 
 void TTextPrintout::printHeader() {
     inHeader_ = true;
     const bool wasBold = bold_;
     setFont(true, 0);
-    currentY_ = topY_;
+    currentY_ = kTopY;
     const std::string titleText = title_ + " ";
-    page_.drawText(font(), leftMargin_, currentY_, titleText);
+    page_.drawText(font(), kLeftMargin, currentY_, titleText);
     const int h = page_.textHeight(font(), titleText);
     page_.drawRightAlignedText(font(), pageWidth(), currentY_, pageLabel(pageNumber_));
     currentY_ += 2 * h;

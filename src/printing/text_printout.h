@@ -21,9 +21,6 @@ public:
     // Draws the whole report.
     virtual void printPage() {}
 
-    const std::string& title() const { return title_; }
-    int pageNumber() const { return pageNumber_; }
-    int lineCount() const { return lineCount_; }
     // The header and headings leave no room for a line below them: nothing
     // more is drawn, since every further page would be the same.
     bool pageTooSmall() const { return pageTooSmall_; }
@@ -40,8 +37,6 @@ protected:
     // Ends the line: the text at the current column, then the next line at
     // the left margin.
     void printLine(std::string_view text);
-    // Starts a new page unless `lines` lines fit below the current one.
-    void ensureSpace(int lines);
     void printHeader();
     // Text cut off at the columns `left` and `right`, one line high.
     void printClipped(int left, int right, std::string_view text);
@@ -50,8 +45,6 @@ protected:
 
     int pageWidth() const { return page_.width(); }
     int pageHeight() const { return page_.height(); }
-    int currentY() const { return currentY_; }
-    int lineHeight() const { return lineHeight_; }
 
 private:
     PrintFont font() const { return PrintFont{bold_, lineHeight_}; }
@@ -65,11 +58,11 @@ private:
 
     PrintPage& page_;
     std::string title_;
-    int leftMargin_ = 10;
-    int topY_ = 0;
-    int currentX_ = 10;
+    static constexpr int kLeftMargin = 10;
+    static constexpr int kTopY = 0;
+
+    int currentX_ = kLeftMargin;
     int currentY_ = 0;
-    int lineCount_ = 0;
     int pageNumber_ = 1;
     int lineHeight_ = 0;
     bool bold_ = false;

@@ -12,8 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "calibration/session_common.h"
-
 namespace zat {
 
 namespace {
@@ -110,24 +108,8 @@ QWidget* TCalibrate::makeConstantRow(const QString& title, const QString& name, 
     row.force = new QCheckBox(QStringLiteral("Force ") + title, group);
     row.force->setObjectName(QStringLiteral("force") + title);
     row.force->setVisible(engine_.config().outputs);
-    row.value = makeValueCell(group, name, QStringLiteral("FFFFh"));
-    row.minus = new QPushButton(QStringLiteral("-"), group);
-    row.minus->setObjectName(name + QStringLiteral("Minus"));
-    row.plus = new QPushButton(QStringLiteral("+"), group);
-    row.plus->setObjectName(name + QStringLiteral("Plus"));
-    for (QPushButton* button : {row.minus, row.plus}) {
-        button->setAutoDefault(false);
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("+")) + 24);
-    }
-    row.track = new QSlider(Qt::Horizontal, group);
-    row.track->setObjectName(name + QStringLiteral("Track"));
-    row.track->setRange(0, mapping.maximum());
-    row.track->setMinimumWidth(320);
     layout->addWidget(row.force);
-    layout->addWidget(row.value);
-    layout->addWidget(row.minus);
-    layout->addWidget(row.track, 1);
-    layout->addWidget(row.plus);
+    static_cast<ConstantControls&>(row) = makeConstantControls(group, *layout, name, mapping.maximum(), 320);
     return group;
 }
 
@@ -148,24 +130,14 @@ void TCalibrate::selectChannel() {
     if (!closing_) pollTimer().start();
 }
 
-void TCalibrate::showConstant(const ConstantRow& row, const std::optional<std::uint16_t>& value,
-                              const TrackMapping& mapping) {
-    // Unread on this channel: nothing to adjust, nothing shown.
-    for (QWidget* control : {static_cast<QWidget*>(row.minus), static_cast<QWidget*>(row.track),
-                             static_cast<QWidget*>(row.plus)})
-        control->setEnabled(value.has_value());
-    row.value->setText(value ? QString::fromStdString(hexText(*value)) : QString());
-    const QSignalBlocker quiet(row.track);
-    if (value) row.track->setValue(mapping.position(*value));
-}
-
 void TCalibrate::showState() {
     const CalibrationView& view = engine_.view();
     name_->setText(QString::fromStdString(view.channelName));
     value_->setText(QString::fromStdString(view.presentValue));
     range_->setText(QString::fromStdString(view.rangeText));
-    showConstant(zero_, view.zero, engine_.zeroTrack());
-    showConstant(span_, view.span, engine_.spanTrack());
+    // Unread on this channel: nothing to adjust, nothing shown.
+    showConstant(zero_, view.zero, view.zero ? engine_.zeroTrack().position(*view.zero) : 0);
+    showConstant(span_, view.span, view.span ? engine_.spanTrack().position(*view.span) : 0);
     zero_.force->setChecked(view.forceZero);
     span_.force->setChecked(view.forceSpan);
     const bool chosen = !view.channelName.empty();

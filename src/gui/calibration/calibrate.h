@@ -33,17 +33,11 @@ private:
     void showState() override;
 
     // One constant's row: force box (outputs), value, "-", track bar, "+".
-    struct ConstantRow {
-        QCheckBox* force;
-        QLabel* value;
-        QPushButton* minus;
-        QSlider* track;
-        QPushButton* plus;
+    struct ConstantRow : ConstantControls {
+        QCheckBox* force = nullptr;
     };
     QWidget* makeConstantRow(const QString& title, const QString& name, const TrackMapping& mapping,
                              ConstantRow& row);
-    void showConstant(const ConstantRow& row, const std::optional<std::uint16_t>& value,
-                      const TrackMapping& mapping);
     void selectChannel();
 
     CalibrationSession engine_;

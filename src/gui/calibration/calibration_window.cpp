@@ -1,9 +1,13 @@
 #include "gui/calibration/calibration_window.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QVBoxLayout>
 
+#include "calibration/session_common.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/link_batch.h"
 
@@ -65,6 +69,39 @@ void CalibrationWindow::showLinkStatus(std::string_view text) {
 
 void CalibrationWindow::setRevertEnabled(bool enabled) {
     if (revert_ != nullptr) revert_->setEnabled(enabled);
+}
+
+ConstantControls CalibrationWindow::makeConstantControls(QWidget* group, QHBoxLayout& layout, const QString& name,
+                                                         int trackMaximum, int trackMinimumWidth) {
+    ConstantControls controls;
+    controls.value = makeValueCell(group, name, QStringLiteral("FFFFh"));
+    controls.minus = new QPushButton(QStringLiteral("-"), group);
+    controls.minus->setObjectName(name + QStringLiteral("Minus"));
+    controls.plus = new QPushButton(QStringLiteral("+"), group);
+    controls.plus->setObjectName(name + QStringLiteral("Plus"));
+    for (QPushButton* button : {controls.minus, controls.plus}) {
+        button->setAutoDefault(false);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("+")) + 24);
+    }
+    controls.track = new QSlider(Qt::Horizontal, group);
+    controls.track->setObjectName(name + QStringLiteral("Track"));
+    controls.track->setRange(0, trackMaximum);
+    controls.track->setMinimumWidth(trackMinimumWidth);
+    layout.addWidget(controls.value);
+    layout.addWidget(controls.minus);
+    layout.addWidget(controls.track, 1);
+    layout.addWidget(controls.plus);
+    return controls;
+}
+
+void CalibrationWindow::showConstant(const ConstantControls& controls, const std::optional<std::uint16_t>& value,
+                                     int position) {
+    for (QWidget* control : {static_cast<QWidget*>(controls.minus), static_cast<QWidget*>(controls.track),
+                             static_cast<QWidget*>(controls.plus)})
+        control->setEnabled(value.has_value());
+    controls.value->setText(value ? QString::fromStdString(hexText(*value)) : QString());
+    const QSignalBlocker quiet(controls.track);
+    if (value) controls.track->setValue(position);
 }
 
 }  // namespace zat

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "gui/common/live_value_widgets.h"  // makeValueCell
@@ -13,10 +15,20 @@
 #include "gui/common/window_context.h"
 #include "userio/outcome.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSlider;
 
 namespace zat {
+
+// A constant's controls: its value, "-", the track bar and "+".
+struct ConstantControls {
+    QLabel* value = nullptr;
+    QPushButton* minus = nullptr;
+    QSlider* track = nullptr;
+    QPushButton* plus = nullptr;
+};
 
 class CalibrationWindow : public QDialog {
     Q_OBJECT
@@ -49,6 +61,14 @@ protected:
     QLabel* makeLinkStatusLabel();
     void showLinkStatus(std::string_view text);
     void setRevertEnabled(bool enabled);
+    // Made in `group` and added to `layout` in that order, named `name`,
+    // `name`Minus, `name`Track and `name`Plus; the track runs 0..trackMaximum.
+    static ConstantControls makeConstantControls(QWidget* group, QHBoxLayout& layout, const QString& name,
+                                                 int trackMaximum, int trackMinimumWidth);
+    // The value and the track at `position`; unread (empty): nothing shown,
+    // nothing to adjust.
+    static void showConstant(const ConstantControls& controls, const std::optional<std::uint16_t>& value,
+                             int position);
     // OK, Escape and the close box: the timer stops first.
     void done(int result) override;
 

@@ -5,11 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
-
-#include "calibration/session_common.h"
 
 namespace zat {
 
@@ -27,27 +24,11 @@ TCJCalibrate::TCJCalibrate(const WindowContext& context)
 
     auto* zeroGroup = new QGroupBox(QStringLiteral("Zero"), this);
     auto* row = new QHBoxLayout(zeroGroup);
-    zero_ = makeValueCell(zeroGroup, QStringLiteral("zero"), QStringLiteral("FFFFh"));
-    minus_ = new QPushButton(QStringLiteral("-"), zeroGroup);
-    minus_->setObjectName(QStringLiteral("zeroMinus"));
-    plus_ = new QPushButton(QStringLiteral("+"), zeroGroup);
-    plus_->setObjectName(QStringLiteral("zeroPlus"));
-    for (QPushButton* button : {minus_, plus_}) {
-        button->setAutoDefault(false);
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("+")) + 24);
-    }
-    track_ = new QSlider(Qt::Horizontal, zeroGroup);
-    track_->setObjectName(QStringLiteral("zeroTrack"));
-    track_->setRange(0, ColdJunctionSession::trackMaximum());
-    track_->setMinimumWidth(240);
-    row->addWidget(zero_);
-    row->addWidget(minus_);
-    row->addWidget(track_, 1);
-    row->addWidget(plus_);
-    connect(minus_, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, -1); }); });
-    connect(plus_, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, +1); }); });
+    zero_ = makeConstantControls(zeroGroup, *row, QStringLiteral("zero"), ColdJunctionSession::trackMaximum(), 240);
+    connect(zero_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, -1); }); });
+    connect(zero_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, +1); }); });
     // Every move of the track bar is sent, not only its end.
-    connect(track_, &QSlider::valueChanged, this,
+    connect(zero_.track, &QSlider::valueChanged, this,
             [this](int position) { runBatch([&] { engine_.moveTrack(context_.protocol, position); }); });
 
     auto* body = new QVBoxLayout;
@@ -69,13 +50,7 @@ void TCJCalibrate::showState() {
     for (std::size_t slot = 0; slot < temperatures_.size(); ++slot)
         temperatures_[slot]->setText(QString::fromStdString(view.temperatures[slot]));
     // Nothing read on opening: nothing shown, nothing to adjust.
-    zero_->setText(view.zero ? QString::fromStdString(hexText(*view.zero)) : QString());
-    for (QWidget* control : {static_cast<QWidget*>(minus_), static_cast<QWidget*>(track_), static_cast<QWidget*>(plus_)})
-        control->setEnabled(view.zero.has_value());
-    {
-        const QSignalBlocker quiet(track_);
-        if (view.zero) track_->setValue(ColdJunctionSession::trackPosition(*view.zero));
-    }
+    showConstant(zero_, view.zero, view.zero ? ColdJunctionSession::trackPosition(*view.zero) : 0);
     setRevertEnabled(view.revertEnabled);
     showLinkStatus(view.linkStatus);
 }

@@ -8,8 +8,6 @@
 #include "gui/calibration/calibration_window.h"
 
 class QLabel;
-class QPushButton;
-class QSlider;
 
 namespace zat {
 
@@ -30,10 +28,7 @@ private:
 
     ColdJunctionSession engine_;
     std::array<QLabel*, kColdJunctionSlots> temperatures_{};
-    QLabel* zero_ = nullptr;
-    QPushButton* minus_ = nullptr;
-    QSlider* track_ = nullptr;
-    QPushButton* plus_ = nullptr;
+    ConstantControls zero_;
 };
 
 }  // namespace zat
