@@ -24,21 +24,13 @@
 #include "gui/shell/zat_window.h"
 #include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
+#include "failing_prompts.h"
 
 namespace sim = zat::sim;
 
 namespace {
 
 constexpr int kProbeMs = 5;
-
-class NoPrompts final : public zat::Prompts {
-public:
-    zat::Answer show(std::string_view text, std::string_view, zat::MessageIcon, zat::MessageButtons) override {
-        std::fprintf(stderr, "bench_monitor_poll: unexpected message: %.*s\n", static_cast<int>(text.size()),
-                     text.data());
-        std::exit(1);
-    }
-};
 
 double threadCpuSeconds() {
     timespec t{};
@@ -91,7 +83,7 @@ int main(int argc, char** argv) {
     unit.start();
 
     zat::ConfigDatabase db;
-    NoPrompts prompts;
+    FailingPrompts prompts("bench_monitor_poll");
     zat::SilentBeep beep;
     zat::ExecDialogRunner dialogs;
     zat::QtFileDialogs files;

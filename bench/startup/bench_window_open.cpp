@@ -18,6 +18,7 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
+#include "failing_prompts.h"
 
 namespace {
 
@@ -36,16 +37,6 @@ public:
     }
 };
 
-// Answers nothing: a benchmark has nobody at the screen.
-class NoPrompts final : public zat::Prompts {
-public:
-    zat::Answer show(std::string_view text, std::string_view, zat::MessageIcon, zat::MessageButtons) override {
-        std::fprintf(stderr, "bench_window_open: unexpected message: %.*s\n", static_cast<int>(text.size()),
-                     text.data());
-        std::exit(1);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,7 +46,7 @@ int main(int argc, char** argv) {
 
     zat::ConfigDatabase db;
     db.setCurrentFile(ZAT_SOURCE_DIR "/examples/demo-plant.zat");
-    NoPrompts prompts;
+    FailingPrompts prompts("bench_window_open");
     zat::SilentBeep beep;
     TimingRunner dialogs;
     zat::QtFileDialogs files;

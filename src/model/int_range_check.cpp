@@ -38,14 +38,16 @@ std::optional<int32_t> IntRangeCheck::parse(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-bool IntRangeCheck::isValid(std::string_view text) const {
+std::optional<int32_t> IntRangeCheck::valueWithin(std::string_view text) const {
     const std::optional<int32_t> value = parse(text);
-    return value && *value >= minimum_ && *value <= maximum_;
+    if (value && *value >= minimum_ && *value <= maximum_) return value;
+    return std::nullopt;
 }
 
+bool IntRangeCheck::isValid(std::string_view text) const { return valueWithin(text).has_value(); }
+
 FieldCheck<int32_t> IntRangeCheck::check(std::string_view text) const {
-    const std::optional<int32_t> value = parse(text);
-    if (value && *value >= minimum_ && *value <= maximum_) return FieldCheck<int32_t>::accept(*value);
+    if (const std::optional<int32_t> value = valueWithin(text)) return FieldCheck<int32_t>::accept(*value);
     return FieldCheck<int32_t>::refuse(
         FieldMessage{message(), "Error", MessageIcon::Exclamation, FieldMessage::Sound::Simple});
 }

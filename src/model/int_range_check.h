@@ -31,6 +31,9 @@ public:
     std::string message() const;
 
 private:
+    // The value of text that parses and lies within the limits.
+    std::optional<int32_t> valueWithin(std::string_view text) const;
+
     int32_t minimum_;
     int32_t maximum_;
 };

@@ -499,22 +499,51 @@ std::string ProfileDocument::serialize() const {
     return out;
 }
 
-int32_t parseProfileInt(std::string_view text) {
+namespace {
+
+// The sign and the digits of the number a value starts with: blanks, a sign,
+// decimal digits up to the first other character (none read as 0).
+struct LeadingNumber {
+    bool negative = false;
+    std::string_view digits;
+};
+
+LeadingNumber leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
-    bool negative = false;
+    LeadingNumber number;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
+        number.negative = text[i] == '-';
         ++i;
     }
+    std::size_t end = i;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    number.digits = text.substr(i, end - i);
+    return number;
+}
+
+}  // namespace
+
+int32_t parseProfileInt(std::string_view text) {
+    const LeadingNumber number = leadingNumber(text);
     // Unsigned arithmetic wraps by definition, so any run of digits gives the
     // same answer on every build.
     std::uint32_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    }
-    if (negative) magnitude = 0u - magnitude;
+    for (const char digit : number.digits) magnitude = magnitude * 10u + static_cast<std::uint32_t>(digit - '0');
+    if (number.negative) magnitude = 0u - magnitude;
     return static_cast<int32_t>(magnitude);
+}
+
+std::optional<std::int32_t> parseProfileIntWithin(std::string_view text, std::int32_t lowest, std::int32_t highest) {
+    const LeadingNumber number = leadingNumber(text);
+    // Beyond any 32-bit bound the exact size no longer matters, only that
+    // it is too large; holding there keeps the sum from overflowing.
+    constexpr std::int64_t kBeyond = std::int64_t{1} << 40;
+    std::int64_t magnitude = 0;
+    for (const char digit : number.digits) magnitude = std::min(kBeyond, magnitude * 10 + (digit - '0'));
+    const std::int64_t value = number.negative ? -magnitude : magnitude;
+    if (value < lowest || value > highest) return std::nullopt;
+    return static_cast<std::int32_t>(value);
 }
 
 }  // namespace zat

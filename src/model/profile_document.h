@@ -139,4 +139,11 @@ private:
 // other readers of numbers in the same files).
 int32_t parseProfileInt(std::string_view text);
 
+// The leading number of a value read as ProfileDocument::readInt reads it
+// (blanks, a sign, decimal digits up to the first other character; no digits
+// read 0), or nothing when that number lies outside lowest..highest. readInt
+// wraps instead, so a 16-bit field would take 99999999999999 as 16383.
+[[nodiscard]] std::optional<std::int32_t> parseProfileIntWithin(std::string_view text, std::int32_t lowest,
+                                                                std::int32_t highest);
+
 }  // namespace zat

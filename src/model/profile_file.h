@@ -2,10 +2,7 @@
 // messages that tell the user when a file cannot be read or written.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "userio/user_io.h"
 #include "model/file_io.h"
@@ -26,12 +23,5 @@ FileResult readProfileForUpdate(const std::string& path, ProfileDocument& doc);
 void reportUnableToWrite(Prompts& prompts, const std::string& path, const std::string& reason);
 void reportUnableToRead(Prompts& prompts, const std::string& path, const std::string& reason);
 std::string unableToReadMessage(const std::string& path, const std::string& reason);
-
-// The leading number of a value read as ProfileDocument::readInt reads it
-// (blanks, a sign, decimal digits up to the first other character; no digits
-// read 0), or nothing when that number lies outside lowest..highest. readInt
-// wraps instead, so a 16-bit field would take 99999999999999 as 16383.
-[[nodiscard]] std::optional<std::int32_t> parseProfileIntWithin(std::string_view text, std::int32_t lowest,
-                                                                std::int32_t highest);
 
 }  // namespace zat

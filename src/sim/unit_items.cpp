@@ -80,16 +80,16 @@ ScaleSpan UnitState::Impl::outputSpan(int output) const {
 
 std::int16_t UnitState::Impl::reportedOutput(int output) const {
     const auto status = static_cast<std::int16_t>(stored(kAnyPage, 'E', output));
-    if ((status & (kOutputToSpan | kOutputToZero)) != 0 && output < kPhysicalOutputs) {
-        // A forced output drives its zero or span signal, as its calibration bends it.
-        const Calibration bend =
-            calibration(stored(0, 'z', output), stored(0, '{', output), kOutputZeroMiddle, kOutputSpanMiddle);
+    if ((status & (kOutputToSpan | kOutputToZero)) != 0) {
+        // A forced output drives its zero or span signal, as its calibration
+        // bends it; an output without constants drives them unbent.
+        const Calibration bend = output < kPhysicalOutputs ? calibration(stored(0, 'z', output), stored(0, '{', output),
+                                                                         kOutputZeroMiddle, kOutputSpanMiddle)
+                                                           : Calibration{};
         const ScaleSpan range = outputSpan(output);
         const double driven = (status & kOutputToSpan) != 0 ? range.span * bend.scale : range.zero + bend.offset;
         return static_cast<std::int16_t>(std::clamp(std::lround(driven), -32768L, 32767L));
     }
-    if ((status & kOutputToSpan) != 0) return static_cast<std::int16_t>(outputSpan(output).span);
-    if ((status & kOutputToZero) != 0) return static_cast<std::int16_t>(outputSpan(output).zero);
     return static_cast<std::int16_t>(stored(kAnyPage, 'B', output));
 }
 

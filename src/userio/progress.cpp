@@ -2,16 +2,14 @@
 
 namespace zat {
 
-ProgressSession::ProgressSession(Progress& progress, int total, std::string_view message)
-    : progress_(progress) {
-    progress_.show();
-    progress_.setRange(0, total);
-    progress_.setMessage(message);
-}
-
 ProgressSession::ProgressSession(Progress& progress, int total) : progress_(progress) {
     progress_.show();
     progress_.setRange(0, total);
+}
+
+ProgressSession::ProgressSession(Progress& progress, int total, std::string_view message)
+    : ProgressSession(progress, total) {
+    progress_.setMessage(message);
 }
 
 ProgressSession::~ProgressSession() { close(); }

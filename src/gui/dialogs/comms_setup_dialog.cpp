@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -17,6 +16,7 @@
 #include "comms/comms_entries.h"
 #include "gui/dialogs/dil_switch.h"
 #include "model/database_file.h"
+#include "userio/field_check.h"
 
 namespace zat {
 
@@ -138,7 +138,6 @@ TCommsSetupDialog::TCommsSetupDialog(ConfigDatabase& db, const GuiContext& gui,
     dilColumn->addWidget(new QLabel(QStringLiteral("DIL Switch"), this));
     dilColumn->addWidget(dil_);
 
-
     auto* right = new QVBoxLayout;
     right->addLayout(entries);
     right->addWidget(protocolBox);
@@ -199,8 +198,8 @@ void TCommsSetupDialog::accept() {
     const int baudRate = checkedBaudRate(bauds_);
     const CommsEntriesCheck check = checkCommsEntries({editText(address_), editText(retries_), editText(timeout_)});
     if (!check.ok()) {
-        gui_.beep.exclamation();
-        gui_.prompts.show(check.error, "Error", MessageIcon::Exclamation, MessageButtons::Ok);
+        showFieldMessage(FieldMessage{check.error, "Error", MessageIcon::Exclamation, FieldMessage::Sound::Exclamation},
+                         gui_.prompts, gui_.beep);
         return;
     }
     CommsSettings& comms = db_.comms;

@@ -50,11 +50,7 @@ CommandAction calibrationWindow(const char* pictureName) {
         Window window(main.windowContext(), setup...);
         if (succeeded(window.start())) main.runModal(window);
     };
-    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<Window>(main.windowContext(), setup...);
-        if (succeeded(window->start())) window->sweep();
-        return window;
-    };
+    action.makeWindow = [](TZATWindow& main) { return openedForPicture<Window>(main, setup...); };
     action.pictureName = pictureName;
     return action;
 }

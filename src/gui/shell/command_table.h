@@ -49,6 +49,15 @@ struct CommandInfo {
 // A command that runs on the main window itself.
 inline CommandAction shellCommand(CommandAction::Run run) { return CommandAction{run, nullptr, nullptr, {}}; }
 
+// A window that opens against the unit, built for a picture of it: it is
+// opened and, if that succeeded, swept once.
+template <class Window, class... Args>
+std::unique_ptr<QWidget> openedForPicture(TZATWindow& main, const Args&... args) {
+    auto window = std::make_unique<Window>(main.windowContext(), args...);
+    if (succeeded(window->start())) window->sweep();
+    return window;
+}
+
 // A command that opens a modal window: `Window` is a QDialog built from a
 // WindowContext. Adding an editor is one row with this and its file pair.
 template <class Window>
@@ -72,11 +81,7 @@ template <class Monitor, MonitorSlot Slot>
 CommandAction monitorWindow(const char* pictureName) {
     CommandAction action;
     action.run = [](TZATWindow& main) { main.openMonitor(Slot, new Monitor(main.windowContext())); };
-    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
-        auto monitor = std::make_unique<Monitor>(main.windowContext());
-        if (succeeded(monitor->start())) monitor->sweep();
-        return monitor;
-    };
+    action.makeWindow = [](TZATWindow& main) { return openedForPicture<Monitor>(main); };
     action.pictureName = pictureName;
     action.monitor = Slot;
     return action;

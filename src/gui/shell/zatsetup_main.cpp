@@ -25,16 +25,16 @@ int main(int argc, char** argv) {
         std::printf("zatsetup %s\n", ZAT_VERSION);
         return 0;
     }
+    const auto noDisplay =
+        zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
     if (parsed.options.print) {
         // No window: the offscreen platform serves the fonts where no display is.
-        if (zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (noDisplay) qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
         return zat::printWithoutWindow(parsed.options, stderr);
     }
-    if (const auto message = zat::noDisplayMessage(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
-                                                   std::getenv("WAYLAND_DISPLAY"))) {
-        std::fprintf(stderr, "%s\n", message->c_str());
+    if (noDisplay) {
+        std::fprintf(stderr, "%s\n", noDisplay->c_str());
         return 1;
     }
 
