@@ -6,7 +6,6 @@
 #include "model/register_ref.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace zat {
 
@@ -14,12 +13,6 @@ namespace {
 
 constexpr std::uint16_t kToSpan = 0x01;  // output status "E": forced to its span value
 constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
-
-std::string presentText(double value, std::string_view unit) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text + std::string(unit);
-}
 
 }  // namespace
 
@@ -63,13 +56,13 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     if (config_.outputs) {
         // Selecting an output reads its flags; the value is not used.
         std::uint16_t flags = 0;
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('g', channel, flags); });
+        (void)readHexIndexed(protocol, health_, 'g', channel, flags);
         calibrationIndex_ = channel;
     } else {
         typeWord_.reset();
         view_.rangeText.clear();
         std::uint16_t word = 0;
-        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('a', channel, word); }))) {
+        if (succeeded(readHexIndexed(protocol, health_, 'a', channel, word))) {
             typeWord_ = word;
             if (const ChannelType* type = channelType(word & kTypeIndexMask)) {
                 calibrationIndex_ = type->rangeCode;
@@ -89,8 +82,7 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
 std::optional<std::uint16_t> CalibrationSession::readConstant(UnitProtocol& protocol, const CalibrationItem& item) {
     std::uint16_t value = 0;
     const int index = *calibrationIndex_;
-    if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(item.letter, index, value); })))
-        return std::nullopt;
+    if (failed(readHexIndexed(protocol, health_, item.letter, index, value))) return std::nullopt;
     memory_.read({item.letter, index}, value);
     return value;
 }
@@ -100,14 +92,12 @@ void CalibrationSession::tick(UnitProtocol& protocol) {
     health_.beginBatch();
     std::int16_t value = 0;
     const int channel = *channel_;
-    if (succeeded(health_.run(protocol, [&](UnitProtocol& p) {
-            return p.readDecimalIndexed(config_.presentLetter, channel, value);
-        }))) {
+    if (succeeded(readDecimalIndexed(protocol, health_, config_.presentLetter, channel, value))) {
         if (config_.outputs || !typeWord_) {
-            view_.presentValue = presentText(value, "");
+            view_.presentValue = formatReal(value);
         } else {
             const ChannelValue shown = formatChannelValue(value, *typeWord_);
-            view_.presentValue = presentText(shown.value, shown.unit);
+            view_.presentValue = formatReal(shown.value) + shown.unit;
         }
     }
     showLinkStatus();
@@ -154,7 +144,7 @@ void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other
     const int channel = *channel_;
     health_.beginBatch();
     std::int16_t status = 0;
-    if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed('E', channel, status); }))) {
+    if (succeeded(readDecimalIndexed(protocol, health_, 'E', channel, status))) {
         const auto next = static_cast<std::uint16_t>((static_cast<std::uint16_t>(status) & ~other) ^ toggle);
         if (succeeded(health_.run(protocol, [&](UnitProtocol& p) {
                 return p.writeDecimalIndexed('E', channel, static_cast<std::int16_t>(next));
@@ -197,7 +187,7 @@ std::vector<int> CalibrationSession::releaseOnce(UnitProtocol& protocol) {
     for (int output = 0; output < kPhysicalAnalogOutputCount; ++output) {
         std::int16_t status = 0;
         const bool ours = forced_.count(output) != 0;
-        if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed('E', output, status); }))) {
+        if (failed(readDecimalIndexed(protocol, health_, 'E', output, status))) {
             if (ours) stillForced.push_back(output);
             continue;
         }

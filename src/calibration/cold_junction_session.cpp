@@ -63,7 +63,7 @@ void ColdJunctionSession::tick(UnitProtocol& protocol) {
     if (readCardCode(protocol, health_, slot) == kThermocoupleCard) {
         std::uint16_t tenths = 0;
         char text[32] = "Error";
-        if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('c', slot, tenths); })))
+        if (succeeded(readHexIndexed(protocol, health_, 'c', slot, tenths)))
             std::snprintf(text, sizeof text, "%5.1f\u00B0C", static_cast<std::int16_t>(tenths) * 0.1);
         view_.temperatures[static_cast<std::size_t>(slot)] = text;
     }

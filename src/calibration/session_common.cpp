@@ -7,13 +7,12 @@ namespace zat {
 void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health) {
     health.beginBatch();
     // A failed selection has beeped; the reads after it fail on their own.
-    (void)health.run(protocol, [](UnitProtocol& p) { return p.selectPage(0); });
+    (void)selectPage(protocol, health, 0);
 }
 
 std::optional<std::uint16_t> readCardCode(UnitProtocol& protocol, LinkHealth& health, int slot) {
     std::uint16_t code = 0;
-    if (failed(health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed('b', slot, code); })))
-        return std::nullopt;
+    if (failed(readHexIndexed(protocol, health, 'b', slot, code))) return std::nullopt;
     return code;
 }
 

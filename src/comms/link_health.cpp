@@ -34,4 +34,17 @@ Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(Unit
     return outcome;
 }
 
+Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index, std::uint16_t& value) {
+    return health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(letter, index, value); });
+}
+
+Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
+                           std::int16_t& value) {
+    return health.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed(letter, index, value); });
+}
+
+Outcome selectPage(UnitProtocol& protocol, LinkHealth& health, int page) {
+    return health.run(protocol, [&](UnitProtocol& p) { return p.selectPage(page); });
+}
+
 }  // namespace zat

@@ -40,4 +40,11 @@ private:
     bool dropRest_ = false;
 };
 
+// The reads every polling window makes, through the link's health.
+[[nodiscard]] Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
+                                     std::uint16_t& value);
+[[nodiscard]] Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
+                                         std::int16_t& value);
+[[nodiscard]] Outcome selectPage(UnitProtocol& protocol, LinkHealth& health, int page);
+
 }  // namespace zat

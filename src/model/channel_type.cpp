@@ -1,6 +1,7 @@
 #include "model/channel_type.h"
 
 #include <array>
+#include <cstdio>
 
 #include "model/config_database.h"
 
@@ -63,6 +64,12 @@ ChannelValue formatChannelValue(int32_t raw, uint16_t typeWord) {
         result.unit = (typeWord & kTypeFahrenheit) != 0 ? "\u00B0F" : "\u00B0C";
     if ((typeWord & kTypeTenths) != 0) result.value = raw * 0.1;
     return result;
+}
+
+std::string formatReal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
 }  // namespace zat

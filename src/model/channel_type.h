@@ -39,4 +39,7 @@ struct ChannelValue {
 
 ChannelValue formatChannelValue(int32_t raw, uint16_t typeWord);
 
+// A real number as the displays show it ("%g"): 1234, 123.4, -0.5.
+std::string formatReal(double value);
+
 }  // namespace zat

@@ -1,6 +1,5 @@
 #include "monitoring/monitor_common.h"
 
-#include <cstdio>
 
 namespace zat {
 
@@ -20,11 +19,6 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
         tabs.push_back({std::to_string(from) + "-" + std::to_string(from + size - 1), false});
 }
 
-std::string formatReal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
 
 std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
                                   std::string_view noneText) {
@@ -78,17 +72,5 @@ RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health, std:
     return {std::to_string(value), value};
 }
 
-Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index, std::uint16_t& value) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(letter, index, value); });
-}
-
-Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
-                           std::int16_t& value) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed(letter, index, value); });
-}
-
-Outcome selectPage(UnitProtocol& protocol, LinkHealth& health, int page) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.selectPage(page); });
-}
 
 }  // namespace zat

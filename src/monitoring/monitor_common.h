@@ -30,8 +30,6 @@ struct MonitorTab {
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
 void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int size);
 
-// A real number as "%g" shows it: 1234, 123.4, -0.5.
-[[nodiscard]] std::string formatReal(double value);
 
 // The loops (controllers, profilers) whose flags (page 1 item `letter`)
 // say enabled. A loop whose flags cannot be read is left out and the others
@@ -59,10 +57,5 @@ struct RegisterValue {
 [[nodiscard]] RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health,
                                               std::optional<std::uint16_t> code);
 
-[[nodiscard]] Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
-                                     std::uint16_t& value);
-[[nodiscard]] Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
-                                         std::int16_t& value);
-[[nodiscard]] Outcome selectPage(UnitProtocol& protocol, LinkHealth& health, int page);
 
 }  // namespace zat
