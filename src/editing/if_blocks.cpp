@@ -45,12 +45,6 @@ std::string actionText(const char* word, uint16_t destination, int16_t source1, 
     return text;
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 FieldMessage errorMessage(const char* text) {
     return FieldMessage{text, "Error", MessageIcon::Exclamation, FieldMessage::Sound::Simple};
 }
@@ -76,7 +70,7 @@ Reading readConstant(const std::string& text) {
 }
 
 Reading readRegister(const std::string& text) {
-    const FieldCheck<uint16_t> code = parseRegisterField(upperCase(text), RegisterLetters::ABCD);
+    const FieldCheck<uint16_t> code = parseRegisterField(registerTextUpperCase(text), RegisterLetters::ABCD);
     if (!code) return {0, false, code.message()};
     return {static_cast<int16_t>(*code), true, {}};
 }
