@@ -108,14 +108,13 @@ void openSlot(ConfigDatabase& db, int position, const TIfconf& block) {
 
 }  // namespace
 
-std::string conditionOperatorText(int code) {
-    const int masked = code & kIfConditionMask;
-    return kConditionTexts[static_cast<std::size_t>(masked < kConditionOperatorCount ? masked : kEqualsCode)];
-}
-
 int conditionListIndex(int code) {
     const int masked = code & kIfConditionMask;
     return masked < kConditionOperatorCount ? masked : kEqualsCode;
+}
+
+std::string conditionOperatorText(int code) {
+    return kConditionTexts[static_cast<std::size_t>(conditionListIndex(code))];
 }
 
 std::string arithmeticOperatorText(int code) { return kArithmeticTexts[static_cast<std::size_t>(code & 7)]; }
