@@ -1,23 +1,8 @@
 #include "cli/unit_options.h"
 
-#include <charconv>
-
 #include "comms/comms_entries.h"
 
 namespace zat::cli {
-
-namespace {
-
-template <typename Number>
-std::optional<Number> wholeNumber(const std::string& text, Number lowest, Number highest) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (value < lowest || value > highest) return std::nullopt;
-    return value;
-}
-
-}  // namespace
 
 const char* const kUnitOptionsHelp =
     "Unit options (each overrides the database's setting for this run only):\n"

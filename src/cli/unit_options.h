@@ -2,6 +2,7 @@
 // communication settings to use, and overrides of them for this run only.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,16 @@ struct UnitOptions {
     std::optional<int> retries;
     bool kernelRs485 = false;
 };
+
+// `text` as a whole number in lowest..highest; none for anything else.
+template <typename Number>
+std::optional<Number> wholeNumber(const std::string& text, Number lowest, Number highest) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return value;
+}
 
 // Removes the unit options from args, leaving the command's own words.
 // Returns a one-line explanation when an option or its value is wrong.

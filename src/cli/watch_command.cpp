@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -57,13 +56,6 @@ struct WatchArgs {
     bool csv = false;
 };
 
-std::optional<long> wholeNumber(const std::string& text, long low, long high) {
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
-    return value;
-}
-
 std::optional<std::string> parseWatchArgs(std::vector<std::string> args, WatchArgs& parsed) {
     if (auto problem = takeUnitOptions(args, parsed.unit)) return problem;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -77,7 +69,7 @@ std::optional<std::string> parseWatchArgs(std::vector<std::string> args, WatchAr
                 if (!slot) return bad + " (1..5)";
                 parsed.slot = static_cast<int>(*slot);
             } else if (arg == "--count") {
-                parsed.count = wholeNumber(value, 1, 1'000'000'000);
+                parsed.count = wholeNumber<long>(value, 1, 1'000'000'000);
                 if (!parsed.count) return bad + " (a number of sweeps from 1)";
             } else {
                 if (value.empty()) return bad;

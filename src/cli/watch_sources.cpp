@@ -119,14 +119,21 @@ std::string registerCodes(std::initializer_list<std::pair<const char*, const std
     return text;
 }
 
-class ControllerSource final : public EngineSource<ControllerMonitor> {
+// Controllers and profilers show one loop per tab and poll it whole on showing and on each tick.
+template <class Monitor>
+class LoopSource : public EngineSource<Monitor> {
 public:
-    using EngineSource::EngineSource;
-    void choose(UnitProtocol& protocol, int tab) override { monitor_.selectTab(protocol, tab); }
+    using EngineSource<Monitor>::EngineSource;
+    void choose(UnitProtocol& protocol, int tab) override { this->monitor_.selectTab(protocol, tab); }
     int ticksPerSweep() const override { return 1; }
     bool pollsOnShow() const override { return true; }
-    std::string title() const override { return monitor_.page().windowTitle; }
-    std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
+    std::string title() const override { return this->monitor_.page().windowTitle; }
+    std::vector<WatchReading> lastReadings() const override { return this->pageReadings(); }
+};
+
+class ControllerSource final : public LoopSource<ControllerMonitor> {
+public:
+    using LoopSource::LoopSource;
     std::vector<WatchReading> pageReadings() const override {
         const ControllerMonitorPage& page = monitor_.page();
         const std::string output = page.outputBar ? std::to_string(*page.outputBar - 1000) : "";
@@ -136,14 +143,9 @@ public:
     }
 };
 
-class ProfilerSource final : public EngineSource<ProfilerMonitor> {
+class ProfilerSource final : public LoopSource<ProfilerMonitor> {
 public:
-    using EngineSource::EngineSource;
-    void choose(UnitProtocol& protocol, int tab) override { monitor_.selectTab(protocol, tab); }
-    int ticksPerSweep() const override { return 1; }
-    bool pollsOnShow() const override { return true; }
-    std::string title() const override { return monitor_.page().windowTitle; }
-    std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
+    using LoopSource::LoopSource;
     std::vector<WatchReading> pageReadings() const override {
         const ProfilerMonitorPage& page = monitor_.page();
         std::string value = "MV=" + page.measured + " SP=" + page.setpoint + " Profile=" + page.profile +

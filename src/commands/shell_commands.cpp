@@ -92,25 +92,20 @@ bool ShellCommands::openDatabase() {
     return true;
 }
 
-void ShellCommands::saveTo(const std::string& path) {
+Outcome ShellCommands::saveTo(const std::string& path) {
     WaitCursorSession cursor(io_.cursor);
-    // A failure has been shown and leaves `modified` set, which is what the
-    // callers look at.
-    static_cast<void>(saveDatabase(db_, path, io_));
+    return saveDatabase(db_, path, io_);
 }
 
-void ShellCommands::save() { saveTo(db_.currentPath()); }
+// A failure has been shown and leaves `modified` set, which is what the
+// callers look at.
+void ShellCommands::save() { static_cast<void>(saveTo(db_.currentPath())); }
 
 bool ShellCommands::saveAs() {
     const auto path = askFileName(databaseDialog(db_, "Save ZAT Database As..."), true, ".zat");
     if (!path) return false;
-    Outcome saved = Outcome::Failed;
-    {
-        WaitCursorSession cursor(io_.cursor);
-        saved = saveDatabase(db_, *path, io_);
-    }
     // A file that was not written does not become the current one.
-    if (failed(saved)) return false;
+    if (failed(saveTo(*path))) return false;
     db_.setCurrentFile(*path);
     view_.updateTitle();
     db_.modified = false;
@@ -122,7 +117,7 @@ Answer ShellCommands::confirmDiscard() {
         io_.prompts.show("ZAT Database: " + db_.fileName + "\n has not been saved!\nSave file now ?", "Confirm",
                                  MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer == Answer::Yes) {
-        saveTo(db_.currentPath());
+        save();
     } else if (answer == Answer::No) {
         db_.modified = false;
     }

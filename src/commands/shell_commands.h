@@ -75,7 +75,8 @@ private:
     // Opens the port with usable settings; with refused ones closes it and
     // fails.
     [[nodiscard]] Outcome reopenPort();
-    void saveTo(const std::string& path);
+    // Saves under the wait cursor; a failure has been shown.
+    Outcome saveTo(const std::string& path);
     // A file dialog (asking before overwriting when saving, an existing file
     // when opening) and the check of the name's extension.
     std::optional<std::string> askFileName(FileDialogRequest request, bool saving, std::string_view extension);

@@ -48,4 +48,10 @@ int32_t readLeadingInteger(std::string_view text) {
     return static_cast<int32_t>(std::clamp(value, kMin, kMax));
 }
 
+std::string registerTextUpperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 }  // namespace zat

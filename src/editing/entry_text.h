@@ -34,4 +34,8 @@ std::size_t editLength(std::string_view shown, std::size_t limit);
 // any field's range.
 int32_t readLeadingInteger(std::string_view text);
 
+// Register edits turn typed letters to upper case; a page given lower case
+// letters reads the same. Only a..z change.
+std::string registerTextUpperCase(std::string text);
+
 }  // namespace zat

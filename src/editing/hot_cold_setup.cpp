@@ -9,14 +9,6 @@ namespace {
 
 constexpr int kInputsPerWord = 8;
 
-// The edits turn typed letters to upper case; a page given lower case
-// letters reads the same.
-std::string upperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 }  // namespace
 
 std::string hotColdTabTitle(int block) { return "Block " + std::to_string(block + 1); }
@@ -75,7 +67,7 @@ StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int index,
         {page.spread, block.spread, HotColdField::Spread},
     }};
     for (const Destination& destination : destinations) {
-        const FieldCheck<uint16_t> code = parseHotColdDestination(upperCase(destination.text));
+        const FieldCheck<uint16_t> code = parseHotColdDestination(registerTextUpperCase(destination.text));
         if (!code) return StoreResult<HotColdField>::refuse(0, destination.name, code.message());
         destination.field = *code;
     }

@@ -45,12 +45,6 @@ std::string actionText(const char* word, uint16_t destination, int16_t source1, 
     return text;
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 FieldMessage errorMessage(const char* text) {
     return FieldMessage{text, "Error", MessageIcon::Exclamation, FieldMessage::Sound::Simple};
 }
@@ -61,31 +55,27 @@ FieldMessage listMessage(std::string text, const char* caption, MessageIcon icon
 
 FieldMessage noSpace() { return listMessage("There is no more space available", "Problem", MessageIcon::Stop); }
 
-// A refusal and a stop: the value of a field, or the edit to blame.
-struct Reading {
-    int16_t value = 0;
-    bool ok = true;
-    FieldMessage message{};
-};
+// The value of a field as the block keeps it, or the refusal of its edit.
+using Reading = FieldCheck<int16_t>;
 
 Reading readConstant(const std::string& text) {
     const int32_t value = readLeadingInteger(text);
     if (value < kEngineeringMin || value > kEngineeringMax)
-        return {0, false, errorMessage("Value out of limits -9999 to +9999")};
-    return {static_cast<int16_t>(value), true, {}};
+        return Reading::refuse(errorMessage("Value out of limits -9999 to +9999"));
+    return Reading::accept(static_cast<int16_t>(value));
 }
 
 Reading readRegister(const std::string& text) {
-    const FieldCheck<uint16_t> code = parseRegisterField(upperCase(text), RegisterLetters::ABCD);
-    if (!code) return {0, false, code.message()};
-    return {static_cast<int16_t>(*code), true, {}};
+    const FieldCheck<uint16_t> code = parseRegisterField(registerTextUpperCase(text), RegisterLetters::ABCD);
+    if (!code) return Reading::refuse(code.message());
+    return Reading::accept(static_cast<int16_t>(*code));
 }
 
 // A destination: a register of A, B or D, or none.
 Reading readDestination(const std::string& text) {
     Reading read = readRegister(text);
-    if (read.ok && read.value != 0 && RegisterRef(static_cast<uint16_t>(read.value)).letter() == kCRegisterLetter)
-        return {0, false, errorMessage("Must be A,B or D register")};
+    if (read && *read != 0 && RegisterRef(static_cast<uint16_t>(*read)).letter() == kCRegisterLetter)
+        return Reading::refuse(errorMessage("Must be A,B or D register"));
     return read;
 }
 
@@ -118,14 +108,13 @@ void openSlot(ConfigDatabase& db, int position, const TIfconf& block) {
 
 }  // namespace
 
-std::string conditionOperatorText(int code) {
-    const int masked = code & kIfConditionMask;
-    return kConditionTexts[static_cast<std::size_t>(masked < kConditionOperatorCount ? masked : kEqualsCode)];
-}
-
 int conditionListIndex(int code) {
     const int masked = code & kIfConditionMask;
     return masked < kConditionOperatorCount ? masked : kEqualsCode;
+}
+
+std::string conditionOperatorText(int code) {
+    return kConditionTexts[static_cast<std::size_t>(conditionListIndex(code))];
 }
 
 std::string arithmeticOperatorText(int code) { return kArithmeticTexts[static_cast<std::size_t>(code & 7)]; }
@@ -183,13 +172,13 @@ StoreResult<IfField> storeIfBlock(ConfigDatabase& db, int index, const IfBlockPa
     TIfconf built = block;
 
     Reading read = readRegister(page.ifRegister);
-    if (!read.ok) return refuse(IfField::IfRegister, read.message);
-    if (read.value == 0) return refuse(IfField::IfRegister, errorMessage("Must have an IF operator"));
-    built.ifOperand1 = static_cast<uint16_t>(read.value);
+    if (!read) return refuse(IfField::IfRegister, read.message());
+    if (*read == 0) return refuse(IfField::IfRegister, errorMessage("Must have an IF operator"));
+    built.ifOperand1 = static_cast<uint16_t>(*read);
 
     read = readSource(page.ifOperand);
-    if (!read.ok) return refuse(sourceField(page.ifOperand, IfField::IfConstant, IfField::IfOperandRegister), read.message);
-    built.ifOperand2 = read.value;
+    if (!read) return refuse(sourceField(page.ifOperand, IfField::IfConstant, IfField::IfOperandRegister), read.message());
+    built.ifOperand2 = *read;
     if (page.ifOperand.constant) flags |= kIfOperand2Constant;
 
     struct Action {
@@ -216,19 +205,19 @@ StoreResult<IfField> storeIfBlock(ConfigDatabase& db, int index, const IfBlockPa
     }};
     for (const Action& a : actions) {
         read = readDestination(a.destination);
-        if (!read.ok) return refuse(a.destinationField, read.message);
-        a.out1 = static_cast<uint16_t>(read.value);
+        if (!read) return refuse(a.destinationField, read.message());
+        a.out1 = static_cast<uint16_t>(*read);
         read = readSource(a.source1);
-        if (!read.ok) return refuse(sourceField(a.source1, a.constant1, a.register1), read.message);
-        a.out2 = read.value;
+        if (!read) return refuse(sourceField(a.source1, a.constant1, a.register1), read.message());
+        a.out2 = *read;
         if (a.source1.constant) flags |= a.constant1Bit;
         if (a.op == 0) {
             a.out3 = 0;
             flags |= a.constant2Bit;
         } else {
             read = readSource(a.source2);
-            if (!read.ok) return refuse(sourceField(a.source2, a.constant2, a.register2), read.message);
-            a.out3 = read.value;
+            if (!read) return refuse(sourceField(a.source2, a.constant2, a.register2), read.message());
+            a.out3 = *read;
             if (a.source2.constant) flags |= a.constant2Bit;
         }
         flags |= static_cast<uint16_t>(a.op << a.shift);

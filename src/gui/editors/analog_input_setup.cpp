@@ -28,8 +28,6 @@ enum Column { Label, Scan, Type, ColdJunction, Tenths, Fahrenheit, Tcbo, Comment
 const char* const kHeaders[ColumnCount] = {"",   "Scan",    "Type",      "CJ",        "1/10ths",
                                            "°F", "TCBO",    "Comment",   "Hi Scalar", "Lo Scalar"};
 
-constexpr int kCommentChars = 29;
-
 QString rowName(const char* field, int row) { return QString::fromLatin1(field) + QString::number(row); }
 
 QCheckBox* newBox(QWidget* parent, const char* field, int row) {
@@ -86,7 +84,7 @@ QWidget* TAINSetup::buildPage() {
         row.fahrenheit = newBox(frame, "fahrenheit", r);
         row.tcbo = newBox(frame, "tcbo", r);
         row.comment = makeCommentEdit(frame, rowName("comment", r));
-        row.comment->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentChars, QChar('x'))));
+        row.comment->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentLength, QChar('x'))));
         row.hiScalar = makeNumberEdit(frame, rowName("hiScalar", r), kScalarEditLength);
         row.loScalar = makeNumberEdit(frame, rowName("loScalar", r), kScalarEditLength);
         for (QLineEdit* scalar : {row.hiScalar, row.loScalar}) {

@@ -28,8 +28,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kCommentChars = 29;
-
 // Characters an edit takes for the values of its range.
 std::size_t lengthFor(int minimum, int maximum) {
     return std::max(std::to_string(minimum).size(), std::to_string(maximum).size());
@@ -83,7 +81,7 @@ QWidget* TAOUTSetup::buildPage() {
     register_->setFont(bold);
 
     comment_ = makeCommentEdit(frame, QStringLiteral("comment"));
-    comment_->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentChars, QChar('x'))));
+    comment_->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentLength, QChar('x'))));
     const int numberWidth = metrics.horizontalAdvance(QStringLiteral("-99999")) + 16;
     from_ = makeNumberEdit(frame, QStringLiteral("from"), kSpanLength);
     to_ = makeNumberEdit(frame, QStringLiteral("to"), kSpanLength);

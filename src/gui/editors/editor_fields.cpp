@@ -8,8 +8,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kCommentLength = 29;
-
 // Typing accepts a sign and digits only; whatever was loaded stays as it is.
 class SignedDigitsValidator final : public QValidator {
 public:

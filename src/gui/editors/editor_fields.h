@@ -26,6 +26,9 @@ public:
 QString toQString(std::string_view utf8);
 std::string toUtf8(const QString& text);
 
+// The characters a comment holds.
+constexpr int kCommentLength = static_cast<int>(Comment::kMaxLength);
+
 // A comment edit: at most 29 characters typed.
 QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName);
 void showComment(QLineEdit* edit, const Comment& comment);

@@ -106,9 +106,8 @@ TIFList::TIFList(const WindowContext& context)
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &TIFList::updateCommands);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &TIFList::editDoubleClicked);
 
-    // The count kept with the configuration is not trusted: the slots are
-    // counted and closed up before the first line is shown.
-    db_.recountIfBlocks();
+    // The count kept with the configuration is not trusted: refreshList
+    // closes the slots up and counts them before the first line is shown.
     refreshList();
 }
 

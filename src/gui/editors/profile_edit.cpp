@@ -20,8 +20,6 @@ namespace zat {
 
 namespace {
 
-constexpr int kCommentChars = 29;
-
 QString rowName(const char* field, int segment) {
     return QString::fromLatin1(field) + QString::number(segment);
 }
@@ -69,7 +67,7 @@ QWidget* TProfileEdit::buildPage() {
     const int entryWidth = metrics.horizontalAdvance(QStringLiteral("99999W")) + 16;
 
     comment_ = makeCommentEdit(frame, QStringLiteral("comment"));
-    comment_->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentChars, QChar('x'))));
+    comment_->setMinimumWidth(metrics.horizontalAdvance(QString(kCommentLength, QChar('x'))));
     auto* commentLabel = new QLabel(QStringLiteral("Comment"), frame);
     commentLabel->setBuddy(comment_);
     auto* commentLine = new QHBoxLayout;
