@@ -18,10 +18,9 @@ std::string analogInputRangeText(std::optional<std::uint16_t> typeWord) {
 }
 
 Outcome AnalogInputMonitor::open(UnitProtocol& protocol) {
-    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
-    health_.beginBatch();
-    (void)selectPage(protocol, health_, 0);
-    page_.tabs = readSlotTabs(protocol, health_, [](std::uint16_t code) { return code >= 1 && code <= 3; });
+    auto tabs = openSlotTabs(protocol, health_, [](std::uint16_t code) { return code >= 1 && code <= 3; });
+    if (!tabs) return Outcome::Failed;
+    page_.tabs = std::move(*tabs);
     loadPage(protocol, 0);
     return Outcome::Ok;
 }

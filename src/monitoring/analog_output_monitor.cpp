@@ -63,10 +63,9 @@ bool AnalogOutputMonitor::tenths(int row) const {
 }
 
 Outcome AnalogOutputMonitor::open(UnitProtocol& protocol) {
-    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
-    health_.beginBatch();
-    (void)selectPage(protocol, health_, 0);
-    page_.tabs = readSlotTabs(protocol, health_, [](std::uint16_t code) { return code == 4 || code == 5; });
+    auto tabs = openSlotTabs(protocol, health_, [](std::uint16_t code) { return code == 4 || code == 5; });
+    if (!tabs) return Outcome::Failed;
+    page_.tabs = std::move(*tabs);
     appendRangeTabs(page_.tabs, kPhysicalAnalogOutputs, kAnalogOutputCount - 1, kAnalogOutputRows);
     loadPage(protocol, 0);
     return Outcome::Ok;

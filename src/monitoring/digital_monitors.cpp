@@ -5,11 +5,10 @@
 namespace zat {
 
 Outcome DigitalMonitor::open(UnitProtocol& protocol) {
-    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
-    health_.beginBatch();
-    (void)selectPage(protocol, health_, 0);
     const std::uint16_t brightCode = outputs_ ? 7 : 6;
-    page_.tabs = readSlotTabs(protocol, health_, [&](std::uint16_t code) { return code == brightCode; });
+    auto tabs = openSlotTabs(protocol, health_, [&](std::uint16_t code) { return code == brightCode; });
+    if (!tabs) return Outcome::Failed;
+    page_.tabs = std::move(*tabs);
     if (outputs_) appendRangeTabs(page_.tabs, 40, kDigitalOutputCount - 1, kDigitalRows);
     loadPage(protocol, 0);
     return Outcome::Ok;

@@ -3,8 +3,11 @@
 
 namespace zat {
 
-std::vector<MonitorTab> readSlotTabs(UnitProtocol& protocol, LinkHealth& health,
-                                     const std::function<bool(std::uint16_t)>& bright) {
+std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, LinkHealth& health,
+                                                    const std::function<bool(std::uint16_t)>& bright) {
+    if (failed(protocol.checkUnit(true))) return std::nullopt;
+    health.beginBatch();
+    (void)selectPage(protocol, health, 0);
     std::vector<MonitorTab> tabs;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         std::uint16_t code = 0;

@@ -22,10 +22,13 @@ struct MonitorTab {
     bool bright = false;  // the slot holds a card of the monitor's kind
 };
 
-// "Slot 1".."Slot 5", each bright when its card code (item "b") satisfies
-// `bright`; a slot whose code cannot be read is dark.
-[[nodiscard]] std::vector<MonitorTab> readSlotTabs(UnitProtocol& protocol, LinkHealth& health,
-                                                   const std::function<bool(std::uint16_t)>& bright);
+
+// The opening of the monitors paged by slot: the probe (with its message),
+// then page 0 and the slot tabs in a new batch: "Slot 1".."Slot 5", each
+// bright when its card code (item "b") satisfies `bright`, dark when the code
+// cannot be read. None: the unit did not answer.
+[[nodiscard]] std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, LinkHealth& health,
+                                                                  const std::function<bool(std::uint16_t)>& bright);
 
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
 void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int size);

@@ -56,12 +56,8 @@ TAINMonitor::TAINMonitor(const WindowContext& context)
 Outcome TAINMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
     if (succeeded(opened)) {
-        const QSignalBlocker quiet(tabs_);
-        for (const MonitorTab& tab : engine_.page().tabs) {
-            tabs_->addTab(tabIcon(QStringLiteral(":/icons/tab_analog_input.svg"), tab.bright),
-                          QString::fromStdString(tab.title));
-        }
-        tabs_->setCurrentIndex(engine_.page().slot);
+        fillTabs(tabs_, slotTabEntries(engine_.page().tabs, QStringLiteral(":/icons/tab_analog_input.svg")),
+                 engine_.page().slot);
     }
     return opened;
 }

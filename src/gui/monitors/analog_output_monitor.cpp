@@ -71,12 +71,8 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
 Outcome TAOUTMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
     if (succeeded(opened)) {
-        const QSignalBlocker quiet(tabs_);
-        for (const MonitorTab& tab : engine_.page().tabs) {
-            tabs_->addTab(tabIcon(QStringLiteral(":/icons/tab_analog_output.svg"), tab.bright),
-                          QString::fromStdString(tab.title));
-        }
-        tabs_->setCurrentIndex(engine_.page().page);
+        fillTabs(tabs_, slotTabEntries(engine_.page().tabs, QStringLiteral(":/icons/tab_analog_output.svg")),
+                 engine_.page().page);
     }
     return opened;
 }

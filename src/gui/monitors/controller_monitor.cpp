@@ -104,10 +104,10 @@ void TPIDMonitor::reloadEngine() { engine_.selectTab(context_.protocol, tabs_->c
 Outcome TPIDMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
     if (succeeded(opened)) {
-        const QSignalBlocker quiet(tabs_);
         const QIcon icon(QStringLiteral(":/icons/tab_controller_enabled.svg"));
-        for (const ControllerMonitorTab& tab : engine_.page().tabs) tabs_->addTab(icon, QString::fromStdString(tab.title));
-        tabs_->setCurrentIndex(0);
+        std::vector<std::pair<QIcon, QString>> entries;
+        for (const ControllerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, QString::fromStdString(tab.title));
+        fillTabs(tabs_, entries, 0);
     }
     return opened;
 }

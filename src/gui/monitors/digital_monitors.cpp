@@ -66,13 +66,7 @@ TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
 
 Outcome TDigitalMonitor::openEngine() {
     const Outcome opened = engine_->open(context_.protocol);
-    if (succeeded(opened)) {
-        const QSignalBlocker quiet(tabs_);
-        for (const MonitorTab& tab : engine_->page().tabs) {
-            tabs_->addTab(tabIcon(kind_.icon, tab.bright), QString::fromStdString(tab.title));
-        }
-        tabs_->setCurrentIndex(engine_->page().group);
-    }
+    if (succeeded(opened)) fillTabs(tabs_, slotTabEntries(engine_->page().tabs, kind_.icon), engine_->page().group);
     return opened;
 }
 

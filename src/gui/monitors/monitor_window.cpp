@@ -3,12 +3,14 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
 
 #include "comms/link_health.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/live_value_widgets.h"
+#include "gui/monitors/monitor_pictures.h"
 
 namespace zat {
 
@@ -71,6 +73,19 @@ QTabBar* MonitorWindow::makeTabs(const std::function<void(int tab)>& select) {
         if (tab >= 0) runBatch([&] { select(tab); });
     });
     return tabs;
+}
+
+void MonitorWindow::fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, QString>>& entries, int current) {
+    const QSignalBlocker quiet(tabs);
+    for (const auto& [icon, title] : entries) tabs->addTab(icon, title);
+    tabs->setCurrentIndex(current);
+}
+
+std::vector<std::pair<QIcon, QString>> MonitorWindow::slotTabEntries(const std::vector<MonitorTab>& tabs,
+                                                                     const QString& icon) {
+    std::vector<std::pair<QIcon, QString>> entries;
+    for (const MonitorTab& tab : tabs) entries.emplace_back(tabIcon(icon, tab.bright), QString::fromStdString(tab.title));
+    return entries;
 }
 
 QLabel* MonitorWindow::makeLinkStatusLabel() {

@@ -6,11 +6,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <chrono>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "gui/common/poll_timer.h"
 #include "gui/common/window_context.h"
+#include "monitoring/monitor_common.h"
 #include "userio/outcome.h"
 
 class QLabel;
@@ -33,7 +37,6 @@ public:
     bool closing() const { return closing_; }
     // "No reply from unit" while the unit is silent, empty otherwise.
     QString linkStatus() const;
-    PollTimer& pollTimer() { return *timer_; }
 
 signals:
     void closeRequested();
@@ -56,6 +59,11 @@ protected:
     // The tab bar, filled from the engine's tabs once opened; a change of tab
     // runs `select` as a batch.
     QTabBar* makeTabs(const std::function<void(int tab)>& select);
+    // Fills the tab bar once the engine has opened, without a page load.
+    void fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, QString>>& entries, int current);
+    // The entries of slot tabs: the resource's picture, greyed for a dark tab.
+    static std::vector<std::pair<QIcon, QString>> slotTabEntries(const std::vector<MonitorTab>& tabs,
+                                                                const QString& icon);
     // The "No reply from unit" line and the button column at the right.
     QLabel* makeLinkStatusLabel();
     QWidget* makeButtons(int helpContext, QWidget* apply = nullptr);

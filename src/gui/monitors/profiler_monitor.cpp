@@ -153,10 +153,10 @@ void TProfMonitor::reloadEngine() { engine_.selectTab(context_.protocol, tabs_->
 Outcome TProfMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
     if (succeeded(opened)) {
-        const QSignalBlocker quiet(tabs_);
         const QIcon icon(QStringLiteral(":/icons/tab_profiler_enabled.svg"));
-        for (const ProfilerMonitorTab& tab : engine_.page().tabs) tabs_->addTab(icon, QString::fromStdString(tab.title));
-        tabs_->setCurrentIndex(0);
+        std::vector<std::pair<QIcon, QString>> entries;
+        for (const ProfilerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, QString::fromStdString(tab.title));
+        fillTabs(tabs_, entries, 0);
     }
     return opened;
 }
