@@ -2,17 +2,15 @@
 // Open and Save. Measured three ways: through the real file system (with the
 // atomic replace and its fsync), through a file on a RAM-backed file system
 // when there is one, and in memory only (parse, read, update, serialize).
-#include <benchmark/benchmark.h>
-
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include "model/database_file.h"
 #include "model/file_io.h"
 #include "model/profile_document.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -23,7 +21,8 @@ ConfigDatabase plantDatabase() {
     ConfigDatabase db;
     db.clear();
     for (int k = 0; k < kDigitalInputCount; ++k) db.digitalInputComments[k].assign("Limit switch " + std::to_string(k));
-    for (int k = 0; k < kDigitalOutputCount; ++k) db.digitalOutputComments[k].assign("Burner relay " + std::to_string(k));
+    for (int k = 0; k < kDigitalOutputCount; ++k)
+        db.digitalOutputComments[k].assign("Burner relay " + std::to_string(k));
     for (int k = 0; k < kAnalogInputCount; ++k)
         db.analogInputs[k] = {Comment("Zone " + std::to_string(k) + " thermocouple"), static_cast<uint16_t>(0x0083),
                               1200, -50};
@@ -33,7 +32,8 @@ ConfigDatabase plantDatabase() {
     for (int k = 0; k < kIfBlockCount; ++k)
         db.ifBlocks[k] = {Comment("Interlock " + std::to_string(k)), 0x00C1, 0x01, 1250, 0xC1, 1, 0, 0xC1, 0, 0};
     for (auto& c : db.controllers) c = {Comment("Zone PID"), 0x80, 0x01, 0x42, 0x41, 120, 240, 30, 20};
-    for (auto& p : db.profilers) p = {Comment("Firing curve"), 0x80, 1, 0x41, 2, 3, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3, 0xC4};
+    for (auto& p : db.profilers)
+        p = {Comment("Firing curve"), 0x80, 1, 0x41, 2, 3, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3, 0xC4};
     for (auto& p : db.profiles) {
         p.comment.assign("Bisque firing");
         p.segRate = {100, 150, 0, 80, 60, 200, 0, -1};

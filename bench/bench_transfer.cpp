@@ -7,8 +7,8 @@
 // adds on top of the line; cpu/wall how much of a core the transfer costs.
 #include "comms/config_transfer.h"
 #include "comms/line_timing.h"
-#include "userio/traffic.h"
 #include "paced_unit_rig.h"
+#include "userio/traffic.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // clock.
 #pragma once
 
-#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "sim/pty_unit.h"
+#include "userio/user_io.h"
 
 #include <ctime>
 #include <stdexcept>

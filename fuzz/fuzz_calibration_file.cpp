@@ -1,15 +1,15 @@
 // Any bytes read as a calibration file without harm. A refused file leaves
 // the constants as they were; constants taken come back the same once
 // written, over the same bytes or into an empty file.
+#include "calibration/calibration_file.h"
+#include "model/profile_document.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#include "calibration/calibration_file.h"
-#include "model/profile_document.h"
 
 namespace {
 

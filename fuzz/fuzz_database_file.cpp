@@ -1,11 +1,11 @@
 // Any bytes load as a database without harm, and what was loaded is stable
 // under save and load: after one save and load, another changes nothing.
+#include "model/database_file.h"
+#include "model/profile_document.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-
-#include "model/database_file.h"
-#include "model/profile_document.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ bool sameFileContent(const zat::ConfigDatabase& a, const zat::ConfigDatabase& b)
     for (int k = 0; k < zat::kPhysicalAnalogOutputCount; ++k)
         if (a.analogOutputs[k] != b.analogOutputs[k]) return false;
     for (int k = zat::kPhysicalAnalogOutputCount; k < zat::kAnalogOutputCount; ++k)
-        if (a.analogOutputs[k].comment != b.analogOutputs[k].comment || a.analogOutputs[k].from != b.analogOutputs[k].from ||
-            a.analogOutputs[k].to != b.analogOutputs[k].to)
+        if (a.analogOutputs[k].comment != b.analogOutputs[k].comment ||
+            a.analogOutputs[k].from != b.analogOutputs[k].from || a.analogOutputs[k].to != b.analogOutputs[k].to)
             return false;
     return a.comms == b.comms && a.digitalInputComments == b.digitalInputComments &&
            a.digitalOutputComments == b.digitalOutputComments && a.analogInputs == b.analogInputs &&

@@ -1,15 +1,14 @@
 // Any bytes must parse, come back unchanged, and stay consistent through
 // writes: what a document answers, the file it writes answers too.
-#include <fuzzer/FuzzedDataProvider.h>
+#include "model/profile_document.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <string_view>
-
-#include "model/profile_document.h"
 
 namespace {
 
@@ -30,7 +29,9 @@ std::string trimmed(std::string text) {
     return text.substr(first, last - first);
 }
 
-bool hasAny(std::string_view text, std::string_view bytes) { return text.find_first_of(bytes) != std::string_view::npos; }
+bool hasAny(std::string_view text, std::string_view bytes) {
+    return text.find_first_of(bytes) != std::string_view::npos;
+}
 
 // Names that, once written as new lines, read back as the same names.
 bool plainSection(const std::string& name) { return !hasAny(name, std::string_view("\r\n\0]", 4)); }

@@ -1,6 +1,9 @@
 // Any bytes read as a register file without harm. A file that is taken gives
 // each register the number the plain reader gives it, which then fits 16
 // bits; a refusal always says why.
+#include "comms/register_file.h"
+#include "model/profile_document.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,9 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "comms/register_file.h"
-#include "model/profile_document.h"
 
 namespace {
 

@@ -73,13 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (bytes.size() >= 4) {
         const int address = static_cast<unsigned char>(bytes[0]) % 100;
         const char letter = static_cast<char>(bytes[1] & 0x7F);
-        const auto value = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2]) << 8 |
-                                                     static_cast<unsigned char>(bytes[3]));
+        const auto value =
+            static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2]) << 8 | static_cast<unsigned char>(bytes[3]));
         const std::string frame = zat::writeDecimalFrame(address, letter, value);
         const std::string echo = "*" + frame.substr(1, frame.size() - 2);
         require(zat::echoMatches(frame, echo, zat::kEchoDecimalValue));
         if (value >= -9999) require(zat::parseDecimalField(echo, zat::kValuePosition) == value);
-        const std::string hexFrame = zat::writeHexIndexedFrame(address, letter, address, static_cast<std::uint16_t>(value));
+        const std::string hexFrame =
+            zat::writeHexIndexedFrame(address, letter, address, static_cast<std::uint16_t>(value));
         require(zat::parseHexField("*" + hexFrame.substr(1, hexFrame.size() - 2), zat::kIndexedValuePosition) ==
                 static_cast<std::uint16_t>(value));
     }

@@ -1,25 +1,26 @@
 // Renders the main window and every dialog to PNG files for review:
 //   zatsetup-screenshots OUTPUT-FOLDER [DATABASE.zat]
 // Run it on the offscreen platform (scripts/screenshots does).
+#include "gui/common/help_window.h"
+#include "gui/common/message_box_prompts.h"
+#include "gui/common/please_wait.h"
+#include "gui/common/qt_file_dialogs.h"
+#include "gui/dialogs/transfer_setup_dialog.h"
+#include "gui/editors/if_block_editor.h"
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/printing/listing_printer.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/embedded_unit.h"
+#include "gui/shell/zat_window.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
-#include <cstdio>
 
-#include "gui/shell/embedded_unit.h"
-#include "gui/common/qt_file_dialogs.h"
-#include "gui/common/message_box_prompts.h"
-#include "gui/common/help_window.h"
-#include "gui/common/please_wait.h"
-#include "gui/shell/command_table.h"
-#include "gui/shell/zat_window.h"
-#include "gui/dialogs/transfer_setup_dialog.h"
-#include "gui/editors/if_block_editor.h"
-#include "gui/monitors/analog_input_monitor.h"
-#include "gui/printing/listing_printer.h"
+#include <cstdio>
 
 namespace {
 
@@ -85,8 +86,8 @@ int main(int argc, char** argv) {
     zat::TAlSetup ifBlockEditor(window.windowContext(), 0);
     save(ifBlockEditor, "if_block_editor");
     // The listings in the print preview, as Print shows them.
-    for (const auto& [listing, name] : {std::pair{zat::Listing::IO, "print_preview_io"},
-                                        std::pair{zat::Listing::IF, "print_preview_if"}}) {
+    for (const auto& [listing, name] :
+         {std::pair{zat::Listing::IO, "print_preview_io"}, std::pair{zat::Listing::IF, "print_preview_if"}}) {
         const auto preview = zat::makeListingPreview(listing, db, &window);
         preview->show();
         QApplication::processEvents();

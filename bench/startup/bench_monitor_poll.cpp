@@ -7,15 +7,7 @@
 // user-interface thread's processor time while the monitor polls alone.
 //
 // usage: bench_monitor_poll [SECONDS-PER-PHASE]   (default 10)
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QTabBar>
-#include <QTimer>
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-
+#include "failing_prompts.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/qt_file_dialogs.h"
@@ -24,7 +16,16 @@
 #include "gui/shell/zat_window.h"
 #include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
-#include "failing_prompts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace sim = zat::sim;
 

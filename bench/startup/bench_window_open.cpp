@@ -4,21 +4,22 @@
 // are measured without a change here.
 //
 // usage: bench_window_open [RUNS]   (default 30)
-#include <QApplication>
-#include <QDialog>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
-
+#include "failing_prompts.h"
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/qt_file_dialogs.h"
 #include "gui/editors/if_block_editor.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
-#include "failing_prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 

@@ -2,10 +2,10 @@
 // is unexpected, so it is printed and the run stops.
 #pragma once
 
+#include "userio/prompts.h"
+
 #include <cstdio>
 #include <cstdlib>
-
-#include "userio/prompts.h"
 
 class FailingPrompts final : public zat::Prompts {
 public:

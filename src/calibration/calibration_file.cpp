@@ -1,14 +1,14 @@
 #include "calibration/calibration_file.h"
 
+#include "calibration/calibration_map.h"
+#include "model/profile_file.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "calibration/calibration_map.h"
-#include "model/profile_file.h"
 
 namespace zat {
 namespace {

@@ -2,11 +2,11 @@
 // place. The constants are never part of the database file.
 #pragma once
 
-#include <string>
-
+#include "model/config_database.h"
 #include "userio/outcome.h"
 #include "userio/user_io.h"
-#include "model/config_database.h"
+
+#include <string>
 
 namespace zat {
 

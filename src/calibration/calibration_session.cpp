@@ -109,8 +109,8 @@ void CalibrationSession::sendConstant(UnitProtocol& protocol, const CalibrationI
     shown = clamped;  // a failed write has beeped; the display keeps the new value
     const int index = *calibrationIndex_;
     beginPageZeroBatch(protocol, health_);
-    if (succeeded(health_.run(protocol,
-                             [&](UnitProtocol& p) { return p.writeHexIndexed(item.letter, index, clamped); })))
+    if (succeeded(
+            health_.run(protocol, [&](UnitProtocol& p) { return p.writeHexIndexed(item.letter, index, clamped); })))
         memory_.written({item.letter, index});
     view_.revertEnabled = !memory_.changed().empty();
     showLinkStatus();
@@ -151,8 +151,10 @@ void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other
             }))) {
             view_.forceZero = (next & kToZero) != 0;
             view_.forceSpan = (next & kToSpan) != 0;
-            if ((next & (kToZero | kToSpan)) != 0) forced_[channel] = next & (kToZero | kToSpan);
-            else forced_.erase(channel);
+            if ((next & (kToZero | kToSpan)) != 0)
+                forced_[channel] = next & (kToZero | kToSpan);
+            else
+                forced_.erase(channel);
         }
     }
     showLinkStatus();
@@ -168,8 +170,7 @@ Outcome CalibrationSession::revert(UnitProtocol& protocol) {
         const int index = key.second;
         const CalibrationItem& item = letter == config_.zero.letter ? config_.zero : config_.span;
         const std::uint16_t value = clampTo(item, original);
-        if (failed(health_.run(protocol,
-                              [&](UnitProtocol& p) { return p.writeHexIndexed(letter, index, value); }))) {
+        if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.writeHexIndexed(letter, index, value); }))) {
             outcome = Outcome::Failed;
             continue;
         }
@@ -192,8 +193,7 @@ std::vector<int> CalibrationSession::releaseOnce(UnitProtocol& protocol) {
             continue;
         }
         const auto word = static_cast<std::uint16_t>(status);
-        if ((word & (kToZero | kToSpan)) != 0 &&
-            failed(health_.run(protocol, [&](UnitProtocol& p) {
+        if ((word & (kToZero | kToSpan)) != 0 && failed(health_.run(protocol, [&](UnitProtocol& p) {
                 return p.writeDecimalIndexed('E', output, static_cast<std::int16_t>(word & ~(kToZero | kToSpan)));
             }))) {
             stillForced.push_back(output);
@@ -213,8 +213,9 @@ Outcome CalibrationSession::releaseForcedOutputs(UnitProtocol& protocol) {
         std::string names;
         for (int output : stillForced) names += (names.empty() ? "" : ", ") + channelLabel('B', output);
         const bool several = stillForced.size() > 1;
-        const std::string text = std::string(several ? "Unable to release the forced outputs " : "Unable to release the forced output ") +
-                                 names + (several ? ".\nThey may still be forced." : ".\nIt may still be forced.");
+        const std::string text =
+            std::string(several ? "Unable to release the forced outputs " : "Unable to release the forced output ") +
+            names + (several ? ".\nThey may still be forced." : ".\nIt may still be forced.");
         if (protocol.prompts().show(text, "Calibration", MessageIcon::Exclamation, MessageButtons::RetryCancel) !=
             Answer::Retry)
             return Outcome::Failed;

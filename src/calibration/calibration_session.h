@@ -12,8 +12,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +23,11 @@ namespace zat {
 struct CalibrationDialogConfig {
     CalibrationItem zero;
     CalibrationItem span;
-    char presentLetter;       // the channel's present value, decimal, any page
+    char presentLetter;  // the channel's present value, decimal, any page
     int channelsPerSlot;
     std::uint16_t cardCodes;  // bit n set: a card of code n takes a tab
     std::string_view title;
-    char channelLetter;       // "A" or "B" in the channel's name
+    char channelLetter;  // "A" or "B" in the channel's name
     int helpContext;
     bool outputs;
 };
@@ -61,7 +61,9 @@ struct TrackMapping {
     [[nodiscard]] int position(std::uint16_t value) const {
         return inverted ? item.highest - value : value - item.lowest;
     }
-    [[nodiscard]] int valueAt(int position) const { return inverted ? item.highest - position : item.lowest + position; }
+    [[nodiscard]] int valueAt(int position) const {
+        return inverted ? item.highest - position : item.lowest + position;
+    }
 };
 
 class CalibrationSession {

@@ -3,10 +3,10 @@
 // physical outputs, cold junction zero).
 #pragma once
 
-#include "userio/outcome.h"
-#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
+#include "userio/outcome.h"
+#include "userio/user_io.h"
 
 namespace zat {
 

@@ -20,8 +20,7 @@ Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     std::uint16_t value = 0;
     // Without a value read there is nothing to write back: a guess would
     // overwrite the unit's calibration.
-    if (succeeded(health_.run(protocol,
-                             [&](UnitProtocol& p) { return p.readHex(kColdJunctionZero.letter, value); }))) {
+    if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHex(kColdJunctionZero.letter, value); }))) {
         original_ = value;
         (void)send(protocol, value);
     }

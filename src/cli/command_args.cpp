@@ -2,15 +2,14 @@
 
 #include "commands/file_names.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zat::cli {
 
@@ -27,8 +26,8 @@ std::optional<TransferGroups> group(const std::string& name) {
         TransferGroups group;
     };
     constexpr Named kGroups[] = {
-        {"ai", kTransferAnalogInputs},  {"ao", kTransferAnalogOutputs}, {"hc", kTransferHotColdBlocks},
-        {"if", kTransferIfBlocks},      {"pid", kTransferControllers},  {"profilers", kTransferProfilers},
+        {"ai", kTransferAnalogInputs},   {"ao", kTransferAnalogOutputs}, {"hc", kTransferHotColdBlocks},
+        {"if", kTransferIfBlocks},       {"pid", kTransferControllers},  {"profilers", kTransferProfilers},
         {"profiles", kTransferProfiles},
     };
     const std::string wanted = lowerCase(name);

@@ -3,13 +3,13 @@
 // checks of those files made before the unit is asked anything.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "cli/commands.h"
 #include "cli/unit_options.h"
 #include "comms/transfer_groups.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace zat::cli {
 

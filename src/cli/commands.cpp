@@ -1,7 +1,5 @@
 #include "cli/commands.h"
 
-#include <cstdio>
-
 #include "cli/listing_command.h"
 #include "cli/register_commands.h"
 #include "cli/summary.h"
@@ -10,6 +8,8 @@
 #include "cli/watch_command.h"
 #include "model/config_database.h"
 #include "model/database_file.h"
+
+#include <cstdio>
 
 namespace zat::cli {
 namespace {

@@ -1,12 +1,12 @@
 // The commands of zatctl, each with its help text.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "userio/user_io.h"
 #include "cli/console_user_io.h"
 #include "model/config_database.h"
+#include "userio/user_io.h"
+
+#include <string>
+#include <vector>
 
 namespace zat::cli {
 
@@ -14,8 +14,8 @@ enum ExitStatus { kExitOk = 0, kExitUnitFailure = 1, kExitUsage = 2 };
 
 struct Context {
     UserIo io;
-    std::FILE* out;  // results
-    std::FILE* err;  // errors and usage
+    std::FILE* out;        // results
+    std::FILE* err;        // errors and usage
     bool verbose = false;  // also show the traffic with the unit
     // The console implementations behind `io`, when they are those: commands set how
     // questions are answered, and the traffic ends a drawn bar's line.

@@ -4,8 +4,7 @@
 
 namespace zat::cli {
 
-Answer ConsolePrompts::show(std::string_view text, std::string_view caption, MessageIcon,
-                            MessageButtons buttons) {
+Answer ConsolePrompts::show(std::string_view text, std::string_view caption, MessageIcon, MessageButtons buttons) {
     if (progress_ != nullptr) progress_->breakLine();
     // Texts may start with line breaks meant for a box; a terminal line should not.
     std::size_t start = text.find_first_not_of('\n');

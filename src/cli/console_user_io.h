@@ -1,10 +1,10 @@
 // The command-line tool's io: message boxes and progress on stderr.
 #pragma once
 
-#include <cstdio>
-
-#include "userio/user_io.h"
 #include "userio/progress_meter.h"
+#include "userio/user_io.h"
+
+#include <cstdio>
 
 namespace zat::cli {
 
@@ -24,8 +24,7 @@ public:
     int retriesLeft = 0;
     bool ignoreOnce = false;
 
-    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                MessageButtons buttons) override;
+    Answer show(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons) override;
 
 private:
     Answer answer(MessageButtons buttons);
@@ -61,8 +60,8 @@ private:
     bool visible_ = false;
     ProgressMeter meter_;
     std::string message_;
-    int printedTenth_ = -1;   // the last tenth printed as a line
-    bool lineOpen_ = false;   // a bar stands on the terminal's current line
+    int printedTenth_ = -1;       // the last tenth printed as a line
+    bool lineOpen_ = false;       // a bar stands on the terminal's current line
     std::size_t drawnWidth_ = 0;  // characters of that bar, to blank a longer one
 };
 

@@ -1,12 +1,12 @@
 #include "cli/listing_command.h"
 
-#include <cstdio>
-#include <optional>
-
 #include "editing/if_blocks.h"
 #include "model/file_io.h"
 #include "printing/listing.h"
 #include "printing/recorded_page.h"
+
+#include <cstdio>
+#include <optional>
 
 namespace zat::cli {
 

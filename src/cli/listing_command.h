@@ -1,10 +1,10 @@
 // zatctl listing: the I/O or IF block listing as text, as it would be printed.
 #pragma once
 
+#include "cli/commands.h"
+
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
 
 namespace zat::cli {
 

@@ -1,15 +1,14 @@
 // zatctl: the ZAT V2 setup utility's command-line tool.
-#include <unistd.h>
+#include "cli/commands.h"
+#include "cli/console_user_io.h"
+#include "cli/unit_options.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
-
-#include "cli/commands.h"
-#include "cli/console_user_io.h"
-#include "cli/unit_options.h"
 
 namespace {
 
@@ -98,8 +97,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     // Options after the command word are the command's own.
-    for (std::size_t i = 1; i < words.size() && i < literalFrom && !command->unitOptions && !command->ownOptions;
-         ++i) {
+    for (std::size_t i = 1; i < words.size() && i < literalFrom && !command->unitOptions && !command->ownOptions; ++i) {
         if (words[i].size() > 1 && words[i][0] == '-') {
             std::fprintf(stderr, "zatctl: %s takes no option '%s' (see zatctl help %s)\n", command->name,
                          words[i].c_str(), command->name);
@@ -113,7 +111,8 @@ int main(int argc, char** argv) {
     ConsoleStatus status(stderr, verbose);
     zat::NoFileDialogs files;  // every file is named on the command line
     zat::NoWaitCursor cursor;
-    Context context{zat::UserIo{prompts, beep, status, progress, files, cursor}, stdout, stderr, verbose, &prompts, &progress};
+    Context context{
+        zat::UserIo{prompts, beep, status, progress, files, cursor}, stdout, stderr, verbose, &prompts, &progress};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     return command->run(context, args);
 }

@@ -1,10 +1,10 @@
 #include "cli/register_commands.h"
 
-#include <cstdio>
-
 #include "cli/command_args.h"
 #include "cli/unit_session.h"
 #include "comms/register_file.h"
+
+#include <cstdio>
 
 namespace zat::cli {
 

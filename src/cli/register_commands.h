@@ -2,10 +2,10 @@
 // file and load them back.
 #pragma once
 
+#include "cli/commands.h"
+
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
 
 namespace zat::cli {
 

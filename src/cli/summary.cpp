@@ -1,12 +1,12 @@
 #include "cli/summary.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "model/channel_type.h"
 #include "model/cp1252.h"
 #include "model/database_file.h"
 #include "model/register_ref.h"
+
+#include <cstdarg>
+#include <cstdio>
 
 namespace zat::cli {
 namespace {

@@ -1,9 +1,9 @@
 // A plain-text summary of a configuration, for a terminal.
 #pragma once
 
-#include <string>
-
 #include "model/config_database.h"
+
+#include <string>
 
 namespace zat::cli {
 

@@ -1,13 +1,13 @@
 #include "cli/transfer_commands_cli.h"
 
-#include <cstdio>
-#include <filesystem>
-
-#include "commands/transfer_commands.h"
 #include "calibration/calibration_file.h"
 #include "cli/command_args.h"
 #include "cli/unit_session.h"
+#include "commands/transfer_commands.h"
 #include "model/database_file.h"
+
+#include <cstdio>
+#include <filesystem>
 
 namespace zat::cli {
 
@@ -119,13 +119,15 @@ int runRestoreCalibration(Context& context, const std::vector<std::string>& args
     if (const auto status = session.open(parsed.unit)) return *status;
     answerTransferFailures(context, parsed.retries, parsed.ignoreErrors);
     switch (writeCalibrationCommand(calibration, session.protocol, context.io)) {
-        case TransferOutcome::Done: return kExitOk;
+        case TransferOutcome::Done:
+            return kExitOk;
         case TransferOutcome::DoneIgnoringErrors:
             std::fprintf(context.err,
                          "zatctl: calibration written with failed writes ignored; "
                          "the constants that failed keep their old values on the unit\n");
             return kExitOk;
-        case TransferOutcome::GaveUp: break;
+        case TransferOutcome::GaveUp:
+            break;
     }
     std::fprintf(context.err, "zatctl: calibration restore given up; the unit may hold part of it\n");
     return kExitUnitFailure;

@@ -2,10 +2,10 @@
 // between a file and the unit.
 #pragma once
 
+#include "cli/commands.h"
+
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
 
 namespace zat::cli {
 

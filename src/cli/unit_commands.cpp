@@ -1,9 +1,9 @@
 #include "cli/unit_commands.h"
 
+#include "cli/unit_session.h"
+
 #include <cstdio>
 #include <string>
-
-#include "cli/unit_session.h"
 
 namespace zat::cli {
 
@@ -14,15 +14,22 @@ constexpr char kCardCodeLetter = 'b';
 
 const char* cardName(std::uint16_t code) {
     switch (code) {
-        case 0: return "empty";
+        case 0:
+            return "empty";
         case 1:
-        case 2: return "analog input card";
-        case 3: return "thermocouple input card";
+        case 2:
+            return "analog input card";
+        case 3:
+            return "thermocouple input card";
         case 4:
-        case 5: return "analog output card";
-        case 6: return "digital input card";
-        case 7: return "digital output card";
-        default: return "unknown card";
+        case 5:
+            return "analog output card";
+        case 6:
+            return "digital input card";
+        case 7:
+            return "digital output card";
+        default:
+            return "unknown card";
     }
 }
 

@@ -1,10 +1,10 @@
 // The zatctl commands that talk to the unit.
 #pragma once
 
+#include "cli/commands.h"
+
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
 
 namespace zat::cli {
 

@@ -2,15 +2,15 @@
 // communication settings to use, and overrides of them for this run only.
 #pragma once
 
+#include "comms/comms_entries.h"
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+
 #include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "comms/comms_entries.h"
-#include "comms/unit_link.h"
-#include "model/config_database.h"
 
 namespace zat::cli {
 

@@ -1,10 +1,10 @@
 #include "cli/unit_session.h"
 
-#include <cstdio>
-#include <filesystem>
-
 #include "comms/comms_entries.h"
 #include "model/database_file.h"
+
+#include <cstdio>
+#include <filesystem>
 
 namespace zat::cli {
 
@@ -43,7 +43,8 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
     if (options.databaseGiven || std::filesystem::exists(options.database)) {
         // Only its settings are wanted: no progress for that.
         SilentProgress quiet;
-        Context settingsOnly{UserIo{context_.io.prompts, context_.io.beep, context_.io.status, quiet, context_.io.files, context_.io.cursor},
+        Context settingsOnly{UserIo{context_.io.prompts, context_.io.beep, context_.io.status, quiet, context_.io.files,
+                                    context_.io.cursor},
                              context_.out, context_.err, context_.verbose};
         if (!loadExisting(settingsOnly, db, options.database)) return kExitUsage;
     }

@@ -2,17 +2,17 @@
 // (overridden by the options), the open link and the protocol over it.
 #pragma once
 
+#include "cli/commands.h"
+#include "cli/unit_options.h"
+#include "comms/protocol.h"
+#include "comms/unit_link.h"
+#include "model/config_database.h"
+#include "userio/traffic.h"
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
-#include "cli/unit_options.h"
-#include "comms/protocol.h"
-#include "userio/traffic.h"
-#include "comms/unit_link.h"
-#include "model/config_database.h"
 
 namespace zat::cli {
 

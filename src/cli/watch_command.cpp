@@ -1,16 +1,15 @@
 #include "cli/watch_command.h"
 
-#include <signal.h>
-#include <unistd.h>
+#include "cli/unit_session.h"
+#include "cli/watch_output.h"
+#include "cli/watch_sources.h"
 
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <signal.h>
 #include <strings.h>
-
-#include "cli/unit_session.h"
-#include "cli/watch_output.h"
-#include "cli/watch_sources.h"
+#include <unistd.h>
 
 namespace zat::cli {
 

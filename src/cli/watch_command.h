@@ -1,10 +1,10 @@
 // zatctl watch: a live monitor on the terminal or as a CSV log.
 #pragma once
 
+#include "cli/commands.h"
+
 #include <string>
 #include <vector>
-
-#include "cli/commands.h"
 
 namespace zat::cli {
 

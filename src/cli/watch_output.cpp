@@ -32,8 +32,7 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width)
 
 std::string isoLocalTime(std::chrono::system_clock::time_point time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() % 1000;
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char stamp[32], zone[8];

@@ -2,13 +2,13 @@
 // table of the page for a person.
 #pragma once
 
+#include "cli/watch_sources.h"
+
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "cli/watch_sources.h"
 
 namespace zat::cli {
 

@@ -1,14 +1,14 @@
 #include "cli/watch_sources.h"
 
-#include <cstdio>
-#include <initializer_list>
-#include <utility>
-
 #include "monitoring/analog_input_monitor.h"
 #include "monitoring/analog_output_monitor.h"
 #include "monitoring/controller_monitor.h"
 #include "monitoring/digital_monitors.h"
 #include "monitoring/profiler_monitor.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 namespace zat::cli {
 
@@ -137,8 +137,7 @@ public:
     std::vector<WatchReading> pageReadings() const override {
         const ControllerMonitorPage& page = monitor_.page();
         const std::string output = page.outputBar ? std::to_string(*page.outputBar - 1000) : "";
-        return {{numbered("PID", page.controller),
-                 "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
+        return {{numbered("PID", page.controller), "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
                  registerCodes({{"MV", page.measuredCode}, {"SP", page.setpointCode}, {"OP", page.outputCode}})}};
     }
 };

@@ -2,15 +2,15 @@
 // says what it shows as rows of channel, value, status word and detail.
 #pragma once
 
+#include "comms/protocol.h"
+#include "model/config_database.h"
+#include "userio/outcome.h"
+
 #include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "comms/protocol.h"
-#include "model/config_database.h"
-#include "userio/outcome.h"
 
 namespace zat::cli {
 

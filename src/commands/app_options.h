@@ -1,11 +1,11 @@
 // The command line of zatsetup.
 #pragma once
 
+#include "printing/listing.h"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "printing/listing.h"
 
 namespace zat {
 
@@ -15,7 +15,7 @@ struct AppOptions {
     bool exitWhenShown = false;           // quit once started (for timing the start-up)
     bool help = false;
     bool version = false;
-    std::optional<Listing> print;     // write this listing to `pdf` instead of showing the window
+    std::optional<Listing> print;  // write this listing to `pdf` instead of showing the window
     std::optional<std::string> pdf;
 };
 

@@ -2,10 +2,10 @@
 // carry, and the names proposed from the database's own.
 #pragma once
 
+#include "userio/user_io.h"
+
 #include <string>
 #include <string_view>
-
-#include "userio/user_io.h"
 
 namespace zat {
 

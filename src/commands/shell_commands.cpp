@@ -1,8 +1,8 @@
 #include "commands/shell_commands.h"
 
+#include "calibration/calibration_file.h"
 #include "commands/file_names.h"
 #include "commands/transfer_commands.h"
-#include "calibration/calibration_file.h"
 #include "comms/comms_entries.h"
 #include "comms/register_file.h"
 #include "model/database_file.h"
@@ -57,9 +57,8 @@ void ShellCommands::startUp() {
 }
 
 bool ShellCommands::newDatabase() {
-    const Answer answer =
-        io_.prompts.showWithDefault("Start again with a clean ZAT Database ?", "Confirm", MessageIcon::Question,
-                                            MessageButtons::OkCancel, Answer::Cancel);
+    const Answer answer = io_.prompts.showWithDefault("Start again with a clean ZAT Database ?", "Confirm",
+                                                      MessageIcon::Question, MessageButtons::OkCancel, Answer::Cancel);
     if (answer != Answer::Ok) return false;
     db_.clear();
     return true;
@@ -113,9 +112,8 @@ bool ShellCommands::saveAs() {
 }
 
 Answer ShellCommands::confirmDiscard() {
-    const Answer answer =
-        io_.prompts.show("ZAT Database: " + db_.fileName + "\n has not been saved!\nSave file now ?", "Confirm",
-                                 MessageIcon::Question, MessageButtons::YesNoCancel);
+    const Answer answer = io_.prompts.show("ZAT Database: " + db_.fileName + "\n has not been saved!\nSave file now ?",
+                                           "Confirm", MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer == Answer::Yes) {
         save();
     } else if (answer == Answer::No) {
@@ -178,8 +176,7 @@ std::optional<std::string> ShellCommands::askFileName(FileDialogRequest request,
     } else {
         request.mustExist = true;
     }
-    const std::optional<std::string> path =
-        saving ? io_.files.saveFileName(request) : io_.files.openFileName(request);
+    const std::optional<std::string> path = saving ? io_.files.saveFileName(request) : io_.files.openFileName(request);
     if (!path || !checkExtension(*path, extension, io_.prompts, io_.beep)) return std::nullopt;
     return path;
 }

@@ -4,15 +4,15 @@
 // window supplies the user I/O and a view for what only it can do.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
-
-#include "userio/outcome.h"
-#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"
+#include "userio/outcome.h"
+#include "userio/user_io.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace zat {
 

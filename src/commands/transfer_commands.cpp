@@ -1,9 +1,9 @@
 #include "commands/transfer_commands.h"
 
-#include <functional>
-
 #include "calibration/calibration_transfer.h"
 #include "comms/config_transfer.h"
+
+#include <functional>
 
 namespace zat {
 namespace {
@@ -25,12 +25,15 @@ TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::
     Outcome outcome = transfer(false);
     while (failed(outcome)) {
         switch (askAfterFailure(prompts, failureText)) {
-            case Answer::Retry: ignoring = false; break;
+            case Answer::Retry:
+                ignoring = false;
+                break;
             case Answer::Ignore:
                 if (!ignoreRunsAgain) return TransferOutcome::GaveUp;
                 ignoring = true;
                 break;
-            default: return TransferOutcome::GaveUp;
+            default:
+                return TransferOutcome::GaveUp;
         }
         outcome = transfer(ignoring);
     }
@@ -43,23 +46,20 @@ TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, U
                               const UserIo& io) {
     StatusTextSession status(io.status, "Exporting database....");
     return untilDone(
-        io.prompts, kSetupFailure,
-        [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); }, false);
+        io.prompts, kSetupFailure, [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); }, false);
 }
 
-TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                              const UserIo& io) {
+TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Importing database....");
     return untilDone(
-        io.prompts, kSetupFailure,
-        [&](bool) { return importConfiguration(db, groups, protocol, io.progress); }, false);
+        io.prompts, kSetupFailure, [&](bool) { return importConfiguration(db, groups, protocol, io.progress); }, false);
 }
 
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Reading Calibration data....");
     return untilDone(
-        io.prompts, kCalibrationFailure,
-        [&](bool) { return readCalibrationFromUnit(db, protocol, io.progress); }, false);
+        io.prompts, kCalibrationFailure, [&](bool) { return readCalibrationFromUnit(db, protocol, io.progress); },
+        false);
 }
 
 TransferOutcome writeCalibrationCommand(const ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {

@@ -3,23 +3,22 @@
 // as long as it fails. The GUI's menu commands and zatctl both run these.
 #pragma once
 
-#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"
+#include "userio/user_io.h"
 
 namespace zat {
 
 enum class TransferOutcome {
-    Done,              // the transfer succeeded (perhaps after Retry)
+    Done,                // the transfer succeeded (perhaps after Retry)
     DoneIgnoringErrors,  // restore only: written again with errors ignored
-    GaveUp,            // Abort, or Ignore where Ignore only ends the question
+    GaveUp,              // Abort, or Ignore where Ignore only ends the question
 };
 
 TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
                               const UserIo& io);
-TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                              const UserIo& io);
+TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io);
 // Reads the calibration from the unit; the caller writes the file when Done.
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io);
 // Writes the calibration read from a file to the unit; Ignore writes it again

@@ -1,9 +1,9 @@
 #include "comms/comms_entries.h"
 
+#include "model/database_file.h"
+
 #include <charconv>
 #include <cmath>
-
-#include "model/database_file.h"
 
 namespace zat {
 namespace {
@@ -20,10 +20,14 @@ std::string_view skipBlanks(std::string_view text) {
 
 int dilBaudCode(int baudRate) {
     switch (baudRate) {
-        case 2400: return 1;
-        case 4800: return 2;
-        case 9600: return 3;
-        default: return 0;  // 1200, and 19200 which the switch cannot show
+        case 2400:
+            return 1;
+        case 4800:
+            return 2;
+        case 9600:
+            return 3;
+        default:
+            return 0;  // 1200, and 19200 which the switch cannot show
     }
 }
 
@@ -117,8 +121,8 @@ CommsSettingsCheck checkCommsSettings(const CommsSettings& settings, std::string
         refuse("Baud Rate", std::to_string(settings.baudRate), "valid rates 1200, 2400, 4800, 9600 and 19200");
     if (!overrides.timeOut && (settings.timeOut < kMinFileTimeOut || settings.timeOut > kMaxFileTimeOut))
         refuse("Time Out", formatTimeOutSeconds(settings.timeOut),
-               "valid range " + formatTimeOutSeconds(kMinFileTimeOut) + " to " +
-                   formatTimeOutSeconds(kMaxFileTimeOut) + " seconds");
+               "valid range " + formatTimeOutSeconds(kMinFileTimeOut) + " to " + formatTimeOutSeconds(kMaxFileTimeOut) +
+                   " seconds");
     if (!overrides.retries && (settings.retries < 0 || settings.retries > kMaxCommsRetries))
         refuse("Retries", std::to_string(settings.retries), range(0, kMaxCommsRetries));
     return check;

@@ -3,12 +3,12 @@
 // timeout; and the same rules for settings read from a database file.
 #pragma once
 
+#include "model/config_database.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "model/config_database.h"
 
 namespace zat {
 

@@ -98,14 +98,12 @@ struct GroupMessages {
     const char* profiles;
 };
 
-constexpr GroupMessages kExportMessages{"Exporting analog input setup", "Exporting analog output setup",
-                                        "Exporting hot/cold blocks",    "Exporting IF blocks",
-                                        "Exporting PID blocks",         "Exporting Profilers",
-                                        "Exporting Profiles"};
-constexpr GroupMessages kImportMessages{"Importing analog input setup", "Importing analog output setup",
-                                        "Importing hot/cold blocks",    "Importing IF blocks",
-                                        "Importing PID blocks",         "Importing Profiler blocks",
-                                        "Importing Profiles"};
+constexpr GroupMessages kExportMessages{
+    "Exporting analog input setup", "Exporting analog output setup", "Exporting hot/cold blocks", "Exporting IF blocks",
+    "Exporting PID blocks",         "Exporting Profilers",           "Exporting Profiles"};
+constexpr GroupMessages kImportMessages{
+    "Importing analog input setup", "Importing analog output setup", "Importing hot/cold blocks", "Importing IF blocks",
+    "Importing PID blocks",         "Importing Profiler blocks",     "Importing Profiles"};
 
 Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress,
                  Direction direction) {
@@ -173,8 +171,7 @@ Outcome exportConfiguration(const ConfigDatabase& db, TransferGroups groups, Uni
     return transfer(records, groups, protocol, progress, Direction::Export);
 }
 
-Outcome importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                            Progress& progress) {
+Outcome importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, Progress& progress) {
     return transfer(db, groups, protocol, progress, Direction::Import);
 }
 

@@ -4,11 +4,11 @@
 // page selections and, on export, the closing "I" command are still sent.
 #pragma once
 
-#include "userio/outcome.h"
-#include "userio/user_io.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"
+#include "userio/outcome.h"
+#include "userio/user_io.h"
 
 namespace zat {
 

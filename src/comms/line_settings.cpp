@@ -9,15 +9,24 @@ namespace {
 
 std::optional<speed_t> terminalSpeed(int baudRate) {
     switch (baudRate) {
-        case 300: return B300;
-        case 600: return B600;
-        case 1200: return B1200;
-        case 2400: return B2400;
-        case 4800: return B4800;
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        default: return std::nullopt;
+        case 300:
+            return B300;
+        case 600:
+            return B600;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -28,8 +37,8 @@ constexpr tcflag_t kCharacterFormat = CSIZE | PARENB | PARODD;
 bool makeUnitLine(termios& tio, int baudRate) {
     const auto speed = terminalSpeed(baudRate);
     if (!speed) return false;
-    tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | IGNPAR | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
-                                          IXOFF | IXANY);
+    tio.c_iflag &=
+        ~static_cast<tcflag_t>(IGNBRK | BRKINT | IGNPAR | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     tio.c_iflag |= INPCK | PARMRK;
     tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);

@@ -11,16 +11,14 @@ int effectiveBaud(int baudRate) { return baudRate >= 1 ? baudRate : 1200; }
 }  // namespace
 
 std::chrono::nanoseconds characterTime(int baudRate) {
-    return std::chrono::nanoseconds(std::int64_t{kBitsPerCharacter} * 1'000'000'000 /
-                                    effectiveBaud(baudRate));
+    return std::chrono::nanoseconds(std::int64_t{kBitsPerCharacter} * 1'000'000'000 / effectiveBaud(baudRate));
 }
 
 std::chrono::milliseconds holdAfterDrain(int baudRate) {
     return std::chrono::milliseconds(10000 / effectiveBaud(baudRate));
 }
 
-LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan,
-                                             LineClock::time_point drained,
+LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan, LineClock::time_point drained,
                                              std::size_t frameLength, int baudRate) {
     const auto onTheLine = writeBegan + characterTime(baudRate) * static_cast<std::int64_t>(frameLength + 1);
     return std::max(onTheLine, drained + holdAfterDrain(baudRate));
@@ -32,9 +30,9 @@ void sleepUntil(LineClock::time_point when) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
     timespec deadline{};
     deadline.tv_sec = static_cast<time_t>(seconds.count());
-    deadline.tv_nsec = static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-    }
+    deadline.tv_nsec =
+        static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {}
 }
 
 }  // namespace zat

@@ -22,8 +22,7 @@ std::chrono::milliseconds holdAfterDrain(int baudRate);
 // When the transmitter may be released: the frame and one more character must
 // have left since the write began (USB adapters report a drain early), and the
 // hold after the drain must have passed.
-LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan,
-                                             LineClock::time_point drained,
+LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan, LineClock::time_point drained,
                                              std::size_t frameLength, int baudRate);
 
 // Sleeps until the given time of the monotonic clock (absolute, so a late

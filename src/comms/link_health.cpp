@@ -38,8 +38,7 @@ Outcome readHexIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, 
     return health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(letter, index, value); });
 }
 
-Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index,
-                           std::int16_t& value) {
+Outcome readDecimalIndexed(UnitProtocol& protocol, LinkHealth& health, char letter, int index, std::int16_t& value) {
     return health.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed(letter, index, value); });
 }
 

@@ -38,9 +38,7 @@ Outcome UnitProtocol::exchange(const std::string& request, std::size_t echoLengt
     return Outcome::Failed;
 }
 
-Outcome UnitProtocol::sendCommand(char letter) {
-    return exchange(commandFrame(settings_.address, letter), kEchoPlain);
-}
+Outcome UnitProtocol::sendCommand(char letter) { return exchange(commandFrame(settings_.address, letter), kEchoPlain); }
 
 Outcome UnitProtocol::writeHex(char letter, std::uint16_t value) {
     return exchange(writeHexFrame(settings_.address, letter, value), kEchoPlain);
@@ -61,8 +59,8 @@ Outcome UnitProtocol::writeDecimalIndexed(char letter, int index, std::int16_t v
 // A read: the exchange, then the value parsed from the reply. A malformed
 // value fails without a beep and leaves the output untouched.
 template <typename Value, typename Parser>
-Outcome UnitProtocol::read(const std::string& request, std::size_t echoLength, std::size_t valuePosition,
-                           Parser parse, Value& value) {
+Outcome UnitProtocol::read(const std::string& request, std::size_t echoLength, std::size_t valuePosition, Parser parse,
+                           Value& value) {
     if (failed(exchange(request, echoLength, kReadValueLength))) return Outcome::Failed;
     const std::optional<Value> parsed = parse(link_.reply(), valuePosition);
     if (!parsed) return Outcome::Failed;
@@ -75,8 +73,8 @@ Outcome UnitProtocol::readHex(char letter, std::uint16_t& value) {
 }
 
 Outcome UnitProtocol::readHexIndexed(char letter, int index, std::uint16_t& value) {
-    return read(readIndexedFrame(settings_.address, letter, index), kEchoIndexed, kIndexedValuePosition,
-                parseHexField, value);
+    return read(readIndexedFrame(settings_.address, letter, index), kEchoIndexed, kIndexedValuePosition, parseHexField,
+                value);
 }
 
 Outcome UnitProtocol::readDecimal(char letter, std::int16_t& value) {

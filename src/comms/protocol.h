@@ -8,10 +8,10 @@
 // otherwise. A failed exchange sounds one simple beep.
 #pragma once
 
-#include "userio/outcome.h"
-#include "userio/user_io.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
+#include "userio/outcome.h"
+#include "userio/user_io.h"
 
 #include <cstdint>
 #include <string>

@@ -1,15 +1,15 @@
 #include "comms/register_file.h"
 
+#include "model/profile_file.h"
+
 #include <cstdint>
 #include <cstdio>
-
-#include "model/profile_file.h"
 
 namespace zat {
 namespace {
 
 struct RegisterKind {
-    char letter;          // the unit's item
+    char letter;  // the unit's item
     int count;
     const char* section;  // of the file
     const char* keyFormat;

@@ -2,14 +2,14 @@
 // registers) saved to and loaded from a ".reg" file.
 #pragma once
 
+#include "comms/protocol.h"
+#include "userio/outcome.h"
+#include "userio/user_io.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "userio/outcome.h"
-#include "userio/user_io.h"
-#include "comms/protocol.h"
 
 namespace zat {
 

@@ -39,21 +39,32 @@ WireWord ifFlags(TIfconf& b) { return {'p', WireForm::Hex, &b.flags, true}; }
 }  // namespace
 
 std::array<WireWord, 9> ifBlockExportWords(TIfconf& b) {
-    return {ifFlags(b),           hex('o', b.thenOperand3), hex('q', b.ifOperand1),
-            hex('r', b.ifOperand2), hex('s', b.thenOperand1), hex('t', b.thenOperand2),
-            hex('u', b.elseOperand1), hex('v', b.elseOperand2), hex('w', b.elseOperand3)};
+    return {ifFlags(b),
+            hex('o', b.thenOperand3),
+            hex('q', b.ifOperand1),
+            hex('r', b.ifOperand2),
+            hex('s', b.thenOperand1),
+            hex('t', b.thenOperand2),
+            hex('u', b.elseOperand1),
+            hex('v', b.elseOperand2),
+            hex('w', b.elseOperand3)};
 }
 
 std::array<WireWord, 9> ifBlockImportWords(TIfconf& b) {
-    return {ifFlags(b),           hex('q', b.ifOperand1),   hex('o', b.thenOperand3),
-            hex('r', b.ifOperand2), hex('s', b.thenOperand1), hex('t', b.thenOperand2),
-            hex('u', b.elseOperand1), hex('v', b.elseOperand2), hex('w', b.elseOperand3)};
+    return {ifFlags(b),
+            hex('q', b.ifOperand1),
+            hex('o', b.thenOperand3),
+            hex('r', b.ifOperand2),
+            hex('s', b.thenOperand1),
+            hex('t', b.thenOperand2),
+            hex('u', b.elseOperand1),
+            hex('v', b.elseOperand2),
+            hex('w', b.elseOperand3)};
 }
 
 std::array<WireWord, 8> controllerWords(TController& k) {
-    return {hex('a', k.flags),        hex('b', k.mvRegister),   hex('c', k.spRegister),
-            hex('d', k.opRegister),   decimal('J', k.propBand), decimal('K', k.intTime),
-            decimal('L', k.derTime),  hex('e', k.tpCycle)};
+    return {hex('a', k.flags),        hex('b', k.mvRegister),  hex('c', k.spRegister),  hex('d', k.opRegister),
+            decimal('J', k.propBand), decimal('K', k.intTime), decimal('L', k.derTime), hex('e', k.tpCycle)};
 }
 
 std::array<WireWord, 3> profileSegmentWords(TProfile& p, int segment) {
@@ -66,10 +77,9 @@ WireWord profileLinkWord(TProfile& p) { return decimal('U', p.link); }
 WireWord hotColdListWord(HotColdBlock& b, int entry) { return hex('n', b.list[static_cast<std::size_t>(entry)]); }
 
 std::array<WireWord, 12> profilerWords(TProfiler& p) {
-    return {hex('g', p.flags),          hex('i', p.mvRegister),    hex('j', p.opRegister),
-            hex('k', p.startRegister),  hex('l', p.stopRegister),  hex('m', p.holdRegister),
-            hex('n', p.localRegister),  hex('o', p.runRegister),   hex('p', p.upRegister),
-            hex('q', p.downRegister),   hex('r', p.dwellRegister), hex('s', p.profileRegister)};
+    return {hex('g', p.flags),        hex('i', p.mvRegister),   hex('j', p.opRegister),    hex('k', p.startRegister),
+            hex('l', p.stopRegister), hex('m', p.holdRegister), hex('n', p.localRegister), hex('o', p.runRegister),
+            hex('p', p.upRegister),   hex('q', p.downRegister), hex('r', p.dwellRegister), hex('s', p.profileRegister)};
 }
 
 }  // namespace zat

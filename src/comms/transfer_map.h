@@ -3,10 +3,10 @@
 // and index. Each list is in the order the fields travel.
 #pragma once
 
+#include "model/config_database.h"
+
 #include <array>
 #include <cstdint>
-
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -21,7 +21,7 @@ struct WireWord {
     bool bytesSwapped = false;  // the unit holds this word with its two bytes exchanged
 };
 
-constexpr int kConfigPage = 0;  // inputs, outputs, hot/cold and IF blocks, calibration
+constexpr int kConfigPage = 0;   // inputs, outputs, hot/cold and IF blocks, calibration
 constexpr int kControlPage = 1;  // PID controllers and profilers
 
 constexpr char kDelete = 0x7F;
@@ -56,8 +56,6 @@ constexpr int kProfilerFields = 12;
 constexpr int kProfileFields = 3 * kProfileSegmentCount;
 
 // The same word with its two bytes exchanged.
-constexpr std::uint16_t swapBytes(std::uint16_t word) {
-    return static_cast<std::uint16_t>((word << 8) | (word >> 8));
-}
+constexpr std::uint16_t swapBytes(std::uint16_t word) { return static_cast<std::uint16_t>((word << 8) | (word >> 8)); }
 
 }  // namespace zat

@@ -19,8 +19,7 @@ namespace zat {
 
 namespace {
 
-constexpr std::string_view kOpenFailed =
-    "Failed to open the comms port.\nIt may be in use by another application";
+constexpr std::string_view kOpenFailed = "Failed to open the comms port.\nIt may be in use by another application";
 constexpr std::string_view kGetStateFailed = "Failed to get port state";
 constexpr std::string_view kSetStateFailed = "Failed to set port state";
 constexpr std::string_view kNoRs485 =

@@ -3,16 +3,15 @@
 // and is dropped once the last character has left, so the unit can answer.
 #pragma once
 
-#include "userio/application_title.h"
-#include "userio/prompts.h"
 #include "comms/line_timing.h"
 #include "comms/reply_collector.h"
-#include "userio/traffic.h"
 #include "model/config_database.h"
-
-#include <linux/serial.h>
+#include "userio/application_title.h"
+#include "userio/prompts.h"
+#include "userio/traffic.h"
 
 #include <functional>
+#include <linux/serial.h>
 #include <optional>
 #include <string>
 #include <string_view>

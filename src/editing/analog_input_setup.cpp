@@ -20,9 +20,8 @@ std::optional<int> validType(std::optional<int> typeIndex) {
 }
 
 SettingsResult refuse(int row, AnalogInputField field, const char* text) {
-    return SettingsResult::refuse(row, field,
-                                  FieldMessage{text, kScalarCaption, MessageIcon::Exclamation,
-                                               FieldMessage::Sound::None});
+    return SettingsResult::refuse(
+        row, field, FieldMessage{text, kScalarCaption, MessageIcon::Exclamation, FieldMessage::Sound::None});
 }
 
 bool isEngineering(int32_t value) { return value >= kEngineeringMin && value <= kEngineeringMax; }
@@ -65,8 +64,7 @@ AnalogInputRow loadAnalogInputRow(const AnalogInputChannel& record, int channel)
     return row;
 }
 
-std::array<AnalogInputRow, kAnalogInputRowCount> loadAnalogInputPage(const ConfigDatabase& db,
-                                                                     int slot) {
+std::array<AnalogInputRow, kAnalogInputRowCount> loadAnalogInputPage(const ConfigDatabase& db, int slot) {
     std::array<AnalogInputRow, kAnalogInputRowCount> rows;
     for (int r = 0; r < kAnalogInputRowCount; ++r) {
         const int channel = analogInputChannel(slot, r);
@@ -99,11 +97,9 @@ SettingsResult analogInputSettings(const AnalogInputRow& row, int rowIndex) {
         // The whole text counts: a loaded value too long for the edit is
         // refused here rather than cut into one that passes.
         const int32_t hi = readLeadingInteger(row.hiScalar);
-        if (!isEngineering(hi))
-            return refuse(rowIndex, AnalogInputField::HiScalar, "Hi Scalar -9999 to +9999");
+        if (!isEngineering(hi)) return refuse(rowIndex, AnalogInputField::HiScalar, "Hi Scalar -9999 to +9999");
         const int32_t lo = readLeadingInteger(row.loScalar);
-        if (!isEngineering(lo))
-            return refuse(rowIndex, AnalogInputField::LoScalar, "Lo Scalar -9999 to +9999");
+        if (!isEngineering(lo)) return refuse(rowIndex, AnalogInputField::LoScalar, "Lo Scalar -9999 to +9999");
         if (lo > hi) return refuse(rowIndex, AnalogInputField::LoScalar, "Lo Scalar > Hi Scalar");
         settings.hiScalar = static_cast<int16_t>(hi);
         settings.loScalar = static_cast<int16_t>(lo);
@@ -111,18 +107,17 @@ SettingsResult analogInputSettings(const AnalogInputRow& row, int rowIndex) {
     return SettingsResult::accept(settings);
 }
 
-StoreResult<AnalogInputField> storeAnalogInputPage(
-    ConfigDatabase& db, int slot, const std::array<AnalogInputRow, kAnalogInputRowCount>& rows) {
+StoreResult<AnalogInputField> storeAnalogInputPage(ConfigDatabase& db, int slot,
+                                                   const std::array<AnalogInputRow, kAnalogInputRowCount>& rows) {
     for (int r = 0; r < kAnalogInputRowCount; ++r) {
         const AnalogInputRow& row = rows[static_cast<std::size_t>(r)];
-        AnalogInputChannel& record =
-            db.analogInputs[static_cast<std::size_t>(analogInputChannel(slot, r))];
+        AnalogInputChannel& record = db.analogInputs[static_cast<std::size_t>(analogInputChannel(slot, r))];
         // The comment goes in before the scalars are checked, so a row that
         // fails keeps its new comment.
         record.comment = commentFromText(row.comment);
         const SettingsResult settings = analogInputSettings(row, r);
-        if (!settings) return StoreResult<AnalogInputField>::refuse(r, settings.refusal().field,
-                                                                     settings.refusal().message);
+        if (!settings)
+            return StoreResult<AnalogInputField>::refuse(r, settings.refusal().field, settings.refusal().message);
         if (!settings.value()) continue;
         record.type = settings.value()->type;
         record.hiScalar = settings.value()->hiScalar;
@@ -131,9 +126,8 @@ StoreResult<AnalogInputField> storeAnalogInputPage(
     return StoreResult<AnalogInputField>::accept();
 }
 
-EditResult<AnalogInputField, std::array<AnalogInputRow, kAnalogInputRowCount>>
-applyAnalogInputAllSame(ConfigDatabase& db, int slot,
-                        const std::array<AnalogInputRow, kAnalogInputRowCount>& rows) {
+EditResult<AnalogInputField, std::array<AnalogInputRow, kAnalogInputRowCount>> applyAnalogInputAllSame(
+    ConfigDatabase& db, int slot, const std::array<AnalogInputRow, kAnalogInputRowCount>& rows) {
     using Result = EditResult<AnalogInputField, std::array<AnalogInputRow, kAnalogInputRowCount>>;
     const SettingsResult settings = analogInputSettings(rows[0], 0);
     if (!settings) return Result::refuse(0, settings.refusal().field, settings.refusal().message);

@@ -3,13 +3,13 @@
 // and, for the linear types, the Hi and Lo scalars.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -57,8 +57,7 @@ AnalogInputControls analogInputControls(std::optional<int> typeIndex);
 // The row of channel `channel`: every box shows its bit, enabled or not; the
 // scalars show their values for linear types and are empty otherwise.
 AnalogInputRow loadAnalogInputRow(const AnalogInputChannel& record, int channel);
-std::array<AnalogInputRow, kAnalogInputRowCount> loadAnalogInputPage(const ConfigDatabase& db,
-                                                                     int slot);
+std::array<AnalogInputRow, kAnalogInputRowCount> loadAnalogInputPage(const ConfigDatabase& db, int slot);
 
 // The type word of a row's choices: the type index, the checked boxes, not
 // scanned for a cleared Scan, scaled always, then only the bits the type
@@ -79,23 +78,22 @@ struct AnalogInputSettings {
 // A row's settings, checked: for a scaled word Hi, then Lo, then Lo not above
 // Hi (refusals under "Value out of range", naming the row given); other types
 // keep 0 and 0. None when the row has no type.
-EditResult<AnalogInputField, std::optional<AnalogInputSettings>> analogInputSettings(
-    const AnalogInputRow& row, int rowIndex);
+EditResult<AnalogInputField, std::optional<AnalogInputSettings>> analogInputSettings(const AnalogInputRow& row,
+                                                                                     int rowIndex);
 
 // Stores rows 0..7 in order; each row's comment first, then its settings. A
 // row with no type stores only its comment, so its word and scalars stay bit
 // for bit. The first bad row stops the store: rows before it are stored,
 // its comment too, its settings and later rows are not.
-StoreResult<AnalogInputField> storeAnalogInputPage(
-    ConfigDatabase& db, int slot, const std::array<AnalogInputRow, kAnalogInputRowCount>& rows);
+StoreResult<AnalogInputField> storeAnalogInputPage(ConfigDatabase& db, int slot,
+                                                   const std::array<AnalogInputRow, kAnalogInputRowCount>& rows);
 
 // All Same: row 0's settings written into the slot's eight channels. Takes
 // the page as shown and gives it back as it is to be shown: every row with
 // the copied settings and its own typed comment (comments, stored or typed,
 // are no part of All Same). Refused like row 0's store, with nothing
 // written; row 0 with no type copies nothing and gives the page back as is.
-EditResult<AnalogInputField, std::array<AnalogInputRow, kAnalogInputRowCount>>
-applyAnalogInputAllSame(ConfigDatabase& db, int slot,
-                        const std::array<AnalogInputRow, kAnalogInputRowCount>& rows);
+EditResult<AnalogInputField, std::array<AnalogInputRow, kAnalogInputRowCount>> applyAnalogInputAllSame(
+    ConfigDatabase& db, int slot, const std::array<AnalogInputRow, kAnalogInputRowCount>& rows);
 
 }  // namespace zat

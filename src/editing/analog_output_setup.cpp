@@ -1,11 +1,11 @@
 #include "editing/analog_output_setup.h"
 
-#include <algorithm>
-
 #include "editing/entry_text.h"
 #include "model/channel_type.h"
 #include "model/int_range_check.h"
 #include "model/register_ref.h"
+
+#include <algorithm>
 
 namespace zat {
 

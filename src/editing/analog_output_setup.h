@@ -3,12 +3,12 @@
 // and an output type; outputs 20..39 only a comment and a span.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -55,7 +55,6 @@ enum class AnalogOutputField { Bias, From, To };
 // refused with "Value is outside the valid range %d to %d" after a beep, and
 // nothing is stored. Then stores comment, from, to and, for a physical
 // output, bias and flags; calZero and calSpan are left alone.
-StoreResult<AnalogOutputField> storeAnalogOutput(ConfigDatabase& db, int channel,
-                                                 const AnalogOutputPage& page);
+StoreResult<AnalogOutputField> storeAnalogOutput(ConfigDatabase& db, int channel, const AnalogOutputPage& page);
 
 }  // namespace zat

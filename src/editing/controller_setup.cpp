@@ -1,10 +1,10 @@
 #include "editing/controller_setup.h"
 
-#include <array>
-#include <string_view>
-
 #include "editing/entry_text.h"
 #include "model/register_ref.h"
+
+#include <array>
+#include <string_view>
 
 namespace zat {
 
@@ -26,9 +26,9 @@ struct Term {
 };
 
 FieldMessage outOfRange(const char* name, int minimum, int maximum, const char* unit) {
-    return FieldMessage{std::string(name) + "\nValid range " + std::to_string(minimum) + " to " +
-                            std::to_string(maximum) + unit,
-                        "Value out of range"};
+    return FieldMessage{
+        std::string(name) + "\nValid range " + std::to_string(minimum) + " to " + std::to_string(maximum) + unit,
+        "Value out of range"};
 }
 
 int readNumber(std::string_view text) { return readLeadingInteger(text.substr(0, kNumberReadLength)); }

@@ -4,12 +4,12 @@
 // output register with a cycle time.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
 
 namespace zat {
 

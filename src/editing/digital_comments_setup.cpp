@@ -1,21 +1,29 @@
 #include "editing/digital_comments_setup.h"
 
-#include <span>
-
 #include "editing/entry_text.h"
 #include "model/register_ref.h"
+
+#include <span>
 
 namespace zat {
 
 namespace {
 
 constexpr DigitalCommentLayout kInputLayout{
-    kDigitalInputCount, kDigitalInputCount / kDigitalCommentGroupSize, 'C',
-    "Digital Input Setup", "Digital Input Channels", 205,
+    kDigitalInputCount,
+    kDigitalInputCount / kDigitalCommentGroupSize,
+    'C',
+    "Digital Input Setup",
+    "Digital Input Channels",
+    205,
 };
 constexpr DigitalCommentLayout kOutputLayout{
-    kDigitalOutputCount, kDigitalOutputCount / kDigitalCommentGroupSize, 'D',
-    "Digital Output Setup", "Digital Output Channels", 206,
+    kDigitalOutputCount,
+    kDigitalOutputCount / kDigitalCommentGroupSize,
+    'D',
+    "Digital Output Setup",
+    "Digital Output Channels",
+    206,
 };
 
 // Tabs past the five card slots are named by their channels.
@@ -58,8 +66,7 @@ DigitalCommentPage loadDigitalCommentPage(const ConfigDatabase& db, DigitalMode 
     return rows;
 }
 
-void storeDigitalCommentPage(ConfigDatabase& db, DigitalMode mode, int tab,
-                             const DigitalCommentPage& rows) {
+void storeDigitalCommentPage(ConfigDatabase& db, DigitalMode mode, int tab, const DigitalCommentPage& rows) {
     const std::span<Comment> all = comments(db, mode);
     for (int r = 0; r < kDigitalCommentRowCount; ++r)
         all[static_cast<std::size_t>(digitalCommentChannel(tab, r))] =

@@ -3,10 +3,10 @@
 // (D00..D55), eight to a tab.
 #pragma once
 
+#include "model/config_database.h"
+
 #include <array>
 #include <string>
-
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -18,7 +18,7 @@ constexpr int kDigitalCommentRowCount = kDigitalCommentGroupSize;
 struct DigitalCommentLayout {
     int channelCount;
     int tabCount;
-    char letter;            // of the row labels
+    char letter;  // of the row labels
     const char* caption;
     const char* groupTitle;
     int helpContext;
@@ -44,7 +44,6 @@ using DigitalCommentPage = std::array<DigitalCommentRow, kDigitalCommentRowCount
 DigitalCommentPage loadDigitalCommentPage(const ConfigDatabase& db, DigitalMode mode, int tab);
 
 // Nothing on this page can be refused.
-void storeDigitalCommentPage(ConfigDatabase& db, DigitalMode mode, int tab,
-                             const DigitalCommentPage& rows);
+void storeDigitalCommentPage(ConfigDatabase& db, DigitalMode mode, int tab, const DigitalCommentPage& rows);
 
 }  // namespace zat

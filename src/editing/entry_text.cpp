@@ -1,9 +1,9 @@
 #include "editing/entry_text.h"
 
+#include "model/cp1252.h"
+
 #include <algorithm>
 #include <limits>
-
-#include "model/cp1252.h"
 
 namespace zat {
 
@@ -26,9 +26,7 @@ bool isSignedDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), isDigit);
 }
 
-std::size_t editLength(std::string_view shown, std::size_t limit) {
-    return std::max(shown.size(), limit);
-}
+std::size_t editLength(std::string_view shown, std::size_t limit) { return std::max(shown.size(), limit); }
 
 int32_t readLeadingInteger(std::string_view text) {
     std::size_t i = 0;

@@ -3,12 +3,12 @@
 // into scalar and constant edits.
 #pragma once
 
+#include "model/comment.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "model/comment.h"
 
 namespace zat {
 

@@ -19,8 +19,7 @@ std::array<uint16_t, kHotColdListWords> hotColdList(const HotColdInputs& inputs)
     std::array<uint16_t, kHotColdListWords> list{};
     for (int k = 0; k < kAnalogInputCount; ++k)
         if (inputs[static_cast<std::size_t>(k)])
-            list[static_cast<std::size_t>(k / kInputsPerWord)] |=
-                static_cast<uint16_t>(1u << (k % kInputsPerWord));
+            list[static_cast<std::size_t>(k / kInputsPerWord)] |= static_cast<uint16_t>(1u << (k % kInputsPerWord));
     return list;
 }
 
@@ -45,15 +44,13 @@ HotColdPage loadHotColdBlock(const ConfigDatabase& db, int index) {
     };
 }
 
-StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int index,
-                                            const HotColdPage& page) {
+StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int index, const HotColdPage& page) {
     // First of all: even a store refused below, or a Cancel after it, leaves
     // the configuration marked changed.
     db.markModified();
     HotColdBlock& block = db.hotColdBlocks[static_cast<std::size_t>(index)];
     block.comment = commentFromText(page.comment);
-    block.flags = static_cast<uint16_t>(page.enabled ? block.flags | kEnabledFlag
-                                                     : block.flags & ~kEnabledFlag);
+    block.flags = static_cast<uint16_t>(page.enabled ? block.flags | kEnabledFlag : block.flags & ~kEnabledFlag);
 
     struct Destination {
         const std::string& text;

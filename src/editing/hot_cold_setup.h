@@ -2,12 +2,12 @@
 // comment, enabled flag, four destinations and the 40 input boxes.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -29,7 +29,7 @@ struct HotColdPage {
     bool enabled = false;
     std::string hottest{};  // destination edits: "A5", "B12", empty for none
     std::string coldest{};
-    std::string mean{};     // "Average"
+    std::string mean{};  // "Average"
     std::string spread{};
     HotColdInputs inputs{};
 
@@ -47,7 +47,6 @@ enum class HotColdField { Hottest, Coldest, Mean, Spread };
 // in either case, and stored right after its own parse), the list. A bad
 // destination stops the store with its message under "Analogue Destination
 // Error"; the fields before it stay stored, the rest are unchanged.
-StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int block,
-                                            const HotColdPage& page);
+StoreResult<HotColdField> storeHotColdBlock(ConfigDatabase& db, int block, const HotColdPage& page);
 
 }  // namespace zat

@@ -1,21 +1,21 @@
 #include "editing/if_blocks.h"
 
+#include "editing/entry_text.h"
+#include "model/register_ref.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
-
-#include "editing/entry_text.h"
-#include "model/register_ref.h"
 
 namespace zat {
 
 namespace {
 
-constexpr std::array<const char*, kConditionOperatorCount> kConditionTexts{
-    ">", ">=", "<", "<=", "=", "AND", "OR", "XOR", "NAND", "NOR", "XNOR"};
+constexpr std::array<const char*, kConditionOperatorCount> kConditionTexts{">",  ">=",  "<",    "<=",  "=",   "AND",
+                                                                           "OR", "XOR", "NAND", "NOR", "XNOR"};
 constexpr int kEqualsCode = 4;
-constexpr std::array<const char*, kArithmeticOperatorCount> kArithmeticTexts{
-    "", "+", "-", "\u00D7", "\u00F7", "AND", "OR", "XOR"};
+constexpr std::array<const char*, kArithmeticOperatorCount> kArithmeticTexts{"",       "+",   "-",  "\u00D7",
+                                                                             "\u00F7", "AND", "OR", "XOR"};
 constexpr int kThenOperatorShift = 8;
 constexpr int kElseOperatorShift = 12;
 constexpr int kLastSlot = kIfBlockCount - 1;
@@ -35,11 +35,11 @@ IfSource sourceOf(int16_t value, bool constant) {
                     : IfSource{false, {}, formatRegisterField(static_cast<uint16_t>(value))};
 }
 
-std::string actionText(const char* word, uint16_t destination, int16_t source1, bool constant1,
-                       int operatorCode, int16_t source2, bool constant2) {
+std::string actionText(const char* word, uint16_t destination, int16_t source1, bool constant1, int operatorCode,
+                       int16_t source2, bool constant2) {
     if (destination == 0) return {};
-    std::string text = std::string(word) + " " + formatRegisterField(destination) + " = " +
-                       operandText(source1, constant1) + " ";
+    std::string text =
+        std::string(word) + " " + formatRegisterField(destination) + " = " + operandText(source1, constant1) + " ";
     const std::string op = arithmeticOperatorText(operatorCode);
     if (!op.empty()) text += op + " " + operandText(source2, constant2);
     return text;
@@ -177,7 +177,8 @@ StoreResult<IfField> storeIfBlock(ConfigDatabase& db, int index, const IfBlockPa
     built.ifOperand1 = static_cast<uint16_t>(*read);
 
     read = readSource(page.ifOperand);
-    if (!read) return refuse(sourceField(page.ifOperand, IfField::IfConstant, IfField::IfOperandRegister), read.message());
+    if (!read)
+        return refuse(sourceField(page.ifOperand, IfField::IfConstant, IfField::IfOperandRegister), read.message());
     built.ifOperand2 = *read;
     if (page.ifOperand.constant) flags |= kIfOperand2Constant;
 
@@ -237,7 +238,8 @@ std::vector<IfLine> ifLines(const ConfigDatabase& db) {
     std::vector<IfLine> lines;
     for (int i = 0; i <= kLastSlot && db.ifBlocks[static_cast<std::size_t>(i)].inUse(); ++i) {
         const TIfconf& b = db.ifBlocks[static_cast<std::size_t>(i)];
-        lines.push_back({isIfBlockEnabled(b), ifConditionText(b), ifThenText(b), ifElseText(b), commentText(b.comment)});
+        lines.push_back(
+            {isIfBlockEnabled(b), ifConditionText(b), ifThenText(b), ifElseText(b), commentText(b.comment)});
     }
     return lines;
 }
@@ -272,9 +274,9 @@ void dropInsertedIfBlock(ConfigDatabase& db, int position) {
 IfListCheck checkManySelection(const IfSelection& selection, const std::string& buttonWord) {
     const IfSelection lines = validLines(selection);
     if (lines.empty())
-        return IfListCheck::refuse(listMessage("Nothing selected.\nSelect one or more lines and then press the " +
-                                                   buttonWord + " button",
-                                               "Information", MessageIcon::Information));
+        return IfListCheck::refuse(
+            listMessage("Nothing selected.\nSelect one or more lines and then press the " + buttonWord + " button",
+                        "Information", MessageIcon::Information));
     if (selection.size() > static_cast<std::size_t>(kIfBlockCount))
         return IfListCheck::refuse(listMessage("Too many items selected", "Information", MessageIcon::Stop));
     return IfListCheck::accept(lines.front());

@@ -5,18 +5,18 @@
 // the IF block listing show the same texts.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "editing/store_result.h"
-#include "model/config_database.h"
-
 namespace zat {
 
-constexpr int kConditionOperatorCount = 11;   // codes 0..10 in the list
-constexpr int kArithmeticOperatorCount = 8;   // codes 0..7
+constexpr int kConditionOperatorCount = 11;  // codes 0..10 in the list
+constexpr int kArithmeticOperatorCount = 8;  // codes 0..7
 constexpr std::size_t kRegisterEditLength = 3;
 constexpr std::size_t kConstantEditLength = 6;
 
@@ -71,9 +71,19 @@ IfBlockPage loadIfBlock(const ConfigDatabase& db, int index);
 // The edit a refusal names; the constant or the register edit of a source
 // follows the page's choice.
 enum class IfField {
-    IfRegister, IfConstant, IfOperandRegister,
-    ThenDestination, ThenSource1Constant, ThenSource1Register, ThenSource2Constant, ThenSource2Register,
-    ElseDestination, ElseSource1Constant, ElseSource1Register, ElseSource2Constant, ElseSource2Register,
+    IfRegister,
+    IfConstant,
+    IfOperandRegister,
+    ThenDestination,
+    ThenSource1Constant,
+    ThenSource1Register,
+    ThenSource2Constant,
+    ThenSource2Register,
+    ElseDestination,
+    ElseSource1Constant,
+    ElseSource1Register,
+    ElseSource2Constant,
+    ElseSource2Register,
 };
 
 // Stores block `index`: the comment first (it stays stored when a later entry

@@ -1,10 +1,10 @@
 #include "editing/profile_edit.h"
 
+#include "editing/entry_text.h"
+
 #include <charconv>
 #include <optional>
 #include <system_error>
-
-#include "editing/entry_text.h"
 
 namespace zat {
 
@@ -54,9 +54,12 @@ std::optional<double> decimalNumber(std::string_view text) {
     int digits = 0;
     int points = 0;
     for (char c : text) {
-        if (isDigit(c)) ++digits;
-        else if (c == '.') ++points;
-        else return std::nullopt;
+        if (isDigit(c))
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return std::nullopt;
     }
     if (digits == 0 || points > 1) return std::nullopt;
     double value = 0.0;
@@ -131,8 +134,8 @@ FieldCheck<int16_t> readLink(bool linked, std::string_view text) {
     if (!linked) return FieldCheck<int16_t>::accept(kNoProfileLink);
     const int32_t link = readLeadingInteger(firstChars(text));
     if (!(link >= 0 && link <= kMaxProfileLink)) {
-        return FieldCheck<int16_t>::refuse(errorBox("Illegal entry on profile Link\n Valid entries are 0 to " +
-                                                    std::to_string(kMaxProfileLink)));
+        return FieldCheck<int16_t>::refuse(
+            errorBox("Illegal entry on profile Link\n Valid entries are 0 to " + std::to_string(kMaxProfileLink)));
     }
     return FieldCheck<int16_t>::accept(static_cast<int16_t>(link));
 }

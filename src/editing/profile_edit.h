@@ -4,13 +4,13 @@
 // rules turn the text into the record's numbers and back.
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
 
 namespace zat {
 

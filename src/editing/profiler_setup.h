@@ -4,14 +4,14 @@
 // (Run, Dwell, Down Ramp, Up Ramp).
 #pragma once
 
+#include "editing/store_result.h"
+#include "model/config_database.h"
+#include "model/register_ref.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "editing/store_result.h"
-#include "model/config_database.h"
-#include "model/register_ref.h"
 
 namespace zat {
 
@@ -26,7 +26,17 @@ bool isProfilerEnabled(const TProfiler& profiler);
 // The register fields in the order a store checks them; a field's value is
 // its index in a page's `registers`.
 enum class ProfilerField : std::size_t {
-    Measured, Output, Start, Stop, Hold, ReadySp, Run, UpRamp, DownRamp, Dwell, Profile
+    Measured,
+    Output,
+    Start,
+    Stop,
+    Hold,
+    ReadySp,
+    Run,
+    UpRamp,
+    DownRamp,
+    Dwell,
+    Profile
 };
 
 struct ProfilerRegisterField {

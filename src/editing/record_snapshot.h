@@ -3,11 +3,11 @@
 // the database modified exactly when the records really differ.
 #pragma once
 
-#include <tuple>
-#include <utility>
-#include <type_traits>
-
 #include "model/config_database.h"
+
+#include <tuple>
+#include <type_traits>
+#include <utility>
 
 namespace zat {
 

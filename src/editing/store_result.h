@@ -4,11 +4,11 @@
 // the message (with its sound) and gives the named field the focus.
 #pragma once
 
+#include "userio/field_check.h"
+
 #include <optional>
 #include <utility>
 #include <variant>
-
-#include "userio/field_check.h"
 
 namespace zat {
 

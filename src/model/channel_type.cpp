@@ -1,9 +1,9 @@
 #include "model/channel_type.h"
 
+#include "model/config_database.h"
+
 #include <array>
 #include <cstdio>
-
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -33,7 +33,10 @@ constexpr std::array<uint16_t, kChannelTypeCount> kPermittedOptions{
 };
 
 constexpr std::array<std::string_view, 4> kRangeNames{
-    "10V Range", "1V Range", "100mV Range", "Resistance Range",
+    "10V Range",
+    "1V Range",
+    "100mV Range",
+    "Resistance Range",
 };
 
 bool inTable(int index) { return index >= 0 && index < kChannelTypeCount; }
@@ -44,9 +47,7 @@ const ChannelType* channelType(int index) {
     return inTable(index) ? &kChannelTypes[static_cast<std::size_t>(index)] : nullptr;
 }
 
-uint16_t permittedOptions(int index) {
-    return inTable(index) ? kPermittedOptions[static_cast<std::size_t>(index)] : 0;
-}
+uint16_t permittedOptions(int index) { return inTable(index) ? kPermittedOptions[static_cast<std::size_t>(index)] : 0; }
 
 bool isLinearType(int index) {
     const ChannelType* type = channelType(index);

@@ -2,11 +2,11 @@
 // records in fixed-count arrays, plus the small document state around them.
 #pragma once
 
+#include "model/comment.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "model/comment.h"
 
 namespace zat {
 

@@ -1,12 +1,12 @@
 #include "model/database_file.h"
 
-#include <charconv>
-#include <cstdio>
-#include <limits>
-
 #include "model/file_io.h"
 #include "model/profile_document.h"
 #include "model/profile_file.h"
+
+#include <charconv>
+#include <cstdio>
+#include <limits>
 
 namespace zat {
 namespace {
@@ -98,8 +98,7 @@ void hotColdFields(Fields& f, Block& h) {
     f.u16("Mean", h.mean, 0);
     f.u16("Spread", h.spread, 0);
     f.u16("Flags", h.flags, 0);
-    static constexpr const char* kListKeys[kHotColdListWords] = {"List 0", "List 1", "List 2", "List 3",
-                                                                 "List 4"};
+    static constexpr const char* kListKeys[kHotColdListWords] = {"List 0", "List 1", "List 2", "List 3", "List 4"};
     for (int i = 0; i < kHotColdListWords; ++i) f.u16(kListKeys[i], h.list[i], 0);
 }
 
@@ -220,8 +219,7 @@ void everyRecord(Doc& doc, Db& db, Progress& progress) {
 
 std::string formatTimeOutSeconds(uint32_t milliseconds) {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, milliseconds * 0.001,
-                                      std::chars_format::general, 6);
+    const auto result = std::to_chars(text, text + sizeof text, milliseconds * 0.001, std::chars_format::general, 6);
     return std::string(text, result.ptr);
 }
 
@@ -241,9 +239,12 @@ uint32_t parseTimeOutSeconds(std::string_view text) {
         if (c >= '0' && c <= '9') {
             anyDigit = true;
             if (digits.empty() && c == '0' && pointAt < 0) continue;  // leading zeros of the integer part
-            if (digits.size() < 64) digits += c;
-            else if (pointAt >= 0) continue;                    // far fraction digits cannot matter
-            else return negative ? 0 : std::numeric_limits<uint32_t>::max();
+            if (digits.size() < 64)
+                digits += c;
+            else if (pointAt >= 0)
+                continue;  // far fraction digits cannot matter
+            else
+                return negative ? 0 : std::numeric_limits<uint32_t>::max();
         } else if (c == '.' && pointAt < 0) {
             pointAt = static_cast<long long>(digits.size());
         } else {

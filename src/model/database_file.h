@@ -2,11 +2,11 @@
 // the private-profile format, read and written whole.
 #pragma once
 
-#include <string>
-
+#include "model/config_database.h"
 #include "userio/outcome.h"
 #include "userio/user_io.h"
-#include "model/config_database.h"
+
+#include <string>
 
 namespace zat {
 

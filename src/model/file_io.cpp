@@ -1,12 +1,5 @@
 #include "model/file_io.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/random.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -14,7 +7,13 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zat {
 namespace {
@@ -183,8 +182,7 @@ struct TempFileState {
 
 // Gives a finished unnamed file a name beside the target. Linking through
 // /proc needs no privilege; AT_EMPTY_PATH is tried where /proc is missing.
-bool nameUnnamedFile(int fd, const std::string& prefix, const std::string& directory, std::string& name,
-                     int& error) {
+bool nameUnnamedFile(int fd, const std::string& prefix, const std::string& directory, std::string& name, int& error) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int tries = 0; tries < 100; ++tries) {
         name = directory + "/" + prefix + randomSuffix();
@@ -239,8 +237,7 @@ FileResult rewriteInPlace(const std::string& target, const std::string& bytes, i
         ::close(fd);
         return failure(tempError);
     }
-    if (!writeAll(fd, bytes, error) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
-        ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes, error) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) {
         if (error == 0) error = errno;
         ::close(fd);
         return failure(error);

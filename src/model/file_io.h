@@ -8,8 +8,8 @@ namespace zat {
 
 struct FileResult {
     bool ok = false;
-    bool missing = false;   // the file does not exist (reads only)
-    std::string reason;     // the system's reason when !ok, e.g. "Permission denied"
+    bool missing = false;  // the file does not exist (reads only)
+    std::string reason;    // the system's reason when !ok, e.g. "Permission denied"
 };
 
 // The largest file readWholeFile takes. A database is about 31 KB; anything

@@ -10,8 +10,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-IntRangeCheck::IntRangeCheck(int32_t minimum, int32_t maximum)
-    : minimum_(minimum), maximum_(maximum) {}
+IntRangeCheck::IntRangeCheck(int32_t minimum, int32_t maximum) : minimum_(minimum), maximum_(maximum) {}
 
 std::optional<int32_t> IntRangeCheck::parse(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -54,8 +53,8 @@ FieldCheck<int32_t> IntRangeCheck::check(std::string_view text) const {
 
 std::string IntRangeCheck::message() const {
     char text[80];
-    std::snprintf(text, sizeof text, "Value is outside the valid range %d to %d",
-                  static_cast<int>(minimum_), static_cast<int>(maximum_));
+    std::snprintf(text, sizeof text, "Value is outside the valid range %d to %d", static_cast<int>(minimum_),
+                  static_cast<int>(maximum_));
     return text;
 }
 

@@ -1,12 +1,12 @@
 // The integer range check behind the edit fields' range validator.
 #pragma once
 
+#include "userio/field_check.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "userio/field_check.h"
 
 namespace zat {
 

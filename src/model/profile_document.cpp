@@ -246,7 +246,7 @@ void ProfileDocument::indexSection(std::uint32_t section) {
     const Line& header = lines_[sections_[section].header];
     const std::string_view name = lineName(header);
     const std::size_t mask = index_.size() - 1;
-    for (std::size_t slot = slotOf(header.nameHash); ; slot = (slot + 1) & mask) {
+    for (std::size_t slot = slotOf(header.nameHash);; slot = (slot + 1) & mask) {
         const std::uint32_t entry = index_[slot];
         if (entry == 0) {
             index_[slot] = section + 1;
@@ -341,8 +341,8 @@ std::optional<std::string_view> ProfileDocument::value(std::string_view section,
     return trimBlanks(content.substr(content.find('=') + 1));
 }
 
-std::string ProfileDocument::readString(std::string_view section, std::string_view key,
-                                        std::string_view defaultValue, std::size_t bufferSize) const {
+std::string ProfileDocument::readString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                        std::size_t bufferSize) const {
     if (bufferSize == 0) return {};
     const std::string_view text = value(section, key).value_or(defaultValue);
     return std::string(text.substr(0, bufferSize - 1));

@@ -43,8 +43,8 @@ public:
 
     // Reads a key as text into a buffer of bufferSize bytes: at most
     // bufferSize - 1 bytes of the value (or of the default) are returned.
-    std::string readString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue, std::size_t bufferSize) const;
+    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                           std::size_t bufferSize) const;
 
     // Reads a key as an integer: an optional minus sign and decimal digits,
     // stopping at the first other character, no digits reading as 0; the
@@ -125,9 +125,9 @@ private:
     std::vector<Line> lines_;  // the file's records in order, then appended sections
     std::vector<Section> sections_;
     std::vector<std::vector<Line>> addedBlocks_;  // new keys, one block per section that has any
-    std::string added_;             // text of rewritten and new lines, appended
-    std::size_t deadBytes_ = 0;     // of added_, replaced since
-    std::string scratch_;           // a new line is built here, to save allocations
+    std::string added_;                           // text of rewritten and new lines, appended
+    std::size_t deadBytes_ = 0;                   // of added_, replaced since
+    std::string scratch_;                         // a new line is built here, to save allocations
     // Sections by name, first occurrence only: open addressing over section
     // index + 1 (0 is a free slot), probed from the header's name hash.
     std::vector<std::uint32_t> index_;

@@ -2,11 +2,11 @@
 // messages that tell the user when a file cannot be read or written.
 #pragma once
 
-#include <string>
-
-#include "userio/user_io.h"
 #include "model/file_io.h"
 #include "model/profile_document.h"
+#include "userio/user_io.h"
+
+#include <string>
 
 namespace zat {
 

@@ -1,8 +1,8 @@
 #include "model/register_ref.h"
 
-#include <cstdio>
-
 #include "model/config_database.h"
+
+#include <cstdio>
 
 namespace zat {
 
@@ -25,8 +25,7 @@ struct FieldEntry {
     std::string_view error;
 };
 
-FieldEntry splitField(std::string_view text, std::string_view letters,
-                      std::string_view letterMessage) {
+FieldEntry splitField(std::string_view text, std::string_view letters, std::string_view letterMessage) {
     text = text.substr(0, kFieldLength);
     FieldEntry entry;
     entry.letter = text[0];
@@ -47,25 +46,26 @@ FieldCheck<uint16_t> refuse(std::string_view message, std::string_view caption) 
                                                      MessageIcon::Exclamation, FieldMessage::Sound::Exclamation});
 }
 
-std::string letterAndNumber(char letter, int number) {
-    return std::string(1, letter) + std::to_string(number);
-}
+std::string letterAndNumber(char letter, int number) { return std::string(1, letter) + std::to_string(number); }
 
 }  // namespace
 
 int registerCount(char letter) {
     switch (letter) {
-        case 'A': return kAnalogInputCount;
-        case 'B': return kAnalogOutputCount;
-        case 'C': return kDigitalInputCount;
-        case 'D': return kDigitalOutputCount;
-        default: return 0;
+        case 'A':
+            return kAnalogInputCount;
+        case 'B':
+            return kAnalogOutputCount;
+        case 'C':
+            return kDigitalInputCount;
+        case 'D':
+            return kDigitalOutputCount;
+        default:
+            return 0;
     }
 }
 
-bool isValidRegister(char letter, int number) {
-    return number >= 0 && number < registerCount(letter);
-}
+bool isValidRegister(char letter, int number) { return number >= 0 && number < registerCount(letter); }
 
 std::string channelLabel(char letter, int number) {
     char text[16];
@@ -79,8 +79,7 @@ RegisterRef RegisterRef::make(char letter, int number) {
 }
 
 HotColdDestination HotColdDestination::make(char letter, int number) {
-    if ((letter != 'A' && letter != 'B') || number < 0 || number >= kAnalogInputCount)
-        return HotColdDestination();
+    if ((letter != 'A' && letter != 'B') || number < 0 || number >= kAnalogInputCount) return HotColdDestination();
     return HotColdDestination(static_cast<uint16_t>((letter == 'A' ? 0x80 : 0x40) + number));
 }
 
@@ -121,8 +120,7 @@ FieldCheck<uint16_t> parseRegisterField(std::string_view text, RegisterLetters p
     }
 
     FieldEntry entry = splitField(text, letters, letterMessage);
-    if (entry.error.empty() && !isValidRegister(entry.letter, entry.number))
-        entry.error = "\nIllegal channel number";
+    if (entry.error.empty() && !isValidRegister(entry.letter, entry.number)) entry.error = "\nIllegal channel number";
     if (!entry.error.empty()) return refuse(entry.error, kRegisterCaption);
     return FieldCheck<uint16_t>::accept(RegisterRef::make(entry.letter, entry.number).code());
 }

@@ -3,12 +3,12 @@
 // hot/cold blocks, their text forms and the parsers of the edit fields.
 #pragma once
 
+#include "userio/field_check.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "userio/field_check.h"
 
 namespace zat {
 
@@ -48,8 +48,7 @@ private:
 class HotColdDestination {
 public:
     constexpr HotColdDestination() = default;
-    constexpr explicit HotColdDestination(uint16_t field)
-        : code_(static_cast<uint8_t>(field & 0xFF)) {}
+    constexpr explicit HotColdDestination(uint16_t field) : code_(static_cast<uint8_t>(field & 0xFF)) {}
 
     // No destination unless letter is A or B and number is 0..39.
     static HotColdDestination make(char letter, int number);

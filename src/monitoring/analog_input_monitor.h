@@ -2,8 +2,8 @@
 // one row polled per 250 ms tick (value "A" and status "F").
 #pragma once
 
-#include "comms/protocol.h"
 #include "comms/link_health.h"
+#include "comms/protocol.h"
 #include "monitoring/monitor_common.h"
 
 #include <array>
@@ -18,12 +18,12 @@ namespace zat {
 constexpr int kAnalogInputRows = 8;
 
 struct AnalogInputMonitorRow {
-    std::string name;   // "A05"
-    std::string range;  // "TC Type K 1/10°C", "Linear 1V"; "?" while the type is unknown
-    std::string value;  // empty until polled after a page load; "Broken" or the number
-    bool upMarker = false;     // status bit 6
-    bool downMarker = false;   // status bit 5
-    bool thirdMarker = false;  // status bit 4
+    std::string name;                     // "A05"
+    std::string range;                    // "TC Type K 1/10°C", "Linear 1V"; "?" while the type is unknown
+    std::string value;                    // empty until polled after a page load; "Broken" or the number
+    bool upMarker = false;                // status bit 6
+    bool downMarker = false;              // status bit 5
+    bool thirdMarker = false;             // status bit 4
     std::optional<std::uint16_t> status;  // the word of the last poll; none until polled or when it failed
 };
 

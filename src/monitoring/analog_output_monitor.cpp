@@ -32,8 +32,7 @@ double roundHalfAway(double x) {
 
 std::string analogOutputRangeText(std::uint16_t typeWord, std::int16_t from, std::int16_t to, std::int16_t bias) {
     if ((typeWord & kOutputCharacterised) == 0)
-        return "Linear " + std::to_string(from) + " to " + std::to_string(to) + ", bias " + std::to_string(bias) +
-               "%";
+        return "Linear " + std::to_string(from) + " to " + std::to_string(to) + ", bias " + std::to_string(bias) + "%";
     const ChannelType* type = channelType(typeWord & kOutputCharacteristicMask);
     if (type == nullptr) return "?";
     std::string text = std::string(type->name) + ",";

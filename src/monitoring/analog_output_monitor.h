@@ -3,9 +3,9 @@
 // and new values written with "B".
 #pragma once
 
+#include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
-#include "comms/link_health.h"
 #include "monitoring/monitor_common.h"
 #include "userio/field_check.h"
 

@@ -14,8 +14,7 @@ namespace {
 constexpr std::array<char, kControllerTerms> kTermLetters{'J', 'K', 'L'};
 constexpr std::array<int, kControllerTerms> kTermLow{1, 0, 0};
 constexpr std::array<int, kControllerTerms> kTermHigh{9999, 2000, 1000};
-constexpr std::array<const char*, kControllerTerms> kTermNames{"Proportional band", "Integral Time",
-                                                              "Derivative Time"};
+constexpr std::array<const char*, kControllerTerms> kTermNames{"Proportional band", "Integral Time", "Derivative Time"};
 
 // At most five characters, the leading decimal number, whole (not narrowed
 // to 16 bits, so 70000 stays out of range); none when there is no number.
@@ -100,10 +99,10 @@ std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
         if (entered && *entered >= kTermLow[k] && *entered <= kTermHigh[k]) {
             value = static_cast<std::int16_t>(*entered);
         } else {
-            refusals.push_back({k, FieldMessage{std::string(kTermNames[k]) + "\nValid range " +
-                                                    std::to_string(kTermLow[k]) + " to " + std::to_string(kTermHigh[k]),
-                                                "Value out of range", MessageIcon::Exclamation,
-                                                FieldMessage::Sound::None}});
+            refusals.push_back(
+                {k, FieldMessage{std::string(kTermNames[k]) + "\nValid range " + std::to_string(kTermLow[k]) + " to " +
+                                     std::to_string(kTermHigh[k]),
+                                 "Value out of range", MessageIcon::Exclamation, FieldMessage::Sound::None}});
             if (failed(readDecimalIndexed(protocol, health_, kTermLetters[k], c, value))) continue;
             page_.terms[k] = std::to_string(value);
         }

@@ -3,9 +3,9 @@
 // end of the previous poll, and its three terms retuned.
 #pragma once
 
+#include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
-#include "comms/link_health.h"
 #include "monitoring/monitor_common.h"  // registerCodeLabel
 #include "userio/field_check.h"
 
@@ -29,11 +29,11 @@ struct ControllerMonitorTab {
 struct ControllerMonitorPage {
     std::vector<ControllerMonitorTab> tabs;
     int controller = 0;
-    std::string windowTitle;  // "Controller Monitor - " and the local comment
+    std::string windowTitle;                             // "Controller Monitor - " and the local comment
     std::string measuredCode, setpointCode, outputCode;  // "(A5)"; empty for no register
-    std::string measured, setpoint;  // "Broken", the number, or empty when unread
-    std::optional<int> outputBar;    // 0..2000 (value + 1000); none when unread
-    std::array<std::string, kControllerTerms> terms;  // P, I, D entries
+    std::string measured, setpoint;                      // "Broken", the number, or empty when unread
+    std::optional<int> outputBar;                        // 0..2000 (value + 1000); none when unread
+    std::array<std::string, kControllerTerms> terms;     // P, I, D entries
     bool applyEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
 };

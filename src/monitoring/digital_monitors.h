@@ -4,9 +4,9 @@
 // group with check boxes and Apply.
 #pragma once
 
+#include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
-#include "comms/link_health.h"
 #include "monitoring/monitor_common.h"
 
 #include <array>
@@ -20,11 +20,11 @@ namespace zat {
 constexpr int kDigitalRows = 8;
 
 struct DigitalMonitorRow {
-    std::string name;           // "C05", "D48"
-    std::string comment;        // from the database, UTF-8
-    std::optional<bool> lamp;   // unknown (blank) until the group is read after a page load
-    bool checked = false;       // output monitor: the box
-    bool touched = false;       // output monitor: changed by the user since the last load or apply
+    std::string name;          // "C05", "D48"
+    std::string comment;       // from the database, UTF-8
+    std::optional<bool> lamp;  // unknown (blank) until the group is read after a page load
+    bool checked = false;      // output monitor: the box
+    bool touched = false;      // output monitor: changed by the user since the last load or apply
 };
 
 struct DigitalMonitorPage {

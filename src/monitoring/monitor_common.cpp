@@ -1,6 +1,5 @@
 #include "monitoring/monitor_common.h"
 
-
 namespace zat {
 
 std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, LinkHealth& health,
@@ -21,7 +20,6 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
     for (int from = first; from <= last; from += size)
         tabs.push_back({std::to_string(from) + "-" + std::to_string(from + size - 1), false});
 }
-
 
 std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
                                   std::string_view noneText) {
@@ -74,6 +72,5 @@ RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health, std:
     if (failed(readDecimalIndexed(protocol, health, ref.letter(), ref.number(), value))) return error;
     return {std::to_string(value), value};
 }
-
 
 }  // namespace zat

@@ -2,9 +2,9 @@
 // reads they make through the link's health.
 #pragma once
 
+#include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/register_ref.h"  // channelLabel
-#include "comms/link_health.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,7 +22,6 @@ struct MonitorTab {
     bool bright = false;  // the slot holds a card of the monitor's kind
 };
 
-
 // The opening of the monitors paged by slot: the probe (with its message),
 // then page 0 and the slot tabs in a new batch: "Slot 1".."Slot 5", each
 // bright when its card code (item "b") satisfies `bright`, dark when the code
@@ -32,7 +31,6 @@ struct MonitorTab {
 
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
 void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int size);
-
 
 // The loops (controllers, profilers) whose flags (page 1 item `letter`)
 // say enabled. A loop whose flags cannot be read is left out and the others
@@ -59,6 +57,5 @@ struct RegisterValue {
 };
 [[nodiscard]] RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health,
                                               std::optional<std::uint16_t> code);
-
 
 }  // namespace zat

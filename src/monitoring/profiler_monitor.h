@@ -3,9 +3,9 @@
 // polled 2000 ms after the end of the previous poll, and its run control.
 #pragma once
 
+#include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
-#include "comms/link_health.h"
 #include "userio/field_check.h"
 
 #include <chrono>
@@ -36,13 +36,13 @@ struct ProfilerMonitorPage {
     std::string measured, setpoint;        // "Broken", "Error", the number; empty for no register
     std::string profile, segment, dwell;   // numbers; empty when unread or stopped (segment)
     int profilePosition = 0;               // the profile chosen, 0..5
-    bool running = false;  // "Running" lit, "Stopped" unlit
-    bool held = false;     // "Held" lit
+    bool running = false;                  // "Running" lit, "Stopped" unlit
+    bool held = false;                     // "Held" lit
     ProfileArrow arrow = ProfileArrow::None;
     bool startEnabled = false, resetEnabled = false, holdEnabled = false, holdChecked = false;
     bool profileChoiceEnabled = false;
     std::optional<std::uint16_t> status;  // the word of the last poll; none when that read failed
-    std::string linkStatus;  // "No reply from unit" while the unit is silent
+    std::string linkStatus;               // "No reply from unit" while the unit is silent
 };
 
 class ProfilerMonitor {

@@ -16,7 +16,8 @@ constexpr int kWordFraction = 30;
 
 std::string ifListingTitle(const ConfigDatabase& db) { return "ZAT IF Block Listing : " + db.fileName; }
 
-TIFPrintout::TIFPrintout(PrintPage& page, const ConfigDatabase& db) : TTextPrintout(page, ifListingTitle(db)), db_(db) {}
+TIFPrintout::TIFPrintout(PrintPage& page, const ConfigDatabase& db)
+    : TTextPrintout(page, ifListingTitle(db)), db_(db) {}
 
 int TIFPrintout::stop(int k) const { return k * pageWidth() / kStops; }
 

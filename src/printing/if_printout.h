@@ -2,10 +2,10 @@
 // of the IF block list, with a picture for enabled or not.
 #pragma once
 
-#include <string>
-
 #include "model/config_database.h"
 #include "printing/text_printout.h"
+
+#include <string>
 
 namespace zat {
 

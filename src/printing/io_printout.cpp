@@ -1,16 +1,16 @@
 #include "printing/io_printout.h"
 
+#include "editing/entry_text.h"
+
 #include <cstddef>
 #include <cstdio>
-
-#include "editing/entry_text.h"
 
 namespace zat {
 
 namespace {
 
 constexpr int kGridColumns = 20;
-constexpr int kGapFraction = 50;          // the gap before a column's right neighbour
+constexpr int kGapFraction = 50;  // the gap before a column's right neighbour
 constexpr int kBodyLinesPerPage = 80;
 constexpr int kHeadingLinesPerPage = 70;
 constexpr int kRows = kDigitalOutputCount;  // the longest column
@@ -20,7 +20,8 @@ constexpr int kRowsPerGroup = 8;
 
 std::string ioListingTitle(const ConfigDatabase& db) { return " ZAT I/O Listing : " + db.fileName; }
 
-TIOPrintout::TIOPrintout(PrintPage& page, const ConfigDatabase& db) : TTextPrintout(page, ioListingTitle(db)), db_(db) {}
+TIOPrintout::TIOPrintout(PrintPage& page, const ConfigDatabase& db)
+    : TTextPrintout(page, ioListingTitle(db)), db_(db) {}
 
 int TIOPrintout::column(int k) const { return k * pageWidth() / kGridColumns; }
 

@@ -3,10 +3,10 @@
 // number side by side, in groups of eight rows, always on one page.
 #pragma once
 
-#include <string>
-
 #include "model/config_database.h"
 #include "printing/text_printout.h"
+
+#include <string>
 
 namespace zat {
 

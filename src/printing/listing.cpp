@@ -1,9 +1,9 @@
 #include "printing/listing.h"
 
-#include <memory>
-
 #include "printing/if_printout.h"
 #include "printing/io_printout.h"
+
+#include <memory>
 
 namespace zat {
 

@@ -2,12 +2,12 @@
 // printed. The GUI, zatsetup --print and zatctl listing all print through here.
 #pragma once
 
+#include "model/config_database.h"
+#include "printing/print_page.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "model/config_database.h"
-#include "printing/print_page.h"
 
 namespace zat {
 

@@ -4,10 +4,10 @@
 // device's smallest font), and each character half of that in width.
 #pragma once
 
+#include "printing/print_page.h"
+
 #include <string>
 #include <vector>
-
-#include "printing/print_page.h"
 
 namespace zat {
 
@@ -16,11 +16,11 @@ struct PageDraw {
     Kind kind = Kind::Text;
     int page = 1;
     PrintFont font{};
-    int x = 0, y = 0;   // the top left corner; the right end for RightAligned
-    PrintRect clip{};   // Clipped only
+    int x = 0, y = 0;  // the top left corner; the right end for RightAligned
+    PrintRect clip{};  // Clipped only
     std::string text{};
     PrintPicture picture = PrintPicture::EnabledBlock;
-    int size = 0;       // Picture only
+    int size = 0;  // Picture only
 };
 
 class RecordedPage final : public PrintPage {

@@ -24,9 +24,7 @@ void TTextPrintout::setFont(bool bold, int height) {
     bold_ = bold;
 }
 
-bool TTextPrintout::lineFits() const {
-    return currentY_ < pageHeight() && currentY_ + lineHeight_ < pageHeight();
-}
+bool TTextPrintout::lineFits() const { return currentY_ < pageHeight() && currentY_ + lineHeight_ < pageHeight(); }
 
 bool TTextPrintout::startLine() {
     if (pageTooSmall_) return false;

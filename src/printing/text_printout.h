@@ -4,10 +4,10 @@
 // all its lines in printPage.
 #pragma once
 
+#include "printing/print_page.h"
+
 #include <string>
 #include <string_view>
-
-#include "printing/print_page.h"
 
 namespace zat {
 

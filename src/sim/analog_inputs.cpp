@@ -1,9 +1,9 @@
 #include "sim/analog_inputs.h"
 
+#include "sim/scale_span.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "sim/scale_span.h"
 
 namespace zat::sim {
 

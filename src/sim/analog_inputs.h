@@ -3,12 +3,12 @@
 // and values driven by a controller's simulated process.
 #pragma once
 
+#include "sim/calibration_effect.h"
+#include "sim/random_walk.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
-
-#include "sim/calibration_effect.h"
-#include "sim/random_walk.h"
 
 namespace zat::sim {
 
@@ -47,9 +47,9 @@ public:
 
 private:
     struct Channel {
-        double celsius;    // temperature types
+        double celsius;  // temperature types
         Wander temperature;
-        double fraction;   // linear types: position between the scalars
+        double fraction;  // linear types: position between the scalars
         bool broken = false;
         std::int16_t frozen = 0;
         std::optional<std::int16_t> pinned;

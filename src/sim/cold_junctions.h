@@ -2,10 +2,10 @@
 // 20 and 25 degrees C.
 #pragma once
 
+#include "sim/random_walk.h"
+
 #include <array>
 #include <cstdint>
-
-#include "sim/random_walk.h"
 
 namespace zat::sim {
 

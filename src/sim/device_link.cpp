@@ -1,11 +1,10 @@
 #include "sim/device_link.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace zat::sim {

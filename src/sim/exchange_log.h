@@ -2,11 +2,11 @@
 // "< (none)", with control characters and DEL written as \xHH.
 #pragma once
 
+#include "sim/pty_unit.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
-
-#include "sim/pty_unit.h"
 
 namespace zat::sim {
 

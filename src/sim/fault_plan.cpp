@@ -4,21 +4,25 @@ namespace zat::sim {
 
 std::string_view toString(Fault fault) {
     switch (fault) {
-        case Fault::None: return "none";
-        case Fault::Drop: return "drop";
-        case Fault::Garble: return "garble";
-        case Fault::Refuse: return "refuse";
-        case Fault::Truncate: return "truncate";
-        case Fault::Late: return "late";
+        case Fault::None:
+            return "none";
+        case Fault::Drop:
+            return "drop";
+        case Fault::Garble:
+            return "garble";
+        case Fault::Refuse:
+            return "refuse";
+        case Fault::Truncate:
+            return "truncate";
+        case Fault::Late:
+            return "late";
     }
     return "?";
 }
 
 FaultPlan::FaultPlan(FaultRates rates, std::uint32_t randomStart) : rates_(rates), random_(randomStart) {}
 
-void FaultPlan::scheduleAt(std::uint64_t requestNumber, Fault fault) {
-    scheduled_[requestNumber] = fault;
-}
+void FaultPlan::scheduleAt(std::uint64_t requestNumber, Fault fault) { scheduled_[requestNumber] = fault; }
 
 Fault FaultPlan::decide(std::uint64_t requestNumber) {
     if (const auto found = scheduled_.find(requestNumber); found != scheduled_.end()) {
@@ -36,9 +40,8 @@ Fault FaultPlan::decide(std::uint64_t requestNumber) {
     const double roll = static_cast<double>(random_()) / 4294967296.0 * 100.0;
     double bound = 0;
     const std::pair<double, Fault> bands[] = {
-        {rates_.drop, Fault::Drop},         {rates_.garble, Fault::Garble},
-        {rates_.refuse, Fault::Refuse},     {rates_.truncate, Fault::Truncate},
-        {rates_.late, Fault::Late},
+        {rates_.drop, Fault::Drop},         {rates_.garble, Fault::Garble}, {rates_.refuse, Fault::Refuse},
+        {rates_.truncate, Fault::Truncate}, {rates_.late, Fault::Late},
     };
     for (const auto& [rate, fault] : bands) {
         bound += rate;

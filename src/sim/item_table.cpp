@@ -1,8 +1,8 @@
 #include "sim/item_table.h"
 
-#include <array>
-
 #include "sim/calibration_effect.h"
+
+#include <array>
 
 namespace zat::sim {
 
@@ -14,56 +14,84 @@ constexpr std::int32_t kShortMin = -32768;
 constexpr std::int32_t kShortMax = 32767;
 
 constexpr ItemInfo hex(int page, char letter, int count, std::uint16_t initial = 0) {
-    return {letter, page, ItemFormat::Hex, Access::ReadWrite, count,
-            ItemRole::Stored, Bank::None, 0, kWord, initial};
+    return {letter, page, ItemFormat::Hex, Access::ReadWrite, count, ItemRole::Stored, Bank::None, 0, kWord, initial};
 }
 
 constexpr ItemInfo hexBanked(char letter, int count) {
-    return {letter, 0, ItemFormat::Hex, Access::ReadWrite, count,
-            ItemRole::Stored, Bank::HotColdBlock, 0, kWord, 0};
+    return {letter, 0, ItemFormat::Hex, Access::ReadWrite, count, ItemRole::Stored, Bank::HotColdBlock, 0, kWord, 0};
 }
 
 constexpr ItemInfo hexLive(char letter, Access access, int count, ItemRole role, std::int32_t maximum) {
     return {letter, 0, ItemFormat::Hex, access, count, role, Bank::None, 0, maximum, 0};
 }
 
-constexpr ItemInfo decimal(char letter, int count, std::int32_t minimum = kShortMin,
-                           std::int32_t maximum = kShortMax, std::uint16_t initial = 0) {
-    return {letter, kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count,
-            ItemRole::Stored, Bank::None, minimum, maximum, initial};
+constexpr ItemInfo decimal(char letter, int count, std::int32_t minimum = kShortMin, std::int32_t maximum = kShortMax,
+                           std::uint16_t initial = 0) {
+    return {letter,  kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count, ItemRole::Stored, Bank::None, minimum,
+            maximum, initial};
 }
 
-constexpr ItemInfo decimalLive(char letter, Access access, int count, ItemRole role,
-                               std::int32_t minimum = kShortMin, std::int32_t maximum = kShortMax) {
+constexpr ItemInfo decimalLive(char letter, Access access, int count, ItemRole role, std::int32_t minimum = kShortMin,
+                               std::int32_t maximum = kShortMax) {
     return {letter, kAnyPage, ItemFormat::Decimal, access, count, role, Bank::None, minimum, maximum, 0};
 }
 
-constexpr ItemInfo segment(char letter, int count, std::int32_t minimum, std::int32_t maximum,
-                           std::uint16_t initial) {
-    return {letter, kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count,
-            ItemRole::Stored, Bank::Profile, minimum, maximum, initial};
+constexpr ItemInfo segment(char letter, int count, std::int32_t minimum, std::int32_t maximum, std::uint16_t initial) {
+    return {letter,  kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count, ItemRole::Stored, Bank::Profile, minimum,
+            maximum, initial};
 }
 
 constexpr std::array kItems{
     // Page 0: analog input set-up, output scaling, hot/cold blocks, IF
     // blocks, calibration.
-    hex(0, 'a', 40), hex(0, '~', 40), hex(0, kDel, 40),
+    hex(0, 'a', 40),
+    hex(0, '~', 40),
+    hex(0, kDel, 40),
     hexLive('b', Access::Read, 5, ItemRole::SlotCode, kWord),
     hexLive('c', Access::Read, 5, ItemRole::ColdJunction, kWord),
-    hex(0, 'd', 40), hex(0, 'e', 40), hex(0, 'f', 40), hex(0, 'g', 40),
+    hex(0, 'd', 40),
+    hex(0, 'e', 40),
+    hex(0, 'f', 40),
+    hex(0, 'g', 40),
     hexLive('h', Access::Write, 0, ItemRole::HotColdSelect, kHotColdBlocks - 1),
-    hexBanked('i', 0), hexBanked('j', 0), hexBanked('k', 0), hexBanked('l', 0), hexBanked('m', 0),
+    hexBanked('i', 0),
+    hexBanked('j', 0),
+    hexBanked('k', 0),
+    hexBanked('l', 0),
+    hexBanked('m', 0),
     hexBanked('n', 5),
-    hex(0, 'o', 90), hex(0, 'p', 90), hex(0, 'q', 90), hex(0, 'r', 90), hex(0, 's', 90),
-    hex(0, 't', 90), hex(0, 'u', 90), hex(0, 'v', 90), hex(0, 'w', 90),
-    hex(0, 'x', 8, kInputZeroMiddle), hex(0, 'y', 8, kInputSpanMiddle),
-    hex(0, 'z', 20, kOutputZeroMiddle), hex(0, '{', 20, kOutputSpanMiddle),
+    hex(0, 'o', 90),
+    hex(0, 'p', 90),
+    hex(0, 'q', 90),
+    hex(0, 'r', 90),
+    hex(0, 's', 90),
+    hex(0, 't', 90),
+    hex(0, 'u', 90),
+    hex(0, 'v', 90),
+    hex(0, 'w', 90),
+    hex(0, 'x', 8, kInputZeroMiddle),
+    hex(0, 'y', 8, kInputSpanMiddle),
+    hex(0, 'z', 20, kOutputZeroMiddle),
+    hex(0, '{', 20, kOutputSpanMiddle),
     hex(0, '|', 0, kColdJunctionMiddle),
     // Page 1: controllers and profilers.
-    hex(1, 'a', 8), hex(1, 'b', 8), hex(1, 'c', 8), hex(1, 'd', 8), hex(1, 'e', 8),
-    hex(1, 'g', 6), hex(1, 'i', 6), hex(1, 'j', 6), hex(1, 'k', 6), hex(1, 'l', 6),
-    hex(1, 'm', 6), hex(1, 'n', 6), hex(1, 'o', 6), hex(1, 'p', 6), hex(1, 'q', 6),
-    hex(1, 'r', 6), hex(1, 's', 6),
+    hex(1, 'a', 8),
+    hex(1, 'b', 8),
+    hex(1, 'c', 8),
+    hex(1, 'd', 8),
+    hex(1, 'e', 8),
+    hex(1, 'g', 6),
+    hex(1, 'i', 6),
+    hex(1, 'j', 6),
+    hex(1, 'k', 6),
+    hex(1, 'l', 6),
+    hex(1, 'm', 6),
+    hex(1, 'n', 6),
+    hex(1, 'o', 6),
+    hex(1, 'p', 6),
+    hex(1, 'q', 6),
+    hex(1, 'r', 6),
+    hex(1, 's', 6),
     // Any page: live registers and the profile memory.
     decimalLive('A', Access::Read, 40, ItemRole::InputValue),
     decimalLive('B', Access::ReadWrite, 40, ItemRole::OutputValue),
@@ -73,12 +101,15 @@ constexpr std::array kItems{
     decimal('H', 7, 0, 255),
     // Configuration is stored as sent, whatever its value: a database may
     // hold anything, and the controllers treat odd terms safely.
-    decimal('J', 8, kShortMin, kShortMax, 1), decimal('K', 8), decimal('L', 8),
+    decimal('J', 8, kShortMin, kShortMax, 1),
+    decimal('K', 8),
+    decimal('L', 8),
     decimalLive('M', Access::Read, kProfiles, ItemRole::ProfilerStatus),
     decimalLive('R', Access::Read, kProfiles, ItemRole::ProfilerSegment),
     decimalLive('T', Access::Read, kProfiles, ItemRole::ProfilerDwell),
     decimalLive('N', Access::Write, 0, ItemRole::ProfileSelect, 0, kProfiles - 1),
-    segment('O', 8, kShortMin, kShortMax, 0), segment('P', 8, kShortMin, kShortMax, 0),
+    segment('O', 8, kShortMin, kShortMax, 0),
+    segment('P', 8, kShortMin, kShortMax, 0),
     segment('Q', 8, kShortMin, kShortMax, 0),
     decimal('S', kProfiles, 0, kProfiles - 1),
     // A profile starts unlinked; a link of 0 would make profile 0 loop on
@@ -103,13 +134,11 @@ std::size_t itemCount() { return kItems.size(); }
 
 const ItemInfo& itemAt(std::size_t slot) { return kItems[slot]; }
 
-bool hasMemory(const ItemInfo& item) {
-    return item.role == ItemRole::Stored || item.role == ItemRole::OutputValue;
-}
+bool hasMemory(const ItemInfo& item) { return item.role == ItemRole::Stored || item.role == ItemRole::OutputValue; }
 
 bool isItemLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '~' || c == kDel || c == '{' ||
-           c == '|' || c == ']' || c == '?';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '~' || c == kDel || c == '{' || c == '|' ||
+           c == ']' || c == '?';
 }
 
 bool isValidIndex(const ItemInfo& item, int index) {

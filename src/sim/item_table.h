@@ -46,7 +46,7 @@ struct ItemInfo {
     int count;  // indices 0..count-1; 0 = the item has no index
     ItemRole role;
     Bank bank;
-    std::int32_t minimum;   // a write outside minimum..maximum is refused
+    std::int32_t minimum;  // a write outside minimum..maximum is refused
     std::int32_t maximum;
     std::uint16_t initial;  // a Stored item's value after power-up
 };

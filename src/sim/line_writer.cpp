@@ -1,11 +1,10 @@
 #include "sim/line_writer.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <poll.h>
+#include <unistd.h>
 
 namespace zat::sim {
 
@@ -16,8 +15,7 @@ constexpr int kWritableWaitMs = 50;
 
 }  // namespace
 
-void LineWriter::send(std::string_view bytes, const ReplyTiming& when,
-                      const std::function<bool()>& keepRunning) const {
+void LineWriter::send(std::string_view bytes, const ReplyTiming& when, const std::function<bool()>& keepRunning) const {
     const Nanos delay = (timing_.turnaroundMs + (when.late ? timing_.lateMs : 0)) * kNanosPerMilli;
     if (timing_.baudRate <= 0) {
         if (sleepUntilOrStopped(when.requestEnd + delay, keepRunning)) writeAll(bytes, keepRunning);

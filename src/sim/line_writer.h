@@ -4,12 +4,12 @@
 // when its last bit would have arrived.
 #pragma once
 
+#include "sim/monotonic_clock.h"
+#include "sim/pty_unit.h"
+
 #include <cstddef>
 #include <functional>
 #include <string_view>
-
-#include "sim/monotonic_clock.h"
-#include "sim/pty_unit.h"
 
 namespace zat::sim {
 

@@ -1,6 +1,11 @@
 // zat-unit-sim: a simulated ZAT V2 on a pseudo-terminal, for trying the
 // utility without a unit. Prints the device path, then serves until SIGINT
 // or SIGTERM. SIGUSR1 toggles the unit's silence.
+#include "sim/device_link.h"
+#include "sim/plant_setup.h"
+#include "sim/pty_unit.h"
+#include "sim/sim_options.h"
+
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -9,11 +14,6 @@
 #include <iterator>
 #include <string>
 #include <variant>
-
-#include "sim/device_link.h"
-#include "sim/plant_setup.h"
-#include "sim/pty_unit.h"
-#include "sim/sim_options.h"
 
 namespace {
 

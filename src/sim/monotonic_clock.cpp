@@ -23,8 +23,7 @@ void sleepUntil(Nanos deadline) {
     timespec until{};
     until.tv_sec = static_cast<time_t>(deadline / kNanosPerSecond);
     until.tv_nsec = static_cast<long>(deadline % kNanosPerSecond);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {}
 }
 
 bool sleepUntilOrStopped(Nanos deadline, const std::function<bool()>& keepRunning) {

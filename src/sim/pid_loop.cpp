@@ -5,8 +5,7 @@
 
 namespace zat::sim {
 
-double PidLoop::step(double setpoint, double measured, double seconds, const PidTerms& terms,
-                     double low, double high) {
+double PidLoop::step(double setpoint, double measured, double seconds, const PidTerms& terms, double low, double high) {
     if (seconds <= 0) seconds = 1e-3;
     const double gain = (high - low) / std::max(terms.propBand, 1.0);
     const double error = setpoint - measured;

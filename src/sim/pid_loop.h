@@ -15,8 +15,7 @@ struct PidTerms {
 class PidLoop {
 public:
     // The output for this step, kept inside low..high.
-    double step(double setpoint, double measured, double seconds, const PidTerms& terms,
-                double low, double high);
+    double step(double setpoint, double measured, double seconds, const PidTerms& terms, double low, double high);
 
 private:
     double integral_ = 0;  // in output units

@@ -22,14 +22,13 @@ struct KeyItem {
 
 // Page 1 items by key, per controller and per profiler.
 constexpr std::array kControllerKeys{
-    KeyItem{"Flags", 'a'},       KeyItem{"MV REGISTER", 'b'}, KeyItem{"SP REGISTER", 'c'},
-    KeyItem{"OP REGISTER", 'd'}, KeyItem{"TP Cycle", 'e'},    KeyItem{"PROP BAND", 'J'},
-    KeyItem{"INT TIME", 'K'},    KeyItem{"DER TIME", 'L'},
+    KeyItem{"Flags", 'a'},    KeyItem{"MV REGISTER", 'b'}, KeyItem{"SP REGISTER", 'c'}, KeyItem{"OP REGISTER", 'd'},
+    KeyItem{"TP Cycle", 'e'}, KeyItem{"PROP BAND", 'J'},   KeyItem{"INT TIME", 'K'},    KeyItem{"DER TIME", 'L'},
 };
 constexpr std::array kProfilerKeys{
-    KeyItem{"Flags", 'g'},          KeyItem{"MV REGISTER", 'i'},   KeyItem{"OP REGISTER", 'j'},
-    KeyItem{"START REGISTER", 'k'}, KeyItem{"STOP REGISTER", 'l'}, KeyItem{"HOLD REGISTER", 'm'},
-    KeyItem{"LOCAL REGISTER", 'n'}, KeyItem{"RUN REGISTER", 'o'},  KeyItem{"UP REGISTER", 'p'},
+    KeyItem{"Flags", 'g'},          KeyItem{"MV REGISTER", 'i'},    KeyItem{"OP REGISTER", 'j'},
+    KeyItem{"START REGISTER", 'k'}, KeyItem{"STOP REGISTER", 'l'},  KeyItem{"HOLD REGISTER", 'm'},
+    KeyItem{"LOCAL REGISTER", 'n'}, KeyItem{"RUN REGISTER", 'o'},   KeyItem{"UP REGISTER", 'p'},
     KeyItem{"DOWN REGISTER", 'q'},  KeyItem{"DWELL REGISTER", 'r'}, KeyItem{"PROFILE REGISTER", 's'},
 };
 
@@ -37,7 +36,10 @@ constexpr std::array kProfilerKeys{
 // the monitors read the plant's own ranges.
 constexpr std::array kAnalogInputKeys{KeyItem{"Type", 'a'}};
 constexpr std::array kAnalogOutputKeys{
-    KeyItem{"From", 'd'}, KeyItem{"To", 'e'}, KeyItem{"Bias", 'f'}, KeyItem{"Flags", 'g'},
+    KeyItem{"From", 'd'},
+    KeyItem{"To", 'e'},
+    KeyItem{"Bias", 'f'},
+    KeyItem{"Flags", 'g'},
 };
 constexpr int kPhysicalOutputs = 20;
 
@@ -50,7 +52,8 @@ std::string_view trim(std::string_view text) {
 bool sameKey(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     }
     return true;
 }

@@ -3,9 +3,9 @@
 // export would leave them, so the unit can run a plant from the start.
 #pragma once
 
-#include <string_view>
-
 #include "sim/unit_state.h"
+
+#include <string_view>
 
 namespace zat::sim {
 

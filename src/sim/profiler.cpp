@@ -38,7 +38,8 @@ void Profiler::release() { held_ = false; }
 void Profiler::advance(double seconds, const ProfileTable& profiles) {
     int moves = 0;
     while (running_ && !held_ && seconds > 0 && moves < kMaxSegmentsPerStep) {
-        const Segment& segment = profiles[static_cast<std::size_t>(profile_)].segments[static_cast<std::size_t>(segment_)];
+        const Segment& segment =
+            profiles[static_cast<std::size_t>(profile_)].segments[static_cast<std::size_t>(segment_)];
         if (!dwelling_) {
             const double distance = segment.level - level_;
             const double perSecond = std::fabs(segment.rate) / 60.0;

@@ -2,17 +2,17 @@
 // rate toward its level, then dwell), then follows the profile's link.
 #pragma once
 
+#include "sim/item_table.h"
+
 #include <array>
 #include <cstdint>
-
-#include "sim/item_table.h"
 
 namespace zat::sim {
 
 constexpr int kSegments = 8;
 
 struct Segment {
-    double rate;   // units per minute; 0 = step straight to the level
+    double rate;  // units per minute; 0 = step straight to the level
     double level;
     double dwell;  // minutes
 };
@@ -35,8 +35,8 @@ public:
     // Starts at the first segment of `profile`, ramping from `level`.
     // A running profiler carries on as it is.
     void start(int profile, double level, const ProfileTable& profiles);
-    void reset();    // stops; segment 0, no dwell time
-    void hold();     // time stands still while running
+    void reset();  // stops; segment 0, no dwell time
+    void hold();   // time stands still while running
     void release();
 
     void advance(double seconds, const ProfileTable& profiles);

@@ -1,26 +1,25 @@
 #include "sim/pty_unit.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <deque>
-#include <limits>
-#include <mutex>
-#include <stdexcept>
-#include <thread>
-#include <utility>
-
 #include "sim/exchange_log.h"
 #include "sim/line_writer.h"
 #include "sim/monotonic_clock.h"
 #include "sim/reply_faults.h"
 #include "sim/request_reader.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <limits>
+#include <mutex>
+#include <poll.h>
+#include <pty.h>
+#include <stdexcept>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
 
 namespace zat::sim {
 
@@ -28,9 +27,7 @@ namespace {
 
 constexpr int kPollTimeoutMs = 100;
 
-[[noreturn]] void fail(const char* what) {
-    throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
-}
+[[noreturn]] void fail(const char* what) { throw std::runtime_error(std::string(what) + ": " + std::strerror(errno)); }
 
 void setFlags(int fd, bool nonBlocking) {
     if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0) fail("fcntl");
@@ -119,8 +116,7 @@ void PtyUnit::Impl::serve(const std::function<bool()>& keepRunning) {
         if (ready <= 0) continue;
         if (watched[1].revents != 0) {
             char drain[16];
-            while (read(wakeRead, drain, sizeof drain) > 0) {
-            }
+            while (read(wakeRead, drain, sizeof drain) > 0) {}
         }
         if ((watched[0].revents & POLLIN) != 0) {
             readAvailable(keepRunning);
@@ -193,9 +189,7 @@ const std::string& PtyUnit::devicePath() const { return impl_->path; }
 void PtyUnit::start() {
     if (impl_->thread.joinable()) return;
     impl_->stopRequested = false;
-    impl_->thread = std::thread([impl = impl_.get()] {
-        impl->serve([impl] { return !impl->stopRequested.load(); });
-    });
+    impl_->thread = std::thread([impl = impl_.get()] { impl->serve([impl] { return !impl->stopRequested.load(); }); });
 }
 
 void PtyUnit::stop() {

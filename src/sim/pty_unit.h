@@ -17,15 +17,15 @@
 namespace zat::sim {
 
 struct LineTiming {
-    int baudRate = 0;         // pacing of the line; 0 = no pacing
-    int turnaroundMs = 0;     // from the end of the request to the first reply character
-    int lateMs = 1000;        // how late a Fault::Late reply comes
+    int baudRate = 0;      // pacing of the line; 0 = no pacing
+    int turnaroundMs = 0;  // from the end of the request to the first reply character
+    int lateMs = 1000;     // how late a Fault::Late reply comes
 };
 
 // One request as the unit saw it, and what it did about it.
 struct Exchange {
-    std::string request;                 // without the carriage return
-    std::optional<std::string> reply;    // without the carriage return; none if silent
+    std::string request;               // without the carriage return
+    std::optional<std::string> reply;  // without the carriage return; none if silent
     Fault fault = Fault::None;
 };
 

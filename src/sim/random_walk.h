@@ -11,8 +11,8 @@ namespace zat::sim {
 class Random {
 public:
     explicit Random(std::uint32_t randomStart) : engine_(randomStart) {}
-    double uniform();                           // [0, 1)
-    double between(double low, double high);    // [low, high)
+    double uniform();                         // [0, 1)
+    double between(double low, double high);  // [low, high)
 
 private:
     std::mt19937 engine_;

@@ -11,15 +11,23 @@ constexpr std::size_t kLetterPosition = 3;  // "*", two address digits, the lett
 std::optional<OutgoingReply> applyFault(const std::string& reply, Fault fault) {
     OutgoingReply out{reply + '\r'};
     switch (fault) {
-        case Fault::None: break;
-        case Fault::Drop: return std::nullopt;
+        case Fault::None:
+            break;
+        case Fault::Drop:
+            return std::nullopt;
         case Fault::Garble:
             // "#" is no item letter, so the echo cannot match any request.
             if (out.bytes.size() > kLetterPosition) out.bytes[kLetterPosition] = '#';
             break;
-        case Fault::Refuse: out.bytes[0] = '!'; break;
-        case Fault::Truncate: out.bytes = reply.substr(0, reply.size() / 2); break;
-        case Fault::Late: out.late = true; break;
+        case Fault::Refuse:
+            out.bytes[0] = '!';
+            break;
+        case Fault::Truncate:
+            out.bytes = reply.substr(0, reply.size() / 2);
+            break;
+        case Fault::Late:
+            out.late = true;
+            break;
     }
     return out;
 }

@@ -1,10 +1,10 @@
 // What goes on the line for a reply once a fault has been applied to it.
 #pragma once
 
+#include "sim/fault_plan.h"
+
 #include <optional>
 #include <string>
-
-#include "sim/fault_plan.h"
 
 namespace zat::sim {
 

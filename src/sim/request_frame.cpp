@@ -8,10 +8,14 @@ namespace {
 
 std::optional<RequestKind> kindOf(char c) {
     switch (c) {
-        case 'S': return RequestKind::Command;
-        case 'W': return RequestKind::Write;
-        case 'R': return RequestKind::Read;
-        default: return std::nullopt;
+        case 'S':
+            return RequestKind::Command;
+        case 'W':
+            return RequestKind::Write;
+        case 'R':
+            return RequestKind::Read;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -1,11 +1,11 @@
 // A request split into its fields, by the item table of the current page.
 #pragma once
 
+#include "sim/item_table.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-#include "sim/item_table.h"
 
 namespace zat::sim {
 

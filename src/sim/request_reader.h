@@ -4,11 +4,11 @@
 // away up to its carriage return.
 #pragma once
 
+#include "sim/monotonic_clock.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "sim/monotonic_clock.h"
 
 namespace zat::sim {
 

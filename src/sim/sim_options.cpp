@@ -69,44 +69,65 @@ Setter percent(double FaultRates::*rate) {
 const std::map<std::string, Setter>& setters() {
     static const std::map<std::string, Setter> table{
         {"--address", integer(1, 99, [](SimOptions& o, long long v) { o.unit.address = static_cast<int>(v); })},
-        {"--baud", [](SimOptions& o, const std::string& text) {
+        {"--baud",
+         [](SimOptions& o, const std::string& text) {
              const std::optional<long long> baud = wholeNumber(text, 0, 19200);
              if (baud && isLineSpeed(*baud)) o.timing.baudRate = static_cast<int>(*baud);
              return baud && isLineSpeed(*baud);
          }},
-        {"--turnaround-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })},
+        {"--turnaround-ms",
+         integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })},
         {"--late-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.lateMs = static_cast<int>(v); })},
-        {"--random-start", integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.randomStart = static_cast<std::uint32_t>(v); })},
+        {"--random-start",
+         integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.randomStart = static_cast<std::uint32_t>(v); })},
         {"--drop", percent(&FaultRates::drop)},
         {"--garble", percent(&FaultRates::garble)},
         {"--refuse", percent(&FaultRates::refuse)},
         {"--truncate", percent(&FaultRates::truncate)},
         {"--late", percent(&FaultRates::late)},
-        {"--time-scale", [](SimOptions& o, const std::string& text) {
+        {"--time-scale",
+         [](SimOptions& o, const std::string& text) {
              const std::optional<double> scale = realNumber(text, 1e-3, 1e4);
              if (scale) o.unit.timeScale = *scale;
              return scale.has_value();
          }},
-        {"--slots", [](SimOptions& o, const std::string& text) {
+        {"--slots",
+         [](SimOptions& o, const std::string& text) {
              const auto codes = numberList(text, 0, 7);
              if (!codes || codes->size() != o.unit.slotCodes.size()) return false;
-             for (std::size_t i = 0; i < codes->size(); ++i) o.unit.slotCodes[i] = static_cast<std::uint16_t>((*codes)[i]);
+             for (std::size_t i = 0; i < codes->size(); ++i)
+                 o.unit.slotCodes[i] = static_cast<std::uint16_t>((*codes)[i]);
              return true;
          }},
-        {"--broken", [](SimOptions& o, const std::string& text) {
+        {"--broken",
+         [](SimOptions& o, const std::string& text) {
              const auto inputs = numberList(text, 0, 39);
              if (inputs) o.brokenSensors.assign(inputs->begin(), inputs->end());
              return inputs.has_value();
          }},
-        {"--invalid-outputs", [](SimOptions& o, const std::string& text) {
+        {"--invalid-outputs",
+         [](SimOptions& o, const std::string& text) {
              const auto outputs = numberList(text, 0, 39);
              if (outputs) o.invalidOutputs.assign(outputs->begin(), outputs->end());
              return outputs.has_value();
          }},
-        {"--silent-after-s", integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })},
-        {"--plant", [](SimOptions& o, const std::string& text) { o.plantPath = text; return !text.empty(); }},
-        {"--link", [](SimOptions& o, const std::string& text) { o.linkPath = text; return !text.empty(); }},
-        {"--log", [](SimOptions& o, const std::string& text) { o.logPath = text; return !text.empty(); }},
+        {"--silent-after-s",
+         integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })},
+        {"--plant",
+         [](SimOptions& o, const std::string& text) {
+             o.plantPath = text;
+             return !text.empty();
+         }},
+        {"--link",
+         [](SimOptions& o, const std::string& text) {
+             o.linkPath = text;
+             return !text.empty();
+         }},
+        {"--log",
+         [](SimOptions& o, const std::string& text) {
+             o.logPath = text;
+             return !text.empty();
+         }},
     };
     return table;
 }
@@ -128,7 +149,8 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
         if (!setter->second(options, value)) return "bad value for " + name + ": " + value;
     }
     const FaultRates& r = options.faultRates;
-    if (r.drop + r.garble + r.refuse + r.truncate + r.late > 100.0) return "the fault rates add up to more than 100 percent";
+    if (r.drop + r.garble + r.refuse + r.truncate + r.late > 100.0)
+        return "the fault rates add up to more than 100 percent";
     options.unit.randomStart = options.randomStart;
     return options;
 }

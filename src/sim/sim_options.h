@@ -1,14 +1,14 @@
 // The command line of zat-unit-sim.
 #pragma once
 
+#include "sim/fault_plan.h"
+#include "sim/pty_unit.h"
+#include "sim/unit_state.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include "sim/fault_plan.h"
-#include "sim/pty_unit.h"
-#include "sim/unit_state.h"
 
 namespace zat::sim {
 
@@ -16,13 +16,13 @@ struct SimOptions {
     UnitConfig unit;
     LineTiming timing;
     FaultRates faultRates;
-    std::uint32_t randomStart = 1;          // for the unit's signals and the fault draws
-    std::vector<int> brokenSensors;  // analog input numbers
+    std::uint32_t randomStart = 1;    // for the unit's signals and the fault draws
+    std::vector<int> brokenSensors;   // analog input numbers
     std::vector<int> invalidOutputs;  // analog output numbers whose status says "invalid"
     int silentAfterSeconds = -1;      // the unit stops answering after this long; -1 = never
-    std::string plantPath;           // a database file whose controllers, profilers and profiles to run
-    std::string linkPath;            // empty = no link
-    std::string logPath;             // empty = no log, "-" = standard output
+    std::string plantPath;            // a database file whose controllers, profilers and profiles to run
+    std::string linkPath;             // empty = no link
+    std::string logPath;              // empty = no log, "-" = standard output
     bool help = false;
 };
 

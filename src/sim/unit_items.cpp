@@ -1,7 +1,7 @@
+#include "sim/unit_state_impl.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "sim/unit_state_impl.h"
 
 namespace zat::sim {
 
@@ -14,9 +14,12 @@ constexpr int kPhysicalOutputs = 20;  // the outputs with zero and span constant
 
 int bankCount(Bank bank) {
     switch (bank) {
-        case Bank::HotColdBlock: return kHotColdBlocks;
-        case Bank::Profile: return kProfiles;
-        case Bank::None: break;
+        case Bank::HotColdBlock:
+            return kHotColdBlocks;
+        case Bank::Profile:
+            return kProfiles;
+        case Bank::None:
+            break;
     }
     return 1;
 }
@@ -44,9 +47,12 @@ UnitState::Impl::Impl(const UnitConfig& unitConfig)
 
 int UnitState::Impl::selectedBank(const ItemInfo& item) const {
     switch (item.bank) {
-        case Bank::HotColdBlock: return hotColdBlock;
-        case Bank::Profile: return profile;
-        case Bank::None: break;
+        case Bank::HotColdBlock:
+            return hotColdBlock;
+        case Bank::Profile:
+            return profile;
+        case Bank::None:
+            break;
     }
     return 0;
 }
@@ -65,11 +71,13 @@ std::uint16_t UnitState::Impl::stored(int page, char letter, int index) const {
 
 ChannelSetup UnitState::Impl::inputSetup(int input) const {
     const std::uint16_t typeWord = stored(0, 'a', input);
-    ChannelSetup setup{typeWord, static_cast<std::int16_t>(stored(0, '~', input)),
-                       static_cast<std::int16_t>(stored(0, 0x7F, input)), {}};
+    ChannelSetup setup{typeWord,
+                       static_cast<std::int16_t>(stored(0, '~', input)),
+                       static_cast<std::int16_t>(stored(0, 0x7F, input)),
+                       {}};
     if (const auto range = rangeCodeOfType(typeWord & 0x1F))
-        setup.calibration = calibration(stored(0, 'x', *range), stored(0, 'y', *range), kInputZeroMiddle,
-                                        kInputSpanMiddle);
+        setup.calibration =
+            calibration(stored(0, 'x', *range), stored(0, 'y', *range), kInputZeroMiddle, kInputSpanMiddle);
     return setup;
 }
 
@@ -96,24 +104,37 @@ std::int16_t UnitState::Impl::reportedOutput(int output) const {
 std::optional<std::uint16_t> UnitState::Impl::read(const ItemInfo& item, int index) const {
     if (!isValidIndex(item, index)) return std::nullopt;
     switch (item.role) {
-        case ItemRole::Stored: return stored(item, selectedBank(item), index);
-        case ItemRole::SlotCode: return config.slotCodes[static_cast<std::size_t>(index)];
+        case ItemRole::Stored:
+            return stored(item, selectedBank(item), index);
+        case ItemRole::SlotCode:
+            return config.slotCodes[static_cast<std::size_t>(index)];
         case ItemRole::ColdJunction:
             // Only a thermocouple card measures its terminals' temperature.
             if (config.slotCodes[static_cast<std::size_t>(index)] != kSlotThermocouple) return std::nullopt;
             return word(static_cast<std::int16_t>(coldJunctions.tenthsCelsius(index) + stored(0, '|', 0) -
                                                   kColdJunctionMiddle));
-        case ItemRole::HotColdSelect: return static_cast<std::uint16_t>(hotColdBlock);
-        case ItemRole::InputValue: return word(inputs.reading(index, inputSetup(index)));
-        case ItemRole::InputStatus: return word(inputs.status(index, inputSetup(index)));
-        case ItemRole::OutputValue: return word(reportedOutput(index));
-        case ItemRole::DigitalInputs: return digitalInputs.group(index);
-        case ItemRole::ProfilerStatus: return word(profilers[static_cast<std::size_t>(index)].statusWord());
-        case ItemRole::ProfilerSegment: return static_cast<std::uint16_t>(profilers[static_cast<std::size_t>(index)].segment());
-        case ItemRole::ProfilerDwell: return static_cast<std::uint16_t>(profilers[static_cast<std::size_t>(index)].dwellMinutes());
-        case ItemRole::ProfileSelect: return static_cast<std::uint16_t>(profile);
-        case ItemRole::PageSelect: return static_cast<std::uint16_t>(page);
-        case ItemRole::Probe: break;
+        case ItemRole::HotColdSelect:
+            return static_cast<std::uint16_t>(hotColdBlock);
+        case ItemRole::InputValue:
+            return word(inputs.reading(index, inputSetup(index)));
+        case ItemRole::InputStatus:
+            return word(inputs.status(index, inputSetup(index)));
+        case ItemRole::OutputValue:
+            return word(reportedOutput(index));
+        case ItemRole::DigitalInputs:
+            return digitalInputs.group(index);
+        case ItemRole::ProfilerStatus:
+            return word(profilers[static_cast<std::size_t>(index)].statusWord());
+        case ItemRole::ProfilerSegment:
+            return static_cast<std::uint16_t>(profilers[static_cast<std::size_t>(index)].segment());
+        case ItemRole::ProfilerDwell:
+            return static_cast<std::uint16_t>(profilers[static_cast<std::size_t>(index)].dwellMinutes());
+        case ItemRole::ProfileSelect:
+            return static_cast<std::uint16_t>(profile);
+        case ItemRole::PageSelect:
+            return static_cast<std::uint16_t>(page);
+        case ItemRole::Probe:
+            break;
     }
     return std::nullopt;
 }
@@ -122,24 +143,38 @@ bool UnitState::Impl::write(const ItemInfo& item, int index, std::int32_t value)
     if (!isValidIndex(item, index) || value < item.minimum || value > item.maximum) return false;
     const auto raw = static_cast<std::uint16_t>(value);
     switch (item.role) {
-        case ItemRole::Stored: cell(item, selectedBank(item), index) = raw; return true;
+        case ItemRole::Stored:
+            cell(item, selectedBank(item), index) = raw;
+            return true;
         case ItemRole::OutputValue:
             if ((static_cast<std::int16_t>(stored(kAnyPage, 'E', index)) & kOutputProtected) != 0) return false;
             cell(item, 0, index) = raw;
             return true;
-        case ItemRole::HotColdSelect: hotColdBlock = value; return true;
-        case ItemRole::ProfileSelect: profile = value; return true;
-        case ItemRole::PageSelect: page = value; return true;
-        case ItemRole::Probe: return true;
+        case ItemRole::HotColdSelect:
+            hotColdBlock = value;
+            return true;
+        case ItemRole::ProfileSelect:
+            profile = value;
+            return true;
+        case ItemRole::PageSelect:
+            page = value;
+            return true;
+        case ItemRole::Probe:
+            return true;
         // Reachable from setValue only: the line cannot write these.
-        case ItemRole::InputValue: inputs.pin(index, static_cast<std::int16_t>(value)); return true;
-        case ItemRole::DigitalInputs: digitalInputs.pin(index, static_cast<std::uint8_t>(value)); return true;
+        case ItemRole::InputValue:
+            inputs.pin(index, static_cast<std::int16_t>(value));
+            return true;
+        case ItemRole::DigitalInputs:
+            digitalInputs.pin(index, static_cast<std::uint8_t>(value));
+            return true;
         case ItemRole::SlotCode:
         case ItemRole::ColdJunction:
         case ItemRole::InputStatus:
         case ItemRole::ProfilerStatus:
         case ItemRole::ProfilerSegment:
-        case ItemRole::ProfilerDwell: break;
+        case ItemRole::ProfilerDwell:
+            break;
     }
     return false;
 }

@@ -1,10 +1,10 @@
-#include <algorithm>
-#include <array>
-#include <utility>
-#include <cmath>
-
 #include "sim/register_code.h"
 #include "sim/unit_state_impl.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
 
 namespace zat::sim {
 
@@ -68,7 +68,9 @@ ProfileTable UnitState::Impl::profiles() const {
 bool UnitState::Impl::command(char letter) {
     Profiler& profiler = profilers[static_cast<std::size_t>(profile)];
     switch (letter) {
-        case 'I': ++initialiseCount; return true;
+        case 'I':
+            ++initialiseCount;
+            return true;
         case 'S': {
             // The ramp starts from where the process is: the profiler's
             // measured register, else its output register, else 0.
@@ -78,10 +80,17 @@ bool UnitState::Impl::command(char letter) {
             profiler.start(static_cast<std::int16_t>(stored(kAnyPage, 'S', profile)), level, profiles());
             return true;
         }
-        case 'R': profiler.reset(); return true;
-        case 'H': profiler.hold(); return true;
-        case 'F': profiler.release(); return true;
-        default: return false;
+        case 'R':
+            profiler.reset();
+            return true;
+        case 'H':
+            profiler.hold();
+            return true;
+        case 'F':
+            profiler.release();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -90,11 +99,20 @@ std::optional<double> UnitState::Impl::readRegister(std::uint16_t code) const {
     if (!reg) return std::nullopt;
     const int n = reg->number;
     switch (reg->letter) {
-        case 'A': if (n < AnalogInputs::kCount) return inputs.reading(n, inputSetup(n)); break;
-        case 'B': if (n < kAnalogOutputs) return reportedOutput(n); break;
-        case 'C': if (n < DigitalInputs::kGroups * 8) return digitalInputs.input(n) ? 1.0 : 0.0; break;
-        case 'D': if (n < kDigitalOutputs) return (stored(kAnyPage, 'H', n / 8) >> (n % 8)) & 1; break;
-        default: break;
+        case 'A':
+            if (n < AnalogInputs::kCount) return inputs.reading(n, inputSetup(n));
+            break;
+        case 'B':
+            if (n < kAnalogOutputs) return reportedOutput(n);
+            break;
+        case 'C':
+            if (n < DigitalInputs::kGroups * 8) return digitalInputs.input(n) ? 1.0 : 0.0;
+            break;
+        case 'D':
+            if (n < kDigitalOutputs) return (stored(kAnyPage, 'H', n / 8) >> (n % 8)) & 1;
+            break;
+        default:
+            break;
     }
     return std::nullopt;
 }
@@ -115,10 +133,9 @@ void UnitState::Impl::runController(int number, double seconds) {
     const std::optional<RegisterCode> op = decodeRegister(opCode);
     const std::optional<double> measured = readRegister(mvCode);
     const std::optional<double> setpoint = readRegister(spCode);
-    const bool usable = (stored(1, 'a', number) & kEnabled) != 0 && measured && setpoint && op &&
-                        op->letter == 'B' && op->number < kAnalogOutputs;
-    const std::optional<int> processInput =
-        usable && mv->letter == 'A' ? std::optional<int>(mv->number) : std::nullopt;
+    const bool usable = (stored(1, 'a', number) & kEnabled) != 0 && measured && setpoint && op && op->letter == 'B' &&
+                        op->number < kAnalogOutputs;
+    const std::optional<int> processInput = usable && mv->letter == 'A' ? std::optional<int>(mv->number) : std::nullopt;
 
     if (run.drivenInput && run.drivenInput != processInput) {
         inputs.drive(*run.drivenInput, std::nullopt);

@@ -51,7 +51,9 @@ std::optional<std::string> UnitState::handle(std::string_view request) {
     bool accepted = false;
     std::string value;
     switch (frame->kind) {
-        case RequestKind::Command: accepted = impl_->command(frame->letter); break;
+        case RequestKind::Command:
+            accepted = impl_->command(frame->letter);
+            break;
         case RequestKind::Write:
             accepted = frame->item->access != Access::Read && impl_->write(*frame->item, frame->index, frame->value);
             break;
@@ -82,9 +84,9 @@ std::optional<std::uint16_t> UnitState::item(int page, char letter, int index) c
 
 bool UnitState::setItem(int page, char letter, int index, std::uint16_t value) {
     const ItemInfo* item = findItem(page, letter);
-    return item != nullptr && impl_->write(*item, index, item->format == ItemFormat::Hex
-                                                             ? static_cast<std::int32_t>(value)
-                                                             : static_cast<std::int16_t>(value));
+    return item != nullptr && impl_->write(*item, index,
+                                           item->format == ItemFormat::Hex ? static_cast<std::int32_t>(value)
+                                                                           : static_cast<std::int16_t>(value));
 }
 
 std::optional<std::int16_t> UnitState::value(char letter, int index) const {

@@ -3,11 +3,6 @@
 // (time, registers, controllers, profilers) and unit_state.cpp (requests).
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <vector>
-
 #include "sim/analog_inputs.h"
 #include "sim/cold_junctions.h"
 #include "sim/digital_inputs.h"
@@ -17,6 +12,11 @@
 #include "sim/random_walk.h"
 #include "sim/scale_span.h"
 #include "sim/unit_state.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace zat::sim {
 

@@ -3,12 +3,12 @@
 // field shows the message, beeps and gives the field the focus.
 #pragma once
 
+#include "userio/beep.h"
+#include "userio/prompts.h"
+
 #include <optional>
 #include <string>
 #include <utility>
-
-#include "userio/beep.h"
-#include "userio/prompts.h"
 
 namespace zat {
 

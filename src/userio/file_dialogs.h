@@ -8,13 +8,13 @@
 namespace zat {
 
 struct FileDialogRequest {
-    std::string title;             // "Select ZAT database file to open"
-    std::string filter;            // "ZAT Files (*.zat)"
-    std::string defaultExtension;  // "ZAT": added to a name typed without one
-    std::string initialDirectory;  // empty: the current folder
-    std::string proposedName;      // the name field's first content
-    bool mustExist = false;        // open: only an existing file
-    bool confirmOverwrite = false; // save: ask before replacing a file
+    std::string title;              // "Select ZAT database file to open"
+    std::string filter;             // "ZAT Files (*.zat)"
+    std::string defaultExtension;   // "ZAT": added to a name typed without one
+    std::string initialDirectory;   // empty: the current folder
+    std::string proposedName;       // the name field's first content
+    bool mustExist = false;         // open: only an existing file
+    bool confirmOverwrite = false;  // save: ask before replacing a file
 };
 
 class FileDialogs {

@@ -8,7 +8,7 @@
 
 namespace zat {
 
-enum class [[nodiscard]] Outcome { Ok, Failed };
+enum class [[nodiscard]] Outcome{Ok, Failed};
 
 constexpr bool failed(Outcome outcome) { return outcome == Outcome::Failed; }
 constexpr bool succeeded(Outcome outcome) { return outcome == Outcome::Ok; }

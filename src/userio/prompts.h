@@ -19,8 +19,7 @@ std::string_view toString(Answer answer);
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    virtual Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                        MessageButtons buttons) = 0;
+    virtual Answer show(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons) = 0;
     // The same box with another button than the first as the default (the
     // one Enter presses). Implementations without a notion of a default ask as above.
     virtual Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,

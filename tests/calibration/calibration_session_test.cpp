@@ -55,10 +55,18 @@ TEST(CalibrationSession, StepsAndTrackBarsStopAtTheBounds) {
         ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
         (void)rig.requests();
         switch (c.control) {
-            case Control::ZeroStep: session.stepZero(rig.protocol, c.move); break;
-            case Control::SpanStep: session.stepSpan(rig.protocol, c.move); break;
-            case Control::ZeroTrack: session.moveZeroTrack(rig.protocol, c.move); break;
-            case Control::SpanTrack: session.moveSpanTrack(rig.protocol, c.move); break;
+            case Control::ZeroStep:
+                session.stepZero(rig.protocol, c.move);
+                break;
+            case Control::SpanStep:
+                session.stepSpan(rig.protocol, c.move);
+                break;
+            case Control::ZeroTrack:
+                session.moveZeroTrack(rig.protocol, c.move);
+                break;
+            case Control::SpanTrack:
+                session.moveSpanTrack(rig.protocol, c.move);
+                break;
         }
         EXPECT_EQ(rig.requests(), (Requests{"W01]0000", c.frame})) << c.frame;
         EXPECT_EQ(hexFrameValue(c.frame), rig.item(letter, index)) << c.frame;
@@ -66,7 +74,12 @@ TEST(CalibrationSession, StepsAndTrackBarsStopAtTheBounds) {
 }
 
 TEST(CalibrationSession, AConstantNotReadOnThisChannelCannotBeAdjusted) {
-    const struct { std::uint16_t typeWord; sim::Fault onZeroRead; bool zeroKnown; bool spanKnown; } cases[] = {
+    const struct {
+        std::uint16_t typeWord;
+        sim::Fault onZeroRead;
+        bool zeroKnown;
+        bool spanKnown;
+    } cases[] = {
         {0x001F, sim::Fault::None, false, false},   // no such type: no range
         {0x0003, sim::Fault::Refuse, false, true},  // the zero's read refused
     };
@@ -147,7 +160,8 @@ TEST(CalibrationSession, AFailedReleaseNamesTheForcedOutputsAndRetries) {
     rig.user.prompts.script = {Answer::Retry, Answer::Cancel};
     EXPECT_EQ(session.releaseForcedOutputs(rig.protocol), Outcome::Failed);
     ASSERT_EQ(rig.user.prompts.shown.size(), 2u);
-    EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to release the forced outputs B08, B11.\nThey may still be forced.");
+    EXPECT_EQ(rig.user.prompts.shown[0].text,
+              "Unable to release the forced outputs B08, B11.\nThey may still be forced.");
     EXPECT_EQ(rig.user.prompts.shown[0].buttons, MessageButtons::RetryCancel);
 
     setSilent(rig.unit, false);

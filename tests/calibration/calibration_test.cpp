@@ -1,13 +1,11 @@
 #include "calibration/calibration_file.h"
 #include "calibration/calibration_transfer.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "commands/transfer_commands.h"
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -46,7 +44,8 @@ TEST_F(Calibration, ValuesReadFromTheUnitAreHeldWithinTheirBounds) {
     EXPECT_EQ(rig.user.progress.steps, 56);
     const Requests sent = rig.requests();
     ASSERT_EQ(sent.size(), 2u + 56u + 1u);
-    EXPECT_EQ(Requests(sent.begin(), sent.begin() + 5), (Requests{"W01?0042", "W01]0000", "R01x00", "R01y00", "R01x01"}));
+    EXPECT_EQ(Requests(sent.begin(), sent.begin() + 5),
+              (Requests{"W01?0042", "W01]0000", "R01x00", "R01y00", "R01x01"}));
     EXPECT_EQ(sent.back(), "R01|");
 
     ASSERT_EQ(writeCalibrationFile(db, path, rig.user.prompts), Outcome::Ok);

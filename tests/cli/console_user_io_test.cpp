@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "cli/console_user_io.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "cli/console_user_io.h"
 
 namespace zat::cli {
 namespace {
@@ -75,9 +74,9 @@ TEST(ConsoleProgress, QuietPrintsNothing) {
 TEST(ConsolePrompts, PrintsCaptionAndTextAndAnswersQuestionsAsTold) {
     Captured err;
     ConsolePrompts prompts(err.file());
-    EXPECT_EQ(prompts.show("\nIllegal channel number", "I/O Reference Error", MessageIcon::Exclamation,
-                           MessageButtons::Ok),
-              Answer::Ok);
+    EXPECT_EQ(
+        prompts.show("\nIllegal channel number", "I/O Reference Error", MessageIcon::Exclamation, MessageButtons::Ok),
+        Answer::Ok);
     EXPECT_EQ(prompts.show("Save changes?", "Question", MessageIcon::Question, MessageButtons::YesNoCancel),
               Answer::Abort);
     prompts.questionAnswer = Answer::Retry;
@@ -119,11 +118,13 @@ TEST(ConsoleProgress, OnATerminalAMessageEndsTheBarsLineAndTheBarComesBackBelow)
     progress.destroy();
     const std::string empty(30, ' ');
     const std::string one = "[" + empty + "] 1% complete";
-    EXPECT_EQ(err.text(), "\rReading cold junction Calibration [" + empty + "] 0% complete\n"
-                          "Warning: B Register values were illegal\n"
-                          "\rReading cold junction Calibration " + one +
-                          // The shorter message blanks what is left of the longer one.
-                          "\rShort " + one + std::string(28, ' ') + "\n");
+    EXPECT_EQ(err.text(), "\rReading cold junction Calibration [" + empty +
+                              "] 0% complete\n"
+                              "Warning: B Register values were illegal\n"
+                              "\rReading cold junction Calibration " +
+                              one +
+                              // The shorter message blanks what is left of the longer one.
+                              "\rShort " + one + std::string(28, ' ') + "\n");
 }
 
 TEST(ConsolePrompts, AFailedTransferIsRetriedAsOftenAsAllowedThenIgnoredOnceThenAborted) {
@@ -141,7 +142,8 @@ TEST(ConsolePrompts, AFailedTransferIsRetriedAsOftenAsAllowedThenIgnoredOnceThen
     EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Ignore);
     EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Abort);
     EXPECT_EQ(ask(MessageButtons::AbortRetryIgnore), Answer::Abort);
-    EXPECT_EQ(err.text().size(), 6 * std::string("Transfer Failure: An error has ocurred during setup Transfer.\n").size());
+    EXPECT_EQ(err.text().size(),
+              6 * std::string("Transfer Failure: An error has ocurred during setup Transfer.\n").size());
 }
 
 TEST(ConsoleStatus, OnlyWhenVerboseAndNeverTheClearing) {

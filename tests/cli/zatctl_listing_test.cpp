@@ -1,11 +1,10 @@
 // zatctl listing on the demo plant: the text of both listings, to standard
 // output and to a file, and the refusals.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -45,9 +44,11 @@ TEST(ZatctlListing, IfListingGoesToAFileAsToStandardOutput) {
 
 TEST(ZatctlListing, RefusalsExit2) {
     test::TempDir dir;
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"listing", "pid", kDemo}, {"listing", "io"}, {"listing", "io", kDemo, "-o"},
-          {"listing", "io", dir.file("absent.zat")}, {"listing", "io", kDemo, "-o", dir.file("no/such/dir.txt")}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"listing", "pid", kDemo},
+                                                 {"listing", "io"},
+                                                 {"listing", "io", kDemo, "-o"},
+                                                 {"listing", "io", dir.file("absent.zat")},
+                                                 {"listing", "io", kDemo, "-o", dir.file("no/such/dir.txt")}}) {
         const auto result = zatctl(args);
         EXPECT_EQ(result.exitCode, 2) << args.back();
         EXPECT_NE(result.err, "") << args.back();

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "model/database_file.h"
 #include "sim/pty_unit.h"
 #include "support/recording_user_io.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -30,12 +30,13 @@ TEST_F(ZatctlProbe, NamesTheCardsOfAUnitThatAnswers) {
     unit.start();
     const auto result = zatctl({"-q", "probe", "--device", unit.devicePath()}, dir.path());
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "ZAT at address 1 answered on " + unit.devicePath() + " (9600 baud).\n"
-                          "Slot 1: thermocouple input card (code 3)\n"
-                          "Slot 2: analog input card (code 1)\n"
-                          "Slot 3: analog output card (code 4)\n"
-                          "Slot 4: empty (code 0)\n"
-                          "Slot 5: digital output card (code 7)\n");
+    EXPECT_EQ(result.out, "ZAT at address 1 answered on " + unit.devicePath() +
+                              " (9600 baud).\n"
+                              "Slot 1: thermocouple input card (code 3)\n"
+                              "Slot 2: analog input card (code 1)\n"
+                              "Slot 3: analog output card (code 4)\n"
+                              "Slot 4: empty (code 0)\n"
+                              "Slot 5: digital output card (code 7)\n");
 }
 
 TEST_F(ZatctlProbe, VerboseShowsTheTraffic) {
@@ -71,8 +72,8 @@ TEST_F(ZatctlProbe, UsesTheDatabasesSettingsWithTheOptionsOnTop) {
 TEST_F(ZatctlProbe, ASilentUnitGivesTheMessageAndExit1) {
     sim::PtyUnit unit(unitAt(2), {});
     unit.start();
-    const auto result = zatctl({"-q", "probe", "--device", unit.devicePath(), "--timeout-ms", "20", "--retries", "1"},
-                               dir.path());
+    const auto result =
+        zatctl({"-q", "probe", "--device", unit.devicePath(), "--timeout-ms", "20", "--retries", "1"}, dir.path());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "Error: Unable to communicate with ZAT\nCheck baud rate and address and try again\n");
     EXPECT_EQ(unit.takeExchanges().size(), 2u);
@@ -119,10 +120,15 @@ TEST_F(ZatctlProbe, BadSettingsFromTheDatabaseAreRefusedUnlessAnOptionReplacesTh
 }
 
 TEST_F(ZatctlProbe, BadOptionsAreUsageErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"probe", "--address", "100"}, {"probe", "--address", "x"}, {"probe", "--baud", "300"},
-          {"probe", "--retries", "-1"}, {"probe", "--timeout-ms", "0"}, {"probe", "--port"}, {"probe", "extra"},
-          {"probe", "--db", "missing.zat"}, {"show", "--device", "x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"probe", "--address", "100"},
+                                                 {"probe", "--address", "x"},
+                                                 {"probe", "--baud", "300"},
+                                                 {"probe", "--retries", "-1"},
+                                                 {"probe", "--timeout-ms", "0"},
+                                                 {"probe", "--port"},
+                                                 {"probe", "extra"},
+                                                 {"probe", "--db", "missing.zat"},
+                                                 {"show", "--device", "x"}}) {
         const auto result = zatctl(args, dir.path());
         EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_FALSE(result.err.empty()) << ::testing::PrintToString(args);
@@ -132,8 +138,8 @@ TEST_F(ZatctlProbe, BadOptionsAreUsageErrors) {
 TEST_F(ZatctlProbe, HelpDescribesTheUnitOptions) {
     const auto result = zatctl({"help", "probe"});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* option : {"--device", "--port", "--address", "--baud", "--timeout-ms", "--retries", "--db",
-                               "ZAT_COM", "Example:"})
+    for (const char* option :
+         {"--device", "--port", "--address", "--baud", "--timeout-ms", "--retries", "--db", "ZAT_COM", "Example:"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "model/config_database.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -76,9 +76,13 @@ TEST_F(Zatctl, UnwritableTargetPrintsTheMessageBoxAndExits2) {
 }
 
 TEST_F(Zatctl, UsageErrorsExit2WithAMessage) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"frobnicate"}, {"new"}, {"new", "a", "b"}, {"resave", "a"}, {"--bogus", "new", "x"},
-          {"help", "frobnicate"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"frobnicate"},
+                                                 {"new"},
+                                                 {"new", "a", "b"},
+                                                 {"resave", "a"},
+                                                 {"--bogus", "new", "x"},
+                                                 {"help", "frobnicate"}}) {
         const auto result = zatctl(args);
         EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_FALSE(result.err.empty()) << ::testing::PrintToString(args);
@@ -109,7 +113,8 @@ TEST(ZatctlShow, SummarizesWhatIsConfiguredInUtf8) {
     test::writeFile(path,
                     "[General]\r\nPort=2\r\nAddress=7\r\nBaud Rate=4800\r\nTime Out=0.5\r\nRetries=1\r\n"
                     "[Analog Input 0]\r\nType=1024\r\n"  // not scanned: left out
-                    "[Analog Input 1]\r\nType=162\r\nComment=Ofen \xFC" "ber\r\n"
+                    "[Analog Input 1]\r\nType=162\r\nComment=Ofen \xFC"
+                    "ber\r\n"
                     "[Analog Input 2]\r\nType=521\r\nHi Scalar=500\r\nLo Scalar=-20\r\nComment=Flow\r\n"
                     "[Digital Outputs]\r\nOutput 55=Horn\r\n"
                     "[Controller 3]\r\nFlags=128\r\nMV Register=1\r\nSP Register=66\r\nOP Register=65\r\n"

@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-
 #include "model/database_file.h"
 #include "sim/pty_unit.h"
 #include "support/recording_user_io.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -22,8 +21,8 @@ constexpr char kCalibrationQuestion[] = "Transfer Failure: An error has ocurred 
 // takes well under a second.
 std::vector<std::string> on(const sim::PtyUnit& unit, std::vector<std::string> args) {
     args.insert(args.begin(), "-q");
-    for (const std::string& option : {std::string("--device"), unit.devicePath(), std::string("--baud"),
-                                      std::string("19200")})
+    for (const std::string& option :
+         {std::string("--device"), unit.devicePath(), std::string("--baud"), std::string("19200")})
         args.push_back(option);
     return args;
 }
@@ -141,7 +140,8 @@ TEST_F(ZatctlTransfer, ImportIntoANewFileTakesTheSettingsOfTheRunAndLeavesTheInp
     sim::PtyUnit unit(unitAt(7), {});
     unit.withState([](sim::UnitState& state) { state.setItem(1, 'b', 2, 0x0041); });
     unit.start();
-    const auto result = zatctl(on(unit, {"import", "absent.zat", "--groups", "pid", "-o", "unit7.zat", "--address", "7"}));
+    const auto result =
+        zatctl(on(unit, {"import", "absent.zat", "--groups", "pid", "-o", "unit7.zat", "--address", "7"}));
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent.zat")));
     const ConfigDatabase imported = load("unit7.zat");
@@ -171,13 +171,20 @@ TEST_F(ZatctlTransfer, BadWordsAreUsageErrorsBeforeTheUnitIsAsked) {
     writeFile(dir.file("a.cal"), "");
     sim::PtyUnit unit(unitAt(1), {});
     unit.start();
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"export", "kiln.zat", "--groups", "ai,,ao"}, {"export", "kiln.zat", "--groups", ""},
-          {"export", "kiln.zat", "--groups", "ai,bogus"}, {"export", "kiln.zat", "--groups", "ai,"},
-          {"export", "kiln.zat", "--groups"}, {"import", "kiln.zat", "--retry", "100"},
-          {"import", "kiln.zat", "--retry", "x"}, {"import", "kiln.zat", "-o"}, {"export", "kiln.zat", "-o", "b.zat"},
-          {"export", "kiln.zat", "--ignore-errors"}, {"export"}, {"export", "kiln.zat", "other.zat"},
-          {"save-registers", "a.reg", "--retry", "1"}, {"restore-cal", "a.cal", "--bogus"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", "kiln.zat", "--groups", "ai,,ao"},
+                                                 {"export", "kiln.zat", "--groups", ""},
+                                                 {"export", "kiln.zat", "--groups", "ai,bogus"},
+                                                 {"export", "kiln.zat", "--groups", "ai,"},
+                                                 {"export", "kiln.zat", "--groups"},
+                                                 {"import", "kiln.zat", "--retry", "100"},
+                                                 {"import", "kiln.zat", "--retry", "x"},
+                                                 {"import", "kiln.zat", "-o"},
+                                                 {"export", "kiln.zat", "-o", "b.zat"},
+                                                 {"export", "kiln.zat", "--ignore-errors"},
+                                                 {"export"},
+                                                 {"export", "kiln.zat", "other.zat"},
+                                                 {"save-registers", "a.reg", "--retry", "1"},
+                                                 {"restore-cal", "a.cal", "--bogus"}}) {
         const auto result = zatctl(on(unit, args));
         EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_NE(result.err.find("usage: zatctl " + args[0]), std::string::npos) << result.err;
@@ -279,10 +286,13 @@ TEST_F(ZatctlTransfer, ExportAndImportTakeTheSettingsOfTheirOwnFile) {
     sim::PtyUnit unit(unitAt(5), {});
     unit.start();
     for (const char* command : {"export", "import"}) {
-        for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--db", "other.zat"}, {"--address", "6"}}) {
-            std::vector<std::string> args{command, "kiln.zat", "--groups", "hc", "--timeout-ms", "20", "--retries", "0"};
+        for (const std::vector<std::string>& extra :
+             {std::vector<std::string>{}, {"--db", "other.zat"}, {"--address", "6"}}) {
+            std::vector<std::string> args{command,        "kiln.zat", "--groups",  "hc",
+                                          "--timeout-ms", "20",       "--retries", "0"};
             args.insert(args.end(), extra.begin(), extra.end());
-            EXPECT_EQ(zatctl(on(unit, args)).exitCode, extra.empty() ? 0 : 1) << command << ::testing::PrintToString(extra);
+            EXPECT_EQ(zatctl(on(unit, args)).exitCode, extra.empty() ? 0 : 1)
+                << command << ::testing::PrintToString(extra);
             const std::vector<sim::Exchange> sent = unit.takeExchanges();
             ASSERT_FALSE(sent.empty());
             EXPECT_EQ(sent.front().request, extra.empty() ? "W05?0042" : "W06?0042") << command;

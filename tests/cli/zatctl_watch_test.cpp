@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <regex>
-
 #include "sim/pty_unit.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <regex>
 
 namespace zat {
 namespace {
@@ -67,7 +66,8 @@ TEST_F(ZatctlWatch, AnalogInputsSweepTheSlotOnceAsTheWindowPollsIt) {
         expected.push_back("W01]0000");
         for (int c = first; c < first + 8; ++c) expected.push_back(read('a', c));
     }
-    for (int row = 1; row <= 8; ++row) expected.insert(expected.end(), {read('A', 8 + row % 8), read('F', 8 + row % 8)});
+    for (int row = 1; row <= 8; ++row)
+        expected.insert(expected.end(), {read('A', 8 + row % 8), read('F', 8 + row % 8)});
     EXPECT_EQ(requests(), expected);
 }
 
@@ -86,9 +86,10 @@ TEST_F(ZatctlWatch, AControllerChosenByItsTabShowsItsValues) {
     EXPECT_EQ(untimed(result.out), std::vector<std::string>{"PID5,MV=Broken SP=321 OP=,"});
 
     const auto table = watch({"pid", "--group", "Controller 5", "--count", "1"});
-    EXPECT_EQ(table.out, "Controller Monitor - \n"
-                         "Chan  Value                 Status\n"
-                         "PID5  MV=Broken SP=321 OP=          MV (A5) SP (A6)\n\n");
+    EXPECT_EQ(table.out,
+              "Controller Monitor - \n"
+              "Chan  Value                 Status\n"
+              "PID5  MV=Broken SP=321 OP=          MV (A5) SP (A6)\n\n");
 }
 
 TEST_F(ZatctlWatch, ASilentUnitAtOpeningGivesTheMessageAndExit1) {

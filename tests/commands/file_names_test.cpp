@@ -1,8 +1,7 @@
 #include "commands/file_names.h"
+#include "support/recording_user_io.h"
 
 #include <gtest/gtest.h>
-
-#include "support/recording_user_io.h"
 
 using namespace zat;
 
@@ -10,8 +9,8 @@ TEST(FileNames, ExtensionsAreComparedWithoutRegardToCase) {
     EXPECT_TRUE(hasExtension("/data/plant1.zat", ".zat"));
     EXPECT_TRUE(hasExtension("PLANT1.ZAT", ".zat"));
     EXPECT_FALSE(hasExtension("/data/settings.txt", ".zat"));
-    EXPECT_FALSE(hasExtension("/data/.zat", ".zat"));        // only the extension
-    EXPECT_FALSE(hasExtension("/data.zat/plant", ".zat"));   // the folder does not count
+    EXPECT_FALSE(hasExtension("/data/.zat", ".zat"));       // only the extension
+    EXPECT_FALSE(hasExtension("/data.zat/plant", ".zat"));  // the folder does not count
     EXPECT_FALSE(hasExtension("plant.zat.bak", ".zat"));
 }
 

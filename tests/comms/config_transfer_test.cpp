@@ -1,19 +1,17 @@
+#include "commands/transfer_commands.h"
 #include "comms/config_transfer.h"
-
-#include <gtest/gtest.h>
+#include "support/unit_on_pty.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <random>
-
-#include "commands/transfer_commands.h"
-#include "support/unit_on_pty.h"
 
 namespace zat {
 namespace {
 
 using sim::Fault;
-using test::UnitOnPty;
 using test::faultAt;
+using test::UnitOnPty;
 using Requests = std::vector<std::string>;
 
 // A transfer is a thousand exchanges or more: the fastest rate the link
@@ -53,8 +51,8 @@ TEST(Export, IfBlocksTravelInTheirOrderWithTheFlagBytesExchanged) {
     const Requests sent = rig.requests();
     ASSERT_EQ(sent.size(), 2u + 810u + 1u);
     EXPECT_EQ(Requests(sent.begin(), sent.begin() + 12),
-              (Requests{"W01?0042", "W01]0000", "W01p008301", "W01o000003", "W01q000101", "W01r00FFFE",
-                        "W01s000201", "W01t000022", "W01u000301", "W01v000044", "W01w000055", "W01p010000"}));
+              (Requests{"W01?0042", "W01]0000", "W01p008301", "W01o000003", "W01q000101", "W01r00FFFE", "W01s000201",
+                        "W01t000022", "W01u000301", "W01v000044", "W01w000055", "W01p010000"}));
     EXPECT_EQ(sent[2 + 89 * 9], "W01p893412");
     EXPECT_EQ(sent.back(), "S01I");
     rig.unit.withState([](sim::UnitState& s) {
@@ -167,7 +165,8 @@ TEST(Export, RetryRunsTheWholeTransferAgain) {
     // 20 requests and "I" the first time; probe, page, 4 x (h + 10) and "I" the second.
     ASSERT_EQ(sent.size(), 21u + 2u + 44u + 1u);
     EXPECT_EQ(sent[20], "S01I");
-    EXPECT_EQ(Requests(sent.begin() + 21, sent.begin() + 25), (Requests{"W01?0042", "W01]0000", "W01h0000", "W01i0000"}));
+    EXPECT_EQ(Requests(sent.begin() + 21, sent.begin() + 25),
+              (Requests{"W01?0042", "W01]0000", "W01h0000", "W01i0000"}));
     rig.unit.withState([](sim::UnitState& s) {
         ASSERT_TRUE(s.handle("W01h0003"));
         EXPECT_EQ(s.item(0, 'n', 4), 0x0107);
@@ -176,8 +175,10 @@ TEST(Export, RetryRunsTheWholeTransferAgain) {
 
 TEST(Import, FillsTheModelFieldByFieldWithoutMarkingItModified) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
-    tell(rig, {"W01]0000", "W01a050205", "W01~05FF38", "W01\x7F" "05FFF6", "W01h0002", "W01i0081", "W01n040103",
-               "W01]0001", "W01a070041", "W01J071234", "W01L070030", "W01s050004",
+    tell(rig, {"W01]0000", "W01a050205", "W01~05FF38",
+               "W01\x7F"
+               "05FFF6",
+               "W01h0002", "W01i0081", "W01n040103", "W01]0001", "W01a070041", "W01J071234", "W01L070030", "W01s050004",
                "W01N0004", "W01O030120", "W01P03-0050", "W01U-0001", "W01N0005", "W01U0002"});
     ConfigDatabase db;
     db.clear();
@@ -224,8 +225,8 @@ TEST(Import, IfBlocksAreReadInTheirOwnOrderAndCounted) {
 
     const Requests sent = rig.requests();
     EXPECT_EQ(Requests(sent.begin(), sent.begin() + 11),
-              (Requests{"W01?0042", "W01]0000", "R01p00", "R01q00", "R01o00", "R01r00", "R01s00", "R01t00",
-                        "R01u00", "R01v00", "R01w00"}));
+              (Requests{"W01?0042", "W01]0000", "R01p00", "R01q00", "R01o00", "R01r00", "R01s00", "R01t00", "R01u00",
+                        "R01v00", "R01w00"}));
     EXPECT_EQ(db.ifBlocks[0].flags, 0x0183);
     EXPECT_EQ(db.ifBlocks[0].thenOperand3, 3);
     EXPECT_EQ(db.ifBlockCount, 2);
@@ -284,10 +285,13 @@ TEST(Import, AReadThatFailsLeavesItsFieldAndStopsTheRest) {
 ConfigDatabase randomConfiguration(std::uint32_t start) {
     std::mt19937 random(start);
     auto word = [&] { return static_cast<std::uint16_t>(random()); };
-    auto engineering = [&] { return static_cast<std::int16_t>(std::uniform_int_distribution<int>(-9999, 9999)(random)); };
+    auto engineering = [&] {
+        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(-9999, 9999)(random));
+    };
     ConfigDatabase db;
     db.clear();
-    for (auto& a : db.analogInputs) a = {{}, word(), static_cast<std::int16_t>(word()), static_cast<std::int16_t>(word())};
+    for (auto& a : db.analogInputs)
+        a = {{}, word(), static_cast<std::int16_t>(word()), static_cast<std::int16_t>(word())};
     for (auto& o : db.analogOutputs) {
         o.from = static_cast<std::int16_t>(word());
         o.to = static_cast<std::int16_t>(word());
@@ -309,8 +313,15 @@ ConfigDatabase randomConfiguration(std::uint32_t start) {
         b.elseOperand3 = static_cast<std::int16_t>(word());
     }
     for (auto& k : db.controllers) {
-        k = {{}, word(), word(), word(), word(), static_cast<std::uint16_t>(random() % 10000),
-             static_cast<std::uint16_t>(random() % 10000), static_cast<std::uint16_t>(random() % 10000), word()};
+        k = {{},
+             word(),
+             word(),
+             word(),
+             word(),
+             static_cast<std::uint16_t>(random() % 10000),
+             static_cast<std::uint16_t>(random() % 10000),
+             static_cast<std::uint16_t>(random() % 10000),
+             word()};
     }
     for (auto& p : db.profilers) {
         p = {{}, word(), word(), word(), word(), word(), word(), word(), word(), word(), word(), word(), word()};

@@ -2,7 +2,6 @@
 #include "comms/line_timing.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace zat {

@@ -3,7 +3,6 @@
 #include "support/unit_on_pty.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 
 namespace zat {
@@ -49,8 +48,8 @@ TEST(Protocol, WritesReachTheUnitInEveryForm) {
     EXPECT_EQ(rig.protocol.writeDecimal('N', 3), Outcome::Ok);
     EXPECT_EQ(rig.protocol.writeDecimalIndexed('P', 2, 150), Outcome::Ok);
     EXPECT_EQ(rig.protocol.writeDecimal('U', -1), Outcome::Ok);
-    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "W01a05000A", "W01h0002", "W01i0012", "W01B04-0005",
-                                        "W01N0003", "W01P020150", "W01U-0001"}));
+    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "W01a05000A", "W01h0002", "W01i0012", "W01B04-0005", "W01N0003",
+                                        "W01P020150", "W01U-0001"}));
     rig.unit.withState([](sim::UnitState& s) {
         EXPECT_EQ(s.item(0, 'a', 5), 10);
         EXPECT_EQ(s.selectedHotColdBlock(), 2);

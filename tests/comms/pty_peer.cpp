@@ -34,7 +34,8 @@ std::string PtyPeer::receiveRequest(std::chrono::milliseconds within) {
     std::string got;
     const auto deadline = std::chrono::steady_clock::now() + within;
     while (got.find('\r') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         pollfd p{master_, POLLIN, 0};
         if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;

@@ -1,18 +1,16 @@
 #include "comms/register_file.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
 
 using sim::Fault;
-using test::UnitOnPty;
 using test::faultAt;
+using test::UnitOnPty;
 using Requests = std::vector<std::string>;
 
 constexpr char kSavedWarning[] =
@@ -27,7 +25,8 @@ constexpr char kLoadedWarning[] =
 // A file with every register: B n = 10 n, D n = n, S n = n.
 std::string fullFile() {
     std::string text = "[B REGS]\r\n";
-    for (int n = 0; n < 40; ++n) text += "B" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=" + std::to_string(10 * n) + "\r\n";
+    for (int n = 0; n < 40; ++n)
+        text += "B" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=" + std::to_string(10 * n) + "\r\n";
     text += "[D REGS]\r\n";
     for (int n = 0; n < 7; ++n) text += "D0" + std::to_string(n) + "=" + std::to_string(n) + "\r\n";
     text += "[S REGS]\r\n";
@@ -54,7 +53,10 @@ TEST_F(RegisterFile, SaveWritesEveryRegisterAndMarksOneThatCannotBeRead) {
     EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
 
     const std::string saved = test::readFile(path);
-    EXPECT_EQ(saved.rfind("; kiln registers\r\n[Notes]\r\nWho=night shift\r\n[B REGS]\r\nB04=-25\r\nExtra=keep\r\nB00=0\r\n", 0), 0u)
+    EXPECT_EQ(
+        saved.rfind("; kiln registers\r\n[Notes]\r\nWho=night shift\r\n[B REGS]\r\nB04=-25\r\nExtra=keep\r\nB00=0\r\n",
+                    0),
+        0u)
         << saved;
     EXPECT_NE(saved.find("\r\nB05=?\r\n"), std::string::npos);
     EXPECT_NE(saved.find("B39=0\r\n[D REGS]\r\nD00=0\r\n"), std::string::npos);
@@ -79,7 +81,8 @@ TEST_F(RegisterFile, SaveToASilentUnitTouchesNoFile) {
 
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
-    EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to communicate with ZAT\nCheck baud rate and address and try again");
+    EXPECT_EQ(rig.user.prompts.shown[0].text,
+              "Unable to communicate with ZAT\nCheck baud rate and address and try again");
     EXPECT_EQ(rig.traffic.requests.size(), 1u);
 }
 
@@ -187,7 +190,8 @@ TEST_F(RegisterFile, LoadOfAMissingFileSendsNothing) {
 TEST_F(RegisterFile, LoadRefusesAFileWithoutRegistersOrWithAValueTooWideAndSendsNothing) {
     const std::pair<const char*, std::string> cases[] = {
         {"[General]\r\nAddress=1\r\n[B REGS]\r\nNote=x\r\n", path + " holds no register values"},
-        {"[D REGS]\r\nD06=-32769\r\n", "Invalid register value D06=-32769 in " + path + ": valid range -32768 to 32767"},
+        {"[D REGS]\r\nD06=-32769\r\n",
+         "Invalid register value D06=-32769 in " + path + ": valid range -32768 to 32767"},
         {"[S REGS]\r\nS00=4294967296\r\n",
          "Invalid register value S00=4294967296 in " + path + ": valid range -32768 to 32767"},
     };

@@ -21,9 +21,7 @@ TEST(ReplyCollector, JoinsPiecesAndStopsAtTheCarriageReturn) {
     EXPECT_EQ(collector.reply(), "*01a050012");
 }
 
-TEST(ReplyCollector, DropsWhatFollowsTheCarriageReturn) {
-    EXPECT_EQ(collect({"*01a050012\rXYZ\r"}), "*01a050012");
-}
+TEST(ReplyCollector, DropsWhatFollowsTheCarriageReturn) { EXPECT_EQ(collect({"*01a050012\rXYZ\r"}), "*01a050012"); }
 
 TEST(ReplyCollector, KeepsAtMost39CharactersAndStillSeesTheEnd) {
     const std::string longReply(60, 'A');
@@ -43,13 +41,20 @@ TEST(ReplyCollector, WithoutCarriageReturnTheReplyIsHandedOnAsItCame) {
 
 TEST(ReplyCollector, MarkedCharactersBecomeQuestionMarks) {
     using namespace std::string_literals;
-    EXPECT_EQ(collect({"*01\xff\x00"s "a05\r"}), "*01?05");
+    EXPECT_EQ(collect({"*01\xff\x00"s
+                       "a05\r"}),
+              "*01?05");
     // The mark may be split between reads.
     EXPECT_EQ(collect({"*01\xff", "\x00"s, "a05\r"}), "*01?05");
     // A marked carriage return is damaged, so it does not end the reply.
-    EXPECT_EQ(collect({"*01\xff\x00\r"s "05\r"}), "*01?05");
+    EXPECT_EQ(collect({"*01\xff\x00\r"s
+                       "05\r"}),
+              "*01?05");
     // A doubled 0xFF is one real 0xFF.
-    EXPECT_EQ(collect({"*\xff\xff" "01\r"}), "*\xff" "01");
+    EXPECT_EQ(collect({"*\xff\xff"
+                       "01\r"}),
+              "*\xff"
+              "01");
 }
 
 TEST(ReplyCollector, ResetStartsAFreshReply) {

@@ -4,13 +4,12 @@
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 
 namespace zat {
 namespace {

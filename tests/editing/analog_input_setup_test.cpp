@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "editing/analog_input_setup.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "editing/analog_output_setup.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -9,8 +9,7 @@ TEST(AnalogOutputSetup, TabsPositionsAndFlags) {
     EXPECT_EQ(analogOutputTabTitle(2), "Slot 3");
     EXPECT_EQ(analogOutputTabTitle(6), "24-27");
     EXPECT_EQ(analogOutputChannel(1, 2), 6);
-    EXPECT_EQ(composeOutputFlags({.characteristic = 3, .characterised = true, .tenths = true,
-                                  .fahrenheit = true}),
+    EXPECT_EQ(composeOutputFlags({.characteristic = 3, .characterised = true, .tenths = true, .fahrenheit = true}),
               0x0073);
     EXPECT_EQ(composeOutputFlags({.characteristic = 14}), 0x000E);
     EXPECT_EQ(composeOutputFlags({.characteristic = 15, .characterised = true}), 0x0010);
@@ -48,8 +47,8 @@ TEST(AnalogOutputSetup, BiasFromToAreCheckedBeforeAnythingIsStored) {
         ConfigDatabase db;
         db.analogOutputs[11].calSpan = 7;
         const AnalogOutputChannel before = db.analogOutputs[11];
-        const AnalogOutputPage page{.comment = "pump", .from = c.from, .to = c.to, .bias = c.bias,
-                                    .characteristic = 2, .characterised = true};
+        const AnalogOutputPage page{
+            .comment = "pump", .from = c.from, .to = c.to, .bias = c.bias, .characteristic = 2, .characterised = true};
         const StoreResult<AnalogOutputField> stored = storeAnalogOutput(db, 11, page);
         ASSERT_EQ(stored.ok(), !c.refused);
         if (!stored) {

@@ -1,17 +1,24 @@
-#include <gtest/gtest.h>
-
-#include <optional>
-
 #include "editing/controller_setup.h"
+
+#include <gtest/gtest.h>
+#include <optional>
 
 namespace zat {
 namespace {
 
 // An enabled TP page that stores as it is.
 ControllerPage goodPage() {
-    return ControllerPage{.enabled = true, .timeProportioned = true, .comment = "Kiln zone 1",
-                          .measured = "A5", .setpoint = "B12", .output = "B0", .propBand = "100",
-                          .intTime = "0", .derTime = "0", .digital = "D55", .cycle = "20"};
+    return ControllerPage{.enabled = true,
+                          .timeProportioned = true,
+                          .comment = "Kiln zone 1",
+                          .measured = "A5",
+                          .setpoint = "B12",
+                          .output = "B0",
+                          .propBand = "100",
+                          .intTime = "0",
+                          .derTime = "0",
+                          .digital = "D55",
+                          .cycle = "20"};
 }
 
 TEST(ControllerSetup, ChecksFieldsInOrderAndARefusalWritesNothing) {
@@ -25,28 +32,55 @@ TEST(ControllerSetup, ChecksFieldsInOrderAndARefusalWritesNothing) {
         const char* caption;
     } cases[] = {
         {[](ControllerPage&) {}, {}, "", ""},
-        {[](ControllerPage& p) { p.setpoint = ""; p.measured = "C1"; }, F::Setpoint,
-         "Must specify a setpoint source", "Error"},
+        {[](ControllerPage& p) {
+             p.setpoint = "";
+             p.measured = "C1";
+         },
+         F::Setpoint, "Must specify a setpoint source", "Error"},
         {[](ControllerPage& p) { p.setpoint = "A4X"; }, F::Setpoint, "\n\nNon numeric digit found", kReference},
-        {[](ControllerPage& p) { p.measured = "C1"; p.output = "X"; }, F::Measured,
-         "\nFirst character must be A or B", kReference},
+        {[](ControllerPage& p) {
+             p.measured = "C1";
+             p.output = "X";
+         },
+         F::Measured, "\nFirst character must be A or B", kReference},
         {[](ControllerPage& p) { p.measured = ""; }, F::Measured, "Must specify a measured value source", "Error"},
-        {[](ControllerPage& p) { p.output = ""; p.propBand = "0"; }, F::Output,
-         "Must specify an output destination", "Error"},
-        {[](ControllerPage& p) { p.propBand = "0"; p.intTime = "9000"; }, F::PropBand,
-         "Proportional band\nValid range 1 to 9999", kRange},
-        {[](ControllerPage& p) { p.enabled = false; p.propBand = ""; }, F::PropBand,
-         "Proportional band\nValid range 1 to 9999", kRange},
-        {[](ControllerPage& p) { p.intTime = "2001"; }, F::IntTime, "Integral time\nValid range 0 to 2000 Sec",
-         kRange},
-        {[](ControllerPage& p) { p.derTime = "1001"; p.digital = "C3"; }, F::DerTime,
-         "Derivative time\nValid range 0 to 1000 Sec", kRange},
+        {[](ControllerPage& p) {
+             p.output = "";
+             p.propBand = "0";
+         },
+         F::Output, "Must specify an output destination", "Error"},
+        {[](ControllerPage& p) {
+             p.propBand = "0";
+             p.intTime = "9000";
+         },
+         F::PropBand, "Proportional band\nValid range 1 to 9999", kRange},
+        {[](ControllerPage& p) {
+             p.enabled = false;
+             p.propBand = "";
+         },
+         F::PropBand, "Proportional band\nValid range 1 to 9999", kRange},
+        {[](ControllerPage& p) { p.intTime = "2001"; }, F::IntTime, "Integral time\nValid range 0 to 2000 Sec", kRange},
+        {[](ControllerPage& p) {
+             p.derTime = "1001";
+             p.digital = "C3";
+         },
+         F::DerTime, "Derivative time\nValid range 0 to 1000 Sec", kRange},
         {[](ControllerPage& p) { p.digital = "D56"; }, F::Digital, "\nIllegal channel number", kReference},
-        {[](ControllerPage& p) { p.digital = "C3"; p.cycle = "9"; }, F::Digital, "\nFirst character must be D",
-         kReference},
+        {[](ControllerPage& p) {
+             p.digital = "C3";
+             p.cycle = "9";
+         },
+         F::Digital, "\nFirst character must be D", kReference},
         {[](ControllerPage& p) { p.cycle = "251"; }, F::Cycle, "TP Cycle time\nValid range 10 to 250 Sec", kRange},
         // Bad TP-only fields count for nothing on an analog controller.
-        {[](ControllerPage& p) { p.timeProportioned = false; p.digital = "C3"; p.cycle = ""; }, {}, "", ""},
+        {[](ControllerPage& p) {
+             p.timeProportioned = false;
+             p.digital = "C3";
+             p.cycle = "";
+         },
+         {},
+         "",
+         ""},
     };
     const TController old{Comment("old"), 0x0003, 1, 2, 3, 50, 60, 70, 30};
     for (const auto& c : cases) {

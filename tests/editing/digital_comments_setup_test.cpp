@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "editing/digital_comments_setup.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "editing/entry_text.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -10,7 +10,10 @@ TEST(EntryText, TypedCommentsBecomeWindows1252) {
         const char* typed;
         std::string stored;
     } cases[] = {
-        {"Ofen über 1200°C", "Ofen \xFC" "ber 1200\xB0" "C"},
+        {"Ofen über 1200°C",
+         "Ofen \xFC"
+         "ber 1200\xB0"
+         "C"},
         {"€ 5 – Ž", "\x80 5 \x96 \x8E"},
         {"Kessel 日本 ✓", "Kessel ?? ?"},
         {"éééééééééééééééééééééééééééééééé", std::string(29, '\xE9')},  // 32 typed
@@ -21,7 +24,9 @@ TEST(EntryText, TypedCommentsBecomeWindows1252) {
         EXPECT_EQ(comment.str(), c.stored);
         EXPECT_EQ(commentFromText(commentText(comment)), comment);
     }
-    EXPECT_EQ(commentText(Comment("\xB0" "F")), "°F");
+    EXPECT_EQ(commentText(Comment("\xB0"
+                                  "F")),
+              "°F");
 }
 
 TEST(EntryText, NumbersInEdits) {
@@ -32,8 +37,15 @@ TEST(EntryText, NumbersInEdits) {
         const char* text;
         int32_t value;
     } reads[] = {
-        {"", 0}, {"-", 0}, {"x", 0}, {" -17", -17}, {"+08", 8}, {"12ab", 12},
-        {"-32768", -32768}, {"99999999999999999999", INT32_MAX}, {"-99999999999999999999", INT32_MIN},
+        {"", 0},
+        {"-", 0},
+        {"x", 0},
+        {" -17", -17},
+        {"+08", 8},
+        {"12ab", 12},
+        {"-32768", -32768},
+        {"99999999999999999999", INT32_MAX},
+        {"-99999999999999999999", INT32_MIN},
     };
     for (const auto& r : reads) EXPECT_EQ(readLeadingInteger(r.text), r.value) << r.text;
 

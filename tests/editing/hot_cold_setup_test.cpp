@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "editing/hot_cold_setup.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -23,7 +23,9 @@ TEST(HotColdSetup, DestinationsAreStoredInOrderUpToTheFirstBadOne) {
     } cases[] = {
         {{"B39", "A0", "", "b7"}, {0x67, 0x80, 0, 0x47}, {}, ""},
         {{"A1", "C1", "A2", "A3"}, {0x81, 9, 9, 9}, HotColdField::Coldest, "\nFirst character must be A or B"},
-        {{"A1", "B2", "A40", ""}, {0x81, 0x42, 9, 9}, HotColdField::Mean,
+        {{"A1", "B2", "A40", ""},
+         {0x81, 0x42, 9, 9},
+         HotColdField::Mean,
          "\nIllegal analogue destination channel number"},
         {{"", "", "", "B"}, {0, 0, 0, 9}, HotColdField::Spread, "\n\nNon numeric digit found"},
     };
@@ -31,8 +33,12 @@ TEST(HotColdSetup, DestinationsAreStoredInOrderUpToTheFirstBadOne) {
         SCOPED_TRACE(c.message);
         ConfigDatabase db;
         db.hotColdBlocks[2] = {Comment("old"), 0x0001, 9, 9, 9, 9, {1, 2, 3, 4, 5}};
-        HotColdPage page{.comment = "new", .enabled = true, .hottest = c.texts[0], .coldest = c.texts[1],
-                         .mean = c.texts[2], .spread = c.texts[3]};
+        HotColdPage page{.comment = "new",
+                         .enabled = true,
+                         .hottest = c.texts[0],
+                         .coldest = c.texts[1],
+                         .mean = c.texts[2],
+                         .spread = c.texts[3]};
         page.inputs[3] = true;
 
         const StoreResult<HotColdField> stored = storeHotColdBlock(db, 2, page);

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "editing/entry_text.h"
 #include "editing/if_blocks.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -81,10 +81,19 @@ TEST(IfBlocks, LineTextsForEveryOperatorAndBothOperandKinds) {
 
 TEST(IfBlocks, APageStoresFlagsAndOperands) {
     ConfigDatabase db;
-    IfBlockPage page{.comment = "Alarm", .enabled = true, .ifRegister = "a3", .condition = 1,
-                     .ifOperand = constant("250"), .thenDestination = "B0", .thenSource1 = reg("A1"),
-                     .thenOperator = 1, .thenSource2 = constant("5"), .elseDestination = "D2",
-                     .elseSource1 = constant("1"), .elseOperator = 0, .elseSource2 = reg("C7")};
+    IfBlockPage page{.comment = "Alarm",
+                     .enabled = true,
+                     .ifRegister = "a3",
+                     .condition = 1,
+                     .ifOperand = constant("250"),
+                     .thenDestination = "B0",
+                     .thenSource1 = reg("A1"),
+                     .thenOperator = 1,
+                     .thenSource2 = constant("5"),
+                     .elseDestination = "D2",
+                     .elseSource1 = constant("1"),
+                     .elseOperator = 0,
+                     .elseSource2 = reg("C7")};
     ASSERT_TRUE(storeIfBlock(db, 7, page).ok());
     const TIfconf& b = db.ifBlocks[7];
     EXPECT_EQ(b.flags, 0x89D1);
@@ -112,8 +121,11 @@ TEST(IfBlocks, AConditionCodeWithoutAnEntryIsKeptAndMasked) {
 }
 
 TEST(IfBlocks, TheFirstBadEntryStopsTheStoreAfterTheComment) {
-    const IfBlockPage good{.ifRegister = "A0", .ifOperand = constant("9999"), .thenDestination = "",
-                           .thenSource1 = constant("-9999"), .elseSource1 = constant("0")};
+    const IfBlockPage good{.ifRegister = "A0",
+                           .ifOperand = constant("9999"),
+                           .thenDestination = "",
+                           .thenSource1 = constant("-9999"),
+                           .elseSource1 = constant("0")};
     const struct {
         void (*change)(IfBlockPage&);
         IfField field;
@@ -125,14 +137,19 @@ TEST(IfBlocks, TheFirstBadEntryStopsTheStoreAfterTheComment) {
          "Value out of limits -9999 to +9999"},
         {[](IfBlockPage& p) { p.ifOperand = reg("A"); }, IfField::IfOperandRegister, "\n\nNon numeric digit found"},
         {[](IfBlockPage& p) { p.thenDestination = "C3"; }, IfField::ThenDestination, "Must be A,B or D register"},
-        {[](IfBlockPage& p) { p.thenSource1 = reg("D56"); }, IfField::ThenSource1Register,
-         "\nIllegal channel number"},
-        {[](IfBlockPage& p) { p.thenOperator = 2; p.thenSource2 = constant("-10000"); },
+        {[](IfBlockPage& p) { p.thenSource1 = reg("D56"); }, IfField::ThenSource1Register, "\nIllegal channel number"},
+        {[](IfBlockPage& p) {
+             p.thenOperator = 2;
+             p.thenSource2 = constant("-10000");
+         },
          IfField::ThenSource2Constant, "Value out of limits -9999 to +9999"},
         {[](IfBlockPage& p) { p.elseDestination = "c1"; }, IfField::ElseDestination, "Must be A,B or D register"},
         {[](IfBlockPage& p) { p.elseSource1 = reg("A40"); }, IfField::ElseSource1Register, "\nIllegal channel number"},
-        {[](IfBlockPage& p) { p.elseOperator = 7; p.elseSource2 = reg("E1"); }, IfField::ElseSource2Register,
-         "\nFirst character must be A,B,C or D"},
+        {[](IfBlockPage& p) {
+             p.elseOperator = 7;
+             p.elseSource2 = reg("E1");
+         },
+         IfField::ElseSource2Register, "\nFirst character must be A,B,C or D"},
     };
     for (const auto& c : cases) {
         ConfigDatabase db;
@@ -147,7 +164,7 @@ TEST(IfBlocks, TheFirstBadEntryStopsTheStoreAfterTheComment) {
         TIfconf expected = blockOn(9, 0x0042);
         expected.comment = Comment("Changed");
         EXPECT_EQ(db.ifBlocks[3], expected) << c.message;  // only the comment is written
-        EXPECT_TRUE(db.modified) << c.message;            // and that is a change
+        EXPECT_TRUE(db.modified) << c.message;             // and that is a change
     }
     ConfigDatabase db;
     db.ifBlocks[0].comment = Comment("Same");

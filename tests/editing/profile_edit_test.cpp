@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-
 #include "editing/entry_text.h"
 #include "editing/profile_edit.h"
 #include "editing/record_snapshot.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 namespace zat {
 namespace {
@@ -26,18 +25,41 @@ void expectConversions(Read read, const Conversion (&cases)[N], const char* mess
         SCOPED_TRACE(c.text);
         const FieldCheck<int16_t> result = read(c.text, 4);
         ASSERT_EQ(result.ok(), c.stored.has_value());
-        if (result) EXPECT_EQ(*result, *c.stored);
-        else EXPECT_EQ(result.message().text, message);
+        if (result)
+            EXPECT_EQ(*result, *c.stored);
+        else
+            EXPECT_EQ(result.message().text, message);
     }
 }
 
 TEST(ProfileEdit, RateTexts) {
     const Conversion cases[] = {
-        {"END", -1}, {"End", -1}, {"end", -1}, {"STEP", 0}, {"step", 0}, {"-1", -1}, {"-0.5", 0}, {"0.9", 0},
-        {"12.7", 12}, {"", 0},   {"9999", 9999}, {" 42 ", 42}, {"+7", 7}, {"-2", {}}, {"10000", {}},
-        {"nan", {}}, {"inf", {}}, {"-inf", {}}, {"0x1F", {}}, {"1e3", {}}, {"ends", {}}, {"1.2.3", {}}, {"-", {}},
+        {"END", -1},
+        {"End", -1},
+        {"end", -1},
+        {"STEP", 0},
+        {"step", 0},
+        {"-1", -1},
+        {"-0.5", 0},
+        {"0.9", 0},
+        {"12.7", 12},
+        {"", 0},
+        {"9999", 9999},
+        {" 42 ", 42},
+        {"+7", 7},
+        {"-2", {}},
+        {"10000", {}},
+        {"nan", {}},
+        {"inf", {}},
+        {"-inf", {}},
+        {"0x1F", {}},
+        {"1e3", {}},
+        {"ends", {}},
+        {"1.2.3", {}},
+        {"-", {}},
         // Only five characters are read: "99990" would be 99990.
-        {"9999.9", 9999}, {"999999", {}},
+        {"9999.9", 9999},
+        {"999999", {}},
     };
     expectConversions(readRate, cases, kRateMessage);
     const FieldMessage refused = readRate("-2", 4).message();
@@ -52,10 +74,10 @@ TEST(ProfileEdit, RateTexts) {
 }
 
 TEST(ProfileEdit, LevelAndDwellTexts) {
-    const Conversion levels[] = {{"-9999", -9999}, {"9999", 9999}, {"-1000", -1000}, {"", 0},
-                                 {"-10000", -1000}, {"10000", {}}, {"12x", 12}};
+    const Conversion levels[] = {{"-9999", -9999},  {"9999", 9999}, {"-1000", -1000}, {"", 0},
+                                 {"-10000", -1000}, {"10000", {}},  {"12x", 12}};
     expectConversions(readLevel, levels, kLevelMessage);
-    const Conversion dwells[] = {{"99.9", 999}, {"1.5", 15}, {"0.3", 3}, {"", 0},   {"0", 0},
+    const Conversion dwells[] = {{"99.9", 999}, {"1.5", 15},  {"0.3", 3},  {"", 0},     {"0", 0},
                                  {"100", {}},   {"-0.1", {}}, {"nan", {}}, {"inf", {}}, {"0x1F", {}}};
     expectConversions(readDwell, dwells, kDwellMessage);
     EXPECT_EQ(dwellText(15), "1.5");

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <optional>
-
 #include "editing/profiler_setup.h"
+
+#include <gtest/gtest.h>
+#include <optional>
 
 namespace zat {
 namespace {
@@ -72,9 +71,9 @@ TEST(ProfilerSetup, StoresCodesAndOnlyTheEnabledFlag) {
     ASSERT_TRUE(storeProfiler(db, 0, page).ok());
     const TProfiler& p = db.profilers[0];
     EXPECT_EQ(p.flags, 0x80);
-    EXPECT_EQ((std::array<uint16_t, 5>{p.opRegister, p.startRegister, p.runRegister, p.profileRegister,
-                                        p.dwellRegister}),
-              (std::array<uint16_t, 5>{0x44, 0xA8, 0xF8, 0x01, 0x81}));
+    EXPECT_EQ(
+        (std::array<uint16_t, 5>{p.opRegister, p.startRegister, p.runRegister, p.profileRegister, p.dwellRegister}),
+        (std::array<uint16_t, 5>{0x44, 0xA8, 0xF8, 0x01, 0x81}));
     page.enabled = false;
     ASSERT_TRUE(storeProfiler(db, 0, page).ok());
     EXPECT_EQ(db.profilers[0].flags, 0);

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "editing/analog_input_setup.h"
 #include "editing/record_snapshot.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {

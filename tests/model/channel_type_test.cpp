@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "model/channel_type.h"
 #include "model/config_database.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -50,8 +50,8 @@ TEST(ChannelType, TableRows) {
 
 TEST(ChannelType, TableHoldsTogether) {
     ASSERT_EQ(kChannelTypeCount, 15);
-    const uint16_t options = kTypeFahrenheit | kTypeTenths | kTypeColdJunction | kTypeTcbo |
-                             kTypeScaled | kTypeNotScanned;
+    const uint16_t options =
+        kTypeFahrenheit | kTypeTenths | kTypeColdJunction | kTypeTcbo | kTypeScaled | kTypeNotScanned;
     for (int i = 0; i < kChannelTypeCount; ++i) {
         SCOPED_TRACE(i);
         const ChannelType* type = channelType(i);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/config_database.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -148,8 +148,12 @@ TEST(Comment, HoldsAtMost29BytesAndStopsAtNul) {
 }
 
 TEST(Comment, KeepsWindows1252BytesUntouched) {
-    Comment c("\xB0""C \xE9t\xE9");  // "°C été" in Windows-1252
-    EXPECT_EQ(c.view(), "\xB0""C \xE9t\xE9");
+    Comment c(
+        "\xB0"
+        "C \xE9t\xE9");  // "°C été" in Windows-1252
+    EXPECT_EQ(c.view(),
+              "\xB0"
+              "C \xE9t\xE9");
 }
 
 }  // namespace

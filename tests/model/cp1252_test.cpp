@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "model/cp1252.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace zat {
 namespace {
@@ -38,8 +37,7 @@ TEST(Cp1252, ToUtf8) {
     EXPECT_EQ(cp1252ToUtf8(bytes({0xE9, 0xFF})), "\u00E9\u00FF");
     EXPECT_EQ(cp1252ToUtf8(bytes({0xA0})), bytes({0xC2, 0xA0}));
     // The unassigned bytes become the C1 controls of the same value.
-    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-        EXPECT_EQ(cp1252ToUtf8(bytes({b})), bytes({0xC2, b}));
+    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(cp1252ToUtf8(bytes({b})), bytes({0xC2, b}));
     EXPECT_EQ(cp1252ToUtf8(std::string_view("a\0b", 3)), std::string("a\0b", 3));
 }
 
@@ -68,23 +66,23 @@ TEST(Cp1252, MalformedUtf8BecomesOneQuestionMarkPerBadSequence) {
         std::string expected;
     };
     const Case cases[] = {
-        {bytes({0x80}), "?"},                          // continuation without a lead
-        {bytes({'a', 0xBF, 0xBF, 'b'}), "a??b"},       // two of them
-        {bytes({0xFF}), "?"},                          // never a lead byte
+        {bytes({0x80}), "?"},                     // continuation without a lead
+        {bytes({'a', 0xBF, 0xBF, 'b'}), "a??b"},  // two of them
+        {bytes({0xFF}), "?"},                     // never a lead byte
         {bytes({0xF8, 0x88, 0x80, 0x80, 0x80}), "?????"},
-        {bytes({0xC3}), "?"},                          // cut off at the end
-        {bytes({0xC3, 'A'}), "?A"},                    // cut off by an ASCII byte
+        {bytes({0xC3}), "?"},        // cut off at the end
+        {bytes({0xC3, 'A'}), "?A"},  // cut off by an ASCII byte
         {bytes({0xE2, 0x82}), "?"},
         {bytes({0xE2, 0x82, 'x'}), "?x"},
         {bytes({0xF0, 0x9F, 0x98}), "?"},
         {bytes({0xE2, 0x82, 0xC3, 0xA9}), bytes({'?', 0xE9})},  // new lead ends the old
-        {bytes({0xC0, 0x80}), "?"},                    // overlong NUL
+        {bytes({0xC0, 0x80}), "?"},                             // overlong NUL
         {bytes({0xC1, 0xBF}), "?"},
         {bytes({0xE0, 0x80, 0xAF}), "?"},
         {bytes({0xF0, 0x80, 0x80, 0xAF}), "?"},
-        {bytes({0xED, 0xA0, 0x80}), "?"},              // surrogate
+        {bytes({0xED, 0xA0, 0x80}), "?"},  // surrogate
         {bytes({0xED, 0xBF, 0xBF}), "?"},
-        {bytes({0xF4, 0x90, 0x80, 0x80}), "?"},        // past U+10FFFF
+        {bytes({0xF4, 0x90, 0x80, 0x80}), "?"},  // past U+10FFFF
         {bytes({0xF7, 0xBF, 0xBF, 0xBF}), "?"},
     };
     for (const Case& c : cases) {

@@ -1,10 +1,10 @@
 // Broken and odd database files load without harm, each field taking what
 // the file gives or its loader default.
-#include <gtest/gtest.h>
-
 #include "model/database_file.h"
 #include "support/recording_user_io.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -131,7 +131,8 @@ TEST(BadDatabaseFileGenerated, MegabyteLine) {
     test::TempDir dir;
     const std::string path = dir.file("long-line.zat");
     test::writeFile(path, "[General]\r\nPort=5\r\n[Analog Input 0]\r\nComment=" + std::string(1 << 20, 'x') +
-                              "\r\nHi Scalar=" + std::string(1 << 20, '7') + "\r\n[General]\r\n[Analog Input 1]\r\n"
+                              "\r\nHi Scalar=" + std::string(1 << 20, '7') +
+                              "\r\n[General]\r\n[Analog Input 1]\r\n"
                               "Lo Scalar=-3\r\n");
     test::RecordingUserIo recorder;
     ConfigDatabase db;

@@ -1,15 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include "model/database_file.h"
 #include "support/recording_user_io.h"
 #include "support/temp_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <string>
+#include <sys/resource.h>
 
 namespace zat {
 namespace {
@@ -31,25 +29,48 @@ void expectGolden(const std::string& actual, const std::string& name) {
 // loader default, with the full 16-bit ranges exercised.
 void fillDistinct(ConfigDatabase& db) {
     db.comms = {3, 17, 4800, 1500, 4, 1};
-    for (int k = 0; k < kDigitalInputCount; ++k) db.digitalInputComments[k].assign("Input comment " + std::to_string(k));
-    for (int k = 0; k < kDigitalOutputCount; ++k) db.digitalOutputComments[k].assign("Output comment " + std::to_string(k));
+    for (int k = 0; k < kDigitalInputCount; ++k)
+        db.digitalInputComments[k].assign("Input comment " + std::to_string(k));
+    for (int k = 0; k < kDigitalOutputCount; ++k)
+        db.digitalOutputComments[k].assign("Output comment " + std::to_string(k));
     for (int k = 0; k < kAnalogInputCount; ++k)
-        db.analogInputs[k] = {Comment("AI \xB0" "C " + std::to_string(k)), static_cast<uint16_t>(0x0200 + k % 15),
-                              static_cast<int16_t>(9999 - k), static_cast<int16_t>(-9999 + k)};
+        db.analogInputs[k] = {Comment("AI \xB0"
+                                      "C " +
+                                      std::to_string(k)),
+                              static_cast<uint16_t>(0x0200 + k % 15), static_cast<int16_t>(9999 - k),
+                              static_cast<int16_t>(-9999 + k)};
     for (int k = 0; k < kAnalogOutputCount; ++k)
-        db.analogOutputs[k] = {Comment("AO " + std::to_string(k)), static_cast<int16_t>(-k), static_cast<int16_t>(k * 100),
-                               static_cast<int16_t>(k - 10), static_cast<uint16_t>(0x10 | (k % 15)), 0, 0};
+        db.analogOutputs[k] = {Comment("AO " + std::to_string(k)),
+                               static_cast<int16_t>(-k),
+                               static_cast<int16_t>(k * 100),
+                               static_cast<int16_t>(k - 10),
+                               static_cast<uint16_t>(0x10 | (k % 15)),
+                               0,
+                               0};
     for (int k = 0; k < kHotColdBlockCount; ++k)
-        db.hotColdBlocks[k] = {Comment("HC"), 0x80, static_cast<uint16_t>(0x80 + k), 0x41, 0x42, 0x43,
+        db.hotColdBlocks[k] = {Comment("HC"),
+                               0x80,
+                               static_cast<uint16_t>(0x80 + k),
+                               0x41,
+                               0x42,
+                               0x43,
                                {0xFF, 0x01, 0x80, 0x10, static_cast<uint16_t>(k)}};
     for (int k = 0; k < kIfBlockCount; ++k)
-        db.ifBlocks[k] = {Comment("IF " + std::to_string(k)), static_cast<uint16_t>(0xFFFF - k),
-                          static_cast<uint16_t>(k % 3 == 0 ? 0 : 0x81), static_cast<int16_t>(-k), 0x41,
-                          static_cast<int16_t>(-32768 + k), 32767, 0xC5, -1, static_cast<int16_t>(k)};
+        db.ifBlocks[k] = {Comment("IF " + std::to_string(k)),
+                          static_cast<uint16_t>(0xFFFF - k),
+                          static_cast<uint16_t>(k % 3 == 0 ? 0 : 0x81),
+                          static_cast<int16_t>(-k),
+                          0x41,
+                          static_cast<int16_t>(-32768 + k),
+                          32767,
+                          0xC5,
+                          -1,
+                          static_cast<int16_t>(k)};
     for (int k = 0; k < kControllerCount; ++k)
         db.controllers[k] = {Comment("PID"), 0xC3, 0x01, 0x02, 0x41, 9999, 2000, 1000, static_cast<uint16_t>(250 - k)};
     for (int k = 0; k < kProfilerCount; ++k)
-        db.profilers[k] = {Comment("PG"), 0x80, 1, 0x41, 2, 3, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3, static_cast<uint16_t>(0xC4 + k)};
+        db.profilers[k] = {
+            Comment("PG"), 0x80, 1, 0x41, 2, 3, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3, static_cast<uint16_t>(0xC4 + k)};
     for (int k = 0; k < kProfileCount; ++k) {
         TProfile& p = db.profiles[k];
         p.comment.assign("Ramp " + std::to_string(k));
@@ -171,7 +192,8 @@ TEST_F(DatabaseFile, GeneralSectionAndAnalogOutputsWithoutBiasAboveNineteen) {
     const std::string file = readFile(path);
     EXPECT_EQ(sectionText(file, "General"),
               "[General]\r\nPort=4\r\nAddress=1\r\nBaud Rate=9600\r\nTime Out=0.25\r\nRetries=5\r\nProtocol=0\r\n");
-    EXPECT_EQ(sectionText(file, "Output 19"), "[Output 19]\r\nComment=\r\nFrom=-9999\r\nTo=9999\r\nBias=0\r\nFlags=0\r\n");
+    EXPECT_EQ(sectionText(file, "Output 19"),
+              "[Output 19]\r\nComment=\r\nFrom=-9999\r\nTo=9999\r\nBias=0\r\nFlags=0\r\n");
     EXPECT_EQ(sectionText(file, "Output 20"), "[Output 20]\r\nComment=\r\nFrom=-9999\r\nTo=9999\r\n");
 }
 
@@ -301,8 +323,8 @@ TEST(TimeOutText, ConversionsBothWays) {
     EXPECT_EQ(parseTimeOutSeconds("0.1"), 100u);
     EXPECT_EQ(parseTimeOutSeconds("0.25"), 250u);
     EXPECT_EQ(parseTimeOutSeconds("1"), 1000u);
-    EXPECT_EQ(parseTimeOutSeconds("0.0019"), 1u);   // truncated, not rounded
-    EXPECT_EQ(parseTimeOutSeconds("0.5s"), 500u);   // the number before other text
+    EXPECT_EQ(parseTimeOutSeconds("0.0019"), 1u);  // truncated, not rounded
+    EXPECT_EQ(parseTimeOutSeconds("0.5s"), 500u);  // the number before other text
     EXPECT_EQ(parseTimeOutSeconds("+3"), 3000u);
     EXPECT_EQ(parseTimeOutSeconds("1e-1"), 100u);
     EXPECT_EQ(parseTimeOutSeconds("fast"), 0u);
@@ -398,7 +420,10 @@ TEST_F(DatabaseFile, CommentsAreCutTo29CharactersOnLoad) {
 TEST_F(DatabaseFile, CommentBytesAreKeptAsTheyAre) {
     ConfigDatabase db;
     db.clear();
-    db.analogInputs[1].comment.assign("Ofen \xFC" "ber 1200\xB0" "C = Alarm");  // Windows-1252
+    db.analogInputs[1].comment.assign(
+        "Ofen \xFC"
+        "ber 1200\xB0"
+        "C = Alarm");  // Windows-1252
     db.digitalOutputComments[55].assign("[not a section]");
     const std::string path = dir.file("bytes.zat");
     ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
@@ -433,7 +458,8 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
     writeFile(path, old);
 
     // A file-size limit makes every write past it fail as a full disk would.
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &previous);
     rlimit before{};

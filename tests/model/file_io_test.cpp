@@ -1,30 +1,28 @@
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "model/database_file.h"
+#include "model/file_io.h"
+#include "model/profile_document.h"
+#include "support/temp_dir.h"
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
-
-#include "model/database_file.h"
-#include "model/file_io.h"
-#include "model/profile_document.h"
-#include "support/temp_dir.h"
 
 namespace zat {
 namespace {
@@ -72,7 +70,8 @@ std::optional<std::string> inChild(const std::function<std::string()>& body, boo
     ::close(channel[1]);
     std::string message;
     char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) message.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
     ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -325,10 +324,11 @@ TEST(FileIoWrite, OnlyRegularFilesAreReplaced) {
 // same target; anything merely alike, or a save still running, stays.
 TEST(FileIoWrite, ASaveClearsAwayWhatInterruptedSavesLeft) {
     test::TempDir dir;
-    std::set<std::string> kept{"db.zat", ".db.zat.AbC12", ".db.zat.AbC1234", ".db.zat.AbC-23", "db.zat.AbC123",
-                               ".other.zat.AbC123", ".db.zat.Lck123"};
+    std::set<std::string> kept{"db.zat",        ".db.zat.AbC12",     ".db.zat.AbC1234", ".db.zat.AbC-23",
+                               "db.zat.AbC123", ".other.zat.AbC123", ".db.zat.Lck123"};
     for (const std::string& name : kept) test::writeFile(dir.file(name), "x");
-    for (const char* name : {".db.zat.AbC123", ".db.zat.zz9ZZ9", ".db.zat.Own123"}) test::writeFile(dir.file(name), "x");
+    for (const char* name : {".db.zat.AbC123", ".db.zat.zz9ZZ9", ".db.zat.Own123"})
+        test::writeFile(dir.file(name), "x");
     if (::chown(dir.file(".db.zat.Own123").c_str(), 65534, 65534) == 0) kept.insert(".db.zat.Own123");  // root only
     fs::create_directory(dir.file(".db.zat.Dir123"));
     fs::create_symlink(".db.zat.Lck123", dir.file(".db.zat.Lnk123"));

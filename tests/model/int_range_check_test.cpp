@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "model/int_range_check.h"
 #include "support/recording_user_io.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace zat {
 namespace {
@@ -30,8 +29,7 @@ TEST(IntRangeCheck, TextForms) {
         SCOPED_TRACE(std::string(good));
         EXPECT_TRUE(check.isValid(good));
     }
-    for (std::string_view bad :
-         {"", " ", "-", "+", "1 2", "12a", "a12", "0x10", "--1", "+-1", "1.5", "1e2", "- 1"}) {
+    for (std::string_view bad : {"", " ", "-", "+", "1 2", "12a", "a12", "0x10", "--1", "+-1", "1.5", "1e2", "- 1"}) {
         SCOPED_TRACE(std::string(bad));
         EXPECT_FALSE(check.isValid(bad));
     }

@@ -1,18 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <malloc.h>
+#include "model/profile_document.h"
+#include "support/temp_dir.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <malloc.h>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "model/profile_document.h"
-#include "support/temp_dir.h"
 
 namespace zat {
 namespace {
@@ -28,8 +26,7 @@ std::string dataFile(const std::string& name) {
     return test::readFile(path);
 }
 
-std::string afterWrite(std::string_view input, std::string_view section, std::string_view key,
-                       std::string_view value) {
+std::string afterWrite(std::string_view input, std::string_view section, std::string_view key, std::string_view value) {
     ProfileDocument doc = ProfileDocument::parse(input);
     doc.write(section, key, value);
     return doc.serialize();
@@ -86,8 +83,7 @@ TEST(ProfileRead, FirstOfDuplicateKeysWins) {
 }
 
 TEST(ProfileRead, CommentsAndOtherLinesNeverMatch) {
-    const auto doc = ProfileDocument::parse(
-        "[S]\r\n;Port=1\r\n#Port=2\r\n  ;Port=3\r\nPort\r\n[Port=5\r\nPort=4\r\n");
+    const auto doc = ProfileDocument::parse("[S]\r\n;Port=1\r\n#Port=2\r\n  ;Port=3\r\nPort\r\n[Port=5\r\nPort=4\r\n");
     EXPECT_EQ(doc.value("S", "Port"), "4");
     EXPECT_FALSE(doc.value("S", ";Port"));
     EXPECT_FALSE(doc.value("S", "#Port"));
@@ -150,8 +146,9 @@ TEST(ProfileRead, NulBytesAreOrdinaryBytes) {
     const auto doc = ProfileDocument::parse(dataFile("nul_bytes.cal"));
     EXPECT_TRUE(doc.hasSection("Cal\0"sv));
     EXPECT_FALSE(doc.hasSection("Cal"));
-    EXPECT_EQ(doc.value("Cal\0"sv, "A"), "1\0"
-                                         "2"sv);
+    EXPECT_EQ(doc.value("Cal\0"sv, "A"),
+              "1\0"
+              "2"sv);
     EXPECT_EQ(doc.value("Cal\0"sv, "B"), "\0"sv);
 }
 
@@ -196,7 +193,9 @@ TEST(ProfileInt, StopsAtTheFirstOtherCharacter) {
     EXPECT_EQ(parseProfileInt("0x10"), 0);
     EXPECT_EQ(parseProfileInt("3.9"), 3);
     EXPECT_EQ(parseProfileInt("-12,5"), -12);
-    EXPECT_EQ(parseProfileInt("4\0" "5"sv), 4);
+    EXPECT_EQ(parseProfileInt("4\0"
+                              "5"sv),
+              4);
 }
 
 TEST(ProfileInt, NoDigitsReadsAsZero) {
@@ -273,8 +272,7 @@ TEST(ProfileWrite, NewKeyGoesAfterTheLastEntryOfItsSection) {
     EXPECT_EQ(afterWrite("[A]\r\nX=1\r\n; middle\r\nY=2\r\n\r\n", "A", "Z", "3"),
               "[A]\r\nX=1\r\n; middle\r\nY=2\r\nZ=3\r\n\r\n");
     // An unknown line counts as an entry.
-    EXPECT_EQ(afterWrite("[A]\r\nX=1\r\njunk\r\n# note\r\n", "A", "Z", "3"),
-              "[A]\r\nX=1\r\njunk\r\nZ=3\r\n# note\r\n");
+    EXPECT_EQ(afterWrite("[A]\r\nX=1\r\njunk\r\n# note\r\n", "A", "Z", "3"), "[A]\r\nX=1\r\njunk\r\nZ=3\r\n# note\r\n");
 }
 
 TEST(ProfileWrite, NewKeyInASectionWithoutEntriesFollowsTheHeader) {
@@ -327,10 +325,10 @@ TEST(ProfileWrite, LineBreaksAndNulsInNamesAndValuesBecomeBlanks) {
 
 TEST(ProfileWrite, NewNamesThatWouldReadBackAsSomethingElseAreCleaned) {
     auto doc = ProfileDocument::parse("[S]\r\nA=1\r\n");
-    doc.write("a]b", "k", "1");    // would be read as section "a"
-    doc.write("S", "x=y", "2");    // would be read as key "x"
-    doc.write("S", "[T]", "3");    // would be read as a header
-    doc.write("S", "; c", "4");    // would be read as a comment
+    doc.write("a]b", "k", "1");  // would be read as section "a"
+    doc.write("S", "x=y", "2");  // would be read as key "x"
+    doc.write("S", "[T]", "3");  // would be read as a header
+    doc.write("S", "; c", "4");  // would be read as a comment
     doc.write("S", "#[;d", "5");
     EXPECT_EQ(doc.serialize(), "[S]\r\nA=1\r\nx y=2\r\nT]=3\r\nc=4\r\nd=5\r\n[a b]\r\nk=1\r\n");
     // Written again under the same odd names, the same lines are updated.
@@ -437,9 +435,28 @@ TEST(ProfileRoundTrip, EveryCorpusFileComesBackByteForByte) {
 
 TEST(ProfileRoundTrip, OddInputsComeBackByteForByte) {
     const std::vector<std::string> inputs = {
-        "", "\r", "\n", "\r\n", "\n\r", "[", "]", "=", "[]", "\0"s, "\0\r\n\0"s, "a\r\rb", "\r\r\r\n",
-        "\xEF\xBB\xBF", "\xEF\xBB", "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\n", "[S]\r\n[S]\r\n[s]", "[S]\r\nA=1\nA=2\r\n",
-        "   \t  ", "[S]\r\n\t\r\n", "=\r\n==\r\n[=]=\r\n", std::string(1 << 20, '\n'),
+        "",
+        "\r",
+        "\n",
+        "\r\n",
+        "\n\r",
+        "[",
+        "]",
+        "=",
+        "[]",
+        "\0"s,
+        "\0\r\n\0"s,
+        "a\r\rb",
+        "\r\r\r\n",
+        "\xEF\xBB\xBF",
+        "\xEF\xBB",
+        "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\n",
+        "[S]\r\n[S]\r\n[s]",
+        "[S]\r\nA=1\nA=2\r\n",
+        "   \t  ",
+        "[S]\r\n\t\r\n",
+        "=\r\n==\r\n[=]=\r\n",
+        std::string(1 << 20, '\n'),
         "[S]\r\nBig=" + std::string(1 << 20, 'q'),
     };
     for (const auto& input : inputs) {

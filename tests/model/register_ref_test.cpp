@@ -1,14 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "model/register_ref.h"
 #include "support/recording_user_io.h"
 
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
 namespace zat {
 namespace {
-
 
 using Io = test::RecordingUserIo;
 
@@ -28,8 +26,8 @@ std::optional<uint16_t> parseDestination(std::string_view text, Io& io) {
 }
 
 // The field was rejected with one warning beep and then exactly one box.
-void expectRejected(const std::optional<uint16_t>& result, const Io& io,
-                    std::string_view message, std::string_view caption) {
+void expectRejected(const std::optional<uint16_t>& result, const Io& io, std::string_view message,
+                    std::string_view caption) {
     EXPECT_FALSE(result.has_value());
     ASSERT_EQ(io.beep.beeps, std::vector<std::string>{"exclamation"});
     ASSERT_EQ(io.prompts.shown.size(), 1u);
@@ -146,8 +144,8 @@ TEST(RegisterParse, AcceptsEveryRegisterAndGivesItsCode) {
 }
 
 TEST(RegisterParse, EmptyTextIsNoRegisterWithoutAMessage) {
-    for (RegisterLetters letters : {RegisterLetters::AB, RegisterLetters::ABCD,
-                                    RegisterLetters::DOnly, RegisterLetters::CD}) {
+    for (RegisterLetters letters :
+         {RegisterLetters::AB, RegisterLetters::ABCD, RegisterLetters::DOnly, RegisterLetters::CD}) {
         Io io;
         EXPECT_EQ(parseField("", letters, io), 0);
         expectSilent(io);
@@ -191,8 +189,7 @@ TEST(RegisterParse, NonDigitsAreRefused) {
     for (std::string_view text : {"A", "AX", "A1X", "AX1", "A-1", "A 1", "D5 "}) {
         SCOPED_TRACE(std::string(text));
         Io io;
-        expectRejected(parseField(text, RegisterLetters::ABCD, io), io,
-                       "\n\nNon numeric digit found", kRefCaption);
+        expectRejected(parseField(text, RegisterLetters::ABCD, io), io, "\n\nNon numeric digit found", kRefCaption);
     }
 }
 
@@ -202,15 +199,13 @@ TEST(RegisterParse, NumbersBeyondTheFamilyAreIllegal) {
         std::string_view text;
     };
     const Case cases[] = {
-        {RegisterLetters::ABCD, "A40"}, {RegisterLetters::AB, "B40"},
-        {RegisterLetters::ABCD, "C40"}, {RegisterLetters::ABCD, "D56"},
-        {RegisterLetters::DOnly, "D99"}, {RegisterLetters::CD, "C55"},
+        {RegisterLetters::ABCD, "A40"}, {RegisterLetters::AB, "B40"},    {RegisterLetters::ABCD, "C40"},
+        {RegisterLetters::ABCD, "D56"}, {RegisterLetters::DOnly, "D99"}, {RegisterLetters::CD, "C55"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
         Io io;
-        expectRejected(parseField(c.text, c.letters, io), io, "\nIllegal channel number",
-                       kRefCaption);
+        expectRejected(parseField(c.text, c.letters, io), io, "\nIllegal channel number", kRefCaption);
     }
 }
 

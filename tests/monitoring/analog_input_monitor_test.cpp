@@ -1,5 +1,5 @@
-#include "monitoring/analog_input_monitor.h"
 #include "monitor_rig.h"
+#include "monitoring/analog_input_monitor.h"
 
 #include <gtest/gtest.h>
 
@@ -35,16 +35,28 @@ TEST(AnalogInputMonitor, OpeningAgainstASilentUnitFails) {
 }
 
 TEST(AnalogInputMonitor, RangeTexts) {
-    const struct { std::optional<std::uint16_t> word; const char* text; } cases[] = {
-        {0x0043, "TC Type K 1/10\u00B0C"}, {0x002C, "Pt100 \u00B0F"}, {0x0000, "TC Type S \u00B0C"},
-        {0x0069, "Linear 100mV"},          {0x000D, "Linear 20mA"},   {0x000F, "?"},
+    const struct {
+        std::optional<std::uint16_t> word;
+        const char* text;
+    } cases[] = {
+        {0x0043, "TC Type K 1/10\u00B0C"},
+        {0x002C, "Pt100 \u00B0F"},
+        {0x0000, "TC Type S \u00B0C"},
+        {0x0069, "Linear 100mV"},
+        {0x000D, "Linear 20mA"},
+        {0x000F, "?"},
         {std::nullopt, "?"},
     };
     for (const auto& c : cases) EXPECT_EQ(analogInputRangeText(c.word), c.text);
 }
 
 TEST(AnalogInputMonitor, ValuesAreScaledByTheTypeWordAndBrokenKeepsTheMarkers) {
-    const struct { std::uint16_t word; bool broken; const char* value; bool third; } cases[] = {
+    const struct {
+        std::uint16_t word;
+        bool broken;
+        const char* value;
+        bool third;
+    } cases[] = {
         {0x0043, false, "123.4", false}, {0x0003, false, "1234", false}, {0x0049, false, "123.4", false},
         {0x0003, true, "Broken", false}, {0x004F, true, "Broken", true},
     };

@@ -1,5 +1,5 @@
-#include "monitoring/analog_output_monitor.h"
 #include "monitor_rig.h"
+#include "monitoring/analog_output_monitor.h"
 
 #include <gtest/gtest.h>
 
@@ -37,33 +37,50 @@ TEST(AnalogOutputMonitor, OpeningProbesReadsSlotsAndLoadsTheFirstFourOutputs) {
 }
 
 TEST(AnalogOutputMonitor, RangeTexts) {
-    const struct { std::uint16_t word; std::int16_t from, to, bias; const char* text; } cases[] = {
-        {0x0033, 0, 0, 0, "TC Type K, 1/10ths \u00B0C"}, {0x0053, 0, 0, 0, "TC Type K, \u00B0F"},
-        {0x0000, 0, 100, 5, "Linear 0 to 100, bias 5%"}, {0x0020, -50, 50, -2, "Linear -50 to 50, bias -2%"},
+    const struct {
+        std::uint16_t word;
+        std::int16_t from, to, bias;
+        const char* text;
+    } cases[] = {
+        {0x0033, 0, 0, 0, "TC Type K, 1/10ths \u00B0C"},
+        {0x0053, 0, 0, 0, "TC Type K, \u00B0F"},
+        {0x0000, 0, 100, 5, "Linear 0 to 100, bias 5%"},
+        {0x0020, -50, 50, -2, "Linear -50 to 50, bias -2%"},
         {0x001F, 0, 0, 0, "?"},
     };
     for (const auto& c : cases) EXPECT_EQ(analogOutputRangeText(c.word, c.from, c.to, c.bias), c.text);
 }
 
 TEST(AnalogOutputMonitor, EntriesAreFiniteSixteenBitNumbersRoundedHalfAwayFromZero) {
-    const struct { const char* text; bool tenths; std::optional<std::int16_t> value; } cases[] = {
-        {"12.34", true, 123}, {"12.34", false, 12},  {"-1.26", true, -13},  {"0.05", true, 1},
-        {"-0.05", true, -1},  {"1.15", true, 12},    {"2.5", false, 3},     {"-2.5", false, -3},
-        {" +7 ", false, 7},   {"32767", false, 32767}, {"-3276.8", true, -32768},
-        {"32768", false, {}}, {"3276.8", true, {}},  {"abc", false, {}},    {"12abc", false, {}},
-        {"", false, {}},      {"inf", false, {}},    {"nan", true, {}},     {"1e9", false, {}},
+    const struct {
+        const char* text;
+        bool tenths;
+        std::optional<std::int16_t> value;
+    } cases[] = {
+        {"12.34", true, 123}, {"12.34", false, 12},    {"-1.26", true, -13},      {"0.05", true, 1},
+        {"-0.05", true, -1},  {"1.15", true, 12},      {"2.5", false, 3},         {"-2.5", false, -3},
+        {" +7 ", false, 7},   {"32767", false, 32767}, {"-3276.8", true, -32768}, {"32768", false, {}},
+        {"3276.8", true, {}}, {"abc", false, {}},      {"12abc", false, {}},      {"", false, {}},
+        {"inf", false, {}},   {"nan", true, {}},       {"1e9", false, {}},
     };
     for (const auto& c : cases) {
         const FieldCheck<std::int16_t> check = convertOutputEntry(c.text, c.tenths);
         ASSERT_EQ(check.ok(), c.value.has_value()) << c.text;
-        if (check) EXPECT_EQ(*check, *c.value) << c.text;
-        else EXPECT_EQ(check.message().text, c.tenths ? "Enter a number from -3276.8 to 3276.7"
-                                                       : "Enter a number from -32768 to 32767");
+        if (check)
+            EXPECT_EQ(*check, *c.value) << c.text;
+        else
+            EXPECT_EQ(check.message().text,
+                      c.tenths ? "Enter a number from -3276.8 to 3276.7" : "Enter a number from -32768 to 32767");
     }
 }
 
 TEST(AnalogOutputMonitor, CurrentValuesFollowTheTypeAndStatus) {
-    const struct { std::uint16_t word; bool invalid; Fault fault; const char* current; } cases[] = {
+    const struct {
+        std::uint16_t word;
+        bool invalid;
+        Fault fault;
+        const char* current;
+    } cases[] = {
         {0x0033, false, Fault::None, "123.4"},   {0x0013, false, Fault::None, "1234"},
         {0x0020, false, Fault::None, "1234"},    {0x0033, true, Fault::None, "Invalid"},
         {0x0033, false, Fault::Refuse, "Error"},

@@ -1,9 +1,8 @@
-#include "monitoring/controller_monitor.h"
 #include "monitor_rig.h"
-
-#include <gtest/gtest.h>
+#include "monitoring/controller_monitor.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -25,7 +24,10 @@ void setUpControllers(sim::UnitState& s) {
 }
 
 TEST(ControllerMonitor, RegisterCodeLabels) {
-    const struct { std::uint16_t code; const char* label; } cases[] = {
+    const struct {
+        std::uint16_t code;
+        const char* label;
+    } cases[] = {
         {0x00, ""}, {0x06, "(A5)"}, {0x44, "(B3)"}, {0x81, "(C0)"}, {0xC1, "(D0)"},
     };
     for (const auto& c : cases) EXPECT_EQ(registerCodeLabel(c.code), c.label);
@@ -39,10 +41,10 @@ TEST(ControllerMonitor, OpeningMakesTabsOfEnabledControllersAndShowsTheFirst) {
     database.controllers[1].comment.assign("Oven");
     ControllerMonitor monitor(database);
     ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
-    EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0001"} + readsOf('a', 0, 7) + Requests{"W01]0001"} +
-                               readsOf('b', 1, 1) + readsOf('c', 1, 1) + readsOf('d', 1, 1) + readsOf('J', 1, 1) +
-                               readsOf('K', 1, 1) + readsOf('L', 1, 1) + readsOf('F', 5, 5) + readsOf('F', 6, 6) +
-                               readsOf('A', 6, 6) + readsOf('F', 7, 7) + readsOf('A', 7, 7)));
+    EXPECT_EQ(rig.requests(),
+              (Requests{"W01?0042", "W01]0001"} + readsOf('a', 0, 7) + Requests{"W01]0001"} + readsOf('b', 1, 1) +
+               readsOf('c', 1, 1) + readsOf('d', 1, 1) + readsOf('J', 1, 1) + readsOf('K', 1, 1) + readsOf('L', 1, 1) +
+               readsOf('F', 5, 5) + readsOf('F', 6, 6) + readsOf('A', 6, 6) + readsOf('F', 7, 7) + readsOf('A', 7, 7)));
     const ControllerMonitorPage& page = monitor.page();
     ASSERT_EQ(page.tabs.size(), 2u);
     EXPECT_EQ(page.tabs[0].title, "Controller 2");
@@ -107,7 +109,8 @@ TEST(ControllerMonitor, AFailedFlagsReadSkipsOnlyThatControllerAndNoneReadMeansN
     ControllerMonitor monitor(database);
     EXPECT_EQ(monitor.open(rig.protocol), Outcome::Failed);
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
-    EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to communicate with ZAT\nCheck baud rate and address and try again");
+    EXPECT_EQ(rig.user.prompts.shown[0].text,
+              "Unable to communicate with ZAT\nCheck baud rate and address and try again");
 }
 
 TEST(ControllerMonitor, FailedCodeAndTermReadsLeaveNothingOfTheLastControllerToReadOrWrite) {

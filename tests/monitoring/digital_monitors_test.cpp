@@ -1,5 +1,5 @@
-#include "monitoring/digital_monitors.h"
 #include "monitor_rig.h"
+#include "monitoring/digital_monitors.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,10 @@ TEST(DigitalOutputMonitor, OpeningReadsTheFirstGroupIntoLampsAndBoxes) {
 }
 
 TEST(DigitalOutputMonitor, ApplyWritesTouchedBoxesAndUntouchedOnesAsTheirLamps) {
-    const struct { std::int16_t later; std::int16_t written; } cases[] = {
+    const struct {
+        std::int16_t later;
+        std::int16_t written;
+    } cases[] = {
         {3, 131},  // boxes 0 and 1 stay checked, box 7 added
         {4, 132},  // the unit changed: untouched boxes follow the lamps
     };

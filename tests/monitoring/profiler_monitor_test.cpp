@@ -1,9 +1,8 @@
-#include "monitoring/profiler_monitor.h"
 #include "monitor_rig.h"
-
-#include <gtest/gtest.h>
+#include "monitoring/profiler_monitor.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -59,8 +58,10 @@ TEST(ProfilerMonitor, TheProfileChoiceStaysWithinZeroToFiveAndIsWrittenAtOnce) {
     ProfilerMonitor monitor(database);
     ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
     (void)rig.requests();
-    const struct { int step; const char* written; } cases[] = {{-1, "W01S020000"}, {2, "W01S020002"},
-                                                                {9, "W01S020005"}, {1, "W01S020005"}};
+    const struct {
+        int step;
+        const char* written;
+    } cases[] = {{-1, "W01S020000"}, {2, "W01S020002"}, {9, "W01S020005"}, {1, "W01S020005"}};
     for (const auto& c : cases) {
         monitor.stepProfile(rig.protocol, c.step);
         EXPECT_EQ(rig.requests(), Requests{c.written});
@@ -104,7 +105,10 @@ TEST(ProfilerMonitor, AnUnreadCodeShowsErrorAndAFailedHoldPutsTheBoxBack) {
 }
 
 TEST(ProfilerMonitor, TheStatusWordGivesTheArrow) {
-    const struct { std::uint16_t status; ProfileArrow arrow; } cases[] = {
+    const struct {
+        std::uint16_t status;
+        ProfileArrow arrow;
+    } cases[] = {
         {0x07, ProfileArrow::RampUp}, {0x0B, ProfileArrow::RampDown}, {0x01, ProfileArrow::Dwell},
         {0x09, ProfileArrow::Dwell},  {0x06, ProfileArrow::None},
     };

@@ -1,13 +1,13 @@
 // The listings' layout on a 4800 x 6000 page whose fonts measure exactly
 // their height: the header's title is then pageHeight / 60 = 100 high, the
 // headings start at y 200 and the body at y 455.
-#include <gtest/gtest.h>
-
 #include "model/config_database.h"
 #include "printing/if_printout.h"
 #include "printing/io_printout.h"
 #include "printing/listing.h"
 #include "printing/recorded_page.h"
+
+#include <gtest/gtest.h>
 
 namespace zat {
 namespace {
@@ -31,7 +31,7 @@ void fillIfBlocks(ConfigDatabase& db, int count) {
     for (int i = 0; i < count; ++i) {
         TIfconf& b = db.ifBlocks[static_cast<std::size_t>(i)];
         b.ifOperand1 = static_cast<uint16_t>(1 + i % 40);  // A0..A39
-        b.flags = i % 2 == 0 ? 0xC0 : 0x40;  // enabled or not, compared with the constant 0
+        b.flags = i % 2 == 0 ? 0xC0 : 0x40;                // enabled or not, compared with the constant 0
         b.comment.assign("block " + std::to_string(i));
     }
     db.ifBlockCount = count;
@@ -69,7 +69,9 @@ TEST(Listings, HeaderCarriesTitleAndPageNumberAndTheHeadingsFollowAtTwiceItsHeig
 TEST(Listings, IoListingIsOnePageOfRowsInGroupsOfEightWithCommentsClippedToTheirColumns) {
     ConfigDatabase db;
     db.fileName = "plant.zat";
-    db.analogInputs[0].comment.assign("\xB0" "C furnace zone temperature 1");  // Windows-1252 degree sign
+    db.analogInputs[0].comment.assign(
+        "\xB0"
+        "C furnace zone temperature 1");  // Windows-1252 degree sign
     db.digitalOutputComments[55].assign("last output");
     const RecordedPage page = print(Listing::IO, db);
     EXPECT_EQ(page.pageCount(), 1);
@@ -87,10 +89,11 @@ TEST(Listings, IoListingIsOnePageOfRowsInGroupsOfEightWithCommentsClippedToTheir
         EXPECT_EQ(number->y, y) << n;
         EXPECT_EQ(number->x, 0);
         // A, B, C from col 1, 6, 11 to the next column less the gap of 96; D to the page's edge.
-        const std::vector<PrintRect> columns =
-            n < 40 ? std::vector<PrintRect>{{240, y, 1344, y + 75}, {1440, y, 2544, y + 75},
-                                            {2640, y, 3744, y + 75}, {3840, y, 4800, y + 75}}
-                   : std::vector<PrintRect>{{3840, y, 4800, y + 75}};
+        const std::vector<PrintRect> columns = n < 40 ? std::vector<PrintRect>{{240, y, 1344, y + 75},
+                                                                               {1440, y, 2544, y + 75},
+                                                                               {2640, y, 3744, y + 75},
+                                                                               {3840, y, 4800, y + 75}}
+                                                      : std::vector<PrintRect>{{3840, y, 4800, y + 75}};
         for (const PrintRect& rect : columns) EXPECT_EQ(clipped[next++].clip, rect) << n;
     }
     EXPECT_EQ(clipped[0].text, "\u00B0C furnace zone temperature 1") << "shown as UTF-8";

@@ -1,7 +1,7 @@
 // The calibration constants bend what the unit reports, as a real unit's do.
-#include <gtest/gtest.h>
-
 #include "unit_asking.h"
+
+#include <gtest/gtest.h>
 
 namespace zat::sim {
 namespace {
@@ -27,9 +27,15 @@ TEST_F(CalibrationEffect, ForcedOutputsReadBackAtTheirCalibratedZeroOrSpan) {
     ASSERT_TRUE(unit.setItem(0, 'd', 2, 100));  // scaled 100..500
     ASSERT_TRUE(unit.setItem(0, 'e', 2, 500));
     ASSERT_TRUE(unit.setValue('B', 2, 300));
-    const struct { std::int16_t status; std::uint16_t zero, span; std::int16_t reading; } cases[] = {
-        {0x00, 0x1800 - 7, 0x8780, 300}, {0x02, 0x1800, 0x8780, 100},
-        {0x02, 0x1800 - 7, 0x8780, 107}, {0x01, 0x1800, 0x8780 * 11 / 10, 550},
+    const struct {
+        std::int16_t status;
+        std::uint16_t zero, span;
+        std::int16_t reading;
+    } cases[] = {
+        {0x00, 0x1800 - 7, 0x8780, 300},
+        {0x02, 0x1800, 0x8780, 100},
+        {0x02, 0x1800 - 7, 0x8780, 107},
+        {0x01, 0x1800, 0x8780 * 11 / 10, 550},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(unit.setValue('E', 2, c.status));

@@ -1,11 +1,10 @@
 // Which faults the plan picks, and what each does to a reply.
-#include <gtest/gtest.h>
-
-#include <map>
-#include <vector>
-
 #include "sim/fault_plan.h"
 #include "sim/reply_faults.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
 
 namespace zat::sim {
 namespace {

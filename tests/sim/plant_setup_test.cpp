@@ -1,11 +1,10 @@
 // A database's controllers, profilers and profiles loaded into the unit,
 // and the built-in demonstration kiln running on it.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "sim/plant_setup.h"
 #include "unit_asking.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace zat::sim {
 namespace {
@@ -20,12 +19,12 @@ TEST_F(PlantSetup, DemoKilnLandsInTheItemsAnExportWouldWrite) {
         int index;
         int expected;
     };
-    for (const Case& c : {Case{1, 'a', 0, 128}, Case{1, 'b', 0, 1}, Case{1, 'c', 0, 74}, Case{1, 'd', 0, 65},
-                          Case{1, 'e', 0, 10}, Case{1, 'J', 0, 80}, Case{1, 'K', 0, 240}, Case{1, 'L', 0, 40},
-                          Case{1, 'b', 1, 2}, Case{1, 'd', 1, 66}, Case{1, 'a', 2, 0}, Case{1, 'g', 0, 128},
-                          Case{1, 'i', 0, 9}, Case{1, 'j', 0, 74}, Case{1, 'k', 0, 136}, Case{1, 'n', 0, 76},
-                          Case{1, 'o', 0, 198}, Case{1, 'r', 0, 201}, Case{1, 's', 0, 75}, Case{1, 'g', 1, 0},
-                          Case{0, 'a', 0, 131}, Case{0, 'e', 1, 1300}, Case{0, 'g', 0, 0}}) {
+    for (const Case& c :
+         {Case{1, 'a', 0, 128}, Case{1, 'b', 0, 1},    Case{1, 'c', 0, 74},  Case{1, 'd', 0, 65}, Case{1, 'e', 0, 10},
+          Case{1, 'J', 0, 80},  Case{1, 'K', 0, 240},  Case{1, 'L', 0, 40},  Case{1, 'b', 1, 2},  Case{1, 'd', 1, 66},
+          Case{1, 'a', 2, 0},   Case{1, 'g', 0, 128},  Case{1, 'i', 0, 9},   Case{1, 'j', 0, 74}, Case{1, 'k', 0, 136},
+          Case{1, 'n', 0, 76},  Case{1, 'o', 0, 198},  Case{1, 'r', 0, 201}, Case{1, 's', 0, 75}, Case{1, 'g', 1, 0},
+          Case{0, 'a', 0, 131}, Case{0, 'e', 1, 1300}, Case{0, 'g', 0, 0}}) {
         EXPECT_EQ(unit.item(c.page, c.letter, c.index), c.expected) << c.letter << c.index;
     }
     EXPECT_EQ(unit.selectedProfile(), 0);

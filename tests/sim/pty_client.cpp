@@ -1,11 +1,10 @@
 #include "pty_client.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <chrono>
 
 namespace zat::sim::test {
 

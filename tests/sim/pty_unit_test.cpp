@@ -1,14 +1,12 @@
 // The unit over a real pseudo-terminal: replies, faults, silence, pacing,
 // and starting and stopping.
-#include <gtest/gtest.h>
-
-#include <dirent.h>
-
-#include <chrono>
-#include <sstream>
-
 #include "pty_client.h"
 #include "sim/pty_unit.h"
+
+#include <chrono>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace zat::sim {
 namespace {
@@ -29,9 +27,7 @@ int openFileCount() {
 
 class PtyUnitTest : public ::testing::Test {
 protected:
-    explicit PtyUnitTest(LineTiming timing = {.lateMs = 200}) : unit(UnitConfig{}, timing) {
-        unit.start();
-    }
+    explicit PtyUnitTest(LineTiming timing = {.lateMs = 200}) : unit(UnitConfig{}, timing) { unit.start(); }
 
     PtyUnit unit;
     PtyClient client{unit.devicePath()};
@@ -49,7 +45,7 @@ TEST_F(PtyUnitTest, AnswersOverTheDevice) {
 
 TEST_F(PtyUnitTest, ForeignAddressAndNoiseGetNothing) {
     client.send("S02I\r");
-    client.send("\x01\x02R01A\r");  // malformed: index missing
+    client.send("\x01\x02R01A\r");              // malformed: index missing
     EXPECT_EQ(client.ask("S01I\r"), "*01I\r");  // the first thing to come back
     const std::vector<Exchange> exchanges = unit.takeExchanges();
     ASSERT_EQ(exchanges.size(), 3u);
@@ -79,8 +75,8 @@ TEST_F(PtyUnitTest, InjectedFaultsInTheirOrder) {
 
     std::vector<Fault> faults;
     for (const Exchange& exchange : unit.takeExchanges()) faults.push_back(exchange.fault);
-    EXPECT_EQ(faults, (std::vector<Fault>{Fault::Drop, Fault::Garble, Fault::Refuse, Fault::Truncate,
-                                          Fault::Late, Fault::None}));
+    EXPECT_EQ(faults, (std::vector<Fault>{Fault::Drop, Fault::Garble, Fault::Refuse, Fault::Truncate, Fault::Late,
+                                          Fault::None}));
 }
 
 TEST(PtyUnitFaultPlan, ScheduledFaultCountsOnlyRequestsTheUnitAnswers) {
@@ -90,7 +86,7 @@ TEST(PtyUnitFaultPlan, ScheduledFaultCountsOnlyRequestsTheUnitAnswers) {
     unit.start();
     PtyClient client(unit.devicePath());
     EXPECT_EQ(client.ask("S01I\r"), "*01I\r");
-    client.send("S02I\r");                      // not ours: not counted
+    client.send("S02I\r");  // not ours: not counted
     EXPECT_EQ(client.ask("R01x00\r"), "!01x002000\r");
     EXPECT_EQ(client.ask("S01I\r"), "*01I\r");
 }

@@ -1,12 +1,11 @@
 // Cutting line bytes into requests, and the log's text form of them.
-#include <gtest/gtest.h>
+#include "sim/exchange_log.h"
+#include "sim/request_reader.h"
 
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "sim/exchange_log.h"
-#include "sim/request_reader.h"
 
 namespace zat::sim {
 namespace {
@@ -46,7 +45,11 @@ TEST(RequestReader, OverlongRequestIsDroppedUpToItsCarriageReturn) {
 
 TEST(ExchangeLog, ControlCharactersAreShownAsHex) {
     std::ostringstream log;
-    writeExchange(log, Exchange{"R01\x7F" "05", std::string("*01\x7F" "050001"), Fault::None});
+    writeExchange(log, Exchange{"R01\x7F"
+                                "05",
+                                std::string("*01\x7F"
+                                            "050001"),
+                                Fault::None});
     writeExchange(log, Exchange{"S02I", std::nullopt, Fault::None});
     EXPECT_EQ(log.str(), "> R01\\x7F05\n< *01\\x7F050001\n> S02I\n< (none)\n");
 }

@@ -1,11 +1,10 @@
 // The program's command line.
-#include <gtest/gtest.h>
+#include "sim/sim_options.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include "sim/sim_options.h"
 
 namespace zat::sim {
 namespace {
@@ -25,11 +24,11 @@ TEST(SimOptions, DefaultsWithoutArguments) {
 
 TEST(SimOptions, EveryOptionReachesItsField) {
     const SimOptions options = std::get<SimOptions>(parse({
-        "--address", "12", "--slots", "0,1,2,3,5", "--baud", "9600", "--turnaround-ms", "15",
-        "--late-ms", "300", "--random-start", "77", "--drop", "1", "--garble", "2.5", "--refuse", "3",
-        "--truncate", "4", "--late", "5", "--broken", "3,17", "--time-scale", "60",
-        "--link", "/tmp/zat", "--log", "-", "--invalid-outputs", "2,21", "--silent-after-s", "5",
-        "--plant", "kiln.zat",
+        "--address",        "12",  "--slots",        "0,1,2,3,5", "--baud", "9600", "--turnaround-ms",   "15",
+        "--late-ms",        "300", "--random-start", "77",        "--drop", "1",    "--garble",          "2.5",
+        "--refuse",         "3",   "--truncate",     "4",         "--late", "5",    "--broken",          "3,17",
+        "--time-scale",     "60",  "--link",         "/tmp/zat",  "--log",  "-",    "--invalid-outputs", "2,21",
+        "--silent-after-s", "5",   "--plant",        "kiln.zat",
     }));
     EXPECT_EQ(options.unit.address, 12);
     EXPECT_EQ(options.unit.slotCodes, (std::array<std::uint16_t, 5>{0, 1, 2, 3, 5}));
@@ -55,12 +54,23 @@ TEST(SimOptions, EveryOptionReachesItsField) {
 
 TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--address", "0"},       {"--address", "100"},      {"--address", "1x"},
-        {"--slots", "3,1,4,6"},   {"--slots", "3,1,4,6,8"},  {"--slots", "3,1,,6,7"},
-        {"--baud", "9601"},       {"--drop", "101"},         {"--drop", "-1"},
-        {"--drop", "60", "--late", "50"},                    {"--broken", "40"},
-        {"--broken", "1,"},       {"--time-scale", "0"},     {"--random-start"},
-        {"--frobnicate", "1"},    {"stray"},                 {"--invalid-outputs", "40"},
+        {"--address", "0"},
+        {"--address", "100"},
+        {"--address", "1x"},
+        {"--slots", "3,1,4,6"},
+        {"--slots", "3,1,4,6,8"},
+        {"--slots", "3,1,,6,7"},
+        {"--baud", "9601"},
+        {"--drop", "101"},
+        {"--drop", "-1"},
+        {"--drop", "60", "--late", "50"},
+        {"--broken", "40"},
+        {"--broken", "1,"},
+        {"--time-scale", "0"},
+        {"--random-start"},
+        {"--frobnicate", "1"},
+        {"stray"},
+        {"--invalid-outputs", "40"},
         {"--silent-after-s", "-1"},
     };
     for (const std::vector<std::string>& args : bad) {

@@ -1,11 +1,10 @@
 #include "sim_process.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <csignal>
 
 namespace zat::sim::test {
 

@@ -2,9 +2,8 @@
 // for tests that talk to it and then stop it as a user would.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace zat::sim::test {

@@ -1,17 +1,14 @@
 // zat-unit-sim as a user runs it.
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
-
-#include <filesystem>
-
 #include "pty_client.h"
 #include "sim_process.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zat::sim {
 namespace {
@@ -110,8 +107,8 @@ TEST(SimProgram, LinkDoesNotReplaceAnOrdinaryFile) {
 }
 
 TEST(SimProgram, BadOptionIsOneLineAndStatusTwo) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--address", "0"},
-                                                 std::vector<std::string>{"--bogus"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--address", "0"}, std::vector<std::string>{"--bogus"}}) {
         const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, args);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_TRUE(result.out.empty());
@@ -123,8 +120,8 @@ TEST(SimProgram, BadOptionIsOneLineAndStatusTwo) {
 TEST(SimProgram, HelpListsTheOptions) {
     const zat::test::ProgramResult result = zat::test::runProgram(ZAT_UNIT_SIM_PATH, {"--help"});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale",
-                               "--invalid-outputs", "--silent-after-s", "--plant", "SIGUSR1"}) {
+    for (const char* option : {"--address", "--slots", "--baud", "--link", "--log", "--time-scale", "--invalid-outputs",
+                               "--silent-after-s", "--plant", "SIGUSR1"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
 }

@@ -1,11 +1,10 @@
 // A simulated unit under test and short ways to put requests to it.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "sim/unit_state.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace zat::sim::test {
 

@@ -1,12 +1,11 @@
 // Conditions the live monitors must meet on a unit: silence and recovery,
 // outputs the unit reports invalid, digital outputs the unit drives itself.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "pty_client.h"
 #include "sim/pty_unit.h"
 #include "unit_asking.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace zat::sim {
 namespace {

@@ -1,9 +1,8 @@
 // Pages and the selections that decide what an item letter reaches.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "unit_asking.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace zat::sim {
 namespace {
@@ -14,11 +13,11 @@ TEST_F(UnitPages, LowerCaseLettersMeanOtherItemsOnPageOne) {
     ASSERT_TRUE(accepted("W01a000007"));  // input 0's type word
     ASSERT_TRUE(accepted("W01]0001"));
     EXPECT_EQ(unit.page(), 1);
-    EXPECT_EQ(ask("R01a00"), "*01a000000");      // controller 0's flags
+    EXPECT_EQ(ask("R01a00"), "*01a000000");  // controller 0's flags
     ASSERT_TRUE(accepted("W01a000080"));
-    EXPECT_EQ(ask("R01a08"), "!01a08");          // only 8 controllers
-    EXPECT_EQ(ask("R01s05"), "*01s050000");      // profiler register, page 1 only
-    EXPECT_EQ(ask("R01t00"), "(silent)");        // no "t" on page 1
+    EXPECT_EQ(ask("R01a08"), "!01a08");      // only 8 controllers
+    EXPECT_EQ(ask("R01s05"), "*01s050000");  // profiler register, page 1 only
+    EXPECT_EQ(ask("R01t00"), "(silent)");    // no "t" on page 1
     EXPECT_EQ(ask("R01~00"), "(silent)");
     EXPECT_EQ(ask("W01H000005"), "*01H000005");  // upper case is the same on any page
 

@@ -1,11 +1,10 @@
 // The unit over simulated time: inputs, profilers, controllers.
-#include <gtest/gtest.h>
+#include "unit_asking.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "unit_asking.h"
 
 namespace zat::sim {
 namespace {
@@ -36,7 +35,6 @@ protected:
         ASSERT_TRUE(accepted("W01N0000"));
         ASSERT_TRUE(accepted("S01S"));
     }
-
 };
 
 TEST_F(UnitProcess, ProfilerRampsDwellsAndEndsWithoutLink) {
@@ -61,7 +59,7 @@ TEST_F(UnitProcess, ProfilerRampsDwellsAndEndsWithoutLink) {
 
 TEST_F(UnitProcess, ProfilerSegmentsInTurnThenFollowsTheLink) {
     makeProfile(1, 600, 200, 0, -1);
-    makeProfile(0, 0, 50, 0, 1);  // steps to 50 at once
+    makeProfile(0, 0, 50, 0, 1);            // steps to 50 at once
     ASSERT_TRUE(unit.setValue('Q', 3, 2));  // profile 0 (selected last): dwell in segment 3
     startProfiler0(0);
 
@@ -101,10 +99,10 @@ TEST_F(UnitProcess, HoldStopsTimeReleaseResumesResetStops) {
 }
 
 TEST_F(UnitProcess, ControllerDrivesItsInputTowardTheSetpoint) {
-    ASSERT_TRUE(unit.setItem(0, 'a', 0, 3));        // input 0: thermocouple, degrees C
-    ASSERT_TRUE(unit.setItem(1, 'b', 0, 0x01));     // measures A00
-    ASSERT_TRUE(unit.setItem(1, 'c', 0, 0x4B));     // setpoint in B10
-    ASSERT_TRUE(unit.setItem(1, 'd', 0, 0x4C));     // output to B11
+    ASSERT_TRUE(unit.setItem(0, 'a', 0, 3));     // input 0: thermocouple, degrees C
+    ASSERT_TRUE(unit.setItem(1, 'b', 0, 0x01));  // measures A00
+    ASSERT_TRUE(unit.setItem(1, 'c', 0, 0x4B));  // setpoint in B10
+    ASSERT_TRUE(unit.setItem(1, 'd', 0, 0x4C));  // output to B11
     ASSERT_TRUE(unit.setValue('J', 0, 50));
     ASSERT_TRUE(unit.setValue('K', 0, 60));
     ASSERT_TRUE(unit.setValue('B', 10, 400));
@@ -143,8 +141,8 @@ TEST_F(UnitProcess, ThermocoupleReadingFollowsUnitsAndTenths) {
         lowest = std::min(lowest, value('A', 1));
         highest = std::max(highest, value('A', 1));
     }
-    EXPECT_LT(lowest, highest);                // it wanders ...
-    EXPECT_LT(highest - lowest, 300);          // ... slowly (tenths)
+    EXPECT_LT(lowest, highest);        // it wanders ...
+    EXPECT_LT(highest - lowest, 300);  // ... slowly (tenths)
 }
 
 TEST_F(UnitProcess, LinearInputStaysBetweenItsScalars) {

@@ -10,10 +10,18 @@ Answer RecordingPrompts::show(std::string_view text, std::string_view caption, M
         script.pop_front();
     } else {
         switch (buttons) {
-            case MessageButtons::Ok: answer = Answer::Ok; break;
-            case MessageButtons::YesNo: answer = Answer::No; break;
-            case MessageButtons::AbortRetryIgnore: answer = Answer::Abort; break;
-            default: answer = Answer::Cancel; break;
+            case MessageButtons::Ok:
+                answer = Answer::Ok;
+                break;
+            case MessageButtons::YesNo:
+                answer = Answer::No;
+                break;
+            case MessageButtons::AbortRetryIgnore:
+                answer = Answer::Abort;
+                break;
+            default:
+                answer = Answer::Cancel;
+                break;
         }
     }
     const std::size_t beeps = beepSource != nullptr ? beepSource->beeps.size() : 0;
@@ -40,9 +48,7 @@ void RecordingProgress::setRange(int minimum, int maximum) {
     meter.setRange(minimum, maximum);
 }
 
-void RecordingProgress::setMessage(std::string_view text) {
-    calls.push_back("message " + std::string(text));
-}
+void RecordingProgress::setMessage(std::string_view text) { calls.push_back("message " + std::string(text)); }
 
 void RecordingProgress::step() {
     ++steps;

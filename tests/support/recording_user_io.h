@@ -2,13 +2,13 @@
 // status text and progress call, and answer questions from a script.
 #pragma once
 
+#include "userio/progress_meter.h"
+#include "userio/user_io.h"
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "userio/user_io.h"
-#include "userio/progress_meter.h"
 
 namespace zat::test {
 
@@ -26,7 +26,7 @@ struct ShownMessage {
     MessageIcon icon;
     MessageButtons buttons;
     Answer answer;
-    std::size_t beepsBefore;  // beeps sounded before the box came up (with a beep source)
+    std::size_t beepsBefore;                             // beeps sounded before the box came up (with a beep source)
     std::optional<Answer> defaultAnswer = std::nullopt;  // when another than the first button is the default
 };
 
@@ -39,10 +39,9 @@ public:
     // beep come before its message.
     const RecordingBeep* beepSource = nullptr;
 
-    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                MessageButtons buttons) override;
-    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
-                           MessageButtons buttons, Answer defaultAnswer) override;
+    Answer show(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons) override;
+    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons,
+                           Answer defaultAnswer) override;
 };
 
 class RecordingStatus final : public StatusText {

@@ -1,10 +1,10 @@
 #include "support/run_program.h"
 
+#include "support/temp_dir.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include "support/temp_dir.h"
 
 namespace zat::test {
 

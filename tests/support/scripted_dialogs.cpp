@@ -1,6 +1,7 @@
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>
+
 #include <stdexcept>
 
 namespace zat::test {

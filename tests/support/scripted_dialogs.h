@@ -3,13 +3,14 @@
 // a modal loop.
 #pragma once
 
+#include "gui/common/gui_context.h"
+
 #include <QDialog>
 #include <QString>
+
 #include <deque>
 #include <functional>
 #include <vector>
-
-#include "gui/common/gui_context.h"
 
 namespace zat::test {
 

@@ -1,12 +1,12 @@
 // File dialogs answered from a script, with every request kept.
 #pragma once
 
+#include "userio/file_dialogs.h"
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "userio/file_dialogs.h"
 
 namespace zat::test {
 

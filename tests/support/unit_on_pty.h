@@ -3,10 +3,10 @@
 #pragma once
 
 #include "comms/protocol.h"
-#include "userio/traffic.h"
 #include "comms/unit_link.h"
 #include "sim/pty_unit.h"
 #include "support/recording_user_io.h"
+#include "userio/traffic.h"
 
 #include <string>
 #include <vector>

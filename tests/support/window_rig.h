@@ -3,15 +3,15 @@
 // and the port can be pointed at a simulated unit on a pseudo-terminal.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "gui/shell/zat_window.h"
 #include "sim/pty_unit.h"
 #include "support/recording_user_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_dir.h"
+
+#include <memory>
+#include <string>
 
 namespace zat::test {
 

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <stdexcept>
-
-#include "userio/progress_meter.h"
 #include "support/recording_user_io.h"
+#include "userio/progress_meter.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace zat {
 namespace {
@@ -71,10 +70,8 @@ TEST(ProgressSession, KeepsTheCallingOrderAndClosesOnEveryExit) {
         session.step();
         session.step();
         throw std::runtime_error("leave early");
-    } catch (const std::runtime_error&) {
-    }
-    const std::vector<std::string> expected{"show", "range 0 290", "message Writing ZAT data file",
-                                            "destroy"};
+    } catch (const std::runtime_error&) {}
+    const std::vector<std::string> expected{"show", "range 0 290", "message Writing ZAT data file", "destroy"};
     EXPECT_EQ(progress.calls, expected);
     EXPECT_EQ(progress.steps, 2);
     EXPECT_FALSE(progress.visible);
@@ -91,9 +88,7 @@ TEST(ProgressSession, ClosingEarlyDestroysOnlyOnce) {
 
 TEST(StatusTextSession, ClearsTheTextAfterTheOperation) {
     test::RecordingStatus status;
-    {
-        StatusTextSession session(status, "Loading ZAT database file :/tmp/a.zat");
-    }
+    { StatusTextSession session(status, "Loading ZAT database file :/tmp/a.zat"); }
     const std::vector<std::string> expected{"Loading ZAT database file :/tmp/a.zat", ""};
     EXPECT_EQ(status.texts, expected);
 }

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace zat {
@@ -70,12 +71,18 @@ TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConf
     const int forceWidth = std::max(zero_.force->sizeHint().width(), span_.force->sizeHint().width());
     zero_.force->setFixedWidth(forceWidth);
     span_.force->setFixedWidth(forceWidth);
-    connect(zero_.force, &QCheckBox::clicked, this, [this] { runBatch([this] { engine_.forceZero(context_.protocol); }); });
-    connect(span_.force, &QCheckBox::clicked, this, [this] { runBatch([this] { engine_.forceSpan(context_.protocol); }); });
-    connect(zero_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepZero(context_.protocol, -1); }); });
-    connect(zero_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepZero(context_.protocol, +1); }); });
-    connect(span_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, -1); }); });
-    connect(span_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.stepSpan(context_.protocol, +1); }); });
+    connect(zero_.force, &QCheckBox::clicked, this,
+            [this] { runBatch([this] { engine_.forceZero(context_.protocol); }); });
+    connect(span_.force, &QCheckBox::clicked, this,
+            [this] { runBatch([this] { engine_.forceSpan(context_.protocol); }); });
+    connect(zero_.minus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.stepZero(context_.protocol, -1); }); });
+    connect(zero_.plus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.stepZero(context_.protocol, +1); }); });
+    connect(span_.minus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.stepSpan(context_.protocol, -1); }); });
+    connect(span_.plus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.stepSpan(context_.protocol, +1); }); });
     // A drag writes when it ends; a key, wheel or page step at once (the
     // wheel's step is a move too, but with the thumb not held).
     const auto connectTrack = [this](QSlider* track, void (CalibrationSession::*move)(UnitProtocol&, int)) {

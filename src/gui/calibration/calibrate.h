@@ -36,8 +36,7 @@ private:
     struct ConstantRow : ConstantControls {
         QCheckBox* force = nullptr;
     };
-    QWidget* makeConstantRow(const QString& title, const QString& name, const TrackMapping& mapping,
-                             ConstantRow& row);
+    QWidget* makeConstantRow(const QString& title, const QString& name, const TrackMapping& mapping, ConstantRow& row);
     void selectChannel();
 
     CalibrationSession engine_;

@@ -1,5 +1,9 @@
 #include "gui/calibration/calibration_window.h"
 
+#include "calibration/session_common.h"
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/link_batch.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -7,19 +11,14 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "calibration/session_common.h"
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/link_batch.h"
-
 namespace zat {
 
 CalibrationWindow::CalibrationWindow(const WindowContext& context, const QString& title)
     : QDialog(context.parent), context_(context) {
     setWindowTitle(title);
-    timer_ = new PollTimer(context.protocol.link(), PollTimer::Schedule::Periodic,
-                           PollTimer::Callbacks{[this] { return tickInterval(); }, [this] { tickNow(); },
-                                                [this] { tickNow(); }},
-                           this);
+    timer_ = new PollTimer(
+        context.protocol.link(), PollTimer::Schedule::Periodic,
+        PollTimer::Callbacks{[this] { return tickInterval(); }, [this] { tickNow(); }, [this] { tickNow(); }}, this);
 }
 
 Outcome CalibrationWindow::start() {
@@ -64,7 +63,8 @@ QLabel* CalibrationWindow::makeLinkStatusLabel() {
 }
 
 void CalibrationWindow::showLinkStatus(std::string_view text) {
-    if (linkStatus_ != nullptr) linkStatus_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (linkStatus_ != nullptr)
+        linkStatus_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void CalibrationWindow::setRevertEnabled(bool enabled) {

@@ -3,17 +3,18 @@
 // LinkBatch, the OK / Revert / Help column and the "No reply from unit" line.
 #pragma once
 
+#include "gui/common/live_value_widgets.h"  // makeValueCell
+#include "gui/common/poll_timer.h"
+#include "gui/common/window_context.h"
+#include "userio/outcome.h"
+
 #include <QDialog>
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
-
-#include "gui/common/live_value_widgets.h"  // makeValueCell
-#include "gui/common/poll_timer.h"
-#include "gui/common/window_context.h"
-#include "userio/outcome.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -36,7 +37,9 @@ public:
     // Opens the session and starts the timer. Failed: the user has been told
     // and the dialog is not to be shown.
     Outcome start();
-    void tickNow() { runBatch([this] { tickEngine(); }); }
+    void tickNow() {
+        runBatch([this] { tickEngine(); });
+    }
     // Enough ticks at once to fill every value (the pictures and tests use it).
     void sweep() {
         for (int tick = 0; tick < ticksPerSweep(); ++tick) tickNow();
@@ -67,8 +70,7 @@ protected:
                                                  int trackMaximum, int trackMinimumWidth);
     // The value and the track at `position`; unread (empty): nothing shown,
     // nothing to adjust.
-    static void showConstant(const ConstantControls& controls, const std::optional<std::uint16_t>& value,
-                             int position);
+    static void showConstant(const ConstantControls& controls, const std::optional<std::uint16_t>& value, int position);
     // OK, Escape and the close box: the timer stops first.
     void done(int result) override;
 
@@ -79,6 +81,5 @@ private:
     QPushButton* revert_ = nullptr;
     QLabel* linkStatus_ = nullptr;
 };
-
 
 }  // namespace zat

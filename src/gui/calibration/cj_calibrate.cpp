@@ -25,8 +25,10 @@ TCJCalibrate::TCJCalibrate(const WindowContext& context)
     auto* zeroGroup = new QGroupBox(QStringLiteral("Zero"), this);
     auto* row = new QHBoxLayout(zeroGroup);
     zero_ = makeConstantControls(zeroGroup, *row, QStringLiteral("zero"), ColdJunctionSession::trackMaximum(), 240);
-    connect(zero_.minus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, -1); }); });
-    connect(zero_.plus, &QPushButton::clicked, this, [this] { runBatch([this] { engine_.step(context_.protocol, +1); }); });
+    connect(zero_.minus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.step(context_.protocol, -1); }); });
+    connect(zero_.plus, &QPushButton::clicked, this,
+            [this] { runBatch([this] { engine_.step(context_.protocol, +1); }); });
     // Every move of the track bar is sent, not only its end.
     connect(zero_.track, &QSlider::valueChanged, this,
             [this](int position) { runBatch([&] { engine_.moveTrack(context_.protocol, position); }); });

@@ -2,10 +2,10 @@
 // and each slot's terminal temperature, over a ColdJunctionSession.
 #pragma once
 
-#include <array>
-
 #include "calibration/cold_junction_session.h"
 #include "gui/calibration/calibration_window.h"
+
+#include <array>
 
 class QLabel;
 

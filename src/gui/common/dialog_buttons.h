@@ -4,9 +4,9 @@
 // that stores its page first overrides accept().
 #pragma once
 
-#include <QString>
-
 #include "gui/common/gui_context.h"
+
+#include <QString>
 
 class QDialog;
 class QWidget;

@@ -3,13 +3,13 @@
 // the way a modal dialog is run, and the help.
 #pragma once
 
-#include <functional>
-
 #include "gui/common/dialog_runner.h"
 #include "userio/beep.h"
 #include "userio/file_dialogs.h"
 #include "userio/prompts.h"
 #include "userio/wait_cursor.h"
+
+#include <functional>
 
 namespace zat {
 

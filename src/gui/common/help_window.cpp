@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QTextBrowser>
 #include <QToolBar>
+
 #include <utility>
 
 namespace zat {

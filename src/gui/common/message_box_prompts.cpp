@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <optional>
 
+#include <optional>
 
 namespace zat {
 
@@ -11,11 +11,16 @@ namespace {
 
 QMessageBox::Icon boxIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Stop: return QMessageBox::Critical;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,14 +33,18 @@ struct ButtonAnswer {
 std::vector<ButtonAnswer> boxButtons(MessageButtons buttons) {
     using B = QMessageBox;
     switch (buttons) {
-        case MessageButtons::Ok: return {{B::Ok, Answer::Ok}};
-        case MessageButtons::OkCancel: return {{B::Ok, Answer::Ok}, {B::Cancel, Answer::Cancel}};
-        case MessageButtons::YesNo: return {{B::Yes, Answer::Yes}, {B::No, Answer::No}};
+        case MessageButtons::Ok:
+            return {{B::Ok, Answer::Ok}};
+        case MessageButtons::OkCancel:
+            return {{B::Ok, Answer::Ok}, {B::Cancel, Answer::Cancel}};
+        case MessageButtons::YesNo:
+            return {{B::Yes, Answer::Yes}, {B::No, Answer::No}};
         case MessageButtons::YesNoCancel:
             return {{B::Yes, Answer::Yes}, {B::No, Answer::No}, {B::Cancel, Answer::Cancel}};
         case MessageButtons::AbortRetryIgnore:
             return {{B::Abort, Answer::Abort}, {B::Retry, Answer::Retry}, {B::Ignore, Answer::Ignore}};
-        case MessageButtons::RetryCancel: return {{B::Retry, Answer::Retry}, {B::Cancel, Answer::Cancel}};
+        case MessageButtons::RetryCancel:
+            return {{B::Retry, Answer::Retry}, {B::Cancel, Answer::Cancel}};
     }
     return {{B::Ok, Answer::Ok}};
 }
@@ -43,10 +52,14 @@ std::vector<ButtonAnswer> boxButtons(MessageButtons buttons) {
 // What closing the box without a button (Escape, the close box) answers.
 Answer escapeAnswer(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return Answer::Ok;
-        case MessageButtons::YesNo: return Answer::No;
-        case MessageButtons::AbortRetryIgnore: return Answer::Abort;
-        default: return Answer::Cancel;
+        case MessageButtons::Ok:
+            return Answer::Ok;
+        case MessageButtons::YesNo:
+            return Answer::No;
+        case MessageButtons::AbortRetryIgnore:
+            return Answer::Abort;
+        default:
+            return Answer::Cancel;
     }
 }
 

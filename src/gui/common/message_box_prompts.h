@@ -2,11 +2,12 @@
 // texts, captions, icons and buttons, and the system beep.
 #pragma once
 
+#include "userio/user_io.h"
+
 #include <QPointer>
 #include <QWidget>
-#include <cstdio>
 
-#include "userio/user_io.h"
+#include <cstdio>
 
 namespace zat {
 
@@ -20,10 +21,9 @@ public:
     // the program never waits for a press that cannot come.
     void setUnattended(std::FILE* out) { unattended_ = out; }
 
-    Answer show(std::string_view text, std::string_view caption, MessageIcon icon,
-                MessageButtons buttons) override;
-    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon,
-                           MessageButtons buttons, Answer defaultAnswer) override;
+    Answer show(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons) override;
+    Answer showWithDefault(std::string_view text, std::string_view caption, MessageIcon icon, MessageButtons buttons,
+                           Answer defaultAnswer) override;
 
 private:
     Answer printUnattended(std::string_view text, std::string_view caption, MessageButtons buttons);

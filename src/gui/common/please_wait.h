@@ -2,11 +2,12 @@
 // percentage bar, kept up to date after every step. It cannot cancel.
 #pragma once
 
-#include <QDialog>
-#include <memory>
-
-#include "userio/user_io.h"
 #include "userio/progress_meter.h"
+#include "userio/user_io.h"
+
+#include <QDialog>
+
+#include <memory>
 
 class QLabel;
 class QProgressBar;

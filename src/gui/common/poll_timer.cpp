@@ -1,9 +1,10 @@
 #include "gui/common/poll_timer.h"
 
-#include <QCoreApplication>
-#include <algorithm>
-
 #include "gui/common/link_batch.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
 
 namespace zat {
 

@@ -4,13 +4,14 @@
 // the operation may have changed what the page shows.
 #pragma once
 
+#include "comms/unit_link.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+
 #include <chrono>
 #include <functional>
-
-#include "comms/unit_link.h"
 
 namespace zat {
 

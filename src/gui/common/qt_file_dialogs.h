@@ -1,11 +1,11 @@
 // The file dialogs and the wait cursor of the file commands, as Qt shows them.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
 #include "userio/file_dialogs.h"
 #include "userio/wait_cursor.h"
+
+#include <QPointer>
+#include <QWidget>
 
 namespace zat {
 

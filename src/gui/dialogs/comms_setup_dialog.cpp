@@ -1,6 +1,10 @@
 #include "gui/dialogs/comms_setup_dialog.h"
 
+#include "comms/comms_entries.h"
 #include "gui/common/dialog_buttons.h"
+#include "gui/dialogs/dil_switch.h"
+#include "model/database_file.h"
+#include "userio/field_check.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -11,12 +15,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <array>
 
-#include "comms/comms_entries.h"
-#include "gui/dialogs/dil_switch.h"
-#include "model/database_file.h"
-#include "userio/field_check.h"
+#include <array>
 
 namespace zat {
 

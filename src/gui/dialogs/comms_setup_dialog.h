@@ -3,13 +3,14 @@
 // OK checks the entries and stores them into the database's settings.
 #pragma once
 
+#include "gui/common/gui_context.h"
+#include "model/config_database.h"
+
 #include <QDialog>
+
 #include <cstdint>
 #include <functional>
 #include <string>
-
-#include "gui/common/gui_context.h"
-#include "model/config_database.h"
 
 class QAbstractButton;
 class QLineEdit;

@@ -1,8 +1,8 @@
 #include "gui/dialogs/dil_switch.h"
 
-#include <QPainter>
-
 #include "comms/comms_entries.h"
+
+#include <QPainter>
 
 namespace zat {
 

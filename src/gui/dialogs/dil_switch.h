@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+
 #include <cstdint>
 
 namespace zat {
@@ -25,9 +26,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap body_;     // 61 x 20, the switch body
-    QPixmap knobUp_;   // 5 x 10, bit clear
-    QPixmap knobDown_; // 5 x 10, bit set
+    QPixmap body_;      // 61 x 20, the switch body
+    QPixmap knobUp_;    // 5 x 10, bit clear
+    QPixmap knobDown_;  // 5 x 10, bit set
     std::uint16_t pattern_ = 0;
     int redraws_ = 0;
 };

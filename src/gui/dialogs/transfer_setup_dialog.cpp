@@ -12,14 +12,18 @@ namespace {
 
 // One box per group, box i for bit i.
 constexpr const char* kGroupNames[7] = {
-    "Analog input configuration", "Analog output configuration", "Hot/Cold Blocks", "IF Blocks",
-    "PID Controllers",            "Profile Generators",          "Profiles",
+    "Analog input configuration",
+    "Analog output configuration",
+    "Hot/Cold Blocks",
+    "IF Blocks",
+    "PID Controllers",
+    "Profile Generators",
+    "Profiles",
 };
 
 }  // namespace
 
-TTransferSetup::TTransferSetup(TransferDirection direction, TransferGroups preset, QWidget* parent)
-    : QDialog(parent) {
+TTransferSetup::TTransferSetup(TransferDirection direction, TransferGroups preset, QWidget* parent) : QDialog(parent) {
     const bool exporting = direction == TransferDirection::Export;
     setWindowTitle(exporting ? QStringLiteral("Export Options") : QStringLiteral("Import Options"));
 

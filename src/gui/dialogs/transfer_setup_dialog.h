@@ -2,10 +2,10 @@
 // Import moves, one check box per group.
 #pragma once
 
-#include <QDialog>
-
-#include "gui/common/gui_context.h"
 #include "comms/transfer_groups.h"
+#include "gui/common/gui_context.h"
+
+#include <QDialog>
 
 class QCheckBox;
 class QPushButton;

@@ -1,5 +1,11 @@
 #include "gui/editors/analog_input_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+#include "model/channel_type.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -12,12 +18,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-#include "model/channel_type.h"
-
 namespace zat {
 
 namespace {
@@ -25,8 +25,8 @@ namespace {
 // The columns of a row, from the left.
 enum Column { Label, Scan, Type, ColdJunction, Tenths, Fahrenheit, Tcbo, CommentColumn, Hi, Lo, ColumnCount };
 
-const char* const kHeaders[ColumnCount] = {"",   "Scan",    "Type",      "CJ",        "1/10ths",
-                                           "°F", "TCBO",    "Comment",   "Hi Scalar", "Lo Scalar"};
+const char* const kHeaders[ColumnCount] = {"",   "Scan", "Type",    "CJ",        "1/10ths",
+                                           "°F", "TCBO", "Comment", "Hi Scalar", "Lo Scalar"};
 
 QString rowName(const char* field, int row) { return QString::fromLatin1(field) + QString::number(row); }
 

@@ -3,12 +3,13 @@
 // this window shows their rows and hands the page on display back to them.
 #pragma once
 
-#include <QDialog>
-#include <array>
-
 #include "editing/analog_input_setup.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QComboBox;

@@ -1,5 +1,12 @@
 #include "gui/editors/analog_output_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+#include "model/channel_type.h"
+#include "model/config_database.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,15 +21,9 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
 #include <algorithm>
 #include <string>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-#include "model/channel_type.h"
-#include "model/config_database.h"
 
 namespace zat {
 
@@ -156,8 +157,8 @@ void TAOUTSetup::loadPage(int channel) {
     const AnalogOutputPage page = loadAnalogOutput(db_, channel);
     register_->setText(toQString(page.label));
     const bool physical = isPhysicalOutput(channel);
-    for (QWidget* control : std::initializer_list<QWidget*>{bias_, linear_, characterised_, range_, tenths_,
-                                                             fahrenheit_}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{bias_, linear_, characterised_, range_, tenths_, fahrenheit_}) {
         control->setEnabled(physical);
     }
     comment_->setText(toQString(page.comment));
@@ -190,9 +191,15 @@ bool TAOUTSetup::storePage() {
     if (stored) return true;
     QLineEdit* field = nullptr;
     switch (stored.refusal().field) {
-        case AnalogOutputField::Bias: field = bias_; break;
-        case AnalogOutputField::From: field = from_; break;
-        case AnalogOutputField::To: field = to_; break;
+        case AnalogOutputField::Bias:
+            field = bias_;
+            break;
+        case AnalogOutputField::From:
+            field = from_;
+            break;
+        case AnalogOutputField::To:
+            field = to_;
+            break;
     }
     refuseField(stored.refusal().message, field, gui_);
     return false;

@@ -4,11 +4,11 @@
 // channel and hands it back to them.
 #pragma once
 
-#include <QDialog>
-
 #include "editing/analog_output_setup.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;

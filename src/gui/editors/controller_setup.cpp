@@ -1,5 +1,11 @@
 #include "gui/editors/controller_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+#include "gui/editors/register_edits.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
@@ -11,12 +17,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-#include "gui/editors/register_edits.h"
 
 namespace zat {
 
@@ -182,14 +182,22 @@ void TControllerSetup::updateOutputTypeControls() {
 
 QLineEdit* TControllerSetup::fieldEdit(ControllerField field) const {
     switch (field) {
-        case ControllerField::Setpoint: return setpoint_;
-        case ControllerField::Measured: return measured_;
-        case ControllerField::Output: return output_;
-        case ControllerField::PropBand: return propBand_;
-        case ControllerField::IntTime: return intTime_;
-        case ControllerField::DerTime: return derTime_;
-        case ControllerField::Digital: return digital_;
-        case ControllerField::Cycle: return cycle_;
+        case ControllerField::Setpoint:
+            return setpoint_;
+        case ControllerField::Measured:
+            return measured_;
+        case ControllerField::Output:
+            return output_;
+        case ControllerField::PropBand:
+            return propBand_;
+        case ControllerField::IntTime:
+            return intTime_;
+        case ControllerField::DerTime:
+            return derTime_;
+        case ControllerField::Digital:
+            return digital_;
+        case ControllerField::Cycle:
+            return cycle_;
     }
     return setpoint_;
 }

@@ -6,11 +6,11 @@
 // stores it and closes.
 #pragma once
 
-#include <QDialog>
-
 #include "editing/controller_setup.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
 
 class QCheckBox;
 class QLineEdit;

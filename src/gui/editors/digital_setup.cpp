@@ -1,5 +1,9 @@
 #include "gui/editors/digital_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,10 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
 
 namespace zat {
 
@@ -35,8 +35,7 @@ TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int tab) { loadPage(tab); });
     const QIcon icon(tabIconPath(mode));
-    for (int tab = 0; tab < layout.tabCount; ++tab)
-        tabs_->addTab(icon, toQString(digitalCommentTabTitle(tab)));
+    for (int tab = 0; tab < layout.tabCount; ++tab) tabs_->addTab(icon, toQString(digitalCommentTabTitle(tab)));
 
     auto* page = new QFrame(this);
     page->setObjectName(QStringLiteral("page"));
@@ -50,8 +49,7 @@ TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
         labels_[row] = new QLabel(channels_);
         labels_[row]->setObjectName(QStringLiteral("label%1").arg(r));
         comments_[row] = makeCommentEdit(channels_, QStringLiteral("comment%1").arg(r));
-        comments_[row]->setMinimumWidth(comments_[row]->fontMetrics().averageCharWidth() *
-                                        kCommentWidthInCharacters);
+        comments_[row]->setMinimumWidth(comments_[row]->fontMetrics().averageCharWidth() * kCommentWidthInCharacters);
         labels_[row]->setBuddy(comments_[row]);
         rows->addWidget(labels_[row], r, 0);
         rows->addWidget(comments_[row], r, 1);

@@ -4,12 +4,13 @@
 // and closes.
 #pragma once
 
-#include <QDialog>
-#include <array>
-
 #include "editing/digital_comments_setup.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QGroupBox;
 class QLabel;

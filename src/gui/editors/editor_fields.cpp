@@ -1,8 +1,8 @@
 #include "gui/editors/editor_fields.h"
 
-#include <QValidator>
-
 #include "editing/entry_text.h"
+
+#include <QValidator>
 
 namespace zat {
 
@@ -12,9 +12,7 @@ namespace {
 class SignedDigitsValidator final : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return isSignedDigits(toUtf8(input)) ? Acceptable : Invalid;
-    }
+    State validate(QString& input, int&) const override { return isSignedDigits(toUtf8(input)) ? Acceptable : Invalid; }
 };
 
 }  // namespace

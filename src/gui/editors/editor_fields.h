@@ -2,14 +2,15 @@
 // record's Windows-1252 field, and numbers typed as a sign and digits.
 #pragma once
 
+#include "model/comment.h"
+
 #include <QLineEdit>
 #include <QString>
 #include <QValidator>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-#include "model/comment.h"
 
 namespace zat {
 

@@ -1,5 +1,11 @@
 #include "gui/editors/hot_cold_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+#include "model/register_ref.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -8,14 +14,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QValidator>
 #include <QVBoxLayout>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-#include "model/register_ref.h"
+#include <QValidator>
 
 namespace zat {
 
@@ -40,8 +40,7 @@ QIcon blockIcon(bool enabled) {
 
 }  // namespace
 
-THCSetup::THCSetup(const WindowContext& context)
-    : QDialog(context.parent), db_(context.db), gui_(context.gui) {
+THCSetup::THCSetup(const WindowContext& context) : QDialog(context.parent), db_(context.db), gui_(context.gui) {
     setWindowTitle(QStringLiteral("Hot Cold Calculation Block"));
 
     tabs_ = new PageTabs(
@@ -79,8 +78,8 @@ THCSetup::THCSetup(const WindowContext& context)
     coldest_ = makeDestinationEdit(outputBox, QStringLiteral("coldest"));
     average_ = makeDestinationEdit(outputBox, QStringLiteral("average"));
     spread_ = makeDestinationEdit(outputBox, QStringLiteral("spread"));
-    const std::array<std::pair<const char*, QLineEdit*>, 4> outputs{{
-        {"Hottest", hottest_}, {"Coldest", coldest_}, {"Average", average_}, {"Spread", spread_}}};
+    const std::array<std::pair<const char*, QLineEdit*>, 4> outputs{
+        {{"Hottest", hottest_}, {"Coldest", coldest_}, {"Average", average_}, {"Spread", spread_}}};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         auto* label = new QLabel(QString::fromLatin1(outputs[i].first), outputBox);
         label->setBuddy(outputs[i].second);
@@ -150,10 +149,14 @@ void THCSetup::showTabImage(int block) {
 
 QLineEdit* THCSetup::destinationEdit(HotColdField field) const {
     switch (field) {
-        case HotColdField::Hottest: return hottest_;
-        case HotColdField::Coldest: return coldest_;
-        case HotColdField::Mean: return average_;
-        case HotColdField::Spread: return spread_;
+        case HotColdField::Hottest:
+            return hottest_;
+        case HotColdField::Coldest:
+            return coldest_;
+        case HotColdField::Mean:
+            return average_;
+        case HotColdField::Spread:
+            return spread_;
     }
     return hottest_;
 }

@@ -4,11 +4,12 @@
 // is refused when a destination is bad; OK stores it and closes.
 #pragma once
 
-#include <QDialog>
-#include <array>
-
 #include "editing/hot_cold_setup.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QLineEdit;

@@ -1,5 +1,9 @@
 #include "gui/editors/if_block_editor.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,12 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QValidator>
 #include <QVBoxLayout>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
+#include <QValidator>
 
 namespace zat {
 
@@ -31,8 +31,7 @@ QLineEdit* makeRegisterEdit(QWidget* parent, const QString& objectName) {
     return edit;
 }
 
-QComboBox* makeOperatorList(QWidget* parent, const QString& objectName, int count,
-                            std::string (*text)(int)) {
+QComboBox* makeOperatorList(QWidget* parent, const QString& objectName, int count, std::string (*text)(int)) {
     auto* list = new QComboBox(parent);
     list->setObjectName(objectName);
     for (int code = 0; code < count; ++code) list->addItem(toQString(text(code)));
@@ -61,18 +60,18 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
     commentLabel->setBuddy(comment_);
 
     ifRegister_ = makeRegisterEdit(this, QStringLiteral("ifRegister"));
-    conditionList_ = makeOperatorList(this, QStringLiteral("condition"), kConditionOperatorCount,
-                                      conditionOperatorText);
+    conditionList_ =
+        makeOperatorList(this, QStringLiteral("condition"), kConditionOperatorCount, conditionOperatorText);
     ifOperand_ = makeSource(QStringLiteral("ifOperand"));
     thenDestination_ = makeRegisterEdit(this, QStringLiteral("thenDestination"));
     thenSource1_ = makeSource(QStringLiteral("thenSource1"));
-    thenOperator_ = makeOperatorList(this, QStringLiteral("thenOperator"), kArithmeticOperatorCount,
-                                     arithmeticOperatorText);
+    thenOperator_ =
+        makeOperatorList(this, QStringLiteral("thenOperator"), kArithmeticOperatorCount, arithmeticOperatorText);
     thenSource2_ = makeSource(QStringLiteral("thenSource2"));
     elseDestination_ = makeRegisterEdit(this, QStringLiteral("elseDestination"));
     elseSource1_ = makeSource(QStringLiteral("elseSource1"));
-    elseOperator_ = makeOperatorList(this, QStringLiteral("elseOperator"), kArithmeticOperatorCount,
-                                     arithmeticOperatorText);
+    elseOperator_ =
+        makeOperatorList(this, QStringLiteral("elseOperator"), kArithmeticOperatorCount, arithmeticOperatorText);
     elseSource2_ = makeSource(QStringLiteral("elseSource2"));
 
     // One row a line: word, register, "=" or the condition, the sources.
@@ -198,7 +197,8 @@ bool TAlSetup::storePage() {
 }
 
 void TAlSetup::enableSecondSources() {
-    for (const auto& [op, source] : {std::pair{thenOperator_, &thenSource2_}, std::pair{elseOperator_, &elseSource2_}}) {
+    for (const auto& [op, source] :
+         {std::pair{thenOperator_, &thenSource2_}, std::pair{elseOperator_, &elseSource2_}}) {
         const bool used = op->currentIndex() != 0;
         source->constant->setEnabled(used);
         source->reg->setEnabled(used);
@@ -207,19 +207,32 @@ void TAlSetup::enableSecondSources() {
 
 QWidget* TAlSetup::fieldEdit(IfField field) const {
     switch (field) {
-        case IfField::IfRegister: return ifRegister_;
-        case IfField::IfConstant: return ifOperand_.constant;
-        case IfField::IfOperandRegister: return ifOperand_.reg;
-        case IfField::ThenDestination: return thenDestination_;
-        case IfField::ThenSource1Constant: return thenSource1_.constant;
-        case IfField::ThenSource1Register: return thenSource1_.reg;
-        case IfField::ThenSource2Constant: return thenSource2_.constant;
-        case IfField::ThenSource2Register: return thenSource2_.reg;
-        case IfField::ElseDestination: return elseDestination_;
-        case IfField::ElseSource1Constant: return elseSource1_.constant;
-        case IfField::ElseSource1Register: return elseSource1_.reg;
-        case IfField::ElseSource2Constant: return elseSource2_.constant;
-        case IfField::ElseSource2Register: return elseSource2_.reg;
+        case IfField::IfRegister:
+            return ifRegister_;
+        case IfField::IfConstant:
+            return ifOperand_.constant;
+        case IfField::IfOperandRegister:
+            return ifOperand_.reg;
+        case IfField::ThenDestination:
+            return thenDestination_;
+        case IfField::ThenSource1Constant:
+            return thenSource1_.constant;
+        case IfField::ThenSource1Register:
+            return thenSource1_.reg;
+        case IfField::ThenSource2Constant:
+            return thenSource2_.constant;
+        case IfField::ThenSource2Register:
+            return thenSource2_.reg;
+        case IfField::ElseDestination:
+            return elseDestination_;
+        case IfField::ElseSource1Constant:
+            return elseSource1_.constant;
+        case IfField::ElseSource1Register:
+            return elseSource1_.reg;
+        case IfField::ElseSource2Constant:
+            return elseSource2_.constant;
+        case IfField::ElseSource2Register:
+            return elseSource2_.reg;
     }
     return ifRegister_;
 }

@@ -4,10 +4,10 @@
 // a refused entry keeps the dialog open with the focus on that edit.
 #pragma once
 
-#include <QDialog>
-
 #include "editing/if_blocks.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;

@@ -1,5 +1,10 @@
 #include "gui/editors/if_block_list.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/if_block_editor.h"
+#include "gui/printing/listing_printer.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -7,13 +12,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
 #include <algorithm>
 #include <numeric>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/if_block_editor.h"
-#include "gui/printing/listing_printer.h"
 
 namespace zat {
 
@@ -64,8 +65,8 @@ TIFList::TIFList(const WindowContext& context)
     copy_ = command("copy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &TIFList::copyBlock);
     paste_ = command("paste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &TIFList::pasteBlock);
     enable_ = command("enable", QStringLiteral("Enable"), QKeySequence(Qt::CTRL | Qt::Key_E), &TIFList::enableBlocks);
-    disable_ = command("disable", QStringLiteral("Disable"), QKeySequence(Qt::CTRL | Qt::Key_D),
-                       &TIFList::disableBlocks);
+    disable_ =
+        command("disable", QStringLiteral("Disable"), QKeySequence(Qt::CTRL | Qt::Key_D), &TIFList::disableBlocks);
     edit_ = command("edit", QStringLiteral("Edit"), QKeySequence(Qt::Key_E), &TIFList::editBlock);
     delete_ = command("delete", QStringLiteral("Delete"), QKeySequence(Qt::Key_Delete), &TIFList::deleteBlocks);
     menu_->addSeparator();
@@ -90,8 +91,8 @@ TIFList::TIFList(const WindowContext& context)
     button("disable", QStringLiteral("Disable"), &TIFList::disableBlocks);
     button("print", QStringLiteral("Print"), &TIFList::printList);
     buttons->addSpacing(12);
-    buttons->addWidget(makeDialogButtons(
-        *this, &gui_, DialogButtons{QStringLiteral("Close"), kHelpContext, /*cancel=*/false}));
+    buttons->addWidget(
+        makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("Close"), kHelpContext, /*cancel=*/false}));
     buttons->addStretch(1);
 
     auto* whole = new QHBoxLayout(this);
@@ -137,7 +138,8 @@ void TIFList::select(const IfSelection& lines) {
     for (int line : lines)
         if (QTreeWidgetItem* item = list_->topLevelItem(line)) item->setSelected(true);
     if (!lines.empty())
-        if (QTreeWidgetItem* item = list_->topLevelItem(lines.front())) list_->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+        if (QTreeWidgetItem* item = list_->topLevelItem(lines.front()))
+            list_->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
 }
 
 void TIFList::scrollTo(int line) {

@@ -6,10 +6,10 @@
 // listing in the print preview.
 #pragma once
 
-#include <QDialog>
-
 #include "editing/if_blocks.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
 
 class QAction;
 class QMenu;

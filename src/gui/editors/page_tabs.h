@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QTabBar>
+
 #include <functional>
 
 namespace zat {

@@ -1,5 +1,10 @@
 #include "gui/editors/profile_edit.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -11,18 +16,11 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-
 namespace zat {
 
 namespace {
 
-QString rowName(const char* field, int segment) {
-    return QString::fromLatin1(field) + QString::number(segment);
-}
+QString rowName(const char* field, int segment) { return QString::fromLatin1(field) + QString::number(segment); }
 
 // A five-character edit for any text; the rules read it.
 QLineEdit* makeEntryEdit(QWidget* parent, const QString& objectName) {
@@ -154,10 +152,18 @@ bool TProfileEdit::storePage() {
     const SegmentRow& row = rows_[static_cast<std::size_t>(refusal.row)];
     QLineEdit* field = nullptr;
     switch (refusal.field) {
-        case ProfileField::Rate: field = row.rate; break;
-        case ProfileField::Level: field = row.level; break;
-        case ProfileField::Dwell: field = row.dwell; break;
-        case ProfileField::Link: field = link_; break;
+        case ProfileField::Rate:
+            field = row.rate;
+            break;
+        case ProfileField::Level:
+            field = row.level;
+            break;
+        case ProfileField::Dwell:
+            field = row.dwell;
+            break;
+        case ProfileField::Link:
+            field = link_;
+            break;
     }
     refuseField(refusal.message, field, gui_);
     return false;

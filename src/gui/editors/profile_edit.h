@@ -4,12 +4,13 @@
 // texts back to them.
 #pragma once
 
-#include <QDialog>
-#include <array>
-
 #include "editing/profile_edit.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QLineEdit;

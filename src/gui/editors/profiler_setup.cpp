@@ -1,5 +1,11 @@
 #include "gui/editors/profiler_setup.h"
 
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/field_refusal.h"
+#include "gui/editors/editor_fields.h"
+#include "gui/editors/page_tabs.h"
+#include "gui/editors/register_edits.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,12 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-#include "gui/common/dialog_buttons.h"
-#include "gui/common/field_refusal.h"
-#include "gui/editors/editor_fields.h"
-#include "gui/editors/page_tabs.h"
-#include "gui/editors/register_edits.h"
 
 namespace zat {
 
@@ -60,8 +60,7 @@ TProfilerSetup::TProfilerSetup(const WindowContext& context)
     loadPage(0);
 }
 
-QGroupBox* TProfilerSetup::buildGroup(QWidget* parent, const char* title,
-                                      std::initializer_list<ProfilerField> fields) {
+QGroupBox* TProfilerSetup::buildGroup(QWidget* parent, const char* title, std::initializer_list<ProfilerField> fields) {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
     auto* grid = new QGridLayout(group);
     int row = 0;

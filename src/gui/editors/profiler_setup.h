@@ -5,12 +5,13 @@
 // closes.
 #pragma once
 
-#include <QDialog>
-#include <array>
-
 #include "editing/profiler_setup.h"
 #include "editing/record_snapshot.h"
 #include "gui/common/window_context.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QGroupBox;

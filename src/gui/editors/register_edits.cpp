@@ -1,14 +1,13 @@
 #include "gui/editors/register_edits.h"
 
-#include <QValidator>
-
 #include "editing/controller_setup.h"
 #include "gui/editors/editor_fields.h"
+
+#include <QValidator>
 
 namespace zat {
 
 namespace {
-
 
 class DigitsValidator final : public QValidator {
 public:

@@ -1,14 +1,14 @@
 #include "gui/monitors/analog_input_monitor.h"
 
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTabBar>
-
-#include "gui/monitors/monitor_layout.h"
-#include "gui/monitors/monitor_pictures.h"
 
 namespace zat {
 

@@ -2,10 +2,10 @@
 // slot tab, with the unit's range text and three status markers per row.
 #pragma once
 
-#include <array>
-
 #include "gui/monitors/monitor_window.h"
 #include "monitoring/analog_input_monitor.h"
+
+#include <array>
 
 class QGroupBox;
 class QLabel;

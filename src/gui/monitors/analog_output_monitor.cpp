@@ -1,5 +1,9 @@
 #include "gui/monitors/analog_output_monitor.h"
 
+#include "gui/common/field_refusal.h"
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,10 +11,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
-
-#include "gui/common/field_refusal.h"
-#include "gui/monitors/monitor_layout.h"
-#include "gui/monitors/monitor_pictures.h"
 
 namespace zat {
 

@@ -2,10 +2,10 @@
 // their current values, and new values written with Apply.
 #pragma once
 
-#include <array>
-
 #include "gui/monitors/monitor_window.h"
 #include "monitoring/analog_output_monitor.h"
+
+#include <array>
 
 class QGroupBox;
 class QLabel;

@@ -1,5 +1,9 @@
 #include "gui/monitors/controller_monitor.h"
 
+#include "gui/common/field_refusal.h"
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,10 +14,6 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
-
-#include "gui/common/field_refusal.h"
-#include "gui/monitors/monitor_layout.h"
-#include "gui/monitors/monitor_pictures.h"
 
 namespace zat {
 
@@ -106,7 +106,8 @@ Outcome TPIDMonitor::openEngine() {
     if (succeeded(opened)) {
         const QIcon icon(QStringLiteral(":/icons/tab_controller_enabled.svg"));
         std::vector<std::pair<QIcon, QString>> entries;
-        for (const ControllerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, QString::fromStdString(tab.title));
+        for (const ControllerMonitorTab& tab : engine_.page().tabs)
+            entries.emplace_back(icon, QString::fromStdString(tab.title));
         fillTabs(tabs_, entries, 0);
     }
     return opened;

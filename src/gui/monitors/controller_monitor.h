@@ -2,10 +2,10 @@
 // measured value, setpoint and output, and its three terms retuned.
 #pragma once
 
-#include <array>
-
 #include "gui/monitors/monitor_window.h"
 #include "monitoring/controller_monitor.h"
+
+#include <array>
 
 class QLabel;
 class QLineEdit;

@@ -1,5 +1,8 @@
 #include "gui/monitors/digital_monitors.h"
 
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,13 +11,9 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 
-#include "gui/monitors/monitor_layout.h"
-#include "gui/monitors/monitor_pictures.h"
-
 namespace zat {
 
-TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
-                                 std::unique_ptr<DigitalMonitor> engine)
+TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind, std::unique_ptr<DigitalMonitor> engine)
     : MonitorWindow(context, kind.title, PollTimer::Schedule::Periodic), kind_(kind), engine_(std::move(engine)) {
     tabs_ = makeTabs([this](int group) { engine_->loadPage(context_.protocol, group); });
 

@@ -3,11 +3,11 @@
 // boxes and Apply.
 #pragma once
 
-#include <array>
-#include <memory>
-
 #include "gui/monitors/monitor_window.h"
 #include "monitoring/digital_monitors.h"
+
+#include <array>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;

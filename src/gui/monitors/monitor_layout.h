@@ -3,9 +3,9 @@
 // and the sunken value cells.
 #pragma once
 
-#include <QString>
-
 #include "gui/common/live_value_widgets.h"  // makeValueCell
+
+#include <QString>
 
 class QLabel;
 class QLineEdit;

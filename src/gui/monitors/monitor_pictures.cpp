@@ -18,9 +18,12 @@ QPixmap blank() {
 
 QColor lampColour(LampColour colour, bool lit) {
     switch (colour) {
-        case LampColour::Green: return lit ? QColor(0, 200, 0) : QColor(0, 80, 0);
-        case LampColour::Red: return lit ? QColor(240, 0, 0) : QColor(100, 0, 0);
-        case LampColour::Yellow: return lit ? QColor(255, 220, 0) : QColor(110, 95, 0);
+        case LampColour::Green:
+            return lit ? QColor(0, 200, 0) : QColor(0, 80, 0);
+        case LampColour::Red:
+            return lit ? QColor(240, 0, 0) : QColor(100, 0, 0);
+        case LampColour::Yellow:
+            return lit ? QColor(255, 220, 0) : QColor(110, 95, 0);
     }
     return Qt::gray;
 }
@@ -79,9 +82,18 @@ QPixmap arrowPixmap(ProfileArrow arrow) {
     QColor colour;
     QLineF shaft;
     switch (arrow) {
-        case ProfileArrow::RampUp: colour = QColor(220, 0, 0); shaft = QLineF(2, 14, 13, 3); break;
-        case ProfileArrow::RampDown: colour = QColor(0, 60, 220); shaft = QLineF(2, 2, 13, 13); break;
-        default: colour = QColor(0, 160, 0); shaft = QLineF(1, 8, 14, 8); break;
+        case ProfileArrow::RampUp:
+            colour = QColor(220, 0, 0);
+            shaft = QLineF(2, 14, 13, 3);
+            break;
+        case ProfileArrow::RampDown:
+            colour = QColor(0, 60, 220);
+            shaft = QLineF(2, 2, 13, 13);
+            break;
+        default:
+            colour = QColor(0, 160, 0);
+            shaft = QLineF(1, 8, 14, 8);
+            break;
     }
     painter.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(shaft);

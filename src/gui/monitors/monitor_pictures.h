@@ -4,12 +4,13 @@
 // stay in one place.
 #pragma once
 
+#include "monitoring/profiler_monitor.h"
+
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
-#include <optional>
 
-#include "monitoring/profiler_monitor.h"
+#include <optional>
 
 namespace zat {
 

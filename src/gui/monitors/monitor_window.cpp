@@ -1,5 +1,10 @@
 #include "gui/monitors/monitor_window.h"
 
+#include "comms/link_health.h"
+#include "gui/common/link_batch.h"
+#include "gui/common/live_value_widgets.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -7,22 +12,17 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "comms/link_health.h"
-#include "gui/common/link_batch.h"
-#include "gui/common/live_value_widgets.h"
-#include "gui/monitors/monitor_pictures.h"
-
 namespace zat {
 
 MonitorWindow::MonitorWindow(const WindowContext& context, const QString& title, PollTimer::Schedule schedule)
     : QDialog(context.parent), context_(context) {
     setWindowTitle(title);
     setModal(false);
-    timer_ = new PollTimer(context.protocol.link(), schedule,
-                           PollTimer::Callbacks{[this] { return tickInterval(); },
-                                                [this] { runBatch([this] { tickEngine(); }); },
-                                                [this] { runBatch([this] { reloadEngine(); }); }},
-                           this);
+    timer_ = new PollTimer(
+        context.protocol.link(), schedule,
+        PollTimer::Callbacks{[this] { return tickInterval(); }, [this] { runBatch([this] { tickEngine(); }); },
+                             [this] { runBatch([this] { reloadEngine(); }); }},
+        this);
 }
 
 Outcome MonitorWindow::start() {
@@ -84,7 +84,8 @@ void MonitorWindow::fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, Q
 std::vector<std::pair<QIcon, QString>> MonitorWindow::slotTabEntries(const std::vector<MonitorTab>& tabs,
                                                                      const QString& icon) {
     std::vector<std::pair<QIcon, QString>> entries;
-    for (const MonitorTab& tab : tabs) entries.emplace_back(tabIcon(icon, tab.bright), QString::fromStdString(tab.title));
+    for (const MonitorTab& tab : tabs)
+        entries.emplace_back(tabIcon(icon, tab.bright), QString::fromStdString(tab.title));
     return entries;
 }
 
@@ -112,8 +113,10 @@ QWidget* MonitorWindow::makeButtons(int helpContext, QWidget* apply) {
 
 void MonitorWindow::showLinkState(QWidget* values) {
     const bool silent = context_.protocol.link().unitSilent();
-    if (linkStatus_ != nullptr) linkStatus_->setText(silent ? QString::fromUtf8(LinkHealth::kNoReplyText.data(), static_cast<qsizetype>(LinkHealth::kNoReplyText.size()))
-                                   : QString());
+    if (linkStatus_ != nullptr)
+        linkStatus_->setText(silent ? QString::fromUtf8(LinkHealth::kNoReplyText.data(),
+                                                        static_cast<qsizetype>(LinkHealth::kNoReplyText.size()))
+                                    : QString());
     if (values != nullptr) values->setEnabled(!silent);
 }
 

@@ -5,17 +5,18 @@
 // which waits until a batch under way has ended.
 #pragma once
 
-#include <QDialog>
-#include <QIcon>
-#include <chrono>
-#include <functional>
-#include <utility>
-#include <vector>
-
 #include "gui/common/poll_timer.h"
 #include "gui/common/window_context.h"
 #include "monitoring/monitor_common.h"
 #include "userio/outcome.h"
+
+#include <QDialog>
+#include <QIcon>
+
+#include <chrono>
+#include <functional>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QTabBar;
@@ -63,7 +64,7 @@ protected:
     void fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, QString>>& entries, int current);
     // The entries of slot tabs: the resource's picture, greyed for a dark tab.
     static std::vector<std::pair<QIcon, QString>> slotTabEntries(const std::vector<MonitorTab>& tabs,
-                                                                const QString& icon);
+                                                                 const QString& icon);
     // The "No reply from unit" line and the button column at the right.
     QLabel* makeLinkStatusLabel();
     QWidget* makeButtons(int helpContext, QWidget* apply = nullptr);

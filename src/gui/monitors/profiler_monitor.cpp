@@ -1,5 +1,9 @@
 #include "gui/monitors/profiler_monitor.h"
 
+#include "gui/common/field_refusal.h"
+#include "gui/monitors/monitor_layout.h"
+#include "gui/monitors/monitor_pictures.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,11 +14,8 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
-#include <functional>
 
-#include "gui/common/field_refusal.h"
-#include "gui/monitors/monitor_layout.h"
-#include "gui/monitors/monitor_pictures.h"
+#include <functional>
 
 namespace zat {
 
@@ -56,8 +57,7 @@ QLineEdit* numberCell(QWidget* parent, const QString& name) {
 }  // namespace
 
 TProfMonitor::TProfMonitor(const WindowContext& context)
-    : MonitorWindow(context, QStringLiteral("Profiler Monitor"), PollTimer::Schedule::AfterPoll),
-      engine_(context.db) {
+    : MonitorWindow(context, QStringLiteral("Profiler Monitor"), PollTimer::Schedule::AfterPoll), engine_(context.db) {
     tabs_ = makeTabs([this](int tab) { engine_.selectTab(context_.protocol, tab); });
     values_ = new QWidget(this);
     auto* row = new QHBoxLayout(values_);
@@ -74,9 +74,8 @@ QWidget* TProfMonitor::buildValues() {
     setpoint_ = numberCell(status, QStringLiteral("setpoint"));
     measuredCode_ = codeLabel(status, QStringLiteral("measuredCode"));
     outputCode_ = codeLabel(status, QStringLiteral("outputCode"));
-    profile_ = new ProfileChoice(status, [this](int step) {
-        runBatch([&] { engine_.stepProfile(context_.protocol, step); });
-    });
+    profile_ = new ProfileChoice(status,
+                                 [this](int step) { runBatch([&] { engine_.stepProfile(context_.protocol, step); }); });
     profile_->setObjectName(QStringLiteral("profile"));
     profile_->setFixedWidth(measured_->width());
     segment_ = numberCell(status, QStringLiteral("segment"));
@@ -155,7 +154,8 @@ Outcome TProfMonitor::openEngine() {
     if (succeeded(opened)) {
         const QIcon icon(QStringLiteral(":/icons/tab_profiler_enabled.svg"));
         std::vector<std::pair<QIcon, QString>> entries;
-        for (const ProfilerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, QString::fromStdString(tab.title));
+        for (const ProfilerMonitorTab& tab : engine_.page().tabs)
+            entries.emplace_back(icon, QString::fromStdString(tab.title));
         fillTabs(tabs_, entries, 0);
     }
     return opened;

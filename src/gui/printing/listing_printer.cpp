@@ -1,13 +1,13 @@
 #include "gui/printing/listing_printer.h"
 
+#include "gui/printing/painter_page.h"
+
 #include <QAction>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-
-#include "gui/printing/painter_page.h"
 
 namespace zat {
 
@@ -19,10 +19,10 @@ constexpr int kPreviewWidth = 900;
 constexpr int kPreviewHeight = 1000;
 
 void setUpPage(QPagedPaintDevice& device) {
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
-                                               kMarginMillimetres),
-                                     QPageLayout::Millimeter));
+    device.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                    QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                    QPageLayout::Millimeter));
 }
 
 // The preview's own Print would ask for the printer inside it, out of the

@@ -3,12 +3,12 @@
 // print) shared by the main window and the IF block list.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "gui/common/gui_context.h"
 #include "model/config_database.h"
 #include "printing/listing.h"
+
+#include <memory>
+#include <string>
 
 class QPagedPaintDevice;
 class QPrintPreviewDialog;

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+
 #include <algorithm>
 
 namespace zat {

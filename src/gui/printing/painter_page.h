@@ -3,13 +3,14 @@
 // Liberation Sans has the same metrics and is what fontconfig serves for it.
 #pragma once
 
+#include "printing/print_page.h"
+
 #include <QFont>
 #include <QSvgRenderer>
+
 #include <map>
 #include <memory>
 #include <utility>
-
-#include "printing/print_page.h"
 
 class QPainter;
 class QPagedPaintDevice;

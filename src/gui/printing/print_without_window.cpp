@@ -35,7 +35,8 @@ int printWithoutWindow(const AppOptions& options, std::FILE* err) {
     NoWaitCursor cursor;
     ConfigDatabase db;
     db.clear();
-    const DatabaseLoad load = loadDatabase(db, *options.database, UserIo{prompts, beep, status, progress, files, cursor});
+    const DatabaseLoad load =
+        loadDatabase(db, *options.database, UserIo{prompts, beep, status, progress, files, cursor});
     if (!load.fileRead) {
         // Defaults printed from a file that is not there would look like a listing.
         std::fprintf(err, "zatsetup: cannot read %s: %s\n", options.database->c_str(), load.reason.c_str());
@@ -46,7 +47,8 @@ int printWithoutWindow(const AppOptions& options, std::FILE* err) {
     compactIfBlocks(db);
     const std::string failure = writeListingPdf(*options.print, *options.pdf, db);
     if (failure.empty()) return 0;
-    std::fprintf(err, "%s: %s\n", kPrintErrorCaption, notPrintedMessage(listingTitle(*options.print, db), failure).c_str());
+    std::fprintf(err, "%s: %s\n", kPrintErrorCaption,
+                 notPrintedMessage(listingTitle(*options.print, db), failure).c_str());
     return kExitFailed;
 }
 

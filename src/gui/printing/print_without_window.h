@@ -1,9 +1,9 @@
 // zatsetup --print: a listing written to a PDF file without showing a window.
 #pragma once
 
-#include <cstdio>
-
 #include "commands/app_options.h"
+
+#include <cstdio>
 
 namespace zat {
 

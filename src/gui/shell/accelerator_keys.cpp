@@ -1,9 +1,9 @@
 #include "gui/shell/accelerator_keys.h"
 
+#include "gui/shell/command_table.h"
+
 #include <QApplication>
 #include <QKeyEvent>
-
-#include "gui/shell/command_table.h"
 
 namespace zat {
 

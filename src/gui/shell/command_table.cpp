@@ -1,8 +1,5 @@
 #include "gui/shell/command_table.h"
 
-#include <algorithm>
-#include <stdexcept>
-
 #include "gui/calibration/calibrate.h"
 #include "gui/calibration/cj_calibrate.h"
 #include "gui/common/about_dialog.h"
@@ -13,14 +10,17 @@
 #include "gui/editors/digital_setup.h"
 #include "gui/editors/hot_cold_setup.h"
 #include "gui/editors/if_block_list.h"
-#include "gui/editors/profiler_setup.h"
 #include "gui/editors/profile_edit.h"
+#include "gui/editors/profiler_setup.h"
 #include "gui/monitors/analog_input_monitor.h"
 #include "gui/monitors/analog_output_monitor.h"
 #include "gui/monitors/controller_monitor.h"
 #include "gui/monitors/digital_monitors.h"
 #include "gui/monitors/profiler_monitor.h"
 #include "gui/printing/listing_printer.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace zat {
 
@@ -67,8 +67,7 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().save(); })},
         {cmd::SaveAs, "Save &as...", "Save the current database under a new name",
          shellCommand([](TZATWindow& w) { w.commands().saveAs(); })},
-        {cmd::Exit, "E&xit", "Exit from ZAT setup",
-         shellCommand([](TZATWindow& w) { w.close(); })},
+        {cmd::Exit, "E&xit", "Exit from ZAT setup", shellCommand([](TZATWindow& w) { w.close(); })},
         {cmd::PrintListing, "&Print I/O Listing", "Print the Input/Output list to the printer",
          shellCommand([](TZATWindow& w) {
              const WindowContext context = w.windowContext();
@@ -96,10 +95,8 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TDInputSetup>("digital_input_setup")},
         {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments",
          modalWindow<TDOutputSetup>("digital_output_setup")},
-        {cmd::Communications, "Communications", "Configure the communications port",
-         communicationsCommand()},
-        {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks",
-         modalWindow<TIFList>("if_block_list")},
+        {cmd::Communications, "Communications", "Configure the communications port", communicationsCommand()},
+        {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks", modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
          monitorWindow<TAOUTMonitor, MonitorSlot::AnalogOutputs>("monitor_analog_outputs")},
         {cmd::MonitorDigitalInputs, "Monitor Digital Inputs", "Monitor the current digital input status",
@@ -108,8 +105,7 @@ const std::vector<CommandInfo>& commandInfos() {
          monitorWindow<TDOUTMonitor, MonitorSlot::DigitalOutputs>("monitor_digital_outputs")},
         {cmd::HelpContents, "Help &Contents", "Display the contents of the help file",
          shellCommand([](TZATWindow& w) { w.showHelp(0); })},
-        {cmd::About, "&About ZATSetup", "About the ZAT setup utility",
-         aboutCommand()},
+        {cmd::About, "&About ZATSetup", "About the ZAT setup utility", aboutCommand()},
         {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help",
          shellCommand([](TZATWindow& w) { w.showHelpOnHelp(); })},
         {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers",
@@ -120,8 +116,7 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TProfilerSetup>("profiler_setup")},
         {cmd::MonitorProfilers, "Monitor Profilers", "Monitor the Profile Generators",
          monitorWindow<TProfMonitor, MonitorSlot::Profilers>("monitor_profilers")},
-        {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles",
-         modalWindow<TProfileEdit>("profile_editor")},
+        {cmd::ProfileEditor, "Profile &Editor", "Edit ZAT profiles", modalWindow<TProfileEdit>("profile_editor")},
         {cmd::SaveCalibration, "&Save Calibration to disk", "",
          shellCommand([](TZATWindow& w) { w.commands().saveCalibration(); })},
         {cmd::RestoreCalibration, "&Restore Calibration from disk", "",
@@ -144,11 +139,13 @@ const CommandInfo& commandInfo(int id) {
 const std::vector<MenuLayout>& mainMenus() {
     using namespace cmd;
     static const std::vector<MenuLayout> menus = {
-        {"&File", {New, Open, Save, SaveAs, 0, Import, Export, 0, LoadRegisters, SaveRegisters, 0, PrintListing, 0, Exit}},
+        {"&File",
+         {New, Open, Save, SaveAs, 0, Import, Export, 0, LoadRegisters, SaveRegisters, 0, PrintListing, 0, Exit}},
         {"&Monitor",
          {MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
           MonitorControllers}},
-        {"&Calibration", {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
+        {"&Calibration",
+         {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
         {"Communications", {}, Communications},
         {"Configuration",
          {AnalogInputSetup, AnalogOutputSetup, DigitalInputComments, DigitalOutputComments, IfBlocks, HotColdBlocks,
@@ -165,11 +162,39 @@ const MenuLayout& helpMenu() {
 const std::vector<int>& toolBarLayout() {
     using namespace cmd;
     static const std::vector<int> layout = {
-        New, Open, Save, kNarrowGap, Import, Export, kNarrowGap, SaveRegisters, LoadRegisters, kNarrowGap,
-        MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
-        MonitorControllers, kNarrowGap, CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, kNarrowGap,
-        Communications, kNarrowGap, AnalogInputSetup, AnalogOutputSetup, DigitalInputComments,
-        DigitalOutputComments, IfBlocks, HotColdBlocks, ProfilerSetup, ProfileEditor, ControllerSetup, kWideGap,
+        New,
+        Open,
+        Save,
+        kNarrowGap,
+        Import,
+        Export,
+        kNarrowGap,
+        SaveRegisters,
+        LoadRegisters,
+        kNarrowGap,
+        MonitorAnalogInputs,
+        MonitorAnalogOutputs,
+        MonitorDigitalInputs,
+        MonitorDigitalOutputs,
+        MonitorProfilers,
+        MonitorControllers,
+        kNarrowGap,
+        CalibrateInputs,
+        CalibrateOutputs,
+        CalibrateColdJunctions,
+        kNarrowGap,
+        Communications,
+        kNarrowGap,
+        AnalogInputSetup,
+        AnalogOutputSetup,
+        DigitalInputComments,
+        DigitalOutputComments,
+        IfBlocks,
+        HotColdBlocks,
+        ProfilerSetup,
+        ProfileEditor,
+        ControllerSetup,
+        kWideGap,
         HelpContents,
     };
     return layout;

@@ -2,28 +2,54 @@
 // picture, and the menu, tool-bar and accelerator layouts built from them.
 #pragma once
 
+#include "gui/monitors/monitor_window.h"
+#include "gui/shell/zat_window.h"
+
 #include <QKeySequence>
 #include <QString>
+
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include "gui/monitors/monitor_window.h"
-#include "gui/shell/zat_window.h"
 
 namespace zat {
 
 namespace cmd {
 enum : int {
-    Open = 400, New = 401, Save = 402, SaveAs = 403, Exit = 404, PrintListing = 405,
-    AnalogInputSetup = 501, Export = 502, Import = 503, MonitorAnalogInputs = 504,
-    CalibrateInputs = 505, CalibrateColdJunctions = 507, CalibrateOutputs = 508,
-    AnalogOutputSetup = 509, HotColdBlocks = 510, DigitalInputComments = 511,
-    DigitalOutputComments = 512, Communications = 513, IfBlocks = 514,
-    MonitorAnalogOutputs = 515, MonitorDigitalInputs = 516, MonitorDigitalOutputs = 517,
-    HelpContents = 518, About = 519, HelpOnHelp = 521, ControllerSetup = 522,
-    MonitorControllers = 523, ProfilerSetup = 524, MonitorProfilers = 525, ProfileEditor = 526,
-    SaveCalibration = 527, RestoreCalibration = 528, LoadRegisters = 529, SaveRegisters = 530,
+    Open = 400,
+    New = 401,
+    Save = 402,
+    SaveAs = 403,
+    Exit = 404,
+    PrintListing = 405,
+    AnalogInputSetup = 501,
+    Export = 502,
+    Import = 503,
+    MonitorAnalogInputs = 504,
+    CalibrateInputs = 505,
+    CalibrateColdJunctions = 507,
+    CalibrateOutputs = 508,
+    AnalogOutputSetup = 509,
+    HotColdBlocks = 510,
+    DigitalInputComments = 511,
+    DigitalOutputComments = 512,
+    Communications = 513,
+    IfBlocks = 514,
+    MonitorAnalogOutputs = 515,
+    MonitorDigitalInputs = 516,
+    MonitorDigitalOutputs = 517,
+    HelpContents = 518,
+    About = 519,
+    HelpOnHelp = 521,
+    ControllerSetup = 522,
+    MonitorControllers = 523,
+    ProfilerSetup = 524,
+    MonitorProfilers = 525,
+    ProfileEditor = 526,
+    SaveCalibration = 527,
+    RestoreCalibration = 528,
+    LoadRegisters = 529,
+    SaveRegisters = 530,
 };
 }  // namespace cmd
 

@@ -3,10 +3,10 @@
 // request sent to the unit and the last reply received.
 #pragma once
 
-#include <QStatusBar>
-
-#include "userio/user_io.h"
 #include "userio/traffic.h"
+#include "userio/user_io.h"
+
+#include <QStatusBar>
 
 class QLabel;
 

@@ -1,11 +1,12 @@
 #include "gui/shell/zat_app.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <cstdio>
-
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdio>
 
 namespace zat {
 
@@ -13,8 +14,8 @@ TZATApp::TZATApp(const AppOptions& options) {
     if (options.database) db_.setCurrentFile(*options.database);
     if (options.exitWhenShown) prompts_.setUnattended(stderr);
     if (options.simulate) simulated_ = std::make_unique<EmbeddedUnit>();
-    window_ = std::make_unique<TZATWindow>(db_, GuiContext{prompts_, beep_, dialogs_, files_, cursor_, {}},
-                                           simulated_.get());
+    window_ =
+        std::make_unique<TZATWindow>(db_, GuiContext{prompts_, beep_, dialogs_, files_, cursor_, {}}, simulated_.get());
     prompts_.setParent(window_.get());
     files_.setParent(window_.get());
     if (QScreen* screen = QGuiApplication::primaryScreen()) window_->resize(screen->availableGeometry().size());

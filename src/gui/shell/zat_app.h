@@ -2,13 +2,13 @@
 // when asked for, and the main window the size of the screen.
 #pragma once
 
-#include <memory>
-
 #include "commands/app_options.h"
-#include "gui/common/qt_file_dialogs.h"
-#include "gui/common/message_box_prompts.h"
 #include "gui/common/gui_context.h"
+#include "gui/common/message_box_prompts.h"
+#include "gui/common/qt_file_dialogs.h"
 #include "model/config_database.h"
+
+#include <memory>
 
 namespace zat {
 

@@ -1,25 +1,26 @@
 #include "gui/shell/zat_window.h"
 
+#include "comms/device_name.h"
+#include "gui/common/about_dialog.h"
+#include "gui/common/help_window.h"
+#include "gui/common/link_batch.h"
+#include "gui/dialogs/comms_setup_dialog.h"
+#include "gui/dialogs/transfer_setup_dialog.h"
+#include "gui/monitors/monitor_window.h"
+#include "gui/shell/accelerator_keys.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/embedded_unit.h"
+#include "gui/shell/logo_view.h"
+#include "gui/shell/shell_status_bar.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
 
-#include "gui/common/about_dialog.h"
-#include "gui/common/link_batch.h"
-#include "gui/monitors/monitor_window.h"
-#include "gui/shell/accelerator_keys.h"
-#include "gui/shell/command_table.h"
-#include "gui/shell/embedded_unit.h"
-#include "gui/shell/shell_status_bar.h"
-#include "gui/common/help_window.h"
-#include "gui/shell/logo_view.h"
-#include "gui/dialogs/comms_setup_dialog.h"
-#include "comms/device_name.h"
-#include "gui/dialogs/transfer_setup_dialog.h"
+#include <algorithm>
 
 namespace zat {
 
@@ -50,12 +51,13 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
     link_.setTraffic(statusBar_);
     letEventsThroughBetweenExchanges(link_);
     if (simulated_ != nullptr) {
-        statusBar_->setUnitNote(QString("Simulated ZAT V2 on %1").arg(QString::fromStdString(simulated_->devicePath())));
+        statusBar_->setUnitNote(
+            QString("Simulated ZAT V2 on %1").arg(QString::fromStdString(simulated_->devicePath())));
     }
 
-    commands_ = std::make_unique<ShellCommands>(
-        db_, protocol_, static_cast<ShellView&>(*this),
-        UserIo{gui.prompts, gui.beep, *statusBar_, progress_, gui.files, gui.cursor});
+    commands_ =
+        std::make_unique<ShellCommands>(db_, protocol_, static_cast<ShellView&>(*this),
+                                        UserIo{gui.prompts, gui.beep, *statusBar_, progress_, gui.files, gui.cursor});
 
     buildMenus();
     buildToolBar();
@@ -222,7 +224,8 @@ WindowContext TZATWindow::windowContext() { return WindowContext{db_, gui_, prot
 void TZATWindow::runModal(QDialog& window) { gui_.dialogs.run(window); }
 
 std::unique_ptr<TCommsSetupDialog> TZATWindow::makeCommsDialog() {
-    return std::make_unique<TCommsSetupDialog>(db_, gui_, [this](int port) { return deviceName(port); }, this);
+    return std::make_unique<TCommsSetupDialog>(
+        db_, gui_, [this](int port) { return deviceName(port); }, this);
 }
 
 void TZATWindow::communications() {

@@ -3,21 +3,22 @@
 // run through ShellCommands; this class adds what needs a window.
 #pragma once
 
-#include <QMainWindow>
-#include <QPointer>
-#include <QDialog>
-#include <array>
-#include <map>
-#include <memory>
-
-#include "gui/common/gui_context.h"
-#include "gui/common/window_context.h"
-#include "gui/common/help_window.h"
-#include "gui/common/please_wait.h"
 #include "commands/shell_commands.h"
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
+#include "gui/common/gui_context.h"
+#include "gui/common/help_window.h"
+#include "gui/common/please_wait.h"
+#include "gui/common/window_context.h"
 #include "model/config_database.h"
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <map>
+#include <memory>
 
 class QAction;
 

@@ -1,14 +1,15 @@
 // zatsetup: the ZAT V2 setup utility's window.
-#include <QApplication>
-#include <QGuiApplication>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-
 #include "commands/app_options.h"
 #include "gui/printing/print_without_window.h"
 #include "gui/shell/zat_app.h"
 #include "gui/shell/zat_window.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,18 +1,18 @@
 // The calibration dialogs opened from the menu against the simulated unit:
 // a step written at once, Revert, a forced output released on OK, and a
 // silent unit.
+#include "calibration/calibration_rig.h"
+#include "gui/calibration/calibrate.h"
+#include "gui/calibration/cj_calibrate.h"
+#include "gui/shell/command_table.h"
+#include "support/window_rig.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-
-#include "gui/calibration/calibrate.h"
-#include "gui/calibration/cj_calibrate.h"
-#include "gui/shell/command_table.h"
-#include "calibration/calibration_rig.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 using zat::test::press;
@@ -51,7 +51,7 @@ private slots:
         Rig rig;
         rig.open<TCalibrate>(cmd::CalibrateInputs, [&](TCalibrate& d) {
             QCOMPARE(text(d, "title"), QString("Analogue Inputs"));
-            QCOMPARE(text(d, "range"), QString("100mV Range"));  // A00, a thermocouple
+            QCOMPARE(text(d, "range"), QString("100mV Range"));         // A00, a thermocouple
             QVERIFY(d.findChild<QCheckBox*>("forceZero")->isHidden());  // outputs only
             QTest::mouseClick(d.findChild<QPushButton*>("zeroPlus"), Qt::LeftButton);
             QCOMPARE(text(d, "zero"), QString("1FFFh"));

@@ -1,10 +1,10 @@
+#include "gui/common/about_dialog.h"
+#include "support/scripted_dialogs.h"
+
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-
-#include "gui/common/about_dialog.h"
-#include "support/scripted_dialogs.h"
 
 using namespace zat;
 

@@ -1,16 +1,16 @@
 // The pieces every dialog is built from: the button column and the refusal
 // of a field.
-#include <QDialog>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/field_refusal.h"
 #include "support/recording_user_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_file_dialogs.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 using namespace zat;
 

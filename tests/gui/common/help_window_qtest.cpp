@@ -1,11 +1,11 @@
+#include "gui/common/help_window.h"
+
 #include <QAction>
 #include <QFile>
 #include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-
-#include "gui/common/help_window.h"
 
 using namespace zat;
 

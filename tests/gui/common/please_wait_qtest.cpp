@@ -1,3 +1,5 @@
+#include "gui/common/please_wait.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
@@ -5,8 +7,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-
-#include "gui/common/please_wait.h"
 
 using namespace zat;
 

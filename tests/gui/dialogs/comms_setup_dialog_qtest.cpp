@@ -1,15 +1,16 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
-#include <memory>
-
 #include "comms/comms_entries.h"
 #include "gui/dialogs/comms_setup_dialog.h"
 #include "gui/dialogs/dil_switch.h"
 #include "support/recording_user_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_file_dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
 
 using namespace zat;
 using zat::test::press;
@@ -32,8 +33,8 @@ struct Harness {
         db.comms = settings;
         prompts.beepSource = &beep;
         GuiContext gui{prompts, beep, dialogs, files, cursor, [this](int context) { helps.push_back(context); }};
-        dialog = std::make_unique<TCommsSetupDialog>(
-            db, gui, [](int port) { return "/dev/fake" + std::to_string(port * 10); });
+        dialog = std::make_unique<TCommsSetupDialog>(db, gui,
+                                                     [](int port) { return "/dev/fake" + std::to_string(port * 10); });
     }
 
     QLineEdit* edit(const char* name) { return dialog->findChild<QLineEdit*>(QString::fromLatin1(name)); }

@@ -1,8 +1,8 @@
+#include "gui/dialogs/dil_switch.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
-
-#include "gui/dialogs/dil_switch.h"
 
 using namespace zat;
 
@@ -10,9 +10,7 @@ namespace {
 
 QImage picture(TDILSwitch& dil) { return dil.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-QImage resource(const char* path) {
-    return QImage(QString::fromLatin1(path)).convertToFormat(QImage::Format_RGB32);
-}
+QImage resource(const char* path) { return QImage(QString::fromLatin1(path)).convertToFormat(QImage::Format_RGB32); }
 
 // Switch i's knob as drawn, 5 x 10 pixels at (5i + 1, 1).
 QImage knob(const QImage& drawn, int i) { return drawn.copy(5 * i + 1, 1, 5, 10); }

@@ -1,9 +1,9 @@
+#include "gui/dialogs/transfer_setup_dialog.h"
+#include "support/scripted_dialogs.h"
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
-
-#include "gui/dialogs/transfer_setup_dialog.h"
-#include "support/scripted_dialogs.h"
 
 using namespace zat;
 using zat::test::press;
@@ -45,8 +45,13 @@ private slots:
 
     void oneBoxPerGroupInBitOrder() {
         TTransferSetup dialog(TransferDirection::Export, 0);
-        const QStringList names = {"Analog input configuration", "Analog output configuration", "Hot/Cold Blocks",
-                                   "IF Blocks", "PID Controllers", "Profile Generators", "Profiles"};
+        const QStringList names = {"Analog input configuration",
+                                   "Analog output configuration",
+                                   "Hot/Cold Blocks",
+                                   "IF Blocks",
+                                   "PID Controllers",
+                                   "Profile Generators",
+                                   "Profiles"};
         QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 7);
         for (int group = 1; group <= 7; ++group) {
             QVERIFY(box(dialog, group) != nullptr);

@@ -1,11 +1,5 @@
 // The Analogue Inputs editor on its real widgets, and its command through
 // to the saved file.
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-#include <memory>
-#include <span>
-
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "editing/entry_text.h"
@@ -15,6 +9,13 @@
 #include "model/database_file.h"
 #include "support/editor_rig.h"
 #include "support/window_rig.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+#include <span>
 
 using namespace zat;
 using zat::test::press;

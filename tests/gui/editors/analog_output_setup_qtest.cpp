@@ -1,13 +1,5 @@
 // The Analogue Outputs editor on its real widgets, and its command through
 // to the saved file.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTest>
-#include <memory>
-
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "editing/entry_text.h"
@@ -17,6 +9,15 @@
 #include "model/database_file.h"
 #include "support/editor_rig.h"
 #include "support/window_rig.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <memory>
 
 using namespace zat;
 using zat::test::press;
@@ -74,8 +75,8 @@ private slots:
         Harness h;
         QCOMPARE(h.move(6, 1), QStringLiteral("B25"));
         QStringList enabled;
-        for (const char* name : {"comment", "from", "to", "bias", "linear", "characterised", "range", "tenths",
-                                 "fahrenheit"}) {
+        for (const char* name :
+             {"comment", "from", "to", "bias", "linear", "characterised", "range", "tenths", "fahrenheit"}) {
             if (h.get<QWidget>(name)->isEnabled()) enabled << name;
         }
         QCOMPARE(enabled, QStringList({"comment", "from", "to"}));

@@ -1,15 +1,15 @@
 // The Controllers editor: a page with its TP controls and tab pictures, a
 // refused tab change, and Close through the main window into the saved file.
+#include "gui/common/help_window.h"
+#include "gui/editors/controller_setup.h"
+#include "gui/shell/command_table.h"
+#include "support/window_rig.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
-
-#include "gui/common/help_window.h"
-#include "gui/editors/controller_setup.h"
-#include "gui/shell/command_table.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 

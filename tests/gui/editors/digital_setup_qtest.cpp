@@ -1,15 +1,15 @@
 // The digital comment editor in both modes, what Cancel leaves behind, and
 // OK through the main window into the saved file.
+#include "gui/common/help_window.h"
+#include "gui/editors/digital_setup.h"
+#include "gui/shell/command_table.h"
+#include "support/window_rig.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
-
-#include "gui/editors/digital_setup.h"
-#include "gui/shell/command_table.h"
-#include "gui/common/help_window.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 

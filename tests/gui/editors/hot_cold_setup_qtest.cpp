@@ -1,14 +1,14 @@
 // The Hot Cold Calculation Block editor: a block's page and tab pictures, a
 // refused destination, and OK through the main window into the saved file.
+#include "gui/common/help_window.h"
+#include "gui/editors/hot_cold_setup.h"
+#include "gui/shell/command_table.h"
+#include "support/window_rig.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
-
-#include "gui/editors/hot_cold_setup.h"
-#include "gui/shell/command_table.h"
-#include "gui/common/help_window.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 
@@ -27,8 +27,7 @@ QLineEdit* edit(QDialog& d, const char* name) { return d.findChild<QLineEdit*>(n
 QCheckBox* box(QDialog& d, const char* name) { return d.findChild<QCheckBox*>(name); }
 
 bool showsEnabled(QDialog& d, int tab) {
-    return tabs(d)->tabIcon(tab).pixmap(16).toImage() ==
-           QIcon(":/icons/tab_block_enabled.svg").pixmap(16).toImage();
+    return tabs(d)->tabIcon(tab).pixmap(16).toImage() == QIcon(":/icons/tab_block_enabled.svg").pixmap(16).toImage();
 }
 
 }  // namespace

@@ -2,21 +2,21 @@
 // the commands through the buttons, the list's menu and its keys, a block
 // edited and refused, 90 blocks in use, and Insert through the main window
 // into the saved file.
-#include <QAction>
-#include <QCheckBox>
-#include <QPushButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRadioButton>
-#include <QTest>
-#include <QTreeWidget>
-
 #include "gui/common/help_window.h"
 #include "gui/editors/if_block_editor.h"
 #include "gui/editors/if_block_list.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
 
 using namespace zat;
 
@@ -120,7 +120,7 @@ private slots:
         selectLines(dialog, {2, 5});
         QVERIFY(fromMenu(dialog, "disable"));
         QVERIFY(!showsEnabled(dialog, 2) && !showsEnabled(dialog, 5) && showsEnabled(dialog, 3));
-        QCOMPARE(rig.db.ifBlocks[2].flags, uint16_t(0x8800));  // only the enabled bit went
+        QCOMPARE(rig.db.ifBlocks[2].flags, uint16_t(0x8800));             // only the enabled bit went
         QVERIFY(!fromMenu(dialog, "edit") && !fromMenu(dialog, "copy"));  // two lines selected
         QTest::keyClick(list(dialog), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(showsEnabled(dialog, 2));
@@ -128,8 +128,8 @@ private slots:
         rig.prompts.script = {Answer::Yes};
         QTest::keyClick(list(dialog), Qt::Key_Delete);
         QCOMPARE(rig.prompts.shown.back().text, std::string("Delete selected items ?"));
-        QCOMPARE(column(dialog, 0), (QStringList{"IF A6 > ", "IF A0 > ", "IF A2 > ", "IF A3 > ", "IF A5 > ",
-                                                 "IF A6 > ", "IF A7 > "}));
+        QCOMPARE(column(dialog, 0),
+                 (QStringList{"IF A6 > ", "IF A0 > ", "IF A2 > ", "IF A3 > ", "IF A5 > ", "IF A6 > ", "IF A7 > "}));
         QVERIFY(rig.db.modified);
 
         list(dialog)->clearSelection();

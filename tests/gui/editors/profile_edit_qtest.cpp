@@ -1,10 +1,5 @@
 // The Profile Editor on its real widgets, and its command through to the
 // saved file.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QTest>
-#include <memory>
-
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "editing/entry_text.h"
@@ -14,6 +9,12 @@
 #include "model/database_file.h"
 #include "support/editor_rig.h"
 #include "support/window_rig.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
 
 using namespace zat;
 using zat::test::press;
@@ -71,7 +72,8 @@ private slots:
         QCOMPARE(h.showTab(3), 0);
         QCOMPARE(h.dialog->findChild<PageTabs*>("tabs")->currentIndex(), 0);
         QCOMPARE(h.prompts.shown.size(), std::size_t(1));
-        QCOMPARE(h.prompts.shown[0].text, std::string("Illegal entry on segment 4 Dwell\n Valid entries are 0 to 99.9"));
+        QCOMPARE(h.prompts.shown[0].text,
+                 std::string("Illegal entry on segment 4 Dwell\n Valid entries are 0 to 99.9"));
         QCOMPARE(h.prompts.shown[0].caption, std::string("Error"));
         QCOMPARE(h.prompts.shown[0].beepsBefore, std::size_t(0));
         QCOMPARE(QApplication::focusWidget(), h.get("dwell4"));

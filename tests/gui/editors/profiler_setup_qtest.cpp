@@ -1,14 +1,14 @@
 // The Profiler Configuration editor: a page and its tab pictures, a refused
 // register, and Close through the main window into the saved file.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QTabBar>
-#include <QTest>
-
 #include "gui/common/help_window.h"
 #include "gui/editors/profiler_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
 
 using namespace zat;
 

@@ -2,6 +2,13 @@
 // the demonstration kiln: opened from their commands one of each kind at a
 // time, closed through the close request, a page change and an Apply, the
 // silent unit, and the pause while an export holds the link.
+#include "gui/monitors/monitor_window.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/shell_status_bar.h"
+#include "sim/plant_setup.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_rig.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -9,14 +16,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <algorithm>
 
-#include "gui/monitors/monitor_window.h"
-#include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
-#include "sim/plant_setup.h"
-#include "support/scripted_dialogs.h"
-#include "support/window_rig.h"
+#include <algorithm>
 
 using namespace zat;
 using zat::test::WindowRig;
@@ -25,7 +26,8 @@ namespace {
 
 void startOnKiln(WindowRig& rig) {
     rig.attachUnit();
-    rig.unit->withState([](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
+    rig.unit->withState(
+        [](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
     rig.start(rig.writeQuickDatabase("kiln.zat"));
     rig.requests();
 }
@@ -61,8 +63,7 @@ void MonitorWindowsTest::eachOpensOnceAndClosesThroughItsRequest_data() {
                                      << "Digital Output Monitor";
     QTest::newRow("controllers") << int(cmd::MonitorControllers) << int(MonitorSlot::Controllers)
                                  << "Controller Monitor";
-    QTest::newRow("profilers") << int(cmd::MonitorProfilers) << int(MonitorSlot::Profilers)
-                               << "Profiler Monitor";
+    QTest::newRow("profilers") << int(cmd::MonitorProfilers) << int(MonitorSlot::Profilers) << "Profiler Monitor";
 }
 
 void MonitorWindowsTest::eachOpensOnceAndClosesThroughItsRequest() {

@@ -1,6 +1,12 @@
 // The listings on paper: real PDF files written offscreen (also by zatsetup
 // --print), a path that cannot be written, and both Print commands through the preview's Print and the
 // print dialog, printing to a PDF file.
+#include "gui/editors/if_block_list.h"
+#include "gui/printing/listing_printer.h"
+#include "gui/shell/command_table.h"
+#include "support/run_program.h"
+#include "support/window_rig.h"
+
 #include <QAction>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -8,12 +14,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-
-#include "gui/editors/if_block_list.h"
-#include "gui/printing/listing_printer.h"
-#include "gui/shell/command_table.h"
-#include "support/run_program.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 

@@ -1,14 +1,15 @@
 // The main window's unit commands against the simulated unit on a
 // pseudo-terminal: Export and Import with their options dialog and the
 // "Transfer Failure" question, the register file and the calibration file.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QTest>
-#include <algorithm>
-
 #include "gui/shell/command_table.h"
 #include "gui/shell/shell_status_bar.h"
 #include "support/window_rig.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
 
 using namespace zat;
 using zat::test::WindowRig;
@@ -250,8 +251,8 @@ void UnitCommandsTest::registerCommandsRefuseOtherFiles() {
     rig.window->runCommand(cmd::SaveRegisters);
     rig.window->runCommand(cmd::LoadRegisters);
     rig.window->runCommand(cmd::RestoreCalibration);
-    QCOMPARE(rig.messages(), std::vector<std::string>({"Must be a .REG file", "Must be a .REG file",
-                                                       "Must be a .CAL file"}));
+    QCOMPARE(rig.messages(),
+             std::vector<std::string>({"Must be a .REG file", "Must be a .REG file", "Must be a .CAL file"}));
     QCOMPARE(rig.beep.beeps, std::vector<std::string>({"exclamation", "exclamation", "exclamation"}));
     QVERIFY(rig.requests().empty());
     QVERIFY(!QFile::exists(QString::fromStdString(rig.dir.file("kiln.zat"))));

@@ -1,5 +1,16 @@
 // The main window: start-up, the file commands and the unsaved-changes rule,
 // the menu, tool bar, status bar, accelerators, logo and help.
+#include "gui/common/help_window.h"
+#include "gui/dialogs/comms_setup_dialog.h"
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/monitors/digital_monitors.h"
+#include "gui/shell/accelerator_keys.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/logo_view.h"
+#include "gui/shell/shell_status_bar.h"
+#include "model/database_file.h"
+#include "support/window_rig.h"
+
 #include <QAction>
 #include <QImage>
 #include <QKeyEvent>
@@ -7,21 +18,9 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "gui/monitors/analog_input_monitor.h"
-#include "gui/monitors/digital_monitors.h"
-#include "gui/shell/accelerator_keys.h"
-#include "gui/monitors/analog_input_monitor.h"
-#include "gui/monitors/digital_monitors.h"
-#include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
-#include "gui/common/help_window.h"
-#include "gui/shell/logo_view.h"
-#include "gui/dialogs/comms_setup_dialog.h"
-#include "model/database_file.h"
-#include "support/window_rig.h"
 
 using namespace zat;
 using zat::test::WindowRig;
@@ -201,7 +200,8 @@ void ZatWindowTest::openAsksBeforeDroppingChanges() {
     rig.files.answers = {second};
     rig.prompts.script = {Answer::Cancel};
     rig.window->runCommand(cmd::Open);
-    QCOMPARE(rig.prompts.shown.back().text, std::string("ZAT Database: first.zat\n has not been saved!\nSave file now ?"));
+    QCOMPARE(rig.prompts.shown.back().text,
+             std::string("ZAT Database: first.zat\n has not been saved!\nSave file now ?"));
     QCOMPARE(rig.prompts.shown.back().caption, std::string("Confirm"));
     QVERIFY(rig.prompts.shown.back().buttons == MessageButtons::YesNoCancel);
     QVERIFY(rig.prompts.shown.back().icon == MessageIcon::Question);
@@ -346,9 +346,9 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
                                 "&Load Registers", "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
-    QCOMPARE(configuration, QStringList({"Analogue Inputs", "Analogue Outputs", "Digital Inputs", "Digital Outputs",
-                                         "&IF Bocks", "&Hot Cold Blocks", "&Profilers", "Profile &Editor",
-                                         "PID &Controllers"}));
+    QCOMPARE(configuration,
+             QStringList({"Analogue Inputs", "Analogue Outputs", "Digital Inputs", "Digital Outputs", "&IF Bocks",
+                          "&Hot Cold Blocks", "&Profilers", "Profile &Editor", "PID &Controllers"}));
 
     auto* helpBar = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
     QVERIFY(helpBar != nullptr);

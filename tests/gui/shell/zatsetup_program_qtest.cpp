@@ -1,13 +1,13 @@
 // The zatsetup program as a user starts it, and the simulated unit inside it.
-#include <QCheckBox>
-#include <QProcess>
-#include <QTest>
-
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/shell_status_bar.h"
 #include "sim/pty_unit.h"
 #include "support/window_rig.h"
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QTest>
 
 using namespace zat;
 
@@ -75,8 +75,8 @@ void ZatsetupProgramTest::optionsAreCheckedBeforeAnyWindow() {
 void ZatsetupProgramTest::simulatedStartUpShowsTheWindow() {
     QProcessEnvironment environment = withoutDisplay();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    const Run run = runZatsetup({"--simulate", "--exit-when-shown", ZAT_SOURCE_DIR "/examples/demo-plant.zat"},
-                                environment);
+    const Run run =
+        runZatsetup({"--simulate", "--exit-when-shown", ZAT_SOURCE_DIR "/examples/demo-plant.zat"}, environment);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString("shown\n"));
 }
