@@ -9,6 +9,7 @@
 #include "gui/editors/if_block_editor.h"
 #include "gui/monitors/analog_input_monitor.h"
 #include "gui/printing/listing_printer.h"
+#include "gui/printing/printing_window.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
@@ -114,6 +115,10 @@ int main(int argc, char** argv) {
     working.setMessage("Writing ZAT data file");
     for (int i = 0; i < 145; ++i) working.step();
     save(working, "working");
+
+    zat::TPrintingWindow printing(nullptr);
+    printing.setMessage(QString::fromStdString(zat::nowPrintingPage(2)));
+    save(printing, "printing");
 
     zat::HelpWindow help;
     help.resize(800, 600);

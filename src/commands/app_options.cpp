@@ -4,10 +4,12 @@ namespace zat {
 
 namespace {
 
-// --print and --pdf come together, and name the database to print.
+// --print and --pdf come together, and name the database to print; --paper
+// goes with them.
 std::string checkPrintOptions(const AppOptions& options) {
     if (options.print && !options.pdf) return "--print needs --pdf OUT.pdf";
     if (options.pdf && !options.print) return "--pdf needs --print io|if";
+    if (options.paper && !options.print) return "--paper needs --print io|if";
     if (options.print && !options.database) return "--print needs the database file to print";
     return {};
 }
@@ -32,6 +34,12 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
                 return result;
             }
             result.options.pdf = args[++i];
+        } else if (!filesOnly && arg == "--paper") {
+            result.options.paper = valueFollows ? parsePaper(args[++i]) : std::nullopt;
+            if (!result.options.paper) {
+                result.error = "--paper takes a4 or letter";
+                return result;
+            }
         } else if (!filesOnly && arg == "--") {
             filesOnly = true;
         } else if (!filesOnly && arg == "--simulate") {
@@ -58,7 +66,7 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
 
 std::string appUsage() {
     return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
-           "       zatsetup --print io|if --pdf OUT.pdf DATABASE.zat\n"
+           "       zatsetup --print io|if --pdf OUT.pdf [--paper a4|letter] DATABASE.zat\n"
            "\n"
            "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
            "opens the serial port its communication settings name.\n"
@@ -68,7 +76,9 @@ std::string appUsage() {
            "  --exit-when-shown  quit as soon as the window is up (times the start-up)\n"
            "  --print io|if      write the I/O listing (io) or the IF block listing (if) of\n"
            "                     DATABASE.zat to the PDF file named by --pdf, without a\n"
-           "                     window; exit status 2 if it cannot be written\n"
+           "                     window, portrait; exit status 2 if it cannot be written\n"
+           "  --paper a4|letter  the paper of that PDF file (default: Letter where the\n"
+           "                     locale measures in inches, else A4)\n"
            "  --version          print the version\n"
            "  --help             print this help\n"
            "\n"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "printing/listing.h"
+#include "printing/paper.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct AppOptions {
     bool version = false;
     std::optional<Listing> print;  // write this listing to `pdf` instead of showing the window
     std::optional<std::string> pdf;
+    std::optional<Paper> paper;  // the PDF's paper; the locale's when not given
 };
 
 // The options, or a one-line reason why the command line is wrong.

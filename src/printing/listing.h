@@ -20,6 +20,7 @@ std::string listingTitle(Listing listing, const ConfigDatabase& db);
 inline constexpr const char* kPrintErrorCaption = "Print Error";
 inline constexpr const char* kErrorDuringPrint = "Error encountered during print";
 inline constexpr const char* kPageTooSmall = "The page is too small for the header";
+inline constexpr const char* kPrintingCanceled = "Printing canceled";
 
 // Draws the whole listing; the reason it was not printed, or empty.
 std::string printListing(Listing listing, PrintPage& page, const ConfigDatabase& db);

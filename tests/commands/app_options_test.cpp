@@ -40,6 +40,9 @@ TEST(AppOptions, PrintWritesAListingToAPdfAndNeedsAllItsParts) {
     EXPECT_EQ(parsed.options.print, Listing::IF);
     EXPECT_EQ(parsed.options.pdf.value_or(""), "out.pdf");
     EXPECT_EQ(parsed.options.database.value_or(""), "plant.zat");
+    EXPECT_FALSE(parsed.options.paper) << "the locale's paper";
+    for (const auto& [word, paper] : {std::pair{"a4", Paper::A4}, std::pair{"letter", Paper::Letter}})
+        EXPECT_EQ(parseAppOptions({"--print", "io", "--paper", word, "--pdf", "o.pdf", "p.zat"}).options.paper, paper);
 
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"--print", "pid", "--pdf", "o.pdf", "p.zat"}, "--print takes io or if"},
@@ -48,6 +51,9 @@ TEST(AppOptions, PrintWritesAListingToAPdfAndNeedsAllItsParts) {
         {{"--pdf", "o.pdf", "p.zat"}, "--pdf needs --print io|if"},
         {{"--print", "io", "--pdf"}, "--pdf needs a file name"},
         {{"--print", "io", "--pdf", "o.pdf"}, "--print needs the database file to print"},
+        {{"--print", "io", "--pdf", "o.pdf", "--paper", "A5", "p.zat"}, "--paper takes a4 or letter"},
+        {{"--print", "io", "--pdf", "o.pdf", "--paper"}, "--paper takes a4 or letter"},
+        {{"--paper", "a4", "p.zat"}, "--paper needs --print io|if"},
     };
     for (const auto& [args, error] : refused) EXPECT_EQ(parseAppOptions(args).error, error) << args.size();
 }

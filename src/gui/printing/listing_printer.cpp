@@ -1,10 +1,11 @@
 #include "gui/printing/listing_printer.h"
 
-#include "gui/printing/painter_page.h"
+#include "gui/printing/listing_pdf.h"
+#include "gui/printing/paint_listing.h"
+#include "gui/printing/printing_window.h"
 
 #include <QAction>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -13,17 +14,8 @@ namespace zat {
 
 namespace {
 
-constexpr int kPdfResolution = 600;  // dots per inch
-constexpr double kMarginMillimetres = 15;
 constexpr int kPreviewWidth = 900;
 constexpr int kPreviewHeight = 1000;
-
-void setUpPage(QPagedPaintDevice& device) {
-    device.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                    QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-                    QPageLayout::Millimeter));
-}
 
 // The preview's own Print would ask for the printer inside it, out of the
 // program's reach; it ends the preview instead, and the program asks.
@@ -49,41 +41,38 @@ public:
     explicit TListingPreview(QWidget* parent) : QPrintPreviewDialog(&heldPrinter, parent) {}
 };
 
-}  // namespace
-
-std::string paintListing(Listing listing, QPagedPaintDevice& device, const ConfigDatabase& db) {
-    QPainter painter;
-    if (!painter.begin(&device)) return kErrorDuringPrint;
-    PainterPage page(painter, device);
-    std::string failure = printListing(listing, page, db);
-    const bool ended = painter.end();
-    if (failure.empty() && (page.failed() || !ended)) failure = kErrorDuringPrint;
-    return failure;
+// A PDF file chosen in the print dialog is written as every PDF of ours is;
+// the printer's own PDF output would end a full disk's file short without a
+// word.
+std::string printOn(QPrinter& printer, Listing listing, const ConfigDatabase& db, PrintProgress& progress) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return writeListingPdf(listing, QFile::encodeName(printer.outputFileName()).toStdString(), db,
+                               PdfPage{.layout = printer.pageLayout(), .resolution = printer.resolution()}, progress);
+    return paintListing(listing, printer, db, progress);
 }
 
-std::string writeListingPdf(Listing listing, const std::string& path, const ConfigDatabase& db) {
-    QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(kPdfResolution);
-    writer.setTitle(QString::fromStdString(listingTitle(listing, db)));
-    writer.setCreator(QStringLiteral("ZAT Setup"));
-    setUpPage(writer);
-    return paintListing(listing, writer, db);
+}  // namespace
+
+void setUpListingPrinter(QPrinter& printer, Listing listing, const ConfigDatabase& db) {
+    printer.setDocName(QString::fromStdString(listingTitle(listing, db)));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(listingMargins(), QPageLayout::Millimeter);
+    // The report breaks its pages itself: the dialog offers no page range.
+    printer.setFromTo(1, 1);
 }
 
 std::unique_ptr<QPrintPreviewDialog> makeListingPreview(Listing listing, const ConfigDatabase& db, QWidget* parent,
                                                         std::string* failure) {
     std::unique_ptr<QPrintPreviewDialog> preview = std::make_unique<TListingPreview>(parent);
     QPrinter& printer = *preview->printer();
-    printer.setDocName(QString::fromStdString(listingTitle(listing, db)));
-    setUpPage(printer);
-    // The report breaks its pages itself: the dialog offers no page range.
-    printer.setFromTo(1, 1);
+    setUpListingPrinter(printer, listing, db);
     preview->setObjectName(QStringLiteral("printPreview"));
     preview->setWindowTitle(printer.docName());
     preview->resize(kPreviewWidth, kPreviewHeight);
     QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested, preview.get(),
                      [listing, &db, failure](QPrinter* shown) {
-                         const std::string reason = paintListing(listing, *shown, db);
+                         SilentPrintProgress quiet;  // the preview draws; it prints nothing
+                         const std::string reason = paintListing(listing, *shown, db, quiet);
                          if (failure != nullptr) *failure = reason;
                      });
     return preview;
@@ -101,7 +90,8 @@ void printListingWithPreview(Listing listing, const ConfigDatabase& db, const Gu
         dialog.setMinMax(1, 1);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         if (gui.dialogs.run(dialog) != QDialog::Accepted) return;
-        failure = paintListing(listing, printer, db);
+        PrintingWindowProgress progress(parent);
+        failure = printOn(printer, listing, db, progress);
     }
     if (!failure.empty())
         (void)gui.prompts.show(notPrintedMessage(listingTitle(listing, db), failure), kPrintErrorCaption,

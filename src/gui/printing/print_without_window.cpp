@@ -1,7 +1,7 @@
 #include "gui/printing/print_without_window.h"
 
 #include "editing/if_blocks.h"
-#include "gui/printing/listing_printer.h"
+#include "gui/printing/listing_pdf.h"
 #include "model/database_file.h"
 
 namespace zat {
@@ -45,10 +45,15 @@ int printWithoutWindow(const AppOptions& options, std::FILE* err) {
     db.setCurrentFile(*options.database);
     // The IF block list closes the gaps before it shows or prints a line.
     compactIfBlocks(db);
-    const std::string failure = writeListingPdf(*options.print, *options.pdf, db);
+    SilentPrintProgress quiet;
+    std::string fileError;
+    const std::string failure = writeListingPdf(*options.print, *options.pdf, db,
+                                                pdfPageOf(options.paper.value_or(localePaper())), quiet, &fileError);
     if (failure.empty()) return 0;
     std::fprintf(err, "%s: %s\n", kPrintErrorCaption,
                  notPrintedMessage(listingTitle(*options.print, db), failure).c_str());
+    if (!fileError.empty())
+        std::fprintf(err, "zatsetup: cannot write %s: %s\n", options.pdf->c_str(), fileError.c_str());
     return kExitFailed;
 }
 
