@@ -26,6 +26,8 @@ bool isSignedDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), isDigit);
 }
 
+bool isDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), isDigit); }
+
 std::size_t editLength(std::string_view shown, std::size_t limit) { return std::max(shown.size(), limit); }
 
 int32_t readLeadingInteger(std::string_view text) {

@@ -22,6 +22,9 @@ std::string commentText(const Comment& comment);
 // Numbers in edits are typed as an optional sign and digits, nothing else;
 // the empty text and a lone sign are allowed while typing.
 bool isSignedDigits(std::string_view text);
+// Digits-only edits: the digits 0-9 and nothing else, not even a digit of
+// another script, which the reading below would take for no digit at all.
+bool isDigits(std::string_view text);
 
 // The length an edit has to allow so that `shown` fits whole: its own limit,
 // or more for a loaded value that is longer. Cutting such a value would show

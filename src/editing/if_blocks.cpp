@@ -264,11 +264,12 @@ IfListCheck insertBlankIfBlock(ConfigDatabase& db, const IfSelection& selection)
 
 void keepInsertedIfBlock(ConfigDatabase& db) { db.recountIfBlocks(); }
 
-void dropInsertedIfBlock(ConfigDatabase& db, int position) {
+void dropInsertedIfBlock(ConfigDatabase& db, int position, const IfBlockSnapshot& beforeInsert) {
     const int p = std::clamp(position, 0, kLastSlot);
     std::move(db.ifBlocks.begin() + p + 1, db.ifBlocks.end(), db.ifBlocks.begin() + p);
     db.ifBlocks[kLastSlot] = TIfconf{};
     db.recountIfBlocks();
+    beforeInsert.restoreModified(db);
 }
 
 IfListCheck checkManySelection(const IfSelection& selection, const std::string& buttonWord) {

@@ -5,6 +5,7 @@
 // the IF block listing show the same texts.
 #pragma once
 
+#include "editing/record_snapshot.h"
 #include "editing/store_result.h"
 #include "model/config_database.h"
 
@@ -120,8 +121,11 @@ IfListCheck editPosition(const IfSelection& selection);
 IfListCheck insertBlankIfBlock(ConfigDatabase& db, const IfSelection& selection);
 // Counts the inserted block once its editor ended with OK.
 void keepInsertedIfBlock(ConfigDatabase& db);
-// Takes the blank block of a cancelled insert out again.
-void dropInsertedIfBlock(ConfigDatabase& db, int position);
+// Takes the blank block of a cancelled insert out again. A refused store may
+// have written a comment into it and marked the database modified; with the
+// block gone the slots are compared with `beforeInsert`, and `modified` is
+// left as it was before the Insert when they are the same.
+void dropInsertedIfBlock(ConfigDatabase& db, int position, const IfBlockSnapshot& beforeInsert);
 // Whether Delete, Enable or Disable may act on the selection ("DELETE",
 // "ENABLE", "DISABLE" name the button in the message); the value is the first line.
 IfListCheck checkManySelection(const IfSelection& selection, const std::string& buttonWord);

@@ -192,10 +192,11 @@ TEST(IfBlocks, CompactionKeepsOrderAndCountsTheSlots) {
 
 TEST(IfBlocks, InsertPasteAndTheirRefusals) {
     ConfigDatabase db = withBlocks(4);
+    const IfBlockSnapshot beforeInsert(db);
     IfListCheck at = insertBlankIfBlock(db, {});
     ASSERT_TRUE(at.ok());
     EXPECT_EQ(*at, 4);
-    dropInsertedIfBlock(db, 4);
+    dropInsertedIfBlock(db, 4, beforeInsert);
     EXPECT_EQ(db.ifBlocks, withBlocks(4).ifBlocks);
     EXPECT_EQ(db.ifBlockCount, 4);
     at = insertBlankIfBlock(db, {1});
@@ -221,6 +222,30 @@ TEST(IfBlocks, InsertPasteAndTheirRefusals) {
         EXPECT_EQ(refused.message().icon, MessageIcon::Stop);
     }
     EXPECT_EQ(full.ifBlocks, withBlocks(90).ifBlocks);
+}
+
+TEST(IfBlocks, ACancelledInsertLeavesModifiedAsItWasUnlessTheSlotsDiffer) {
+    const struct {
+        bool wasModified;
+        const char* lastSlotComment;  // what a free last slot kept of an old block
+        bool modified;
+    } cases[] = {{false, "", false}, {true, "", true}, {false, "Old", true}};
+    for (const auto& c : cases) {
+        ConfigDatabase db = withBlocks(3);
+        db.ifBlocks[89].comment = Comment(c.lastSlotComment);
+        db.modified = c.wasModified;
+        const ConfigDatabase opened = db;
+        const IfBlockSnapshot beforeInsert(db);
+        const IfListCheck at = insertBlankIfBlock(db, {1});
+        IfBlockPage page;
+        page.comment = "Pump";  // stored, then refused: no IF register
+        ASSERT_FALSE(storeIfBlock(db, *at, page).ok());
+        ASSERT_TRUE(db.modified);
+        dropInsertedIfBlock(db, *at, beforeInsert);
+        EXPECT_EQ(ifRegisters(db), ifRegisters(opened));
+        EXPECT_EQ(db.ifBlocks == opened.ifBlocks, *c.lastSlotComment == '\0') << c.lastSlotComment;
+        EXPECT_EQ(db.modified, c.modified) << c.wasModified << c.lastSlotComment;
+    }
 }
 
 TEST(IfBlocks, DeleteEnableDisable) {

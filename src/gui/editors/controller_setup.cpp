@@ -53,8 +53,9 @@ TControllerSetup::TControllerSetup(const WindowContext& context)
     tabs_->setDrawBase(false);
     for (int c = 0; c < kControllerCount; ++c) tabs_->addTab(controllerIcon(false), toQString(controllerTabTitle(c)));
 
-    layOutPagedDialog(*this, tabs_, buildPage(),
-                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
+    layOutPagedDialog(
+        *this, tabs_, buildPage(),
+        makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext, /*cancel=*/false}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);

@@ -15,6 +15,12 @@ public:
     State validate(QString& input, int&) const override { return isSignedDigits(toUtf8(input)) ? Acceptable : Invalid; }
 };
 
+class DigitsValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override { return isDigits(toUtf8(input)) ? Acceptable : Invalid; }
+};
+
 }  // namespace
 
 QString toQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -39,6 +45,8 @@ QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_
     edit->setValidator(new SignedDigitsValidator(edit));
     return edit;
 }
+
+void acceptDigitsOnly(QLineEdit* edit) { edit->setValidator(new DigitsValidator(edit)); }
 
 void showNumber(QLineEdit* edit, const std::string& text, std::size_t limit) {
     // A validator would refuse a loaded text it cannot type; the limit grows to show it whole.

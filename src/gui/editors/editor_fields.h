@@ -42,4 +42,7 @@ Comment typedComment(const QLineEdit* edit);
 QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_t limit);
 void showNumber(QLineEdit* edit, const std::string& text, std::size_t limit);
 
+// Typing takes the digits 0-9 only.
+void acceptDigitsOnly(QLineEdit* edit);
+
 }  // namespace zat

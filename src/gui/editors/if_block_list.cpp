@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -50,16 +51,21 @@ TIFList::TIFList(const WindowContext& context)
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("contextMenu"));
+    // The keys are the list's own, not the menu entries': an entry is greyed
+    // when it cannot apply, but its key still runs the command, which checks
+    // the selection for itself and says why it does nothing, as its button does.
     const auto command = [this](const char* name, const QString& text, const QKeySequence& keys,
                                 void (TIFList::*run)()) {
         QAction* action = menu_->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, run);
         if (!keys.isEmpty()) {
-            action->setShortcut(keys);
-            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            list_->addAction(action);
+            action->setText(text + QLatin1Char('\t') + keys.toString(QKeySequence::NativeText));
+            auto* key = new QShortcut(keys, list_);
+            key->setContext(Qt::WidgetWithChildrenShortcut);
+            key->setObjectName(QString::fromLatin1(name) + QStringLiteral("Key"));
+            connect(key, &QShortcut::activated, this, run);
         }
-        if (run != nullptr) connect(action, &QAction::triggered, this, run);
         return action;
     };
     copy_ = command("copy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &TIFList::copyBlock);
@@ -187,12 +193,13 @@ void TIFList::editDoubleClicked() {
 }
 
 void TIFList::insertBlock() {
+    const IfBlockSnapshot beforeInsert(db_);
     const IfListCheck line = insertBlankIfBlock(db_, selection());
     if (!line) return showRefusal(line.message());
     if (runEditor(*line))
         keepInsertedIfBlock(db_);
     else
-        dropInsertedIfBlock(db_, *line);
+        dropInsertedIfBlock(db_, *line, beforeInsert);
     refreshList();
     select({*line});
     scrollTo(*line);

@@ -102,7 +102,7 @@ QWidget* TProfileEdit::buildPage() {
     linked_ = new QCheckBox(QStringLiteral("Link To Profile"), frame);
     linked_->setObjectName(QStringLiteral("linked"));
     link_ = makeEntryEdit(frame, QStringLiteral("link"));
-    link_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), link_));
+    acceptDigitsOnly(link_);
     link_->setFixedWidth(entryWidth);
     link_->setAlignment(Qt::AlignRight);
     connect(linked_, &QCheckBox::toggled, link_, &QWidget::setEnabled);

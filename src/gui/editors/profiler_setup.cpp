@@ -53,8 +53,9 @@ TProfilerSetup::TProfilerSetup(const WindowContext& context)
     tabs_->setDrawBase(false);
     for (int p = 0; p < kProfilerCount; ++p) tabs_->addTab(profilerIcon(false), toQString(profilerTabTitle(p)));
 
-    layOutPagedDialog(*this, tabs_, buildPage(),
-                      makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext}));
+    layOutPagedDialog(
+        *this, tabs_, buildPage(),
+        makeDialogButtons(*this, &gui_, DialogButtons{QStringLiteral("&Close"), kHelpContext, /*cancel=*/false}));
 
     tabs_->setCurrentIndex(0);
     loadPage(0);

@@ -31,9 +31,9 @@ public:
 public slots:
     // Stores the page on display; a refused field keeps the dialog open.
     void accept() override;
-    // Cancel, Escape and the close box: the page on display is not stored.
-    // Pages stored by tab changes stay, and leave the database marked
-    // modified when they changed it.
+    // Escape and the close box (there is no Cancel button): the page on
+    // display is not stored. Pages stored by tab changes stay, and leave the
+    // database marked modified when they changed it.
     void reject() override;
 
 private:

@@ -3,21 +3,9 @@
 #include "editing/controller_setup.h"
 #include "gui/editors/editor_fields.h"
 
-#include <QValidator>
-
 namespace zat {
 
 namespace {
-
-class DigitsValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (const QChar c : input)
-            if (!c.isDigit()) return Invalid;
-        return Acceptable;
-    }
-};
 
 // Room for `characters` wide digits and the frame.
 int widthFor(const QLineEdit* edit, int characters) {
@@ -39,7 +27,7 @@ QLineEdit* makeDigitsEdit(QWidget* parent, const QString& objectName, std::size_
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
     edit->setMaxLength(static_cast<int>(limit));
-    edit->setValidator(new DigitsValidator(edit));
+    acceptDigitsOnly(edit);
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(widthFor(edit, 5));
     return edit;

@@ -221,6 +221,14 @@ const std::vector<Accelerator>& accelerators() {
     return table;
 }
 
+QString acceleratorText(int command) {
+    const auto& table = accelerators();
+    const auto found =
+        std::find_if(table.begin(), table.end(), [command](const Accelerator& a) { return a.command == command; });
+    if (found == table.end()) return {};
+    return found->keys.isEmpty() ? QString(found->character) : found->keys.toString(QKeySequence::NativeText);
+}
+
 QString commandIconPath(int id) { return QString(":/icons/cmd_%1.svg").arg(id); }
 
 }  // namespace zat

@@ -140,6 +140,9 @@ struct Accelerator {
     int command;
 };
 const std::vector<Accelerator>& accelerators();
+// A command's key as its menu entry shows it beside the text ("Ctrl+A",
+// "Alt+C", "C"); empty for a command without one.
+QString acceleratorText(int command);
 
 // The picture of a command (":/icons/cmd_400.svg").
 QString commandIconPath(int id);

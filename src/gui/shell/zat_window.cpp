@@ -88,7 +88,11 @@ void TZATWindow::destroyMonitors() {
 
 QAction* TZATWindow::makeAction(int id) {
     const CommandInfo& info = commandInfo(id);
-    auto* action = new QAction(info.text, this);
+    // The menu shows the command's key after a tab, as its own column. The
+    // key is AcceleratorKeys' alone: as the action's shortcut too it would
+    // be ambiguous, or run the command twice.
+    const QString keys = acceleratorText(id);
+    auto* action = new QAction(keys.isEmpty() ? info.text : info.text + QLatin1Char('\t') + keys, this);
     action->setObjectName(QString("command%1").arg(id));
     action->setStatusTip(info.hint);
     action->setIcon(QIcon(commandIconPath(id)));

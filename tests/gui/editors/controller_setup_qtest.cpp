@@ -1,15 +1,21 @@
 // The Controllers editor: a page with its TP controls and tab pictures, a
-// refused tab change, and Close through the main window into the saved file.
+// refused tab change, and Close through the main window into the saved file;
+// it and the Profiler Configuration have Close and Help and no Cancel.
 #include "gui/common/help_window.h"
 #include "gui/editors/controller_setup.h"
+#include "gui/editors/profiler_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 using namespace zat;
 
@@ -82,8 +88,35 @@ private slots:
         QCOMPARE(test::press(dialog, "ok"), int(QDialog::Rejected));
         QCOMPARE(rig.beep.beeps, std::vector<std::string>{"exclamation"});  // register entries only
         QVERIFY(dialog.isVisible() && edit(dialog, "digital")->hasFocus());
-        QCOMPARE(test::press(dialog, "cancel"), int(QDialog::Rejected));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible() && dialog.result() == QDialog::Rejected);
         QCOMPARE(rig.db.controllers[0], TController{});
+        QVERIFY(!rig.db.modified);
+    }
+
+    void closeAndHelpAreTheOnlyButtonsAndEscapeStoresNothing() {
+        Rig rig;
+        const auto controllers = [&rig] { return std::make_unique<TControllerSetup>(rig.window->windowContext()); };
+        const auto profilers = [&rig] { return std::make_unique<TProfilerSetup>(rig.window->windowContext()); };
+        const std::function<std::unique_ptr<QDialog>()> dialogs[] = {controllers, profilers};
+        const std::function<void(QDialog&)> ways[] = {[](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+                                                      [](QDialog& d) { d.close(); }};
+        for (const auto& make : dialogs) {
+            for (const auto& leave : ways) {
+                const std::unique_ptr<QDialog> dialog = make();
+                QStringList buttons;
+                for (const QPushButton* b : dialog->findChild<QWidget*>("buttons")->findChildren<QPushButton*>())
+                    buttons << b->text();
+                QCOMPARE(buttons, (QStringList{"&Close", "&Help"}));
+                dialog->show();
+                QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+                edit(*dialog, "comment")->setText("Kiln");
+                leave(*dialog);
+                QVERIFY(!dialog->isVisible() && dialog->result() == QDialog::Rejected);
+            }
+        }
+        QCOMPARE(rig.db.controllers[0].comment, Comment());
+        QCOMPARE(rig.db.profilers[0].comment, Comment());
         QVERIFY(!rig.db.modified);
     }
 

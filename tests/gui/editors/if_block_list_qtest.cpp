@@ -1,7 +1,8 @@
 // The IF block list and editor: lines over slots with gaps and a stale count,
-// the commands through the buttons, the list's menu and its keys, a block
-// edited and refused, 90 blocks in use, and Insert through the main window
-// into the saved file.
+// the commands through the buttons, the list's menu and its keys (which work
+// where the menu entry is greyed), a block edited and refused, an Insert
+// cancelled after a refused store, 90 blocks in use, and Insert through the
+// main window into the saved file.
 #include "gui/common/help_window.h"
 #include "gui/editors/if_block_editor.h"
 #include "gui/editors/if_block_list.h"
@@ -55,6 +56,13 @@ void selectLines(QDialog& d, std::initializer_list<int> lines) {
     for (int line : lines) list(d)->topLevelItem(line)->setSelected(true);
 }
 
+bool shownWithTheListFocused(QDialog& d) {
+    d.show();
+    const bool active = QTest::qWaitForWindowActive(&d);
+    list(d)->setFocus();
+    return active;
+}
+
 // The right button on the list, then a click on the menu's entry.
 bool fromMenu(TIFList& d, const char* name) {
     emit list(d)->customContextMenuRequested(QPoint(5, 5));
@@ -102,9 +110,7 @@ private slots:
         Rig rig;
         fill(rig.db, 8);
         TIFList dialog(rig.context());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        list(dialog)->setFocus();
+        QVERIFY(shownWithTheListFocused(dialog));
 
         QVERIFY(!fromMenu(dialog, "paste"));  // nothing copied yet
         QTest::keyClick(list(dialog), Qt::Key_V, Qt::ControlModifier);
@@ -185,6 +191,64 @@ private slots:
         test::press(dialog, "insertButton");
         QCOMPARE(rig.db.ifBlocks, before);
         QCOMPARE(list(dialog)->topLevelItemCount(), 4);
+    }
+
+    void theKeysRunTheirCommandsWhereTheMenuIsGreyed() {
+        Rig rig;
+        fill(rig.db, 4);
+        TIFList dialog(rig.context());
+        QVERIFY(shownWithTheListFocused(dialog));
+        QStringList menu;
+        for (const QAction* action : dialog.contextMenu()->actions()) menu << action->text();
+        QCOMPARE(menu, (QStringList{"Copy\tCtrl+C", "Paste\tCtrl+V", "Enable\tCtrl+E", "Disable\tCtrl+D", "Edit\tE",
+                                    "Delete\tDel", "", "Insert\tIns", "Print"}));
+
+        const std::string none = "Nothing selected.\nSelect one or more lines and then press the ";
+        const struct {
+            std::initializer_list<int> selected;
+            QKeyCombination key;
+            std::string said;  // the message or question; empty: none
+        } cases[] = {
+            {{}, Qt::Key_E, "Nothing selected.\nSelect a line and then press the EDIT button"},
+            {{}, Qt::Key_Delete, none + "DELETE button"},
+            {{}, Qt::CTRL | Qt::Key_E, none + "ENABLE button"},
+            {{}, Qt::CTRL | Qt::Key_D, none + "DISABLE button"},
+            {{1, 2}, Qt::Key_E, ""},  // edits line 1
+            {{1, 2}, Qt::Key_Delete, "Delete selected items ?"},
+            {{2, 3}, Qt::CTRL | Qt::Key_C, ""},  // copies line 2
+            {{}, Qt::CTRL | Qt::Key_V, ""},
+        };
+        for (const auto& c : cases) {
+            selectLines(dialog, c.selected);
+            rig.prompts.shown.clear();
+            QTest::keyClick(list(dialog), c.key.key(), c.key.keyboardModifiers());
+            QCOMPARE(rig.prompts.shown.empty() ? std::string() : rig.prompts.shown.back().text, c.said);
+        }
+        QCOMPARE(rig.dialogs.titles, std::vector<QString>{"Editing IF Block"});
+        QCOMPARE(column(dialog, 0), (QStringList{"IF A0 > ", "IF A1 > ", "IF A2 > ", "IF A3 > ", "IF A2 > "}));
+
+        fill(rig.db, 90);
+        dialog.refreshList();
+        rig.prompts.shown.clear();
+        QTest::keyClick(list(dialog), Qt::Key_Insert);
+        QCOMPARE(rig.messages(), std::vector<std::string>{"There is no more space available"});
+    }
+
+    void aCancelledInsertLeavesTheConfigurationUnchanged() {
+        Rig rig;
+        fill(rig.db, 3);
+        const auto before = rig.db.ifBlocks;
+        TIFList dialog(rig.context());
+        rig.dialogs.script.push_back([](QDialog& d) {
+            edit(d, "comment")->setText("Pump");
+            test::press(d, "ok");  // refused, no IF register: the comment is stored
+            return test::press(d, "cancel");
+        });
+        selectLines(dialog, {1});
+        test::press(dialog, "insertButton");
+        QCOMPARE(rig.messages(), std::vector<std::string>{"Must have an IF operator"});
+        QCOMPARE(rig.db.ifBlocks, before);
+        QVERIFY(!rig.db.modified);
     }
 
     void aRefusedStoreKeepsTheCommentAndTheListShowsIt() {

@@ -69,6 +69,7 @@ private slots:
     void menuCarriesEveryCommandInOrder();
     void toolBarFollowsTheCommandOrder();
     void acceleratorsWinOverMenuMnemonics();
+    void menusShowTheKeysThatRunTheirCommandsOnce();
     void logoIsDrawnCentred();
     void helpOpensItsPages();
     void aMonitorLeavesItsSlotWhenItAsksToClose();
@@ -346,9 +347,9 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
                                 "&Load Registers", "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
-    QCOMPARE(configuration,
-             QStringList({"Analogue Inputs", "Analogue Outputs", "Digital Inputs", "Digital Outputs", "&IF Bocks",
-                          "&Hot Cold Blocks", "&Profilers", "Profile &Editor", "PID &Controllers"}));
+    QCOMPARE(configuration, QStringList({"Analogue Inputs\tAlt+A", "Analogue Outputs\tAlt+B", "Digital Inputs",
+                                         "Digital Outputs\tAlt+D", "&IF Bocks\tAlt+I", "&Hot Cold Blocks\tAlt+H",
+                                         "&Profilers\tAlt+P", "Profile &Editor\tAlt+E", "PID &Controllers\tAlt+C"}));
 
     auto* helpBar = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
     QVERIFY(helpBar != nullptr);
@@ -411,6 +412,31 @@ void ZatWindowTest::acceleratorsWinOverMenuMnemonics() {
     altF.ignore();
     QApplication::sendEvent(rig.window.get(), &altF);
     QVERIFY(!altF.isAccepted());
+}
+
+void ZatWindowTest::menusShowTheKeysThatRunTheirCommandsOnce() {
+    WindowRig rig;
+    rig.start(rig.writeQuickDatabase("plant.zat"));
+    QStringList monitors;
+    for (QAction* item : rig.window->menuBar()->actions()[1]->menu()->actions()) monitors << item->text();
+    QCOMPARE(monitors, QStringList({"Monitor Analog Inputs\tCtrl+A", "Monitor Analog Outputs\tCtrl+B",
+                                    "Monitor Digital Inputs\tCtrl+C", "Monitor Digital Outputs\tCtrl+D",
+                                    "Monitor Profilers\tCtrl+P", "Monitor PID Controllers\tC"}));
+    for (const int id : {cmd::ControllerSetup, cmd::IfBlocks, cmd::ProfileEditor})
+        QVERIFY(rig.window->action(id)->shortcut().isEmpty());  // the window's keys alone run them
+
+    rig.window->show();
+    QApplication::setActiveWindow(rig.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    const struct {
+        Qt::Key key;
+        QString title;
+    } cases[] = {{Qt::Key_C, "Controllers"}, {Qt::Key_I, "IF Blocks"}, {Qt::Key_E, "Profile Editor"}};
+    for (const auto& c : cases) {
+        rig.dialogs.titles.clear();
+        QTest::keyClick(rig.window.get(), c.key, Qt::AltModifier);
+        QCOMPARE(rig.dialogs.titles, std::vector<QString>{c.title});
+    }
 }
 
 void ZatWindowTest::logoIsDrawnCentred() {
