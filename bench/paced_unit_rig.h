@@ -32,14 +32,16 @@ inline double threadCpuSeconds() {
 // (no retries) and waits up to 250 ms.
 struct PacedUnitRig {
     PacedUnitRig(int baudRate, int turnaroundMs, TrafficObserver* traffic = nullptr)
-        : unit({}, sim::LineTiming{baudRate, turnaroundMs}), link(prompts), protocol(link, settings, prompts, beep) {
+        : unit({}, sim::LineTiming{baudRate, turnaroundMs}), protocol(link, settings, prompts, beep) {
         unit.start();
         settings.baudRate = baudRate;
         settings.timeOut = 250;
         settings.retries = 0;
         link.setOptions(LinkOptions{unit.devicePath(), RtsControl::Manual});
         if (traffic != nullptr) link.setTraffic(traffic);
-        link.openPort(settings);
+        if (const LinkReason reason = link.openPort(settings); !reason.ok()) {
+            throw std::runtime_error(linkMessage(reason).text);
+        }
     }
 
     sim::PtyUnit unit;

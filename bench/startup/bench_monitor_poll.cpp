@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     db.comms.baudRate = 9600;
     db.comms.timeOut = 250;
     db.comms.retries = 2;
-    window.link().openPort(db.comms);
+    if (!window.link().openPort(db.comms).ok()) return 1;
     window.show();
 
     std::printf("9600 baud, reply timeout %d ms, %d retries, %d s per phase\n", db.comms.timeOut, db.comms.retries,
