@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -73,12 +74,17 @@ Ser2netRig::Ser2netRig(sim::UnitConfig config, int rawBaudRate, sim::LineTiming 
                   connection("raw", "tcp,127.0.0.1," + std::to_string(rawPort_), rawUnit.devicePath(),
                              std::to_string(rawBaudRate) + "o71"));
     const std::string yaml = dir_.file("ser2net.yaml");
+    const int log = ::open(dir_.file("ser2net.log").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     pid_ = ::fork();
     if (pid_ == 0) {
+        // Its notes (such as mdns being unavailable) go to a file of its own.
+        ::dup2(log, STDOUT_FILENO);
+        ::dup2(log, STDERR_FILENO);
         // -n: stays in the foreground as our child; -u: no UUCP lock files.
         ::execl(kSer2net, kSer2net, "-n", "-u", "-c", yaml.c_str(), "-P", "/dev/null", static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    ::close(log);
     for (int i = 0; i < 200 && !(accepts(telnetPort_) && accepts(rawPort_)); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
