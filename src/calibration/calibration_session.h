@@ -111,7 +111,7 @@ private:
     void sendConstant(UnitProtocol& protocol, const CalibrationItem& item, std::optional<std::uint16_t>& shown,
                       int value);
     [[nodiscard]] std::optional<std::uint16_t> readConstant(UnitProtocol& protocol, const CalibrationItem& item);
-    void toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle);
+    void toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle, bool pageZeroFirst);
     [[nodiscard]] std::vector<int> releaseOnce(UnitProtocol& protocol);
     void showLinkStatus();
 

@@ -131,25 +131,24 @@ void AnalogOutputMonitor::setEntry(int row, std::string text) {
 }
 
 std::optional<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
-    std::array<std::optional<std::int16_t>, kAnalogOutputRows> values{};
-    for (int r = 0; r < kAnalogOutputRows; ++r) {
-        const AnalogOutputMonitorRow& row = page_.rows[r];
-        if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
-        const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
-        if (!value) return OutputEntryRefusal{r, value.message()};
-        values[r] = *value;
-    }
+    std::optional<OutputEntryRefusal> refusal;
     health_.beginBatch();
     for (int r = 0; r < kAnalogOutputRows; ++r) {
-        if (!values[r]) continue;
+        AnalogOutputMonitorRow& row = page_.rows[r];
+        if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
+        const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
+        if (!value) {
+            if (!refusal) refusal = OutputEntryRefusal{r, value.message()};
+            continue;  // kept for correcting; the other rows are written
+        }
         const int channel = page_.page * kAnalogOutputRows + r;
         // A failed write has beeped; the next poll shows what the unit holds.
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *values[r]); });
-        page_.rows[r].entry.clear();
+        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *value); });
+        row.entry.clear();
     }
-    page_.applyEnabled = false;
+    page_.applyEnabled = refusal.has_value();
     showLinkStatus();
-    return std::nullopt;
+    return refusal;
 }
 
 }  // namespace zat

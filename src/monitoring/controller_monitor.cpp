@@ -69,6 +69,7 @@ void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
     page_.applyEnabled = false;
     page_.measured.clear();
     page_.setpoint.clear();
+    page_.output.reset();
     page_.outputBar.reset();
     tick(protocol);
 }
@@ -77,8 +78,8 @@ void ControllerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
     page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
     page_.setpoint = readRegisterValue(protocol, health_, spCode_).text;
-    const std::optional<std::int16_t> output = readRegisterValue(protocol, health_, opCode_).value;
-    page_.outputBar = output ? std::optional<int>(std::clamp(*output + 1000, 0, 2000)) : std::nullopt;
+    page_.output = readRegisterValue(protocol, health_, opCode_).value;
+    page_.outputBar = page_.output ? std::optional<int>(std::clamp(*page_.output + 1000, 0, 2000)) : std::nullopt;
     showLinkStatus();
 }
 

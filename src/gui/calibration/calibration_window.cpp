@@ -86,6 +86,8 @@ ConstantControls CalibrationWindow::makeConstantControls(QWidget* group, QHBoxLa
     controls.track = new QSlider(Qt::Horizontal, group);
     controls.track->setObjectName(name + QStringLiteral("Track"));
     controls.track->setRange(0, trackMaximum);
+    controls.track->setTickPosition(QSlider::TicksBelow);
+    controls.track->setTickInterval(1);  // a tick at every step of the constant
     controls.track->setMinimumWidth(trackMinimumWidth);
     layout.addWidget(controls.value);
     layout.addWidget(controls.minus);

@@ -28,11 +28,11 @@ MonitorWindow::MonitorWindow(const WindowContext& context, const QString& title,
 Outcome MonitorWindow::start() {
     Outcome opened = Outcome::Failed;
     runBatch([&] { opened = openEngine(); });
-    if (failed(opened)) {
+    if (failed(opened) || closing_) {
         requestClose();
         return Outcome::Failed;
     }
-    if (!closing_) timer_->start();
+    timer_->start();
     return Outcome::Ok;
 }
 

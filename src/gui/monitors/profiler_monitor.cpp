@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -21,6 +22,8 @@ namespace zat {
 
 // The "Profile #" number with its up-down arrows. An arrow does not move the
 // number itself: the monitor writes the new profile to the unit and shows it.
+// Only the arrows (buttons or keys) choose: a stray scroll of the wheel over
+// the number would change the profile the unit runs next.
 class ProfileChoice final : public QSpinBox {
 public:
     static constexpr int kUnread = -1;  // shown blank
@@ -36,6 +39,7 @@ public:
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
 
 private:
     std::function<void(int)> stepped_;

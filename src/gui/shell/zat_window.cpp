@@ -263,8 +263,9 @@ void TZATWindow::openMonitor(MonitorSlot slot, MonitorWindow* monitor) {
     connect(monitor, &MonitorWindow::closeRequested, this, [this, slot] { requestMonitorClose(slot); });
     connect(monitor, &MonitorWindow::batchEnded, this, [this] { showLinkNote(); });
     updateCommandStates();
-    monitor->show();
-    static_cast<void>(monitor->start());  // a failure has been shown; the monitor asked to close
+    // Opened against the unit before it is shown: a monitor whose opening
+    // fails has told the user why, asked to close and is never seen.
+    if (succeeded(monitor->start())) monitor->show();
 }
 
 MonitorWindow* TZATWindow::monitor(MonitorSlot slot) const { return monitors_[static_cast<std::size_t>(slot)].data(); }
