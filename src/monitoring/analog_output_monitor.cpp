@@ -83,9 +83,11 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
         typeWords_[r].reset();
         if (channel < kPhysicalAnalogOutputs) {
             std::uint16_t from = 0, to = 0, bias = 0, word = 0;
-            const bool scaleRead = succeeded(readHexIndexed(protocol, health_, 'd', channel, from)) &
-                                   succeeded(readHexIndexed(protocol, health_, 'e', channel, to)) &
-                                   succeeded(readHexIndexed(protocol, health_, 'f', channel, bias));
+            // All three are asked whatever the first answers, as the page load always has.
+            const bool fromRead = succeeded(readHexIndexed(protocol, health_, 'd', channel, from));
+            const bool toRead = succeeded(readHexIndexed(protocol, health_, 'e', channel, to));
+            const bool biasRead = succeeded(readHexIndexed(protocol, health_, 'f', channel, bias));
+            const bool scaleRead = fromRead && toRead && biasRead;
             if (succeeded(readHexIndexed(protocol, health_, 'g', channel, word))) typeWords_[r] = word;
             const bool linear = typeWords_[r] && (*typeWords_[r] & kOutputCharacterised) == 0;
             row.range = !typeWords_[r] || (linear && !scaleRead)
