@@ -105,7 +105,8 @@ const std::vector<Command> kCommands = {
      "  --retry N       when the transfer fails, run it again up to N times\n"
      "                  (0..99, default 0) before giving up\n"
      "\n"
-     "Exit status 1 if the unit does not answer or the transfer is given up.\n"
+     "Exit status 1 if the unit does not answer or the transfer is given up;\n"
+     "the unit may then hold part of the configuration.\n"
      "\n"
      "Example:\n"
      "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
@@ -135,10 +136,13 @@ const std::vector<Command> kCommands = {
     {"save-registers", "save-registers FILE.reg [UNIT OPTIONS]", "save the unit's working registers to a file",
      "Reads the unit's working registers (the 40 analog output values, the 7\n"
      "digital output groups and the 6 S registers) into FILE.reg, updating an\n"
-     "existing file in place. A register that cannot be read is saved as \"?\".\n"
-     "The name must end in .reg, so a database file is never written over.\n"
+     "existing file in place. A register the unit returns as not set is saved\n"
+     "as \"?\". A read that fails on the line (no reply, or only damaged ones)\n"
+     "gives up the save: nothing is written. The name must end in .reg, so a\n"
+     "database file is never written over.\n"
      "\n"
-     "Exit status 1 if the unit does not answer, 2 if the file cannot be written.\n"
+     "Exit status 1 if the unit does not answer or a read fails on the line,\n"
+     "2 if the file cannot be written.\n"
      "\n"
      "Example:\n"
      "  zatctl save-registers shift-end.reg --device /dev/ttyUSB0\n",

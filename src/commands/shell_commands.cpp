@@ -46,11 +46,15 @@ ShellCommands::ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellVi
 
 void ShellCommands::startUp() {
     db_.busy = true;
+    DatabaseLoad outcome;
     {
         WaitCursorSession cursor(io_.cursor);
-        loadDatabase(db_, db_.currentPath(), io_);
+        outcome = loadDatabase(db_, db_.currentPath(), io_);
     }
     view_.updateTitle();
+    // Only a missing file is a normal start (with the defaults); one that is
+    // there but cannot be read is told as File > Open tells it.
+    if (!outcome.fileRead && !outcome.missing) reportUnableToRead(io_.prompts, db_.currentPath(), outcome.reason);
     static_cast<void>(reopenPort());  // a refusal has been shown; start-up goes on
     db_.modified = false;
     db_.busy = false;
@@ -187,7 +191,7 @@ void ShellCommands::saveRegisters() {
     WaitCursorSession cursor(io_.cursor);
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     if (failed(reopenPort())) return;
-    static_cast<void>(zat::saveRegisters(protocol_, *path, io_));  // a failure has been shown
+    static_cast<void>(saveRegistersCommand(protocol_, *path, io_));  // a failure has been shown
 }
 
 void ShellCommands::loadRegisters() {

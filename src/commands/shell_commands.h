@@ -34,9 +34,10 @@ class ShellCommands {
 public:
     ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, UserIo io);
 
-    // Loads the database named by the current file, opens the port (unless
-    // its settings are refused), and leaves the model unmodified and no
-    // longer busy.
+    // Loads the database named by the current file (a file that is there but
+    // cannot be read is reported; a missing one is not), opens the port
+    // (unless its settings are refused), and leaves the model unmodified and
+    // no longer busy.
     void startUp();
 
     // "Start again with a clean ZAT Database ?"; true when cleared.

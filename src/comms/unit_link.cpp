@@ -19,7 +19,8 @@ namespace zat {
 
 namespace {
 
-constexpr std::string_view kOpenFailed = "Failed to open the comms port.\nIt may be in use by another application";
+constexpr std::string_view kOpenFailedLine = "Failed to open the comms port.\n";
+constexpr std::string_view kInUse = "It may be in use by another application";
 constexpr std::string_view kGetStateFailed = "Failed to get port state";
 constexpr std::string_view kSetStateFailed = "Failed to set port state";
 constexpr std::string_view kNoRs485 =
@@ -65,10 +66,14 @@ void UnitLink::openPort(const CommsSettings& settings) {
     // can hold the open.
     const int fd = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == EISDIR) {
+        const int error = errno;
+        if (error == EISDIR) {
             refuseDevice(true);
+        } else if (error == ENOENT || error == ENODEV || error == ENXIO) {
+            // "In use" would send the user looking for another program.
+            showOpenFailed(devicePath_ + " does not exist");
         } else {
-            prompts_.show(kOpenFailed, "Error", MessageIcon::Stop, MessageButtons::Ok);
+            showOpenFailed(kInUse);
         }
         return;
     }
@@ -83,7 +88,7 @@ void UnitLink::openPort(const CommsSettings& settings) {
     // exclusive mode does not stop) from interleaving its frames with ours.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        prompts_.show(kOpenFailed, "Error", MessageIcon::Stop, MessageButtons::Ok);
+        showOpenFailed(kInUse);
         return;
     }
     fd_ = fd;
@@ -103,6 +108,10 @@ void UnitLink::openPort(const CommsSettings& settings) {
         }
     }
     if (manualRts_) setRts(false);  // leave the bus to the unit until we send
+}
+
+void UnitLink::showOpenFailed(std::string_view why) {
+    prompts_.show(std::string(kOpenFailedLine) + std::string(why), "Error", MessageIcon::Stop, MessageButtons::Ok);
 }
 
 // A device that is not a terminal is never kept open: it is refused with the

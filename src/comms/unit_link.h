@@ -99,6 +99,8 @@ public:
 
 private:
     void refuseDevice(bool directory);
+    // "Failed to open the comms port." and, on its second line, why.
+    void showOpenFailed(std::string_view why);
     bool configureLine(const CommsSettings& settings);
     void setRts(bool on);
     void writeAll(std::string_view bytes, LineClock::time_point giveUp);

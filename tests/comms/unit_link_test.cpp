@@ -167,7 +167,7 @@ TEST(UnitLinkOpen, AMissingDeviceIsReportedAndTheLinkActsAsASilentUnit) {
     link.openPort(settingsFor(9600, 40));
     EXPECT_FALSE(link.isOpen());
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, kOpenFailed);
+    EXPECT_EQ(prompts.shown[0].text, "Failed to open the comms port.\n/nonexistent/ttyZAT does not exist");
     EXPECT_EQ(prompts.shown[0].caption, "Error");
     EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Stop);
     EXPECT_EQ(prompts.shown[0].buttons, MessageButtons::Ok);

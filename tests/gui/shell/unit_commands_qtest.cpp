@@ -30,6 +30,18 @@ zat::test::ScriptedDialogs::Handler chooseGroups(TransferGroups bits, TransferGr
     };
 }
 
+bool saveEnabled(const WindowRig& rig) {
+    rig.window->updateCommandStates();
+    return rig.window->action(cmd::Save)->isEnabled();
+}
+
+// A unit that never answers the requests starting with `request`.
+sim::FaultPlan unanswered(const std::string& request) {
+    sim::FaultPlan faults;
+    faults.failRequests({request, sim::Fault::Drop});
+    return faults;
+}
+
 std::size_t count(const std::vector<std::string>& requests, const std::string& wanted) {
     return static_cast<std::size_t>(std::count(requests.begin(), requests.end(), wanted));
 }
@@ -42,10 +54,13 @@ private slots:
     void exportSendsTheChosenGroupsAndRemembersThem();
     void exportCancelledSendsNothing();
     void exportRetriesAndAbortsOnRequest();
-    void importFillsTheConfigurationWithoutMarkingIt();
+    void exportEndedByIgnoreSaysItIsIncomplete();
+    void importFillsTheConfigurationAndMarksItModified();
+    void importGivenUpLeavesTheConfigurationAsItWas();
     void importAsksAboutUnsavedChangesFirst();
     void communicationsReopensThePort();
     void saveRegistersWritesTheFileAndKeepsTheChanges();
+    void saveRegistersWithAReadLostOnTheLineWritesNoFile();
     void loadRegistersWritesTheUnit();
     void registerCommandsRefuseOtherFiles();
     void saveCalibrationProposesTheDatabaseName();
@@ -127,17 +142,56 @@ void UnitCommandsTest::exportRetriesAndAbortsOnRequest() {
     QVERIFY(rig.window->progress().window() == nullptr);
 }
 
-void UnitCommandsTest::importFillsTheConfigurationWithoutMarkingIt() {
+// Ignore ends the export as Abort does, but Ignore sounds like going on.
+void UnitCommandsTest::exportEndedByIgnoreSaysItIsIncomplete() {
+    const struct {
+        Answer answer;
+        std::vector<std::string> messages;
+    } rows[] = {
+        {Answer::Ignore,
+         {"An error has ocurred during setup Transfer.",
+          "Export incomplete: the unit holds part of the configuration."}},
+        {Answer::Abort, {"An error has ocurred during setup Transfer."}},
+    };
+    for (const auto& row : rows) {
+        WindowRig rig;
+        rig.attachUnit(unanswered("W01a05"));
+        rig.start(rig.writeQuickDatabase("plant.zat"));
+        rig.requests();
+        rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
+        rig.prompts.script = {row.answer};
+        rig.window->runCommand(cmd::Export);
+        QCOMPARE(rig.messages(), row.messages);
+        if (row.messages.size() > 1) {
+            QCOMPARE(rig.prompts.shown[1].caption, std::string("Warning"));
+            QVERIFY(rig.prompts.shown[1].icon == MessageIcon::Exclamation);
+        }
+        const std::vector<std::string> sent = rig.requests();
+        QCOMPARE(count(sent, "W01?0042"), size_t(1));
+        QCOMPARE(sent.back(), std::string("S01I"));
+    }
+}
+
+void UnitCommandsTest::importFillsTheConfigurationAndMarksItModified() {
     WindowRig rig;
     rig.start(rig.writeQuickDatabase("plant.zat"));
+    rig.window->show();
     rig.unit->withState([](sim::UnitState& state) { QVERIFY(state.setItem(0, 'a', 5, 0x0003)); });
     rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
     rig.window->runCommand(cmd::Import);
     QCOMPARE(rig.dialogs.titles.back(), QString("Import Options"));
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0x0003));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);
+    QVERIFY(saveEnabled(rig));
     QVERIFY(rig.prompts.shown.empty());
     QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+    // Exit asks before the imported configuration is thrown away.
+    rig.prompts.script = {Answer::Cancel};
+    QVERIFY(!rig.window->close());
+    QCOMPARE(rig.messages(),
+             std::vector<std::string>({"ZAT Database: plant.zat\n has not been saved!\nSave file now ?"}));
+    rig.window->runCommand(cmd::Save);
+    rig.prompts.shown.clear();
 
     // A field that cannot be read stops the import; Retry reads everything again.
     rig.unit->withState([](sim::UnitState& state) { QVERIFY(state.setItem(0, 'a', 5, 0x0004)); });
@@ -150,7 +204,28 @@ void UnitCommandsTest::importFillsTheConfigurationWithoutMarkingIt() {
     QCOMPARE(rig.messages(), std::vector<std::string>({"An error has ocurred during setup Transfer."}));
     QCOMPARE(count(rig.requests(), "W01?0042"), size_t(2));  // the whole import ran again
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0x0004));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);
+}
+
+// Given up half-way (the type of input 5 unanswered), inputs 0..4 would hold
+// the unit's values and the rest the file's: the configuration goes back.
+void UnitCommandsTest::importGivenUpLeavesTheConfigurationAsItWas() {
+    for (const Answer answer : {Answer::Abort, Answer::Ignore}) {
+        WindowRig rig;
+        rig.attachUnit(unanswered("R01a05"));
+        rig.start(rig.writeQuickDatabase("plant.zat"));
+        rig.unit->withState([](sim::UnitState& state) {
+            for (int input = 0; input < 6; ++input) QVERIFY(state.setItem(0, 'a', input, 0x0003));
+        });
+        rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
+        rig.prompts.script = {answer};
+        rig.window->runCommand(cmd::Import);
+        QCOMPARE(rig.messages(), std::vector<std::string>({"An error has ocurred during setup Transfer."}));
+        QVERIFY(count(rig.requests(), "R01a04") == 1);  // read, and put back
+        for (int input = 0; input < 6; ++input) QCOMPARE(rig.db.analogInputs[input].type, uint16_t(0));
+        QVERIFY(!rig.db.modified);
+        QVERIFY(!saveEnabled(rig));
+    }
 }
 
 void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
@@ -182,7 +257,7 @@ void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
     rig.prompts.script = {Answer::No};
     rig.window->runCommand(cmd::Import);
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);  // the edit is dropped; the import is the change now
 }
 
 void UnitCommandsTest::communicationsReopensThePort() {
@@ -226,6 +301,23 @@ void UnitCommandsTest::saveRegistersWritesTheFileAndKeepsTheChanges() {
     QVERIFY(saved.find("[S REGS]") != std::string::npos);
     // The configuration's own changes are still unsaved.
     QVERIFY(rig.db.modified);
+}
+
+void UnitCommandsTest::saveRegistersWithAReadLostOnTheLineWritesNoFile() {
+    WindowRig rig;
+    rig.attachUnit(unanswered("R01B05"));
+    rig.start(rig.writeQuickDatabase("plant.zat"));
+    rig.requests();
+    const std::string path = rig.dir.file("kiln.reg");
+    rig.files.answers = {path};
+    rig.prompts.script = {Answer::Retry, Answer::Abort};
+    rig.window->runCommand(cmd::SaveRegisters);
+    const std::string failure = "An error has occurred during register data transfer.";
+    QCOMPARE(rig.messages(), std::vector<std::string>({failure, failure}));
+    QCOMPARE(rig.prompts.shown[0].caption, std::string("Transfer Failure"));
+    QVERIFY(rig.prompts.shown[0].buttons == MessageButtons::AbortRetryIgnore);
+    QCOMPARE(count(rig.requests(), "W01?0042"), size_t(2));  // Retry read them all again
+    QVERIFY(!QFile::exists(QString::fromStdString(path)));
 }
 
 void UnitCommandsTest::loadRegistersWritesTheUnit() {

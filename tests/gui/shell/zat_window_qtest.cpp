@@ -56,6 +56,7 @@ class ZatWindowTest : public QObject {
 private slots:
     void startUpLoadsTheNamedDatabase();
     void startUpWithoutTheFileTakesDefaultsSilently();
+    void startUpWithAFileThatCannotBeReadSaysSo();
     void newClearsButKeepsTheNameAndSaveFollowsTheFirstEdit();
     void newCancelledChangesNothing();
     void openLoadsAFileAndLeavesSaveDisabled();
@@ -97,6 +98,38 @@ void ZatWindowTest::startUpWithoutTheFileTakesDefaultsSilently() {
     QCOMPARE(rig.db.comms.address, 0);
     QCOMPARE(rig.db.comms.retries, 2);
     QCOMPARE(title(rig), std::string(" KVL ZAT V2 Setup Utility : missing.zat"));
+}
+
+// The same message as File > Open gives for these files.
+void ZatWindowTest::startUpWithAFileThatCannotBeReadSaysSo() {
+    WindowRig rig;
+    const std::string folder = rig.dir.file("folder.zat");
+    const std::string fifo = rig.dir.file("fifo.zat");
+    const std::string zero = rig.dir.file("zero.zat");
+    const std::string big = rig.dir.file("big.zat");
+    QVERIFY(::mkdir(folder.c_str(), 0700) == 0);
+    QVERIFY(::mkfifo(fifo.c_str(), 0600) == 0);
+    QVERIFY(::symlink("/dev/zero", zero.c_str()) == 0);
+    zat::test::writeFile(big, "");
+    QVERIFY(::truncate(big.c_str(), 17 * 1024 * 1024) == 0);  // sparse
+    const struct {
+        std::string path;
+        std::string reason;
+    } rows[] = {
+        {folder, "Is a directory"},
+        {fifo, "Is a named pipe (FIFO), not a regular file"},
+        {zero, "Is a character device, not a regular file"},
+        {big, "File too large: over 16 MiB"},
+    };
+    for (const auto& row : rows) {
+        WindowRig started;
+        started.start(row.path);
+        QVERIFY(!started.prompts.shown.empty());
+        QCOMPARE(started.prompts.shown[0].text, "Unable to read file " + row.path + "\n" + row.reason);
+        QCOMPARE(started.prompts.shown[0].caption, std::string("Error"));
+        QVERIFY(started.prompts.shown[0].icon == MessageIcon::Stop);
+        QVERIFY(!started.db.modified);
+    }
 }
 
 void ZatWindowTest::newClearsButKeepsTheNameAndSaveFollowsTheFirstEdit() {
