@@ -60,10 +60,10 @@ void loadAndSaveIn(benchmark::State& state, const std::string& folder) {
     Silent silent;
     ConfigDatabase db = plantDatabase();
     const std::string path = folder + "/bench-" + std::to_string(getpid()) + ".zat";
-    static_cast<void>(saveDatabase(db, path, silent.io));
+    (void)saveDatabase(db, path, silent.io);
     for (auto _ : state) {
         loadDatabase(db, path, silent.io);
-        static_cast<void>(saveDatabase(db, path, silent.io));
+        (void)saveDatabase(db, path, silent.io);
     }
     std::filesystem::remove(path);
 }

@@ -177,12 +177,12 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         if (!value)
             illegal = true;
         else
-            static_cast<void>(protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value));
+            (void)protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value);
         progress.step();
     }
     // An S register marked "?" is written as 0 and not counted as illegal.
     for (int n = 0; n < kSRegisters.count; ++n) {
-        static_cast<void>(protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]));
+        (void)protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]);
         progress.step();
     }
     progress.close();

@@ -260,7 +260,7 @@ void TZATWindow::openMonitor(MonitorSlot slot, MonitorWindow* monitor) {
     connect(monitor, &MonitorWindow::batchEnded, this, [this] { showLinkNote(); });
     updateCommandStates();
     monitor->show();
-    static_cast<void>(monitor->start());  // a failure has been shown; the monitor asked to close
+    (void)monitor->start();  // a failure has been shown; the monitor asked to close
 }
 
 MonitorWindow* TZATWindow::monitor(MonitorSlot slot) const { return monitors_[static_cast<std::size_t>(slot)].data(); }

@@ -26,8 +26,7 @@ namespace {
 
 void startOnKiln(WindowRig& rig) {
     rig.attachUnit();
-    rig.unit->withState(
-        [](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
+    rig.unit->withState([](sim::UnitState& state) { (void)sim::loadPlantSetup(sim::demoPlantText(), state); });
     rig.start(rig.writeQuickDatabase("kiln.zat"));
     rig.requests();
 }
