@@ -22,9 +22,7 @@ public:
     void clear() { bytes_.fill('\0'); }
 
     std::string_view view() const;
-    std::string str() const { return std::string(view()); }
     bool empty() const { return bytes_[0] == '\0'; }
-    const std::array<char, kFieldSize>& bytes() const { return bytes_; }
 
     friend bool operator==(const Comment& a, const Comment& b) { return a.view() == b.view(); }
 

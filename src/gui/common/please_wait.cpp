@@ -63,10 +63,6 @@ void TPleaseWait::update() {
     QCoreApplication::processEvents();
 }
 
-QString TPleaseWait::message() const { return message_->text(); }
-
-QString TPleaseWait::barLabel() const { return bar_->text(); }
-
 void TPleaseWait::showPercent(int percent) {
     bar_->setValue(percent);
     bar_->setFormat(QStringLiteral("%1% complete").arg(percent));

@@ -28,10 +28,6 @@ QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName) {
     return edit;
 }
 
-void showComment(QLineEdit* edit, const Comment& comment) { edit->setText(toQString(commentText(comment))); }
-
-Comment typedComment(const QLineEdit* edit) { return commentFromText(toUtf8(edit->text())); }
-
 QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_t limit) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);

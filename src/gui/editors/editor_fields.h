@@ -32,9 +32,6 @@ constexpr int kCommentLength = static_cast<int>(Comment::kMaxLength);
 
 // A comment edit: at most 29 characters typed.
 QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName);
-void showComment(QLineEdit* edit, const Comment& comment);
-// The typed comment as its record keeps it.
-Comment typedComment(const QLineEdit* edit);
 
 // A number edit: only a sign and digits can be typed, at most `limit`
 // characters; a loaded value that is longer is shown whole (and refused by

@@ -55,8 +55,6 @@ TProfileEdit::TProfileEdit(const WindowContext& context)
     loadPage(0);
 }
 
-int TProfileEdit::profile() const { return tabs_->shownPage(); }
-
 QWidget* TProfileEdit::buildPage() {
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("page"));

@@ -58,16 +58,9 @@ void ShellStatusBar::setUnitNote(const QString& note) {
     unitNote_->setVisible(!note.isEmpty());
 }
 
-QString ShellStatusBar::operationText() const { return operation_->text(); }
-QString ShellStatusBar::requestText() const { return request_->text(); }
-QString ShellStatusBar::replyText() const { return reply_->text(); }
 void ShellStatusBar::setLinkNote(const QString& note) {
     linkNote_->setText(note);
     linkNote_->setVisible(!note.isEmpty());
 }
-
-QString ShellStatusBar::linkNote() const { return linkNote_->text(); }
-
-QString ShellStatusBar::unitNote() const { return unitNote_->text(); }
 
 }  // namespace zat

@@ -162,7 +162,6 @@ QAction* TZATWindow::action(int id) const {
 
 bool TZATWindow::commandAvailable(int id) const {
     const CommandAction& action = commandInfo(id).action;
-    if (action.run == nullptr) return false;
     if (id == cmd::Save) return db_.modified;
     if (action.monitor) return !monitorOpen(*action.monitor);
     return true;
