@@ -91,14 +91,20 @@ void TDigitalMonitor::showPage() {
 
 TDINMonitor::TDINMonitor(const WindowContext& context)
     : TDigitalMonitor(context,
-                      Kind{QStringLiteral("Digital Input Monitor"), QStringLiteral("Digital Input Channels"),
-                           QStringLiteral(":/icons/tab_digital_input.svg"), kHelpContext, false},
+                      Kind{.title = QStringLiteral("Digital Input Monitor"),
+                           .group = QStringLiteral("Digital Input Channels"),
+                           .icon = QStringLiteral(":/icons/tab_digital_input.svg"),
+                           .helpContext = kHelpContext,
+                           .outputs = false},
                       std::make_unique<DigitalInputMonitor>(context.db)) {}
 
 TDOUTMonitor::TDOUTMonitor(const WindowContext& context)
     : TDigitalMonitor(context,
-                      Kind{QStringLiteral("Digital Output Monitor"), QStringLiteral("Digital Output Channels"),
-                           QStringLiteral(":/icons/tab_digital_output.svg"), kHelpContext, true},
+                      Kind{.title = QStringLiteral("Digital Output Monitor"),
+                           .group = QStringLiteral("Digital Output Channels"),
+                           .icon = QStringLiteral(":/icons/tab_digital_output.svg"),
+                           .helpContext = kHelpContext,
+                           .outputs = true},
                       std::make_unique<DigitalOutputMonitor>(context.db)) {}
 
 }  // namespace zat
