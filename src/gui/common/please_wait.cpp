@@ -1,5 +1,7 @@
 #include "gui/common/please_wait.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -82,7 +84,7 @@ void PleaseWaitProgress::setRange(int minimum, int maximum) {
 }
 
 void PleaseWaitProgress::setMessage(std::string_view text) {
-    if (window_) window_->setMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (window_) window_->setMessage(toQString(text));
 }
 
 void PleaseWaitProgress::step() {

@@ -17,10 +17,6 @@ public:
 
 }  // namespace
 
-QString toQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
-
 QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);

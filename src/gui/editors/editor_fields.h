@@ -1,7 +1,8 @@
-// The edits every editor has: comments typed as text and kept as the
-// record's Windows-1252 field, and numbers typed as a sign and digits.
+// The edits every editor has: a comment edit that takes what the record's
+// comment field holds, and number edits typed as a sign and digits.
 #pragma once
 
+#include "gui/common/text_conversion.h"
 #include "model/comment.h"
 
 #include <QLineEdit>
@@ -23,9 +24,6 @@ public:
         return Acceptable;
     }
 };
-
-QString toQString(std::string_view utf8);
-std::string toUtf8(const QString& text);
 
 // The characters a comment holds.
 constexpr int kCommentLength = static_cast<int>(Comment::kMaxLength);

@@ -32,7 +32,7 @@ QLineEdit* makeEntryEdit(QWidget* parent, const QString& objectName) {
 
 // A column heading of two lines, centred over its edits.
 QLabel* heading(const char* title, const char* unit, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(title) + QLatin1Char('\n') + QString::fromLatin1(unit), parent);
+    auto* label = new QLabel(toQString(title) + QLatin1Char('\n') + toQString(unit), parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
 }

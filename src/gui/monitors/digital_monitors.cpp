@@ -1,5 +1,6 @@
 #include "gui/monitors/digital_monitors.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -74,9 +75,9 @@ void TDigitalMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const DigitalMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(QString::fromStdString(shown.name));
+        row.name->setText(toQString(shown.name));
         row.lamp->setLit(shown.lamp);
-        const QString comment = QString::fromStdString(shown.comment);
+        const QString comment = toQString(shown.comment);
         if (row.box != nullptr) {
             row.box->setText(comment);
             row.box->setChecked(shown.checked);

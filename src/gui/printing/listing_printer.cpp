@@ -1,5 +1,6 @@
 #include "gui/printing/listing_printer.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/printing/painter_page.h"
 
 #include <QAction>
@@ -62,9 +63,9 @@ std::string paintListing(Listing listing, QPagedPaintDevice& device, const Confi
 }
 
 std::string writeListingPdf(Listing listing, const std::string& path, const ConfigDatabase& db) {
-    QPdfWriter writer(QString::fromStdString(path));
+    QPdfWriter writer(toQString(path));
     writer.setResolution(kPdfResolution);
-    writer.setTitle(QString::fromStdString(listingTitle(listing, db)));
+    writer.setTitle(toQString(listingTitle(listing, db)));
     writer.setCreator(QStringLiteral("ZAT Setup"));
     setUpPage(writer);
     return paintListing(listing, writer, db);
@@ -74,7 +75,7 @@ std::unique_ptr<QPrintPreviewDialog> makeListingPreview(Listing listing, const C
                                                         std::string* failure) {
     std::unique_ptr<QPrintPreviewDialog> preview = std::make_unique<TListingPreview>(parent);
     QPrinter& printer = *preview->printer();
-    printer.setDocName(QString::fromStdString(listingTitle(listing, db)));
+    printer.setDocName(toQString(listingTitle(listing, db)));
     setUpPage(printer);
     // The report breaks its pages itself: the dialog offers no page range.
     printer.setFromTo(1, 1);

@@ -1,5 +1,7 @@
 #include "gui/shell/shell_status_bar.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -45,9 +47,7 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     addPermanentWidget(reply_);
 }
 
-void ShellStatusBar::setStatusText(std::string_view text) {
-    operation_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
+void ShellStatusBar::setStatusText(std::string_view text) { operation_->setText(toQString(text)); }
 
 void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
 
