@@ -156,6 +156,7 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         std::int16_t status = 0;
         if (failed(protocol.readDecimalIndexed(kOutputStatus, n, status))) {
             progress.close();
+            // "occured" here and below is kept as the unit's users know these messages.
             showError(io.prompts, "A communications error occured while attempting to read register status");
             return Outcome::Failed;
         }

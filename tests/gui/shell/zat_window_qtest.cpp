@@ -463,6 +463,7 @@ void ZatWindowTest::helpOpensItsPages() {
     QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(0));
     rig.window->runCommand(cmd::HelpOnHelp);
     QCOMPARE(zat::test::shownHelpPage(*rig.window), helpOnHelpUrl());
+    QCOMPARE(rig.window->action(cmd::HelpOnHelp)->statusTip(), QString("Help on how to use Help"));
 
     // A dialog's Help button opens its own topic.
     rig.dialogs.script.push_back([](QDialog& dialog) {
