@@ -61,10 +61,6 @@ public:
     void saveCalibration();
     void restoreCalibration();
 
-    // The groups of the last confirmed choice in each direction.
-    TransferGroups exportGroups() const { return exportGroups_; }
-    TransferGroups importGroups() const { return importGroups_; }
-
 private:
     // Asks about unsaved changes; true when the command may go on (nothing
     // unsaved is left to lose).
@@ -86,6 +82,7 @@ private:
     UnitProtocol& protocol_;
     ShellView& view_;
     UserIo io_;
+    // The groups of the last confirmed choice in each direction.
     TransferGroups exportGroups_ = kAllTransferGroups;
     TransferGroups importGroups_ = kAllTransferGroups;
 };

@@ -9,6 +9,7 @@
 namespace zat {
 namespace {
 
+// "ocurred" is kept as the unit's users know these messages.
 constexpr char kSetupFailure[] = "An error has ocurred during setup Transfer.";
 constexpr char kCalibrationFailure[] = "An error has ocurred during calibration data transfer.";
 constexpr char kRegisterFailure[] = "An error has occurred during register data transfer.";

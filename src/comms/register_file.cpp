@@ -179,6 +179,7 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         std::int16_t status = 0;
         if (failed(protocol.readDecimalIndexed(kOutputStatus, n, status))) {
             progress.close();
+            // "occured" here and below is kept as the unit's users know these messages.
             showError(io.prompts, "A communications error occured while attempting to read register status");
             return Outcome::Failed;
         }
@@ -200,12 +201,12 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         if (!value)
             illegal = true;
         else
-            static_cast<void>(protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value));
+            (void)protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value);
         progress.step();
     }
     // An S register marked "?" is written as 0 and not counted as illegal.
     for (int n = 0; n < kSRegisters.count; ++n) {
-        static_cast<void>(protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]));
+        (void)protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]);
         progress.step();
     }
     progress.close();

@@ -1,7 +1,7 @@
 #include "monitoring/analog_output_monitor.h"
 
 #include "model/channel_type.h"
-#include "model/cp1252.h"
+#include "model/comment.h"
 
 #include <charconv>
 #include <cmath>
@@ -79,7 +79,7 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
         AnalogOutputMonitorRow& row = page_.rows[r];
         row = AnalogOutputMonitorRow{};
         row.name = channelLabel('B', channel);
-        row.comment = cp1252ToUtf8(database_.analogOutputs[channel].comment.view());
+        row.comment = commentText(database_.analogOutputs[channel].comment);
         typeWords_[r].reset();
         if (channel < kPhysicalAnalogOutputs) {
             std::uint16_t from = 0, to = 0, bias = 0, word = 0;

@@ -1,6 +1,6 @@
 #include "monitoring/controller_monitor.h"
 
-#include "model/cp1252.h"
+#include "model/comment.h"
 #include "model/register_ref.h"
 #include "monitoring/monitor_common.h"
 
@@ -53,7 +53,7 @@ void ControllerMonitor::selectTab(UnitProtocol& protocol, int tab) {
 void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
     const int c = page_.controller;
     health_.beginBatch();
-    page_.windowTitle = "Controller Monitor - " + cp1252ToUtf8(database_.controllers[c].comment.view());
+    page_.windowTitle = "Controller Monitor - " + commentText(database_.controllers[c].comment);
     (void)selectPage(protocol, health_, 1);
     mvCode_ = readRegisterCode(protocol, health_, 'b', c);
     spCode_ = readRegisterCode(protocol, health_, 'c', c);

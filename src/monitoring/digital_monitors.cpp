@@ -1,6 +1,6 @@
 #include "monitoring/digital_monitors.h"
 
-#include "model/cp1252.h"
+#include "model/comment.h"
 
 namespace zat {
 
@@ -23,7 +23,7 @@ void DigitalMonitor::loadPage(UnitProtocol& protocol, int group) {
         row.name = channelLabel(outputs_ ? 'D' : 'C', channel);
         const Comment& comment =
             outputs_ ? database_.digitalOutputComments[channel] : database_.digitalInputComments[channel];
-        row.comment = cp1252ToUtf8(comment.view());
+        row.comment = commentText(comment);
     }
     page_.boxesEnabled = false;
     page_.applyEnabled = false;

@@ -5,10 +5,10 @@
 // profile number, and the pause while an export holds the link.
 #include "gui/monitors/monitor_window.h"
 #include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
 #include "sim/plant_setup.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,8 +30,7 @@ namespace {
 
 void startOnKiln(WindowRig& rig) {
     rig.attachUnit();
-    rig.unit->withState(
-        [](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
+    rig.unit->withState([](sim::UnitState& state) { (void)sim::loadPlantSetup(sim::demoPlantText(), state); });
     rig.start(rig.writeQuickDatabase("kiln.zat"));
     rig.requests();
 }
@@ -203,14 +202,14 @@ void MonitorWindowsTest::silentUnitGreysTheMonitorAndTheStatusBarSaysSo() {
     rig.unit->setSilent(true);
     monitor->sweep();
     QCOMPARE(monitor->linkStatus(), QString("No reply from unit"));
-    QCOMPARE(rig.window->shellStatusBar()->linkNote(), QString("No reply from unit"));
+    QCOMPARE(zat::test::statusField(*rig.window, "linkNote"), QString("No reply from unit"));
     QVERIFY(!monitor->findChild<QWidget*>("channels")->isEnabled());
     QVERIFY(rig.messages().empty());  // polling failures only beep
 
     rig.unit->setSilent(false);
     monitor->sweep();
     QCOMPARE(monitor->linkStatus(), QString());
-    QCOMPARE(rig.window->shellStatusBar()->linkNote(), QString());
+    QCOMPARE(zat::test::statusField(*rig.window, "linkNote"), QString());
     QVERIFY(monitor->findChild<QWidget*>("channels")->isEnabled());
 }
 

@@ -2,8 +2,8 @@
 // pseudo-terminal: Export and Import with their options dialog and the
 // "Transfer Failure" question, the register file and the calibration file.
 #include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,16 +16,23 @@ using zat::test::WindowRig;
 
 namespace {
 
+QCheckBox* groupBox(QDialog& dialog, int group) {
+    return dialog.findChild<QCheckBox*>(QString("group%1").arg(group + 1));
+}
+
+// The groups the options dialog has ticked.
+TransferGroups tickedGroups(QDialog& dialog) {
+    TransferGroups ticked = 0;
+    for (int group = 0; group < 7; ++group)
+        if (groupBox(dialog, group)->isChecked()) ticked |= 1u << group;
+    return ticked;
+}
+
 // Ticks exactly the groups of `bits` in the options dialog and presses OK.
 zat::test::ScriptedDialogs::Handler chooseGroups(TransferGroups bits, TransferGroups* shown = nullptr) {
     return [bits, shown](QDialog& dialog) {
-        TransferGroups preset = 0;
-        for (int group = 0; group < 7; ++group) {
-            auto* box = dialog.findChild<QCheckBox*>(QString("group%1").arg(group + 1));
-            if (box->isChecked()) preset |= 1u << group;
-            box->setChecked((bits & (1u << group)) != 0);
-        }
-        if (shown != nullptr) *shown = preset;
+        if (shown != nullptr) *shown = tickedGroups(dialog);
+        for (int group = 0; group < 7; ++group) groupBox(dialog, group)->setChecked((bits & (1u << group)) != 0);
         return zat::test::press(dialog, "ok");
     };
 }
@@ -40,6 +47,18 @@ sim::FaultPlan unanswered(const std::string& request) {
     sim::FaultPlan faults;
     faults.failRequests({request, sim::Fault::Drop});
     return faults;
+}
+
+// The groups the options dialog of `command` offers (the last choice); the
+// dialog is cancelled, so nothing is transferred.
+TransferGroups offeredGroups(WindowRig& rig, int command) {
+    TransferGroups offered = 0;
+    rig.dialogs.script.push_back([&offered](QDialog& dialog) {
+        offered = tickedGroups(dialog);
+        return zat::test::press(dialog, "cancel");
+    });
+    rig.window->runCommand(command);
+    return offered;
 }
 
 std::size_t count(const std::vector<std::string>& requests, const std::string& wanted) {
@@ -84,10 +103,10 @@ void UnitCommandsTest::exportSendsTheChosenGroupsAndRemembersThem() {
     QCOMPARE(sent[1], std::string("W01]0000"));
     QCOMPARE(sent.back(), std::string("S01I"));
     QVERIFY(rig.prompts.shown.empty());
-    QVERIFY(rig.window->shellStatusBar()->operationText().isEmpty());
+    QVERIFY(zat::test::statusField(*rig.window, "operation").isEmpty());
     // The traffic fields show the last exchange.
-    QCOMPARE(rig.window->shellStatusBar()->requestText(), QString("S01I"));
-    QVERIFY(rig.window->shellStatusBar()->replyText().startsWith("*01I"));
+    QCOMPARE(zat::test::statusField(*rig.window, "request"), QString("S01I"));
+    QVERIFY(zat::test::statusField(*rig.window, "reply").startsWith("*01I"));
 
     // The next Export offers the last choice.
     rig.dialogs.script.push_back(chooseGroups(0, &preset));
@@ -103,7 +122,7 @@ void UnitCommandsTest::exportCancelledSendsNothing() {
     rig.window->runCommand(cmd::Export);  // the script cancels the dialog
     QCOMPARE(rig.dialogs.titles.size(), size_t(1));
     QVERIFY(rig.requests().empty());
-    QCOMPARE(rig.window->commands().exportGroups(), kAllTransferGroups);
+    QCOMPARE(offeredGroups(rig, cmd::Export), kAllTransferGroups & 0x7F);
 }
 
 void UnitCommandsTest::exportRetriesAndAbortsOnRequest() {
@@ -138,8 +157,8 @@ void UnitCommandsTest::exportRetriesAndAbortsOnRequest() {
     QCOMPARE(count(sent, "W01?0042"), size_t(1));
     QCOMPARE(sent.back(), std::string("S01I"));
     QVERIFY(sent.size() < 10);
-    QVERIFY(rig.window->shellStatusBar()->operationText().isEmpty());
-    QVERIFY(rig.window->progress().window() == nullptr);
+    QVERIFY(zat::test::statusField(*rig.window, "operation").isEmpty());
+    QVERIFY(!zat::test::workingWindowOpen());
 }
 
 // Ignore ends the export as Abort does, but Ignore sounds like going on.
@@ -184,7 +203,7 @@ void UnitCommandsTest::importFillsTheConfigurationAndMarksItModified() {
     QVERIFY(rig.db.modified);
     QVERIFY(saveEnabled(rig));
     QVERIFY(rig.prompts.shown.empty());
-    QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+    QCOMPARE(offeredGroups(rig, cmd::Import), kTransferAnalogInputs);
     // Exit asks before the imported configuration is thrown away.
     rig.prompts.script = {Answer::Cancel};
     QVERIFY(!rig.window->close());
@@ -242,7 +261,7 @@ void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
     QVERIFY(rig.requests().empty());
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(7));
     // The choice is remembered even so.
-    QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+    QCOMPARE(offeredGroups(rig, cmd::Import), kTransferAnalogInputs);
 
     // A save that fails keeps the changes: no import over them.
     rig.db.setCurrentFile(rig.dir.file("gone/plant.zat"));

@@ -7,9 +7,9 @@
 #include "gui/shell/accelerator_keys.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/logo_view.h"
-#include "gui/shell/shell_status_bar.h"
 #include "model/database_file.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QAction>
 #include <QImage>
@@ -483,10 +483,9 @@ void ZatWindowTest::logoIsDrawnCentred() {
     rig.start(rig.writeQuickDatabase("plant.zat"));
     QVERIFY(::chdir(before) == 0);
 
-    LogoView* view = rig.window->logoView();
-    QCOMPARE(view->logo().size(), QSize(40, 20));
+    auto* view = rig.window->findChild<LogoView*>();
     view->resize(101, 51);
-    QCOMPARE(view->logoOrigin(), QPoint(30, 15));
+    QCOMPARE(view->logoOrigin(), QPoint(30, 15));  // the 40 x 20 logo, centred
     view->resize(30, 10);
     QCOMPARE(view->logoOrigin(), QPoint(-5, -5));
 
@@ -509,7 +508,9 @@ void ZatWindowTest::logoIsDrawnCentred() {
 
     WindowRig without;
     without.start(without.writeQuickDatabase("plant.zat"));
-    QVERIFY(without.window->logoView()->logo().isNull());
+    auto* empty = without.window->findChild<LogoView*>();
+    empty->resize(101, 51);
+    QVERIFY(empty->grab().toImage().pixelColor(50, 25) != QColor(Qt::red));
     QVERIFY(without.prompts.shown.empty());
 }
 
@@ -517,10 +518,11 @@ void ZatWindowTest::helpOpensItsPages() {
     WindowRig rig;
     rig.start(rig.writeQuickDatabase("plant.zat"));
     rig.window->runCommand(cmd::HelpContents);
-    QVERIFY(rig.window->helpWindow() != nullptr);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(0));
+    QVERIFY(rig.window->findChild<HelpWindow*>() != nullptr);
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(0));
     rig.window->runCommand(cmd::HelpOnHelp);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpOnHelpUrl());
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpOnHelpUrl());
+    QCOMPARE(rig.window->action(cmd::HelpOnHelp)->statusTip(), QString("Help on how to use Help"));
 
     // A dialog's Help button opens its own topic.
     rig.dialogs.script.push_back([](QDialog& dialog) {
@@ -528,8 +530,8 @@ void ZatWindowTest::helpOpensItsPages() {
         return zat::test::press(dialog, "cancel");
     });
     rig.window->runCommand(cmd::Communications);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(TCommsSetupDialog::kHelpContext));
-    QVERIFY(rig.window->helpWindow()->currentPage().toString().endsWith("communications_setup.html"));
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(TCommsSetupDialog::kHelpContext));
+    QVERIFY(zat::test::shownHelpPage(*rig.window).toString().endsWith("communications_setup.html"));
 }
 
 void ZatWindowTest::aMonitorLeavesItsSlotWhenItAsksToClose() {
