@@ -24,16 +24,61 @@ ConfigDatabase plantDatabase() {
     for (int k = 0; k < kDigitalOutputCount; ++k)
         db.digitalOutputComments[k].assign("Burner relay " + std::to_string(k));
     for (int k = 0; k < kAnalogInputCount; ++k)
-        db.analogInputs[k] = {Comment("Zone " + std::to_string(k) + " thermocouple"), static_cast<uint16_t>(0x0083),
-                              1200, -50};
+        db.analogInputs[k] = {.comment = Comment("Zone " + std::to_string(k) + " thermocouple"),
+                              .type = 0x0083,
+                              .hiScalar = 1200,
+                              .loScalar = -50};
     for (int k = 0; k < kAnalogOutputCount; ++k)
-        db.analogOutputs[k] = {Comment("Valve " + std::to_string(k)), -100, 1300, 5, 0x13, 0, 0};
-    for (auto& h : db.hotColdBlocks) h = {Comment("Kiln zones"), 0x80, 0x84, 0x85, 0x86, 0x87, {0xFF, 0xFF, 0, 0, 0}};
+        db.analogOutputs[k] = {.comment = Comment("Valve " + std::to_string(k)),
+                               .from = -100,
+                               .to = 1300,
+                               .bias = 5,
+                               .flags = 0x13,
+                               .calZero = 0,
+                               .calSpan = 0};
+    for (auto& h : db.hotColdBlocks)
+        h = {.comment = Comment("Kiln zones"),
+             .flags = 0x80,
+             .hottest = 0x84,
+             .coldest = 0x85,
+             .mean = 0x86,
+             .spread = 0x87,
+             .list = {0xFF, 0xFF, 0, 0, 0}};
     for (int k = 0; k < kIfBlockCount; ++k)
-        db.ifBlocks[k] = {Comment("Interlock " + std::to_string(k)), 0x00C1, 0x01, 1250, 0xC1, 1, 0, 0xC1, 0, 0};
-    for (auto& c : db.controllers) c = {Comment("Zone PID"), 0x80, 0x01, 0x42, 0x41, 120, 240, 30, 20};
+        db.ifBlocks[k] = {.comment = Comment("Interlock " + std::to_string(k)),
+                          .flags = 0x00C1,
+                          .ifOperand1 = 0x01,
+                          .ifOperand2 = 1250,
+                          .thenOperand1 = 0xC1,
+                          .thenOperand2 = 1,
+                          .thenOperand3 = 0,
+                          .elseOperand1 = 0xC1,
+                          .elseOperand2 = 0,
+                          .elseOperand3 = 0};
+    for (auto& c : db.controllers)
+        c = {.comment = Comment("Zone PID"),
+             .flags = 0x80,
+             .mvRegister = 0x01,
+             .spRegister = 0x42,
+             .opRegister = 0x41,
+             .propBand = 120,
+             .intTime = 240,
+             .derTime = 30,
+             .tpCycle = 20};
     for (auto& p : db.profilers)
-        p = {Comment("Firing curve"), 0x80, 1, 0x41, 2, 3, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3, 0xC4};
+        p = {.comment = Comment("Firing curve"),
+             .flags = 0x80,
+             .mvRegister = 1,
+             .opRegister = 0x41,
+             .localRegister = 2,
+             .profileRegister = 3,
+             .startRegister = 0x81,
+             .stopRegister = 0x82,
+             .holdRegister = 0x83,
+             .runRegister = 0xC1,
+             .upRegister = 0xC2,
+             .downRegister = 0xC3,
+             .dwellRegister = 0xC4};
     for (auto& p : db.profiles) {
         p.comment.assign("Bisque firing");
         p.segRate = {100, 150, 0, 80, 60, 200, 0, -1};
@@ -60,10 +105,10 @@ void loadAndSaveIn(benchmark::State& state, const std::string& folder) {
     Silent silent;
     ConfigDatabase db = plantDatabase();
     const std::string path = folder + "/bench-" + std::to_string(getpid()) + ".zat";
-    static_cast<void>(saveDatabase(db, path, silent.io));
+    (void)saveDatabase(db, path, silent.io);
     for (auto _ : state) {
         loadDatabase(db, path, silent.io);
-        static_cast<void>(saveDatabase(db, path, silent.io));
+        (void)saveDatabase(db, path, silent.io);
     }
     std::filesystem::remove(path);
 }

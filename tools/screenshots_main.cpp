@@ -5,6 +5,7 @@
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/please_wait.h"
 #include "gui/common/qt_file_dialogs.h"
+#include "gui/common/text_conversion.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/editors/if_block_editor.h"
 #include "gui/monitors/analog_input_monitor.h"
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
     save(working, "working");
 
     zat::TPrintingWindow printing(nullptr);
-    printing.setMessage(QString::fromStdString(zat::nowPrintingPage(2)));
+    printing.setMessage(zat::toQString(zat::nowPrintingPage(2)));
     save(printing, "printing");
 
     zat::HelpWindow help;

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
     zat::sim::PtyUnit unit({}, zat::sim::LineTiming{9600, 5});
     unit.withState([](zat::sim::UnitState& state) {
-        static_cast<void>(zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state));
+        (void)zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state);
         zat::sim::startEnabledProfilers(state);
     });
     unit.start();

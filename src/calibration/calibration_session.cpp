@@ -134,15 +134,20 @@ void CalibrationSession::moveSpanTrack(UnitProtocol& protocol, int position) {
     if (view_.span) sendConstant(protocol, config_.span, view_.span, spanTrack().valueAt(position));
 }
 
-void CalibrationSession::forceZero(UnitProtocol& protocol) { toggleForce(protocol, kToSpan, kToZero); }
+// Force Zero selects page 0 before it reads the status; Force Span reads it at once.
+void CalibrationSession::forceZero(UnitProtocol& protocol) { toggleForce(protocol, kToSpan, kToZero, true); }
 
-void CalibrationSession::forceSpan(UnitProtocol& protocol) { toggleForce(protocol, kToZero, kToSpan); }
+void CalibrationSession::forceSpan(UnitProtocol& protocol) { toggleForce(protocol, kToZero, kToSpan, false); }
 
 // Clears the other force bit and toggles this one: at most one is set.
-void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle) {
+void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle,
+                                     bool pageZeroFirst) {
     if (!config_.outputs || !channel_) return;
     const int channel = *channel_;
-    health_.beginBatch();
+    if (pageZeroFirst)
+        beginPageZeroBatch(protocol, health_);
+    else
+        health_.beginBatch();
     std::int16_t status = 0;
     if (succeeded(readDecimalIndexed(protocol, health_, 'E', channel, status))) {
         const auto next = static_cast<std::uint16_t>((static_cast<std::uint16_t>(status) & ~other) ^ toggle);

@@ -33,9 +33,27 @@ struct CalibrationDialogConfig {
 };
 
 inline constexpr CalibrationDialogConfig kInputCalibration{
-    kInputZero, kInputSpan, 'A', 8, (1u << 1) | (1u << 2) | (1u << 3), "Analogue Inputs", 'A', 217, false};
+    .zero = kInputZero,
+    .span = kInputSpan,
+    .presentLetter = 'A',
+    .channelsPerSlot = 8,
+    .cardCodes = (1u << 1) | (1u << 2) | (1u << 3),
+    .title = "Analogue Inputs",
+    .channelLetter = 'A',
+    .helpContext = 217,
+    .outputs = false,
+};
 inline constexpr CalibrationDialogConfig kOutputCalibration{
-    kOutputZero, kOutputSpan, 'B', 4, (1u << 4) | (1u << 5), "Analogue Outputs", 'B', 216, true};
+    .zero = kOutputZero,
+    .span = kOutputSpan,
+    .presentLetter = 'B',
+    .channelsPerSlot = 4,
+    .cardCodes = (1u << 4) | (1u << 5),
+    .title = "Analogue Outputs",
+    .channelLetter = 'B',
+    .helpContext = 216,
+    .outputs = true,
+};
 
 struct CalibrationView {
     std::vector<std::string> tabs;  // "Slot 1".."Slot 5", the slots of the right cards
@@ -111,7 +129,7 @@ private:
     void sendConstant(UnitProtocol& protocol, const CalibrationItem& item, std::optional<std::uint16_t>& shown,
                       int value);
     [[nodiscard]] std::optional<std::uint16_t> readConstant(UnitProtocol& protocol, const CalibrationItem& item);
-    void toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle);
+    void toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle, bool pageZeroFirst);
     [[nodiscard]] std::vector<int> releaseOnce(UnitProtocol& protocol);
     void showLinkStatus();
 

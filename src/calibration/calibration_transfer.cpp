@@ -66,7 +66,7 @@ Outcome transfer(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
     if (failed(protocol.checkUnit(false))) return Outcome::Failed;
     progress.setMessage(say.inputs);
     // The page selection's own result is not used.
-    static_cast<void>(protocol.selectPage(kCalibrationPage));
+    (void)protocol.selectPage(kCalibrationPage);
     ConstantMover mover(protocol, session, direction, ignoreErrors);
     for (int i = 0; i < kInputCalibrationCount && mover.goOn(); ++i) {
         mover.move(kInputZero, i, db.inputCalibration[i].zero);

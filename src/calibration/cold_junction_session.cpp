@@ -32,6 +32,9 @@ Outcome ColdJunctionSession::send(UnitProtocol& protocol, int value) {
     const auto clamped =
         static_cast<std::uint16_t>(std::clamp<int>(value, kColdJunctionZero.lowest, kColdJunctionZero.highest));
     view_.zero = clamped;  // a failed write has beeped; the display keeps the new value
+    // Every write of the zero, the one at opening too, selects page 0 first:
+    // a monitor may have left page 1 selected.
+    (void)selectPage(protocol, health_, 0);
     return health_.run(protocol, [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
 }
 
@@ -41,14 +44,14 @@ void ColdJunctionSession::step(UnitProtocol& protocol, int direction) {
 
 void ColdJunctionSession::moveTrack(UnitProtocol& protocol, int position) {
     if (!view_.zero) return;
-    beginPageZeroBatch(protocol, health_);
+    health_.beginBatch();
     if (succeeded(send(protocol, kColdJunctionZero.lowest + position))) view_.revertEnabled = true;
     showLinkStatus();
 }
 
 Outcome ColdJunctionSession::revert(UnitProtocol& protocol) {
     if (!original_ || !view_.revertEnabled) return Outcome::Ok;
-    beginPageZeroBatch(protocol, health_);
+    health_.beginBatch();
     const Outcome outcome = send(protocol, *original_);
     if (succeeded(outcome)) view_.revertEnabled = false;
     showLinkStatus();

@@ -54,6 +54,7 @@ public:
     [[nodiscard]] const ColdJunctionView& view() const { return view_; }
 
 private:
+    // Selects page 0 and writes the zero, clamped to its bounds.
     [[nodiscard]] Outcome send(UnitProtocol& protocol, int value);
     void showLinkStatus() { view_.linkStatus = std::string(health_.statusText()); }
 

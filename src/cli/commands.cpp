@@ -47,147 +47,206 @@ int runShow(Context& context, const std::vector<std::string>& args) {
 }
 
 const std::vector<Command> kCommands = {
-    {"new", "new OUT.zat", "save a cleared configuration (every record at its New value)",
-     "Saves a configuration in which every record has its New value to OUT.zat.\n"
-     "An existing OUT.zat is updated in place: keys and sections this program does\n"
-     "not write are kept. The communication settings written are the program's\n"
-     "start-up values (COM4, address 1, 9600 baud, 0.25 s, 5 retries).\n"
-     "\n"
-     "Example:\n"
-     "  zatctl new blank.zat\n",
-     runNew},
-    {"resave", "resave IN.zat OUT.zat", "load a database file and save it again",
-     "Clears the configuration, loads IN.zat (missing keys take their defaults)\n"
-     "and saves it to OUT.zat. OUT.zat is updated in place if it exists; IN and\n"
-     "OUT may be the same file. Useful to bring a hand-edited or old file into\n"
-     "the program's own form.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl resave kiln.zat kiln-clean.zat\n",
-     runResave},
-    {"show", "show DB.zat", "print a summary of a database file",
-     "Loads DB.zat and prints what it configures: the communication settings,\n"
-     "the scanned analog inputs with their types and options, the outputs and\n"
-     "digital points that have comments, and the blocks, controllers,\n"
-     "profilers and profiles in use.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl -q show examples/demo-plant.zat\n",
-     runShow},
-    {"listing", "listing io|if DB.zat [-o FILE.txt]", "write the I/O or IF block listing as text",
-     "Loads DB.zat and writes the I/O listing (io) or the IF block listing (if)\n"
-     "as text, laid out as on paper: per page the header line (title, a tab,\n"
-     "\"Page   1\"), the column headings, then one line per printed line with its\n"
-     "texts separated by tabs, and a form feed line between pages.\n"
-     "\n"
-     "  -o FILE.txt   write to FILE.txt instead of standard output\n"
-     "\n"
-     "Example:\n"
-     "  zatctl -q listing if examples/demo-plant.zat -o if-blocks.txt\n",
-     runListing, false, true},
-    {"probe", "probe [UNIT OPTIONS]", "ask the unit whether it answers and which cards it carries",
-     "Asks the unit whether it is there (the same probe every transfer starts\n"
-     "with) and, if it answers, which card is fitted in each of its five slots.\n"
-     "Exit status 1 if the unit does not answer.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
-     runProbe, true},
-    {"export", "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
-     "send a database's configuration to the unit",
-     "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
-     "to take it up. The communication settings are DB.zat's own, or those of\n"
-     "the database named by --db; the unit options override either.\n"
-     "\n"
-     "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
-     "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-     "                  pid (controllers), profilers, profiles. Default: all\n"
-     "  --retry N       when the transfer fails, run it again up to N times\n"
-     "                  (0..99, default 0) before giving up\n"
-     "\n"
-     "Exit status 1 if the unit does not answer or the transfer is given up.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
-     runExport, true},
-    {"import", "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]",
-     "read the unit's configuration into a database file",
-     "Reads the configuration from the unit into DB.zat and saves it (to OUT.zat\n"
-     "with -o; DB.zat is then left alone). The groups not read keep what the\n"
-     "file holds. The communication settings are DB.zat's own, or those of the\n"
-     "database named by --db; the unit options override either. A DB.zat that\n"
-     "does not exist yet starts from a cleared configuration with the settings\n"
-     "of this run (--db, default ./Default.zat, and the unit options). If the\n"
-     "import is given up nothing is saved, so no file is left half imported.\n"
-     "\n"
-     "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
-     "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-     "                  pid (controllers), profilers, profiles. Default: all\n"
-     "  --retry N       when the transfer fails, run it again up to N times\n"
-     "                  (0..99, default 0) before giving up\n"
-     "  -o OUT.zat      save to OUT.zat instead of DB.zat\n"
-     "\n"
-     "Exit status 1 if the unit does not answer or the transfer is given up.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
-     runImport, true},
-    {"save-registers", "save-registers FILE.reg [UNIT OPTIONS]", "save the unit's working registers to a file",
-     "Reads the unit's working registers (the 40 analog output values, the 7\n"
-     "digital output groups and the 6 S registers) into FILE.reg, updating an\n"
-     "existing file in place. A register that cannot be read is saved as \"?\".\n"
-     "The name must end in .reg, so a database file is never written over.\n"
-     "\n"
-     "Exit status 1 if the unit does not answer, 2 if the file cannot be written.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl save-registers shift-end.reg --device /dev/ttyUSB0\n",
-     runSaveRegisters, true},
-    {"load-registers", "load-registers FILE.reg [UNIT OPTIONS]", "write saved working registers back to the unit",
-     "Writes the registers saved in FILE.reg to the unit. Protected outputs and\n"
-     "registers saved as \"?\" are left as the unit has them.\n"
-     "\n"
-     "Exit status 1 if the unit does not answer or a register cannot be read or\n"
-     "written, 2 if the file is missing, not a .reg file, holds no register\n"
-     "values or a value that does not fit 16 bits (nothing is sent then).\n"
-     "\n"
-     "Example:\n"
-     "  zatctl load-registers shift-end.reg --device /dev/ttyUSB0\n",
-     runLoadRegisters, true},
-    {"save-cal", "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", "save the unit's calibration constants to a file",
-     "Reads the unit's calibration constants (input zero and span, the zero and\n"
-     "span of the 20 physical outputs, the cold junction zero) and writes them\n"
-     "to FILE.cal, updating an existing file in place. Nothing is written if the\n"
-     "reading is given up. The name must end in .cal.\n"
-     "\n"
-     "  --retry N       when the reading fails, run it again up to N times\n"
-     "                  (0..99, default 0) before giving up\n"
-     "\n"
-     "Exit status 1 if the unit does not answer or the reading is given up,\n"
-     "2 if the file cannot be written.\n"
-     "\n"
-     "Example:\n"
-     "  zatctl save-cal unit3.cal --retry 1 --port 1\n",
-     runSaveCalibration, true},
-    {"restore-cal", "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]",
-     "write calibration constants from a file to the unit",
-     "Writes the calibration constants saved in FILE.cal to the unit.\n"
-     "\n"
-     "  --retry N         when the writing fails, run it again up to N times\n"
-     "                    (0..99, default 0)\n"
-     "  --ignore-errors   then write every constant once more, passing over the\n"
-     "                    ones that fail, instead of giving up\n"
-     "\n"
-     "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
-     "the unit does not answer or the restore is given up, 2 if the file is\n"
-     "missing, unreadable, not a .cal file, holds no calibration constants or a\n"
-     "value that does not fit 16 bits (nothing is sent then).\n"
-     "\n"
-     "Example:\n"
-     "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
-     runRestoreCalibration, true},
-    {"watch", kWatchSynopsis, "watch the running unit's inputs, outputs, controllers or profilers", kWatchHelp,
-     runWatch, true},
+    {
+        .name = "new",
+        .synopsis = "new OUT.zat",
+        .summary = "save a cleared configuration (every record at its New value)",
+        .help = "Saves a configuration in which every record has its New value to OUT.zat.\n"
+                "An existing OUT.zat is updated in place: keys and sections this program does\n"
+                "not write are kept. The communication settings written are the program's\n"
+                "start-up values (COM4, address 1, 9600 baud, 0.25 s, 5 retries).\n"
+                "\n"
+                "Example:\n"
+                "  zatctl new blank.zat\n",
+        .run = runNew,
+    },
+    {
+        .name = "resave",
+        .synopsis = "resave IN.zat OUT.zat",
+        .summary = "load a database file and save it again",
+        .help = "Clears the configuration, loads IN.zat (missing keys take their defaults)\n"
+                "and saves it to OUT.zat. OUT.zat is updated in place if it exists; IN and\n"
+                "OUT may be the same file. Useful to bring a hand-edited or old file into\n"
+                "the program's own form.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl resave kiln.zat kiln-clean.zat\n",
+        .run = runResave,
+    },
+    {
+        .name = "show",
+        .synopsis = "show DB.zat",
+        .summary = "print a summary of a database file",
+        .help = "Loads DB.zat and prints what it configures: the communication settings,\n"
+                "the scanned analog inputs with their types and options, the outputs and\n"
+                "digital points that have comments, and the blocks, controllers,\n"
+                "profilers and profiles in use.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl -q show examples/demo-plant.zat\n",
+        .run = runShow,
+    },
+    {
+        .name = "listing",
+        .synopsis = "listing io|if DB.zat [-o FILE.txt]",
+        .summary = "write the I/O or IF block listing as text",
+        .help = "Loads DB.zat and writes the I/O listing (io) or the IF block listing (if)\n"
+                "as text, laid out as on paper: per page the header line (title, a tab,\n"
+                "\"Page   1\"), the column headings, then one line per printed line with its\n"
+                "texts separated by tabs, and a form feed line between pages.\n"
+                "\n"
+                "  -o FILE.txt   write to FILE.txt instead of standard output\n"
+                "\n"
+                "Example:\n"
+                "  zatctl -q listing if examples/demo-plant.zat -o if-blocks.txt\n",
+        .run = runListing,
+        .ownOptions = true,
+    },
+    {
+        .name = "probe",
+        .synopsis = "probe [UNIT OPTIONS]",
+        .summary = "ask the unit whether it answers and which cards it carries",
+        .help = "Asks the unit whether it is there (the same probe every transfer starts\n"
+                "with) and, if it answers, which card is fitted in each of its five slots.\n"
+                "Exit status 1 if the unit does not answer.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
+        .run = runProbe,
+        .unitOptions = true,
+    },
+    {
+        .name = "export",
+        .synopsis = "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
+        .summary = "send a database's configuration to the unit",
+        .help = "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
+                "to take it up. The communication settings are DB.zat's own, or those of\n"
+                "the database named by --db; the unit options override either.\n"
+                "\n"
+                "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
+                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
+                "                  pid (controllers), profilers, profiles. Default: all\n"
+                "  --retry N       when the transfer fails, run it again up to N times\n"
+                "                  (0..99, default 0) before giving up\n"
+                "\n"
+                "Exit status 1 if the unit does not answer or the transfer is given up;\n"
+                "the unit may then hold part of the configuration.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
+        .run = runExport,
+        .unitOptions = true,
+    },
+    {
+        .name = "import",
+        .synopsis = "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]",
+        .summary = "read the unit's configuration into a database file",
+        .help = "Reads the configuration from the unit into DB.zat and saves it (to OUT.zat\n"
+                "with -o; DB.zat is then left alone). The groups not read keep what the\n"
+                "file holds. The communication settings are DB.zat's own, or those of the\n"
+                "database named by --db; the unit options override either. A DB.zat that\n"
+                "does not exist yet starts from a cleared configuration with the settings\n"
+                "of this run (--db, default ./Default.zat, and the unit options). If the\n"
+                "import is given up nothing is saved, so no file is left half imported.\n"
+                "\n"
+                "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
+                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
+                "                  pid (controllers), profilers, profiles. Default: all\n"
+                "  --retry N       when the transfer fails, run it again up to N times\n"
+                "                  (0..99, default 0) before giving up\n"
+                "  -o OUT.zat      save to OUT.zat instead of DB.zat\n"
+                "\n"
+                "Exit status 1 if the unit does not answer or the transfer is given up.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
+        .run = runImport,
+        .unitOptions = true,
+    },
+    {
+        .name = "save-registers",
+        .synopsis = "save-registers FILE.reg [UNIT OPTIONS]",
+        .summary = "save the unit's working registers to a file",
+        .help = "Reads the unit's working registers (the 40 analog output values, the 7\n"
+                "digital output groups and the 6 S registers) into FILE.reg, updating an\n"
+                "existing file in place. A register the unit returns as not set is saved\n"
+                "as \"?\". A read that fails on the line (no reply, or only damaged ones)\n"
+                "gives up the save: nothing is written. The name must end in .reg, so a\n"
+                "database file is never written over.\n"
+                "\n"
+                "Exit status 1 if the unit does not answer or a read fails on the line,\n"
+                "2 if the file cannot be written.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl save-registers shift-end.reg --device /dev/ttyUSB0\n",
+        .run = runSaveRegisters,
+        .unitOptions = true,
+    },
+    {
+        .name = "load-registers",
+        .synopsis = "load-registers FILE.reg [UNIT OPTIONS]",
+        .summary = "write saved working registers back to the unit",
+        .help = "Writes the registers saved in FILE.reg to the unit. Protected outputs and\n"
+                "registers saved as \"?\" are left as the unit has them.\n"
+                "\n"
+                "Exit status 1 if the unit does not answer or a register cannot be read or\n"
+                "written, 2 if the file is missing, not a .reg file, holds no register\n"
+                "values or a value that does not fit 16 bits (nothing is sent then).\n"
+                "\n"
+                "Example:\n"
+                "  zatctl load-registers shift-end.reg --device /dev/ttyUSB0\n",
+        .run = runLoadRegisters,
+        .unitOptions = true,
+    },
+    {
+        .name = "save-cal",
+        .synopsis = "save-cal FILE.cal [--retry N] [UNIT OPTIONS]",
+        .summary = "save the unit's calibration constants to a file",
+        .help = "Reads the unit's calibration constants (input zero and span, the zero and\n"
+                "span of the 20 physical outputs, the cold junction zero) and writes them\n"
+                "to FILE.cal, updating an existing file in place. Nothing is written if the\n"
+                "reading is given up. The name must end in .cal.\n"
+                "\n"
+                "  --retry N       when the reading fails, run it again up to N times\n"
+                "                  (0..99, default 0) before giving up\n"
+                "\n"
+                "Exit status 1 if the unit does not answer or the reading is given up,\n"
+                "2 if the file cannot be written.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl save-cal unit3.cal --retry 1 --port 1\n",
+        .run = runSaveCalibration,
+        .unitOptions = true,
+    },
+    {
+        .name = "restore-cal",
+        .synopsis = "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]",
+        .summary = "write calibration constants from a file to the unit",
+        .help = "Writes the calibration constants saved in FILE.cal to the unit.\n"
+                "\n"
+                "  --retry N         when the writing fails, run it again up to N times\n"
+                "                    (0..99, default 0)\n"
+                "  --ignore-errors   then write every constant once more, passing over the\n"
+                "                    ones that fail, instead of giving up\n"
+                "\n"
+                "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
+                "the unit does not answer or the restore is given up, 2 if the file is\n"
+                "missing, unreadable, not a .cal file, holds no calibration constants or a\n"
+                "value that does not fit 16 bits (nothing is sent then).\n"
+                "\n"
+                "Example:\n"
+                "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
+        .run = runRestoreCalibration,
+        .unitOptions = true,
+    },
+    {
+        .name = "watch",
+        .synopsis = kWatchSynopsis,
+        .summary = "watch the running unit's inputs, outputs, controllers or profilers",
+        .help = kWatchHelp,
+        .run = runWatch,
+        .unitOptions = true,
+    },
 };
 
 }  // namespace

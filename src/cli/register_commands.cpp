@@ -2,6 +2,7 @@
 
 #include "cli/command_args.h"
 #include "cli/unit_session.h"
+#include "commands/transfer_commands.h"
 #include "comms/register_file.h"
 
 #include <cstdio>
@@ -28,7 +29,11 @@ int runSaveRegisters(Context& context, const std::vector<std::string>& args) {
 
     UnitSession session(context);
     if (const auto status = session.open(parsed.unit)) return *status;
-    return succeeded(saveRegisters(session.protocol, path, context.io)) ? kExitOk : kExitUnitFailure;
+    if (saveRegistersCommand(session.protocol, path, context.io) == TransferOutcome::GaveUp) {
+        std::fprintf(context.err, "zatctl: register save given up; nothing was saved to %s\n", path.c_str());
+        return kExitUnitFailure;
+    }
+    return kExitOk;
 }
 
 int runLoadRegisters(Context& context, const std::vector<std::string>& args) {

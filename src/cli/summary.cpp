@@ -1,7 +1,7 @@
 #include "cli/summary.h"
 
 #include "model/channel_type.h"
-#include "model/cp1252.h"
+#include "model/comment.h"
 #include "model/database_file.h"
 #include "model/register_ref.h"
 
@@ -21,8 +21,6 @@ void appendf(std::string& out, const char* format, ...) {
     va_end(args);
     out += line;
 }
-
-std::string text(const Comment& comment) { return cp1252ToUtf8(comment.view()); }
 
 // Pads UTF-8 text with blanks to a column width counted in characters.
 std::string padded(std::string text, std::size_t width) {
@@ -53,7 +51,7 @@ void analogInputs(std::string& out, const ConfigDatabase& db) {
         const std::string typeName =
             type != nullptr ? std::string(type->name) : "type " + std::to_string(a.type & kTypeIndexMask);
         appendf(out, "  %s  %-12s%s %s\n", channelLabel('A', k).c_str(), typeName.c_str(),
-                padded(optionsOf(a.type) + range, 24).c_str(), text(a.comment).c_str());
+                padded(optionsOf(a.type) + range, 24).c_str(), commentText(a.comment).c_str());
     }
 }
 
@@ -63,7 +61,7 @@ void commented(std::string& out, const char* title, char letter, const Comment* 
         if (comments[k].empty()) continue;
         if (!any) appendf(out, "%s:\n", title);
         any = true;
-        appendf(out, "  %s  %s\n", channelLabel(letter, k).c_str(), text(comments[k]).c_str());
+        appendf(out, "  %s  %s\n", channelLabel(letter, k).c_str(), commentText(comments[k]).c_str());
     }
 }
 
@@ -74,7 +72,7 @@ void analogOutputs(std::string& out, const ConfigDatabase& db) {
         if (b.comment.empty()) continue;
         if (!any) out += "Analog outputs:\n";
         any = true;
-        appendf(out, "  %s  %d..%d  %s\n", channelLabel('B', k).c_str(), b.from, b.to, text(b.comment).c_str());
+        appendf(out, "  %s  %d..%d  %s\n", channelLabel('B', k).c_str(), b.from, b.to, commentText(b.comment).c_str());
     }
 }
 
@@ -89,18 +87,19 @@ void blocks(std::string& out, const ConfigDatabase& db) {
         if (!(c.flags & kEnabledFlag)) continue;
         appendf(out, "Controller %d: MV %s SP %s OP %s, PB %u I %u s D %u s  %s\n", k + 1,
                 formatRegisterField(c.mvRegister).c_str(), formatRegisterField(c.spRegister).c_str(),
-                formatRegisterField(c.opRegister).c_str(), c.propBand, c.intTime, c.derTime, text(c.comment).c_str());
+                formatRegisterField(c.opRegister).c_str(), c.propBand, c.intTime, c.derTime,
+                commentText(c.comment).c_str());
     }
     for (int k = 0; k < kProfilerCount; ++k) {
         const TProfiler& p = db.profilers[k];
         if (!(p.flags & kEnabledFlag)) continue;
         appendf(out, "Profiler %d: MV %s OP %s  %s\n", k + 1, formatRegisterField(p.mvRegister).c_str(),
-                formatRegisterField(p.opRegister).c_str(), text(p.comment).c_str());
+                formatRegisterField(p.opRegister).c_str(), commentText(p.comment).c_str());
     }
     for (int k = 0; k < kProfileCount; ++k) {
         const TProfile& p = db.profiles[k];
         if (p.comment.empty()) continue;
-        appendf(out, "Profile %d: %s\n", k + 1, text(p.comment).c_str());
+        appendf(out, "Profile %d: %s\n", k + 1, commentText(p.comment).c_str());
     }
 }
 

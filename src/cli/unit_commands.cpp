@@ -60,7 +60,7 @@ int runProbe(Context& context, const std::vector<std::string>& args) {
     std::fprintf(context.out, "ZAT at address %d answered on %s (%d baud).\n", comms.address,
                  session.link.devicePath().c_str(), comms.baudRate);
     // The page selection's own result is not used.
-    static_cast<void>(session.protocol.selectPage(0));
+    (void)session.protocol.selectPage(0);
     for (int slot = 0; slot < kSlots; ++slot) {
         std::uint16_t code = 0;
         if (failed(session.protocol.readHexIndexed(kCardCodeLetter, slot, code))) {

@@ -136,7 +136,8 @@ public:
     using LoopSource::LoopSource;
     std::vector<WatchReading> pageReadings() const override {
         const ControllerMonitorPage& page = monitor_.page();
-        const std::string output = page.outputBar ? std::to_string(*page.outputBar - 1000) : "";
+        // The value the unit gave, not the bar's position: the bar stops at ±1000.
+        const std::string output = page.output ? std::to_string(*page.output) : "";
         return {{numbered("PID", page.controller), "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
                  registerCodes({{"MV", page.measuredCode}, {"SP", page.setpointCode}, {"OP", page.outputCode}})}};
     }

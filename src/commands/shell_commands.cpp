@@ -47,12 +47,16 @@ ShellCommands::ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellVi
 
 void ShellCommands::startUp() {
     db_.busy = true;
+    DatabaseLoad outcome;
     {
         WaitCursorSession cursor(io_.cursor);
-        loadDatabase(db_, db_.currentPath(), io_);
+        outcome = loadDatabase(db_, db_.currentPath(), io_);
     }
     view_.updateTitle();
-    static_cast<void>(reopenPort());  // a refusal has been shown; start-up goes on
+    // Only a missing file is a normal start (with the defaults); one that is
+    // there but cannot be read is told as File > Open tells it.
+    if (!outcome.fileRead && !outcome.missing) reportUnableToRead(io_.prompts, db_.currentPath(), outcome.reason);
+    (void)reopenPort();  // a refusal has been shown; start-up goes on
     db_.modified = false;
     db_.busy = false;
 }
@@ -86,7 +90,7 @@ bool ShellCommands::openDatabase() {
         return false;
     }
     db_ = loaded;
-    static_cast<void>(reopenPort());  // the file is open even when its settings are refused
+    (void)reopenPort();  // the file is open even when its settings are refused
     view_.updateTitle();
     db_.modified = false;
     return true;
@@ -99,7 +103,7 @@ Outcome ShellCommands::saveTo(const std::string& path) {
 
 // A failure has been shown and leaves `modified` set, which is what the
 // callers look at.
-void ShellCommands::save() { static_cast<void>(saveTo(db_.currentPath())); }
+void ShellCommands::save() { (void)saveTo(db_.currentPath()); }
 
 bool ShellCommands::saveAs() {
     const auto path = askFileName(databaseDialog(db_, "Save ZAT Database As..."), true, ".zat");
@@ -189,7 +193,7 @@ void ShellCommands::saveRegisters() {
     WaitCursorSession cursor(io_.cursor);
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     if (failed(reopenPort())) return;
-    static_cast<void>(zat::saveRegisters(protocol_, *path, io_));  // a failure has been shown
+    (void)saveRegistersCommand(protocol_, *path, io_);  // a failure has been shown
 }
 
 void ShellCommands::loadRegisters() {
@@ -198,7 +202,7 @@ void ShellCommands::loadRegisters() {
     WaitCursorSession cursor(io_.cursor);
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
     if (failed(reopenPort())) return;
-    static_cast<void>(zat::loadRegisters(protocol_, *path, io_));  // a failure has been shown
+    (void)zat::loadRegisters(protocol_, *path, io_);  // a failure has been shown
 }
 
 void ShellCommands::saveCalibration() {
@@ -210,7 +214,7 @@ void ShellCommands::saveCalibration() {
     // A calibration written into a file of another kind would change it.
     const auto path = askFileName(calibrationDialog(db_, "Save ZAT Calibration As..."), true, ".cal");
     if (!path) return;
-    static_cast<void>(writeCalibrationFile(db_, *path, io_.prompts));  // a failure has been shown
+    (void)writeCalibrationFile(db_, *path, io_.prompts);  // a failure has been shown
 }
 
 void ShellCommands::restoreCalibration() {

@@ -35,9 +35,10 @@ class ShellCommands {
 public:
     ShellCommands(ConfigDatabase& db, UnitProtocol& protocol, ShellView& view, UserIo io);
 
-    // Loads the database named by the current file, opens the port (unless
-    // its settings are refused), and leaves the model unmodified and no
-    // longer busy.
+    // Loads the database named by the current file (a file that is there but
+    // cannot be read is reported; a missing one is not), opens the port
+    // (unless its settings are refused), and leaves the model unmodified and
+    // no longer busy.
     void startUp();
 
     // "Start again with a clean ZAT Database ?"; true when cleared.
@@ -66,10 +67,6 @@ public:
     void saveCalibration();
     void restoreCalibration();
 
-    // The groups of the last confirmed choice in each direction.
-    TransferGroups exportGroups() const { return exportGroups_; }
-    TransferGroups importGroups() const { return importGroups_; }
-
 private:
     // Asks about unsaved changes; true when the command may go on (nothing
     // unsaved is left to lose).
@@ -88,6 +85,7 @@ private:
     UnitProtocol& protocol_;
     ShellView& view_;
     UserIo io_;
+    // The groups of the last confirmed choice in each direction.
     TransferGroups exportGroups_ = kAllTransferGroups;
     TransferGroups importGroups_ = kAllTransferGroups;
 };

@@ -2,14 +2,26 @@
 
 #include "calibration/calibration_transfer.h"
 #include "comms/config_transfer.h"
+#include "comms/register_file.h"
 
 #include <functional>
 
 namespace zat {
 namespace {
 
+// "ocurred" is kept as the unit's users know these messages.
 constexpr char kSetupFailure[] = "An error has ocurred during setup Transfer.";
 constexpr char kCalibrationFailure[] = "An error has ocurred during calibration data transfer.";
+constexpr char kRegisterFailure[] = "An error has occurred during register data transfer.";
+constexpr char kExportIncomplete[] = "Export incomplete: the unit holds part of the configuration.";
+
+// What a transfer's Ignore means: it ends the transfer (with a note, where
+// the transfer leaves something half done), or runs it once more ignoring
+// errors.
+struct IgnoreAnswer {
+    bool runsAgain = false;
+    const char* note = nullptr;  // shown when Ignore ends the transfer
+};
 
 Answer askAfterFailure(Prompts& prompts, const char* text) {
     return prompts.show(text, "Transfer Failure", MessageIcon::Stop, MessageButtons::AbortRetryIgnore);
@@ -17,10 +29,9 @@ Answer askAfterFailure(Prompts& prompts, const char* text) {
 
 // Runs the transfer (its argument: whether to ignore errors) and asks after
 // each failure: Retry runs it again from the beginning, Abort gives up, and
-// Ignore either gives up too or, where the transfer can ignore errors, runs
-// it once more so.
+// Ignore either gives up too or runs it once more ignoring errors.
 TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::function<Outcome(bool)>& transfer,
-                          bool ignoreRunsAgain) {
+                          IgnoreAnswer ignore = {}) {
     bool ignoring = false;
     Outcome outcome = transfer(false);
     while (failed(outcome)) {
@@ -29,7 +40,12 @@ TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::
                 ignoring = false;
                 break;
             case Answer::Ignore:
-                if (!ignoreRunsAgain) return TransferOutcome::GaveUp;
+                if (!ignore.runsAgain) {
+                    // Ignore sounds like going on; the user must not take the end for success.
+                    if (ignore.note != nullptr)
+                        prompts.show(ignore.note, "Warning", MessageIcon::Exclamation, MessageButtons::Ok);
+                    return TransferOutcome::GaveUp;
+                }
                 ignoring = true;
                 break;
             default:
@@ -46,27 +62,48 @@ TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, U
                               const UserIo& io) {
     StatusTextSession status(io.status, "Exporting database....");
     return untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); }, false);
+        io.prompts, kSetupFailure, [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); },
+        IgnoreAnswer{.note = kExportIncomplete});
 }
 
 TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Importing database....");
-    return untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return importConfiguration(db, groups, protocol, io.progress); }, false);
+    // Given up half-way, the database would hold a mixture of the unit's
+    // values and its own that nobody chose, ready to be saved: it goes back
+    // to what it was. A whole import is a change to be saved.
+    const ConfigDatabase before = db;
+    const TransferOutcome outcome = untilDone(
+        io.prompts, kSetupFailure, [&](bool) { return importConfiguration(db, groups, protocol, io.progress); });
+    if (outcome == TransferOutcome::GaveUp)
+        db = before;
+    else
+        db.markModified();
+    return outcome;
 }
 
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Reading Calibration data....");
-    return untilDone(
-        io.prompts, kCalibrationFailure, [&](bool) { return readCalibrationFromUnit(db, protocol, io.progress); },
-        false);
+    return untilDone(io.prompts, kCalibrationFailure,
+                     [&](bool) { return readCalibrationFromUnit(db, protocol, io.progress); });
 }
 
 TransferOutcome writeCalibrationCommand(const ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Writing Calibration data....");
     return untilDone(
         io.prompts, kCalibrationFailure,
-        [&](bool ignoring) { return writeCalibrationToUnit(db, protocol, io.progress, ignoring); }, true);
+        [&](bool ignoring) { return writeCalibrationToUnit(db, protocol, io.progress, ignoring); },
+        IgnoreAnswer{.runsAgain = true});
+}
+
+TransferOutcome saveRegistersCommand(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
+    RegisterSave last = RegisterSave::Stopped;
+    // Only a failure on the line is asked about; a probe or file failure has been told.
+    const TransferOutcome outcome = untilDone(io.prompts, kRegisterFailure, [&](bool) {
+        last = saveRegisters(protocol, path, io);
+        return last == RegisterSave::LineFailed ? Outcome::Failed : Outcome::Ok;
+    });
+    return outcome == TransferOutcome::Done && last == RegisterSave::Saved ? TransferOutcome::Done
+                                                                           : TransferOutcome::GaveUp;
 }
 
 }  // namespace zat

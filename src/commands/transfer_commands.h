@@ -8,6 +8,8 @@
 #include "model/config_database.h"
 #include "userio/user_io.h"
 
+#include <string>
+
 namespace zat {
 
 enum class TransferOutcome {
@@ -16,13 +18,21 @@ enum class TransferOutcome {
     GaveUp,              // Abort, or Ignore where Ignore only ends the question
 };
 
+// Ignore ends an export with the note that the unit holds part of the
+// configuration.
 TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
                               const UserIo& io);
+// Done marks the database modified; given up, the database is as it was
+// before the import.
 TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io);
 // Reads the calibration from the unit; the caller writes the file when Done.
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io);
 // Writes the calibration read from a file to the unit; Ignore writes it again
 // ignoring errors.
 TransferOutcome writeCalibrationCommand(const ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io);
+// Saves the unit's working registers to the file. A read that fails on the
+// line gets the question; Retry reads them all again. Done only when the file
+// was written; given up, no file was written.
+TransferOutcome saveRegistersCommand(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 }  // namespace zat

@@ -112,7 +112,7 @@ Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protoc
     ProgressSession session(progress, transferSteps(groups));
     WordMover mover(protocol, direction, session, protocol.checkUnit(false));
     // Page selections are sent even after a failure; their results are not used.
-    static_cast<void>(protocol.selectPage(kConfigPage));
+    (void)protocol.selectPage(kConfigPage);
 
     if (chosen(groups, kTransferAnalogInputs)) {
         progress.setMessage(say.analogInputs);
@@ -141,24 +141,24 @@ Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protoc
     }
     if (chosen(groups, kTransferControllers)) {
         progress.setMessage(say.controllers);
-        static_cast<void>(protocol.selectPage(kControlPage));
+        (void)protocol.selectPage(kControlPage);
         for (int k = 0; k < kControllerCount; ++k) moveAll(mover, controllerWords(db.controllers[k]), k);
     }
     if (chosen(groups, kTransferProfilers)) {
         progress.setMessage(say.profilers);
-        static_cast<void>(protocol.selectPage(kControlPage));
+        (void)protocol.selectPage(kControlPage);
         for (int p = 0; p < kProfilerCount; ++p) moveAll(mover, profilerWords(db.profilers[p]), p);
     }
     if (chosen(groups, kTransferProfiles)) {
         progress.setMessage(say.profiles);
         // Profiles use upper-case letters, which no page affects; only the
         // export selects one.
-        if (exporting) static_cast<void>(protocol.selectPage(kConfigPage));
+        if (exporting) (void)protocol.selectPage(kConfigPage);
         for (int q = 0; q < kProfileCount; ++q) moveProfile(mover, db.profiles[q], q);
     }
     // The unit takes up a new configuration with "I", whatever came before;
     // its own result is not used either.
-    if (exporting) static_cast<void>(protocol.sendCommand(kInitialiseCommand));
+    if (exporting) (void)protocol.sendCommand(kInitialiseCommand);
     return mover.outcome();
 }
 

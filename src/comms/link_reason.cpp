@@ -2,6 +2,7 @@
 
 #include "userio/application_title.h"
 
+#include <cerrno>
 #include <cstring>
 #include <netdb.h>
 
@@ -15,6 +16,8 @@ FieldMessage plain(std::string text) {
     return FieldMessage{std::move(text), std::string(kApplicationTitle), MessageIcon::None};
 }
 
+bool deviceMissing(int error) { return error == ENOENT || error == ENODEV || error == ENXIO; }
+
 std::string systemText(int error) { return error != 0 ? std::string("\n") + std::strerror(error) : std::string(); }
 
 }  // namespace
@@ -26,7 +29,10 @@ FieldMessage linkMessage(const LinkReason& reason) {
         case LinkFailure::NotOpen:
             return error("The comms port " + reason.device + " is not open");
         case LinkFailure::OpenFailed:
-            return error("Failed to open the comms port.\nIt may be in use by another application");
+            // "In use" would send the user looking for another program.
+            return error("Failed to open the comms port.\n" +
+                         (deviceMissing(reason.error) ? reason.device + " does not exist"
+                                                      : std::string("It may be in use by another application")));
         case LinkFailure::NotATerminal:
             return plain("Failed to get port state");
         case LinkFailure::Directory:

@@ -1,5 +1,6 @@
 #include "comms/register_file.h"
 
+#include "comms/frames.h"
 #include "model/profile_file.h"
 
 #include <cstdint>
@@ -64,6 +65,20 @@ bool holdsAnyRegister(const ProfileDocument& doc) {
     return false;
 }
 
+enum class RegisterRead { Value, NotSet, LineFailed };
+
+// A failed read is the unit's answer when it refused the request or its
+// accepted reply held no value that parses; anything else failed on the line.
+RegisterRead readRegister(UnitProtocol& protocol, char letter, int n, std::int16_t& value) {
+    if (succeeded(protocol.readDecimalIndexed(letter, n, value))) return RegisterRead::Value;
+    if (protocol.lastRefused()) return RegisterRead::NotSet;
+    const UnitLink& link = protocol.link();
+    const std::string request = readIndexedFrame(protocol.settings().address, letter, n);
+    const bool answered = link.replyComplete() && !link.reply().empty() && link.reply()[0] == kAccepted &&
+                          echoMatches(request, link.reply(), kEchoIndexed);
+    return answered ? RegisterRead::NotSet : RegisterRead::LineFailed;
+}
+
 void showError(Prompts& prompts, const std::string& text) {
     prompts.show(text, "Error", MessageIcon::Stop, MessageButtons::Ok);
 }
@@ -74,26 +89,34 @@ void showWarning(Prompts& prompts, const char* text) {
 
 }  // namespace
 
-Outcome saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
-    if (failed(protocol.checkUnit(true))) return Outcome::Failed;
+RegisterSave saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io) {
+    if (failed(protocol.checkUnit(true))) return RegisterSave::Stopped;
     // Other sections and keys of an existing file stay; one that cannot be
     // read is not written over.
     ProfileDocument doc;
     FileResult outcome = readProfileForUpdate(path, doc);
     if (!outcome.ok) {
         reportUnableToWrite(io.prompts, path, outcome.reason);
-        return Outcome::Failed;
+        return RegisterSave::Stopped;
     }
 
-    bool illegal = false;
+    bool notSet = false;
     {
         ProgressSession progress(io.progress, kRegisterCount, "Reading current register status");
         for (const RegisterKind& kind : kKinds) {
             for (int n = 0; n < kind.count; ++n) {
                 std::int16_t value = 0;
-                const bool unread = failed(protocol.readDecimalIndexed(kind.letter, n, value));
-                doc.write(kind.section, keyOf(kind, n), unread ? kIllegal : std::to_string(value));
-                illegal = illegal || unread;
+                switch (readRegister(protocol, kind.letter, n, value)) {
+                    case RegisterRead::Value:
+                        doc.write(kind.section, keyOf(kind, n), std::to_string(value));
+                        break;
+                    case RegisterRead::NotSet:
+                        doc.write(kind.section, keyOf(kind, n), kIllegal);
+                        notSet = true;
+                        break;
+                    case RegisterRead::LineFailed:
+                        return RegisterSave::LineFailed;
+                }
                 progress.step();
             }
         }
@@ -102,15 +125,15 @@ Outcome saveRegisters(UnitProtocol& protocol, const std::string& path, const Use
     outcome = writeFileAtomically(path, doc.serialize());
     if (!outcome.ok) {
         reportUnableToWrite(io.prompts, path, outcome.reason);
-        return Outcome::Failed;
+        return RegisterSave::Stopped;
     }
-    if (illegal) {
+    if (notSet) {
         showWarning(io.prompts,
                     "One or more B Register values returned were illegal.\n"
                     "This probably means that the values have never been set.\n"
                     "These values will NOT be restored when the registers are reloaded");
     }
-    return Outcome::Ok;
+    return RegisterSave::Saved;
 }
 
 RegisterFileRead readRegisterDocument(const ProfileDocument& doc, const std::string& name) {
@@ -156,6 +179,7 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         std::int16_t status = 0;
         if (failed(protocol.readDecimalIndexed(kOutputStatus, n, status))) {
             progress.close();
+            // "occured" here and below is kept as the unit's users know these messages.
             showError(io.prompts, "A communications error occured while attempting to read register status");
             return Outcome::Failed;
         }
@@ -177,12 +201,12 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
         if (!value)
             illegal = true;
         else
-            static_cast<void>(protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value));
+            (void)protocol.writeDecimalIndexed(kOutputGroups.letter, n, *value);
         progress.step();
     }
     // An S register marked "?" is written as 0 and not counted as illegal.
     for (int n = 0; n < kSRegisters.count; ++n) {
-        static_cast<void>(protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]));
+        (void)protocol.writeDecimalIndexed(kSRegisters.letter, n, values.sRegisters[n]);
         progress.step();
     }
     progress.close();

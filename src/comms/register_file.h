@@ -45,12 +45,20 @@ struct RegisterFileRead {
 // The same from the file; one that cannot be read is refused with the reason.
 [[nodiscard]] RegisterFileRead readRegisterFile(const std::string& path);
 
-// Reads the 53 registers into the file, updating it in place ("?" for a
-// register that could not be read). Ok when the snapshot ran to its end
-// (with or without the warning about illegal values); Failed when the unit
-// did not answer the probe or the file could not be written (the user has
-// been told; an existing file is left as it was).
-[[nodiscard]] Outcome saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
+// How a register save ended.
+enum class RegisterSave {
+    Saved,       // the file holds the snapshot (with the warning about registers not set)
+    LineFailed,  // a read went unanswered or came back damaged after every try: nothing
+                 // written, and nothing shown but the beep; the caller decides what next
+    Stopped,     // the probe went unanswered or the file cannot be written: the user has
+                 // been told, and an existing file is left as it was
+};
+
+// Reads the 53 registers and updates the file in place with them. "?" marks a
+// register the unit returns as not set (it refuses the read, or its value does
+// not parse); a read that fails on the line is a communication failure and
+// leaves the file alone.
+[[nodiscard]] RegisterSave saveRegisters(UnitProtocol& protocol, const std::string& path, const UserIo& io);
 
 // Writes the values to the unit, skipping protected outputs and "?" values.
 // Ok when it ran to its end; Failed when the unit did not answer the probe

@@ -10,20 +10,20 @@ namespace zat {
 namespace {
 
 constexpr DigitalCommentLayout kInputLayout{
-    kDigitalInputCount,
-    kDigitalInputCount / kDigitalCommentGroupSize,
-    'C',
-    "Digital Input Setup",
-    "Digital Input Channels",
-    205,
+    .channelCount = kDigitalInputCount,
+    .tabCount = kDigitalInputCount / kDigitalCommentGroupSize,
+    .letter = 'C',
+    .caption = "Digital Input Setup",
+    .groupTitle = "Digital Input Channels",
+    .helpContext = 205,
 };
 constexpr DigitalCommentLayout kOutputLayout{
-    kDigitalOutputCount,
-    kDigitalOutputCount / kDigitalCommentGroupSize,
-    'D',
-    "Digital Output Setup",
-    "Digital Output Channels",
-    206,
+    .channelCount = kDigitalOutputCount,
+    .tabCount = kDigitalOutputCount / kDigitalCommentGroupSize,
+    .letter = 'D',
+    .caption = "Digital Output Setup",
+    .groupTitle = "Digital Output Channels",
+    .helpContext = 206,
 };
 
 // Tabs past the five card slots are named by their channels.

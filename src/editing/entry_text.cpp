@@ -1,7 +1,5 @@
 #include "editing/entry_text.h"
 
-#include "model/cp1252.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -12,14 +10,6 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
-
-Comment commentFromText(std::string_view utf8) {
-    // Windows-1252 has one byte per character, so the field's byte limit is
-    // its character limit.
-    return Comment(utf8ToCp1252(utf8));
-}
-
-std::string commentText(const Comment& comment) { return cp1252ToUtf8(comment.view()); }
 
 bool isSignedDigits(std::string_view text) {
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);

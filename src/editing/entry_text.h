@@ -1,6 +1,6 @@
-// The texts of editor fields: comments as the person types them (UTF-8) and
-// as records keep them (Windows-1252, 29 characters), and the numbers typed
-// into scalar and constant edits.
+// The texts of editor fields: the numbers typed into scalar and constant
+// edits, and register texts. Comments convert with commentFromText and
+// commentText of model/comment.h, which every editor rule uses.
 #pragma once
 
 #include "model/comment.h"
@@ -11,13 +11,6 @@
 #include <string_view>
 
 namespace zat {
-
-// A typed comment as its record keeps it: each character without a
-// Windows-1252 form becomes "?", and only the first 29 characters are kept.
-Comment commentFromText(std::string_view utf8);
-
-// A stored comment for display.
-std::string commentText(const Comment& comment);
 
 // Numbers in edits are typed as an optional sign and digits, nothing else;
 // the empty text and a lone sign are allowed while typing.

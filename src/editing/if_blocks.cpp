@@ -182,27 +182,60 @@ StoreResult<IfField> storeIfBlock(ConfigDatabase& db, int index, const IfBlockPa
     built.ifOperand2 = *read;
     if (page.ifOperand.constant) flags |= kIfOperand2Constant;
 
+    // The THEN and ELSE actions: what the page gives, the fields a refusal
+    // names, their flag bits and operator shift, and the operands they fill.
     struct Action {
         const std::string& destination;
         const IfSource& source1;
         int op;
         const IfSource& source2;
-        IfField destinationField, constant1, register1, constant2, register2;
-        uint16_t constant1Bit, constant2Bit;
+        IfField destinationField;
+        IfField constant1;
+        IfField register1;
+        IfField constant2;
+        IfField register2;
+        uint16_t constant1Bit;
+        uint16_t constant2Bit;
         int shift;
         uint16_t& out1;
         int16_t& out2;
         int16_t& out3;
     };
     const std::array<Action, 2> actions{{
-        {page.thenDestination, page.thenSource1, page.thenOperator & 7, page.thenSource2, IfField::ThenDestination,
-         IfField::ThenSource1Constant, IfField::ThenSource1Register, IfField::ThenSource2Constant,
-         IfField::ThenSource2Register, kIfThen2Constant, kIfThen3Constant, kThenOperatorShift, built.thenOperand1,
-         built.thenOperand2, built.thenOperand3},
-        {page.elseDestination, page.elseSource1, page.elseOperator & 7, page.elseSource2, IfField::ElseDestination,
-         IfField::ElseSource1Constant, IfField::ElseSource1Register, IfField::ElseSource2Constant,
-         IfField::ElseSource2Register, kIfElse2Constant, kIfElse3Constant, kElseOperatorShift, built.elseOperand1,
-         built.elseOperand2, built.elseOperand3},
+        {
+            .destination = page.thenDestination,
+            .source1 = page.thenSource1,
+            .op = page.thenOperator & 7,
+            .source2 = page.thenSource2,
+            .destinationField = IfField::ThenDestination,
+            .constant1 = IfField::ThenSource1Constant,
+            .register1 = IfField::ThenSource1Register,
+            .constant2 = IfField::ThenSource2Constant,
+            .register2 = IfField::ThenSource2Register,
+            .constant1Bit = kIfThen2Constant,
+            .constant2Bit = kIfThen3Constant,
+            .shift = kThenOperatorShift,
+            .out1 = built.thenOperand1,
+            .out2 = built.thenOperand2,
+            .out3 = built.thenOperand3,
+        },
+        {
+            .destination = page.elseDestination,
+            .source1 = page.elseSource1,
+            .op = page.elseOperator & 7,
+            .source2 = page.elseSource2,
+            .destinationField = IfField::ElseDestination,
+            .constant1 = IfField::ElseSource1Constant,
+            .register1 = IfField::ElseSource1Register,
+            .constant2 = IfField::ElseSource2Constant,
+            .register2 = IfField::ElseSource2Register,
+            .constant1Bit = kIfElse2Constant,
+            .constant2Bit = kIfElse3Constant,
+            .shift = kElseOperatorShift,
+            .out1 = built.elseOperand1,
+            .out2 = built.elseOperand2,
+            .out3 = built.elseOperand3,
+        },
     }};
     for (const Action& a : actions) {
         read = readDestination(a.destination);

@@ -31,8 +31,6 @@ std::string profilerTabTitle(int profiler) { return "Profiler " + std::to_string
 
 bool isProfilerEnabled(const TProfiler& profiler) { return (profiler.flags & kProfilerEnabled) != 0; }
 
-const std::array<ProfilerRegisterField, kProfilerRegisterCount>& profilerRegisterFields() { return kFields; }
-
 const ProfilerRegisterField& profilerRegisterField(ProfilerField field) {
     return kFields[static_cast<std::size_t>(field)];
 }

@@ -46,8 +46,6 @@ struct ProfilerRegisterField {
     const char* label;        // as the page shows it
 };
 
-// All eleven, in the store's order.
-const std::array<ProfilerRegisterField, kProfilerRegisterCount>& profilerRegisterFields();
 const ProfilerRegisterField& profilerRegisterField(ProfilerField field);
 
 // A profiler as shown, and as the page gives it back to be stored.

@@ -1,5 +1,6 @@
 // The 30-byte comment field that begins every record: a NUL-terminated string
-// of at most 29 Windows-1252 characters. The GUI converts to and from UTF-8.
+// of at most 29 Windows-1252 characters, and its one conversion to and from
+// the UTF-8 that editors, monitors, printouts and zatctl show.
 #pragma once
 
 #include <array>
@@ -22,14 +23,19 @@ public:
     void clear() { bytes_.fill('\0'); }
 
     std::string_view view() const;
-    std::string str() const { return std::string(view()); }
     bool empty() const { return bytes_[0] == '\0'; }
-    const std::array<char, kFieldSize>& bytes() const { return bytes_; }
 
     friend bool operator==(const Comment& a, const Comment& b) { return a.view() == b.view(); }
 
 private:
     std::array<char, kFieldSize> bytes_{};
 };
+
+// A typed comment as its record keeps it: each character without a
+// Windows-1252 form becomes "?", and only the first 29 characters are kept.
+Comment commentFromText(std::string_view utf8);
+
+// A stored comment for display.
+std::string commentText(const Comment& comment);
 
 }  // namespace zat

@@ -332,6 +332,7 @@ DatabaseLoad loadDatabase(ConfigDatabase& db, const std::string& path, const Use
     std::string bytes;
     const FileResult read = readWholeFile(path, bytes);
     result.fileRead = read.ok;
+    result.missing = read.missing;
     result.reason = read.reason;
     if (!read.ok) bytes.clear();
     const ProfileDocument doc = ProfileDocument::parseOwned(std::move(bytes));

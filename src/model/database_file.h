@@ -20,6 +20,7 @@ constexpr int kDatabaseFileSteps = 290;  // progress steps of a load or a save
 
 struct DatabaseLoad {
     bool fileRead = false;  // false: missing or unreadable, every key took its default
+    bool missing = false;   // not read because there is no such file
     std::string reason;     // the system's reason when the file could not be read
 };
 

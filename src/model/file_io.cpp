@@ -138,6 +138,13 @@ FileResult tooLarge() {
     return result;
 }
 
+FileResult tooLargeToReadBack() {
+    FileResult result;
+    result.reason = "File too large: it would pass " + std::to_string(kMaxFileSize / (1024 * 1024)) +
+                    " MiB, more than this program can open again";
+    return result;
+}
+
 // Temporary files are "." + the target's name (cut to fit) + "." + six
 // letters or digits, the form mkstemp makes; one of ours left behind is
 // recognised by that form alone.
@@ -316,6 +323,8 @@ FileResult writeFileAtomically(const std::string& path, const std::string& bytes
 
 FileResult file_io_detail::writeFileAtomically(const std::string& path, const std::string& bytes, TempFile how) {
     if (path.empty()) return failure(ENOENT);
+    // A file the reader would refuse is not written: it would open blank.
+    if (bytes.size() > kMaxFileSize) return tooLargeToReadBack();
 
     std::string target;
     int error = 0;

@@ -26,7 +26,9 @@ inline constexpr std::size_t kMaxFileSize = std::size_t{16} * 1024 * 1024;
 // one, never a truncated mixture. A symbolic link at `path` is followed and
 // the file it names is replaced; the permissions of an existing target are
 // kept. Only a regular file (or none) is replaced: a device, FIFO, socket or
-// folder at `path`, or at the end of its links, is refused untouched.
+// folder at `path`, or at the end of its links, is refused untouched. Bytes
+// over kMaxFileSize are refused too, so no file is written that
+// readWholeFile would not read back.
 //
 // The temporary file has no name until it is complete where the system
 // allows (O_TMPFILE), and a save clears away the temporary files that

@@ -43,8 +43,6 @@ std::optional<int32_t> IntRangeCheck::valueWithin(std::string_view text) const {
     return std::nullopt;
 }
 
-bool IntRangeCheck::isValid(std::string_view text) const { return valueWithin(text).has_value(); }
-
 FieldCheck<int32_t> IntRangeCheck::check(std::string_view text) const {
     if (const std::optional<int32_t> value = valueWithin(text)) return FieldCheck<int32_t>::accept(*value);
     return FieldCheck<int32_t>::refuse(

@@ -22,8 +22,6 @@ public:
     // nullopt for anything else or for a value that does not fit 32 bits.
     static std::optional<int32_t> parse(std::string_view text);
 
-    bool isValid(std::string_view text) const;
-
     // The value of valid text; otherwise refused with message() under
     // "Error" after a simple beep.
     FieldCheck<int32_t> check(std::string_view text) const;

@@ -1,7 +1,7 @@
 #include "monitoring/analog_output_monitor.h"
 
 #include "model/channel_type.h"
-#include "model/cp1252.h"
+#include "model/comment.h"
 
 #include <charconv>
 #include <cmath>
@@ -79,13 +79,15 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
         AnalogOutputMonitorRow& row = page_.rows[r];
         row = AnalogOutputMonitorRow{};
         row.name = channelLabel('B', channel);
-        row.comment = cp1252ToUtf8(database_.analogOutputs[channel].comment.view());
+        row.comment = commentText(database_.analogOutputs[channel].comment);
         typeWords_[r].reset();
         if (channel < kPhysicalAnalogOutputs) {
             std::uint16_t from = 0, to = 0, bias = 0, word = 0;
-            const bool scaleRead = succeeded(readHexIndexed(protocol, health_, 'd', channel, from)) &
-                                   succeeded(readHexIndexed(protocol, health_, 'e', channel, to)) &
-                                   succeeded(readHexIndexed(protocol, health_, 'f', channel, bias));
+            // All three are asked whatever the first answers, as the page load always has.
+            const bool fromRead = succeeded(readHexIndexed(protocol, health_, 'd', channel, from));
+            const bool toRead = succeeded(readHexIndexed(protocol, health_, 'e', channel, to));
+            const bool biasRead = succeeded(readHexIndexed(protocol, health_, 'f', channel, bias));
+            const bool scaleRead = fromRead && toRead && biasRead;
             if (succeeded(readHexIndexed(protocol, health_, 'g', channel, word))) typeWords_[r] = word;
             const bool linear = typeWords_[r] && (*typeWords_[r] & kOutputCharacterised) == 0;
             row.range = !typeWords_[r] || (linear && !scaleRead)
@@ -131,25 +133,24 @@ void AnalogOutputMonitor::setEntry(int row, std::string text) {
 }
 
 std::optional<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
-    std::array<std::optional<std::int16_t>, kAnalogOutputRows> values{};
-    for (int r = 0; r < kAnalogOutputRows; ++r) {
-        const AnalogOutputMonitorRow& row = page_.rows[r];
-        if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
-        const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
-        if (!value) return OutputEntryRefusal{r, value.message()};
-        values[r] = *value;
-    }
+    std::optional<OutputEntryRefusal> refusal;
     health_.beginBatch();
     for (int r = 0; r < kAnalogOutputRows; ++r) {
-        if (!values[r]) continue;
+        AnalogOutputMonitorRow& row = page_.rows[r];
+        if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
+        const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
+        if (!value) {
+            if (!refusal) refusal = OutputEntryRefusal{r, value.message()};
+            continue;  // kept for correcting; the other rows are written
+        }
         const int channel = page_.page * kAnalogOutputRows + r;
         // A failed write has beeped; the next poll shows what the unit holds.
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *values[r]); });
-        page_.rows[r].entry.clear();
+        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *value); });
+        row.entry.clear();
     }
-    page_.applyEnabled = false;
+    page_.applyEnabled = refusal.has_value();
     showLinkStatus();
-    return std::nullopt;
+    return refusal;
 }
 
 }  // namespace zat

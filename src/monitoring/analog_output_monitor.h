@@ -70,7 +70,8 @@ public:
     // The user changed a "New" text: Apply is enabled.
     void setEntry(int row, std::string text);
     // Writes every non-empty entry of an enabled row and clears it. A refused
-    // entry writes nothing and leaves every entry as typed.
+    // entry skips only its row: it stays as typed, Apply stays enabled, and
+    // the first refusal is returned.
     [[nodiscard]] std::optional<OutputEntryRefusal> apply(UnitProtocol& protocol);
 
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }

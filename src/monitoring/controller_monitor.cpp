@@ -1,6 +1,6 @@
 #include "monitoring/controller_monitor.h"
 
-#include "model/cp1252.h"
+#include "model/comment.h"
 #include "model/register_ref.h"
 #include "monitoring/monitor_common.h"
 
@@ -53,7 +53,7 @@ void ControllerMonitor::selectTab(UnitProtocol& protocol, int tab) {
 void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
     const int c = page_.controller;
     health_.beginBatch();
-    page_.windowTitle = "Controller Monitor - " + cp1252ToUtf8(database_.controllers[c].comment.view());
+    page_.windowTitle = "Controller Monitor - " + commentText(database_.controllers[c].comment);
     (void)selectPage(protocol, health_, 1);
     mvCode_ = readRegisterCode(protocol, health_, 'b', c);
     spCode_ = readRegisterCode(protocol, health_, 'c', c);
@@ -69,6 +69,7 @@ void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
     page_.applyEnabled = false;
     page_.measured.clear();
     page_.setpoint.clear();
+    page_.output.reset();
     page_.outputBar.reset();
     tick(protocol);
 }
@@ -77,8 +78,8 @@ void ControllerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
     page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
     page_.setpoint = readRegisterValue(protocol, health_, spCode_).text;
-    const std::optional<std::int16_t> output = readRegisterValue(protocol, health_, opCode_).value;
-    page_.outputBar = output ? std::optional<int>(std::clamp(*output + 1000, 0, 2000)) : std::nullopt;
+    page_.output = readRegisterValue(protocol, health_, opCode_).value;
+    page_.outputBar = page_.output ? std::optional<int>(std::clamp(*page_.output + 1000, 0, 2000)) : std::nullopt;
     showLinkStatus();
 }
 

@@ -32,7 +32,8 @@ struct ControllerMonitorPage {
     std::string windowTitle;                             // "Controller Monitor - " and the local comment
     std::string measuredCode, setpointCode, outputCode;  // "(A5)"; empty for no register
     std::string measured, setpoint;                      // "Broken", the number, or empty when unread
-    std::optional<int> outputBar;                        // 0..2000 (value + 1000); none when unread
+    std::optional<std::int16_t> output;                  // the output register's value; none when unread
+    std::optional<int> outputBar;                        // 0..2000 (output + 1000, clamped); none when unread
     std::array<std::string, kControllerTerms> terms;     // P, I, D entries
     bool applyEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent

@@ -1,6 +1,6 @@
 #include "monitoring/digital_monitors.h"
 
-#include "model/cp1252.h"
+#include "model/comment.h"
 
 namespace zat {
 
@@ -23,7 +23,7 @@ void DigitalMonitor::loadPage(UnitProtocol& protocol, int group) {
         row.name = channelLabel(outputs_ ? 'D' : 'C', channel);
         const Comment& comment =
             outputs_ ? database_.digitalOutputComments[channel] : database_.digitalInputComments[channel];
-        row.comment = cp1252ToUtf8(comment.view());
+        row.comment = commentText(comment);
     }
     page_.boxesEnabled = false;
     page_.applyEnabled = false;
@@ -57,16 +57,18 @@ void DigitalOutputMonitor::setBox(int row, bool checked) {
 void DigitalOutputMonitor::apply(UnitProtocol& protocol) {
     if (!page_.boxesEnabled) return;
     int value = 0;
-    for (int r = 0; r < kDigitalRows; ++r) {
+    for (int r = 0; r < kDigitalRows; ++r)
         if (page_.rows[r].checked) value |= 1 << r;
-        page_.rows[r].touched = false;
-    }
     health_.beginBatch();
-    // A failed write has beeped; the read that follows shows what the unit holds.
-    (void)health_.run(protocol, [&](UnitProtocol& p) {
+    // A failed write has beeped; the boxes keep the user's choice for another
+    // Apply, while the read that follows moves the lamps.
+    const Outcome written = health_.run(protocol, [&](UnitProtocol& p) {
         return p.writeDecimalIndexed('H', page_.group, static_cast<std::int16_t>(value));
     });
-    page_.applyEnabled = false;
+    if (succeeded(written)) {
+        for (DigitalMonitorRow& row : page_.rows) row.touched = false;
+        page_.applyEnabled = false;
+    }
     updateLamps(protocol);
 }
 

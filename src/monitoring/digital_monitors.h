@@ -77,7 +77,9 @@ public:
     // The user sets a box: Apply is enabled. Ignored while the boxes are disabled.
     void setBox(int row, bool checked);
     // Writes the group as the boxes show it (untouched boxes as their lamps),
-    // then reads it back. Nothing is written while the boxes are disabled.
+    // then reads it back. Nothing is written while the boxes are disabled;
+    // after a failed write the boxes keep the user's choice and Apply stays
+    // enabled.
     void apply(UnitProtocol& protocol);
 };
 

@@ -1,6 +1,6 @@
 #include "monitoring/profiler_monitor.h"
 
-#include "model/cp1252.h"
+#include "model/comment.h"
 #include "model/register_ref.h"
 #include "monitoring/monitor_common.h"
 
@@ -39,7 +39,7 @@ Outcome ProfilerMonitor::open(UnitProtocol& protocol) {
 void ProfilerMonitor::selectTab(UnitProtocol& protocol, int tab) {
     page_.profiler = page_.tabs.at(tab).profiler;
     health_.beginBatch();
-    page_.windowTitle = "Profiler Monitor - " + cp1252ToUtf8(database_.profilers[page_.profiler].comment.view());
+    page_.windowTitle = "Profiler Monitor - " + commentText(database_.profilers[page_.profiler].comment);
     (void)selectPage(protocol, health_, 1);
     mvCode_ = readRegisterCode(protocol, health_, 'i', page_.profiler);
     opCode_ = readRegisterCode(protocol, health_, 'j', page_.profiler);

@@ -25,19 +25,32 @@ int RecordedPage::textHeight(const PrintFont& font, std::string_view) const {
 }
 
 void RecordedPage::drawText(const PrintFont& font, int x, int y, std::string_view text) {
-    draws_.push_back({PageDraw::Kind::Text, pages_, font, x, y, {}, std::string(text)});
+    draws_.push_back(
+        {.kind = PageDraw::Kind::Text, .page = pages_, .font = font, .x = x, .y = y, .text = std::string(text)});
 }
 
 void RecordedPage::drawClippedText(const PrintFont& font, const PrintRect& rect, std::string_view text) {
-    draws_.push_back({PageDraw::Kind::Clipped, pages_, font, rect.left, rect.top, rect, std::string(text)});
+    draws_.push_back({.kind = PageDraw::Kind::Clipped,
+                      .page = pages_,
+                      .font = font,
+                      .x = rect.left,
+                      .y = rect.top,
+                      .clip = rect,
+                      .text = std::string(text)});
 }
 
 void RecordedPage::drawRightAlignedText(const PrintFont& font, int right, int y, std::string_view text) {
-    draws_.push_back({PageDraw::Kind::RightAligned, pages_, font, right, y, {}, std::string(text)});
+    draws_.push_back({.kind = PageDraw::Kind::RightAligned,
+                      .page = pages_,
+                      .font = font,
+                      .x = right,
+                      .y = y,
+                      .text = std::string(text)});
 }
 
 void RecordedPage::drawPicture(PrintPicture picture, int x, int y, int size) {
-    draws_.push_back({PageDraw::Kind::Picture, pages_, {}, x, y, {}, {}, picture, size});
+    draws_.push_back(
+        {.kind = PageDraw::Kind::Picture, .page = pages_, .x = x, .y = y, .picture = picture, .size = size});
 }
 
 std::string listingText(const RecordedPage& page) {

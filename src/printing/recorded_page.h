@@ -16,7 +16,8 @@ struct PageDraw {
     Kind kind = Kind::Text;
     int page = 1;
     PrintFont font{};
-    int x = 0, y = 0;  // the top left corner; the right end for RightAligned
+    int x = 0;         // the left end; the right end for RightAligned
+    int y = 0;         // the top
     PrintRect clip{};  // Clipped only
     std::string text{};
     PrintPicture picture = PrintPicture::EnabledBlock;

@@ -19,7 +19,7 @@ public:
     TTextPrintout& operator=(const TTextPrintout&) = delete;
 
     // Draws the whole report.
-    virtual void printPage() {}
+    virtual void printPage() = 0;
 
     // The header and headings leave no room for a line below them: nothing
     // more is drawn, since every further page would be the same.

@@ -14,31 +14,49 @@ constexpr std::int32_t kShortMin = -32768;
 constexpr std::int32_t kShortMax = 32767;
 
 constexpr ItemInfo hex(int page, char letter, int count, std::uint16_t initial = 0) {
-    return {letter, page, ItemFormat::Hex, Access::ReadWrite, count, ItemRole::Stored, Bank::None, 0, kWord, initial};
+    return {.letter = letter, .page = page, .count = count, .maximum = kWord, .initial = initial};
 }
 
 constexpr ItemInfo hexBanked(char letter, int count) {
-    return {letter, 0, ItemFormat::Hex, Access::ReadWrite, count, ItemRole::Stored, Bank::HotColdBlock, 0, kWord, 0};
+    return {.letter = letter, .count = count, .bank = Bank::HotColdBlock, .maximum = kWord};
 }
 
 constexpr ItemInfo hexLive(char letter, Access access, int count, ItemRole role, std::int32_t maximum) {
-    return {letter, 0, ItemFormat::Hex, access, count, role, Bank::None, 0, maximum, 0};
+    return {.letter = letter, .access = access, .count = count, .role = role, .maximum = maximum};
 }
 
 constexpr ItemInfo decimal(char letter, int count, std::int32_t minimum = kShortMin, std::int32_t maximum = kShortMax,
                            std::uint16_t initial = 0) {
-    return {letter,  kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count, ItemRole::Stored, Bank::None, minimum,
-            maximum, initial};
+    return {.letter = letter,
+            .page = kAnyPage,
+            .format = ItemFormat::Decimal,
+            .count = count,
+            .minimum = minimum,
+            .maximum = maximum,
+            .initial = initial};
 }
 
 constexpr ItemInfo decimalLive(char letter, Access access, int count, ItemRole role, std::int32_t minimum = kShortMin,
                                std::int32_t maximum = kShortMax) {
-    return {letter, kAnyPage, ItemFormat::Decimal, access, count, role, Bank::None, minimum, maximum, 0};
+    return {.letter = letter,
+            .page = kAnyPage,
+            .format = ItemFormat::Decimal,
+            .access = access,
+            .count = count,
+            .role = role,
+            .minimum = minimum,
+            .maximum = maximum};
 }
 
 constexpr ItemInfo segment(char letter, int count, std::int32_t minimum, std::int32_t maximum, std::uint16_t initial) {
-    return {letter,  kAnyPage, ItemFormat::Decimal, Access::ReadWrite, count, ItemRole::Stored, Bank::Profile, minimum,
-            maximum, initial};
+    return {.letter = letter,
+            .page = kAnyPage,
+            .format = ItemFormat::Decimal,
+            .count = count,
+            .bank = Bank::Profile,
+            .minimum = minimum,
+            .maximum = maximum,
+            .initial = initial};
 }
 
 constexpr std::array kItems{

@@ -38,17 +38,19 @@ enum class ItemRole {
     Probe,
 };
 
+// Built with designated initialisers; what is left out takes the plain
+// stored item's value.
 struct ItemInfo {
-    char letter;
-    int page;  // kAnyPage for upper-case letters, "]" and "?"
-    ItemFormat format;
-    Access access;
-    int count;  // indices 0..count-1; 0 = the item has no index
-    ItemRole role;
-    Bank bank;
-    std::int32_t minimum;  // a write outside minimum..maximum is refused
-    std::int32_t maximum;
-    std::uint16_t initial;  // a Stored item's value after power-up
+    char letter = '\0';
+    int page = 0;  // kAnyPage for upper-case letters, "]" and "?"
+    ItemFormat format = ItemFormat::Hex;
+    Access access = Access::ReadWrite;
+    int count = 0;  // indices 0..count-1; 0 = the item has no index
+    ItemRole role = ItemRole::Stored;
+    Bank bank = Bank::None;
+    std::int32_t minimum = 0;  // a write outside minimum..maximum is refused
+    std::int32_t maximum = 0;
+    std::uint16_t initial = 0;  // a Stored item's value after power-up
 };
 
 // The item a letter names on a page, or nullptr: the letter means nothing there.

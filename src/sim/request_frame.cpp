@@ -28,7 +28,7 @@ std::optional<RequestFrame> parseFrame(std::string_view request, int page) {
     const char letter = request[3];
     if (!kind || !address || !isItemLetter(letter)) return std::nullopt;
 
-    RequestFrame frame{*kind, *address, letter, nullptr, 0, 0};
+    RequestFrame frame{.kind = *kind, .address = *address, .letter = letter, .item = nullptr, .index = 0, .value = 0};
     if (*kind == RequestKind::Command) {
         if (request.size() != 4) return std::nullopt;
         return frame;

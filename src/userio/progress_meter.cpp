@@ -3,7 +3,7 @@
 namespace zat {
 
 bool ProgressMeter::step() {
-    position_ = static_cast<int32_t>(static_cast<int64_t>(position_) + stepSize_);
+    position_ = static_cast<int32_t>(static_cast<int64_t>(position_) + kStepSize);
     return update();
 }
 

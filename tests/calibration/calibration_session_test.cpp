@@ -149,6 +149,15 @@ TEST(CalibrationSession, ForcedOutputsReadBackAtZeroOrSpanAndAreReleasedOnClosin
     EXPECT_TRUE(rig.user.prompts.shown.empty());
 }
 
+TEST(CalibrationSession, ForceZeroSelectsPageZeroBeforeItReadsTheStatus) {
+    CalibrationRig rig;
+    CalibrationSession session(kOutputCalibration);
+    ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
+    (void)rig.requests();
+    session.forceZero(rig.protocol);
+    EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "R01E08", "W01E080002"}));
+}
+
 TEST(CalibrationSession, AFailedReleaseNamesTheForcedOutputsAndRetries) {
     CalibrationRig rig;
     CalibrationSession session(kOutputCalibration);

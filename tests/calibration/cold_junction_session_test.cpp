@@ -21,13 +21,14 @@ TEST(ColdJunctionSession, AFailedOpeningReadShowsNothingAndWritesNothing) {
     EXPECT_TRUE(rig.requests().empty());
 }
 
+// The write-back at opening selects page 0 before it, as every write of the zero does.
 TEST(ColdJunctionSession, OpeningWritesBackWithinBoundsAndTicksReadOnlyAThermocoupleCardsTemperature) {
     CalibrationRig rig;  // card codes 3, 1, 4, 6, 7
     rig.setItem('|', 0, 0x02FF);
     ColdJunctionSession session;
     ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
-    EXPECT_EQ(rig.requests(),
-              (Requests{"W01?0042", "W01]0000", "R01b00", "R01b01", "R01b02", "R01b03", "R01b04", "R01|", "W01|0320"}));
+    EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0000", "R01b00", "R01b01", "R01b02", "R01b03", "R01b04",
+                                        "R01|", "W01]0000", "W01|0320"}));
     for (int tick = 0; tick < 5; ++tick) session.tick(rig.protocol);
     EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "R01b01", "W01]0000", "R01b02", "W01]0000", "R01b03", "W01]0000",
                                         "R01b04", "W01]0000", "R01b00", "R01c00"}));

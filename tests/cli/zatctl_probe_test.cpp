@@ -82,7 +82,7 @@ TEST_F(ZatctlProbe, ASilentUnitGivesTheMessageAndExit1) {
 TEST_F(ZatctlProbe, APortThatCannotBeOpenedGivesTheMessageAndExit1) {
     const auto result = zatctl({"-q", "probe", "--device", dir.file("no-such-tty")}, dir.path());
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Error: Failed to open the comms port.\nIt may be in use by another application\n");
+    EXPECT_EQ(result.err, "Error: Failed to open the comms port.\n" + dir.file("no-such-tty") + " does not exist\n");
 }
 
 // A bad setting from the database is named by its key and nothing goes on

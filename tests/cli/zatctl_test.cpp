@@ -1,4 +1,5 @@
 #include "model/config_database.h"
+#include "model/file_io.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -73,6 +74,21 @@ TEST_F(Zatctl, UnwritableTargetPrintsTheMessageBoxAndExits2) {
     const auto result = zatctl({"-q", "new", out});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err, "Error: Unable to write file " + out + "\nNot a directory\n");
+}
+
+// A target near the read limit (a hand-added line) that the configuration
+// saved into it would take past the limit stays as it was.
+TEST_F(Zatctl, ASaveThatWouldPassTheReadLimitIsRefused) {
+    const std::string out = dir.file("near-limit.zat");
+    std::string target = golden("cleared.zat") + "[Notes]\r\nText=";
+    target += std::string(kMaxFileSize - 5 - 2 - target.size(), 'x') + "\r\n";
+    writeFile(out, target);
+    writeFile(dir.file("in.zat"), golden("full.zat"));
+    const auto result = zatctl({"-q", "resave", dir.file("in.zat"), out});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "Error: Unable to write file " + out +
+                              "\nFile too large: it would pass 16 MiB, more than this program can open again\n");
+    EXPECT_TRUE(readFile(out) == target);
 }
 
 TEST_F(Zatctl, UsageErrorsExit2WithAMessage) {

@@ -220,6 +220,44 @@ TEST_F(ZatctlTransfer, RegistersGoToTheFileAndBack) {
     });
 }
 
+// A register the unit refuses is saved as "?"; one whose every try goes
+// unanswered gives up the save, and the file keeps what it held.
+TEST_F(ZatctlTransfer, SaveRegistersWritesNothingAfterAReadLostOnTheLine) {
+    const std::string before = "[B REGS]\r\nB05=77\r\n";
+    const struct {
+        sim::Fault fault;
+        int exitCode;
+        std::string err;
+        std::string file;
+    } rows[] = {
+        {sim::Fault::Drop, 1,
+         "Transfer Failure: An error has occurred during register data transfer.\n"
+         "zatctl: register save given up; nothing was saved to shift.reg\n",
+         before},
+        {sim::Fault::Refuse, 0,
+         "Warning: One or more B Register values returned were illegal.\n"
+         "This probably means that the values have never been set.\n"
+         "These values will NOT be restored when the registers are reloaded\n",
+         ""},
+    };
+    for (const auto& row : rows) {
+        sim::FaultPlan faults;
+        faults.failRequests({"R01B05", row.fault});
+        sim::PtyUnit unit(unitAt(1), {}, std::move(faults));
+        unit.start();
+        writeFile(dir.file("shift.reg"), before);
+        const auto result = zatctl(on(unit, {"save-registers", "shift.reg", "--retries", "3", "--timeout-ms", "50"}));
+        EXPECT_EQ(result.exitCode, row.exitCode) << toString(row.fault);
+        EXPECT_EQ(result.err, row.err);
+        const std::string saved = readFile(dir.file("shift.reg"));
+        if (!row.file.empty()) {
+            EXPECT_EQ(saved, row.file);
+        } else {
+            EXPECT_EQ(saved.rfind("[B REGS]\r\nB05=?\r\nB00=0\r\n", 0), 0u) << saved;
+        }
+    }
+}
+
 TEST_F(ZatctlTransfer, FilesOfTheWrongKindOrMissingAreRefusedUntouched) {
     const std::string plant = "[General]\r\nPort=3\r\n";
     writeFile(dir.file("plant.zat"), plant);

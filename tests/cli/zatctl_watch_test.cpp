@@ -92,6 +92,20 @@ TEST_F(ZatctlWatch, AControllerChosenByItsTabShowsItsValues) {
               "PID5  MV=Broken SP=321 OP=          MV (A5) SP (A6)\n\n");
 }
 
+TEST_F(ZatctlWatch, TheOutputIsLoggedAsTheUnitGaveItNotAsTheBarShowsIt) {
+    unit.withState([](sim::UnitState& s) {
+        ASSERT_TRUE(s.setItem(1, 'a', 0, 0x80));
+        ASSERT_TRUE(s.setItem(1, 'd', 0, 0x43));  // drives B2; without a setpoint the loop stands still
+    });
+    unit.start();
+    for (const std::int16_t output : {1500, -1200, 250}) {
+        unit.withState([&](sim::UnitState& s) { ASSERT_TRUE(s.setValue('B', 2, output)); });
+        const auto result = watch({"pid", "--count", "1", "--csv"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(untimed(result.out), std::vector<std::string>{"PID1,MV= SP= OP=" + std::to_string(output) + ","});
+    }
+}
+
 TEST_F(ZatctlWatch, ASilentUnitAtOpeningGivesTheMessageAndExit1) {
     unit.setSilent(true);
     unit.start();

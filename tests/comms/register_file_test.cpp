@@ -2,6 +2,7 @@
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ TEST_F(RegisterFile, SaveWritesEveryRegisterAndMarksOneThatCannotBeRead) {
     });
     test::writeFile(path, "; kiln registers\r\n[Notes]\r\nWho=night shift\r\n[B REGS]\r\nB04=1\r\nExtra=keep\r\n");
 
-    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), Outcome::Ok);
+    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), RegisterSave::Saved);
 
     const std::string saved = test::readFile(path);
     EXPECT_EQ(
@@ -71,13 +72,50 @@ TEST_F(RegisterFile, SaveWritesEveryRegisterAndMarksOneThatCannotBeRead) {
     EXPECT_EQ(rig.user.progress.steps, 53);
 }
 
+// "?" is kept for what the unit answers as not set; a read that fails on the
+// line (every try) stops the save before anything is written.
+TEST_F(RegisterFile, AFailedReadOfB05IsNotSetOnlyWhenTheUnitAnswered) {
+    const struct {
+        Fault fault;
+        RegisterSave result;
+        std::size_t tries;
+    } rows[] = {
+        {Fault::Refuse, RegisterSave::Saved, 1},        {Fault::BadValue, RegisterSave::Saved, 1},
+        {Fault::Drop, RegisterSave::LineFailed, 4},     {Fault::Garble, RegisterSave::LineFailed, 4},
+        {Fault::Truncate, RegisterSave::LineFailed, 4},
+    };
+    const std::string before = "[B REGS]\r\nB05=77\r\n";
+    for (const auto& row : rows) {
+        sim::FaultPlan faults;
+        faults.failRequests({"R01B05", row.fault});
+        UnitOnPty rig({}, {}, UnitOnPty::quickSettings(3), std::move(faults));
+        test::writeFile(path, before);
+
+        EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), row.result) << toString(row.fault);
+
+        const Requests sent = rig.requests();
+        EXPECT_EQ(static_cast<std::size_t>(std::count(sent.begin(), sent.end(), "R01B05")), row.tries);
+        const std::string saved = test::readFile(path);
+        if (row.result == RegisterSave::Saved) {
+            EXPECT_NE(saved.find("B05=?\r\n"), std::string::npos) << toString(row.fault);
+            ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
+            EXPECT_EQ(rig.user.prompts.shown[0].text, kSavedWarning);
+        } else {
+            EXPECT_EQ(saved, before) << toString(row.fault);
+            EXPECT_EQ(sent.back(), "R01B05") << "no register is read after the failure";
+            EXPECT_TRUE(rig.user.prompts.shown.empty()) << "the caller asks what next";
+            EXPECT_EQ(rig.user.progress.calls.back(), "destroy");
+        }
+    }
+}
+
 TEST_F(RegisterFile, SaveToASilentUnitTouchesNoFile) {
     CommsSettings comms = UnitOnPty::quickSettings();
     comms.address = 9;
     comms.timeOut = 20;
     UnitOnPty rig({}, {}, comms);
 
-    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), Outcome::Failed);
+    EXPECT_EQ(saveRegisters(rig.protocol, path, rig.user.io()), RegisterSave::Stopped);
 
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
@@ -90,7 +128,7 @@ TEST_F(RegisterFile, SaveThatCannotWriteSaysWhy) {
     UnitOnPty rig({}, {}, UnitOnPty::quickSettings());
     const std::string nowhere = dir.file("gone/plant.reg");
 
-    EXPECT_EQ(saveRegisters(rig.protocol, nowhere, rig.user.io()), Outcome::Failed);
+    EXPECT_EQ(saveRegisters(rig.protocol, nowhere, rig.user.io()), RegisterSave::Stopped);
 
     ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
     EXPECT_EQ(rig.user.prompts.shown[0].text, "Unable to write file " + nowhere + "\nNo such file or directory");

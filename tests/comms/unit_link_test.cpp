@@ -163,7 +163,7 @@ TEST(UnitLinkOpen, AMissingDeviceIsReportedAndTheLinkActsAsASilentUnit) {
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(reason.failure, LinkFailure::OpenFailed);
     EXPECT_EQ(reason.error, ENOENT);
-    EXPECT_EQ(linkMessage(reason).text, kOpenFailed);
+    EXPECT_EQ(linkMessage(reason).text, "Failed to open the comms port.\n/nonexistent/ttyZAT does not exist");
     EXPECT_EQ(linkMessage(reason).caption, "Error");
     EXPECT_EQ(linkMessage(reason).icon, MessageIcon::Stop);
 

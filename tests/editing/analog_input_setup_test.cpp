@@ -116,7 +116,7 @@ TEST(AnalogInputSetup, AllSameCopiesRowZerosSettingsButNoComment) {
     ASSERT_TRUE(same.ok());
     EXPECT_EQ(db.analogInputs[16], (AnalogInputChannel{Comment(), 0x024A, 300, -3}));
     EXPECT_EQ(db.analogInputs[23], (AnalogInputChannel{Comment(), 0x024A, 300, -3}));
-    EXPECT_EQ(db.analogInputs[17].comment.str(), "stored");
+    EXPECT_EQ(db.analogInputs[17].comment.view(), "stored");
     EXPECT_EQ(same.value()[1].comment, "typed");
     EXPECT_EQ(same.value()[7].hiScalar, "300");
 

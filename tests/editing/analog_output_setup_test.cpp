@@ -59,7 +59,7 @@ TEST(AnalogOutputSetup, BiasFromToAreCheckedBeforeAnythingIsStored) {
             EXPECT_EQ(db.analogOutputs[11], before);
             continue;
         }
-        EXPECT_EQ(db.analogOutputs[11].comment.str(), "pump");
+        EXPECT_EQ(db.analogOutputs[11].comment.view(), "pump");
         EXPECT_EQ(db.analogOutputs[11].flags, 0x0012);
         EXPECT_EQ(db.analogOutputs[11].calSpan, 7);
     }

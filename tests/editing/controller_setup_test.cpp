@@ -128,7 +128,7 @@ TEST(ControllerSetup, AnalogKeepsOnlyTheEnabledBitAndCycleTen) {
     ASSERT_TRUE(storeController(db, 7, page).ok());
     EXPECT_EQ(db.controllers[7].flags, 0x80);
     EXPECT_EQ(db.controllers[7].tpCycle, 10);
-    EXPECT_EQ(db.controllers[7].comment.str(), std::string(29, 'x'));
+    EXPECT_EQ(db.controllers[7].comment.view(), std::string(29, 'x'));
     EXPECT_EQ(loadController(db, 7).digital + loadController(db, 7).cycle, "");
 }
 

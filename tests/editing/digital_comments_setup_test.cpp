@@ -26,8 +26,8 @@ TEST(DigitalCommentsSetup, StoreWritesTheModesEightComments) {
     page[0].comment = std::string(35, 'x');
     page[7].comment = "Tür offen";
     storeDigitalCommentPage(db, DigitalMode::Inputs, 1, page);
-    EXPECT_EQ(db.digitalInputComments[8].str(), std::string(29, 'x'));
-    EXPECT_EQ(db.digitalInputComments[15].str(), "T\xFCr offen");
+    EXPECT_EQ(db.digitalInputComments[8].view(), std::string(29, 'x'));
+    EXPECT_EQ(db.digitalInputComments[15].view(), "T\xFCr offen");
     EXPECT_TRUE(db.digitalInputComments[16].empty());
     EXPECT_EQ(db.digitalOutputComments, ConfigDatabase().digitalOutputComments);
 }

@@ -21,7 +21,7 @@ TEST(EntryText, TypedCommentsBecomeWindows1252) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         const Comment comment = commentFromText(c.typed);
-        EXPECT_EQ(comment.str(), c.stored);
+        EXPECT_EQ(comment.view(), c.stored);
         EXPECT_EQ(commentFromText(commentText(comment)), comment);
     }
     EXPECT_EQ(commentText(Comment("\xB0"

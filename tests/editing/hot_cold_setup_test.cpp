@@ -43,7 +43,7 @@ TEST(HotColdSetup, DestinationsAreStoredInOrderUpToTheFirstBadOne) {
 
         const StoreResult<HotColdField> stored = storeHotColdBlock(db, 2, page);
         const HotColdBlock& block = db.hotColdBlocks[2];
-        EXPECT_EQ(block.comment.str(), "new");
+        EXPECT_EQ(block.comment.view(), "new");
         EXPECT_EQ(block.flags, 0x0081);
         EXPECT_EQ((std::array<uint16_t, 4>{block.hottest, block.coldest, block.mean, block.spread}), c.stored);
         EXPECT_EQ(block.list[0], c.refused ? 1 : 0x0008);

@@ -1,4 +1,5 @@
 #include "model/database_file.h"
+#include "model/file_io.h"
 #include "support/recording_user_io.h"
 #include "support/temp_dir.h"
 
@@ -482,6 +483,32 @@ TEST_F(DatabaseFile, AFullDiskLeavesTheOldFileWhole) {
     EXPECT_EQ(recorder.prompts.shown[0].text, "Unable to write file " + path + "\nFile too large");
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(entry.path().filename(), "full-disk.zat") << "no temporary file is left behind";
+}
+
+// A file near the read limit (hand-added lines) whose save would pass it.
+TEST_F(DatabaseFile, ASaveThatWouldPassTheReadLimitIsRefusedAndTheFileStays) {
+    const std::string path = dir.file("near-limit.zat");
+    ConfigDatabase db;
+    db.clear();
+    ASSERT_EQ(saveDatabase(db, path, io), Outcome::Ok);
+    std::string text = readFile(path);
+    const std::string padding = "[Notes]\r\nText=\r\n";
+    text += padding;
+    text.insert(text.size() - 2, std::string(kMaxFileSize - 5 - text.size(), 'x'));
+    ASSERT_EQ(text.size(), kMaxFileSize - 5);
+    writeFile(path, text);
+
+    ASSERT_TRUE(loadDatabase(db, path, io).fileRead);
+    db.analogInputs[0].comment = Comment("Furnace zone1");  // 13 characters more than the empty one
+    db.markModified();
+    EXPECT_EQ(saveDatabase(db, path, io), Outcome::Failed);
+    EXPECT_TRUE(db.modified);
+    EXPECT_TRUE(readFile(path) == text);
+    ASSERT_EQ(recorder.prompts.shown.size(), 1u);
+    EXPECT_EQ(recorder.prompts.shown[0].text,
+              "Unable to write file " + path +
+                  "\nFile too large: it would pass 16 MiB, more than this program can open again");
+    EXPECT_EQ(recorder.prompts.shown[0].caption, "Error");
 }
 
 TEST_F(DatabaseFile, SavingOverADirectoryFailsWithoutLoss) {

@@ -177,6 +177,23 @@ TEST(FileIoWrite, WrittenBytesReadBack) {
     EXPECT_EQ(entriesOf(dir.path()), std::set<std::string>{"db.zat"});
 }
 
+// What the reader would refuse is not written at all: the old file stays.
+TEST(FileIoWrite, NothingIsWrittenThatCouldNotBeReadBack) {
+    test::TempDir dir;
+    test::writeFile(dir.file("db.zat"), "old contents");
+    for (const std::size_t size : {kMaxFileSize, kMaxFileSize + 1}) {
+        const FileResult written = writeFileAtomically(dir.file("db.zat"), std::string(size, ';'));
+        EXPECT_EQ(outcome(written), size == kMaxFileSize
+                                        ? "ok"
+                                        : "File too large: it would pass 16 MiB, more than this program can open again")
+            << size;
+        if (size > kMaxFileSize) {
+            EXPECT_EQ(fs::file_size(dir.file("db.zat")), kMaxFileSize);
+        }
+    }
+    EXPECT_EQ(entriesOf(dir.path()), std::set<std::string>{"db.zat"});
+}
+
 TEST(FileIoWrite, EmptyContentMakesAnEmptyFile) {
     test::TempDir dir;
     test::writeFile(dir.file("db.zat"), "old contents");

@@ -10,28 +10,28 @@ namespace {
 
 TEST(IntRangeCheck, LimitsAreInclusive) {
     const IntRangeCheck bias(-10, 100);
-    EXPECT_TRUE(bias.isValid("-10"));
-    EXPECT_TRUE(bias.isValid("100"));
-    EXPECT_TRUE(bias.isValid("0"));
-    EXPECT_FALSE(bias.isValid("-11"));
-    EXPECT_FALSE(bias.isValid("101"));
+    EXPECT_TRUE(bias.check("-10").ok());
+    EXPECT_TRUE(bias.check("100").ok());
+    EXPECT_TRUE(bias.check("0").ok());
+    EXPECT_FALSE(bias.check("-11").ok());
+    EXPECT_FALSE(bias.check("101").ok());
 
     const IntRangeCheck engineering(-9999, 9999);
-    EXPECT_TRUE(engineering.isValid("-9999"));
-    EXPECT_TRUE(engineering.isValid("9999"));
-    EXPECT_FALSE(engineering.isValid("-10000"));
-    EXPECT_FALSE(engineering.isValid("10000"));
+    EXPECT_TRUE(engineering.check("-9999").ok());
+    EXPECT_TRUE(engineering.check("9999").ok());
+    EXPECT_FALSE(engineering.check("-10000").ok());
+    EXPECT_FALSE(engineering.check("10000").ok());
 }
 
 TEST(IntRangeCheck, TextForms) {
     const IntRangeCheck check(-100, 100);
     for (std::string_view good : {"5", "+5", "-5", "-0", "007", " 42", "42 ", "\t-3\t"}) {
         SCOPED_TRACE(std::string(good));
-        EXPECT_TRUE(check.isValid(good));
+        EXPECT_TRUE(check.check(good).ok());
     }
     for (std::string_view bad : {"", " ", "-", "+", "1 2", "12a", "a12", "0x10", "--1", "+-1", "1.5", "1e2", "- 1"}) {
         SCOPED_TRACE(std::string(bad));
-        EXPECT_FALSE(check.isValid(bad));
+        EXPECT_FALSE(check.check(bad).ok());
     }
     EXPECT_EQ(IntRangeCheck::parse(" -17 "), -17);
     EXPECT_EQ(IntRangeCheck::parse("+08"), 8);
@@ -39,12 +39,12 @@ TEST(IntRangeCheck, TextForms) {
 
 TEST(IntRangeCheck, ThirtyTwoBitEdges) {
     const IntRangeCheck all(INT32_MIN, INT32_MAX);
-    EXPECT_TRUE(all.isValid("2147483647"));
-    EXPECT_TRUE(all.isValid("-2147483648"));
-    EXPECT_FALSE(all.isValid("2147483648"));
-    EXPECT_FALSE(all.isValid("-2147483649"));
-    EXPECT_FALSE(all.isValid("99999999999999999999999999999"));
-    EXPECT_FALSE(all.isValid("-99999999999999999999999999999"));
+    EXPECT_TRUE(all.check("2147483647").ok());
+    EXPECT_TRUE(all.check("-2147483648").ok());
+    EXPECT_FALSE(all.check("2147483648").ok());
+    EXPECT_FALSE(all.check("-2147483649").ok());
+    EXPECT_FALSE(all.check("99999999999999999999999999999").ok());
+    EXPECT_FALSE(all.check("-99999999999999999999999999999").ok());
     EXPECT_EQ(IntRangeCheck::parse("-2147483648"), INT32_MIN);
     EXPECT_EQ(IntRangeCheck::parse("00000000000000002147483647"), INT32_MAX);
 }

@@ -144,19 +144,24 @@ TEST(AnalogOutputMonitor, ApplyWritesEnabledRowsInTheirScaleAndSkipsDisabledOnes
     EXPECT_FALSE(monitor.page().applyEnabled);
 }
 
-TEST(AnalogOutputMonitor, ARefusedEntryWritesNothing) {
+TEST(AnalogOutputMonitor, ARefusedEntrySkipsOnlyItsRow) {
     UnitOnPty rig;
     ConfigDatabase database;
     AnalogOutputMonitor monitor(database);
     ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
     (void)rig.requests();
     monitor.setEntry(0, "1");
-    monitor.setEntry(3, "letters");
+    monitor.setEntry(1, "letters");
+    monitor.setEntry(2, "-2");
+    monitor.setEntry(3, "99999");
     const auto refusal = monitor.apply(rig.protocol);
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->row, 3);
-    EXPECT_EQ(rig.requests(), Requests{});
-    EXPECT_EQ(monitor.page().rows[0].entry, "1");
+    EXPECT_EQ(refusal->row, 1);  // the first refused row is told and takes the focus
+    EXPECT_EQ(rig.requests(), (Requests{"W01B000001", "W01B02-0002"}));
+    const auto& rows = monitor.page().rows;
+    EXPECT_EQ((std::vector<std::string>{rows[0].entry, rows[1].entry, rows[2].entry, rows[3].entry}),
+              (std::vector<std::string>{"", "letters", "", "99999"}));
+    EXPECT_TRUE(monitor.page().applyEnabled);  // the refused entries wait for the next Apply
 }
 
 TEST(AnalogOutputMonitor, AFailedTypeWordReadShowsAnUnknownRangeAndRefusesEntries) {

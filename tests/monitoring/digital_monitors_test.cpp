@@ -69,6 +69,18 @@ TEST(DigitalOutputMonitor, OpeningReadsTheFirstGroupIntoLampsAndBoxes) {
     EXPECT_EQ(page.rows[7].name, "D55");
 }
 
+// The output monitor showing group 1, whose outputs D08 and D09 are on.
+struct GroupOneRig {
+    UnitOnPty rig;
+    ConfigDatabase database;
+    DigitalOutputMonitor monitor{database};
+    GroupOneRig() {
+        rig.unit.withState([](sim::UnitState& s) { ASSERT_TRUE(s.setValue('H', 1, 3)); });
+        EXPECT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+        monitor.loadPage(rig.protocol, 1);
+    }
+};
+
 TEST(DigitalOutputMonitor, ApplyWritesTouchedBoxesAndUntouchedOnesAsTheirLamps) {
     const struct {
         std::int16_t later;
@@ -78,12 +90,9 @@ TEST(DigitalOutputMonitor, ApplyWritesTouchedBoxesAndUntouchedOnesAsTheirLamps) 
         {4, 132},  // the unit changed: untouched boxes follow the lamps
     };
     for (const auto& c : cases) {
-        UnitOnPty rig;
-        rig.unit.withState([](sim::UnitState& s) { ASSERT_TRUE(s.setValue('H', 1, 3)); });
-        ConfigDatabase database;
-        DigitalOutputMonitor monitor(database);
-        ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
-        monitor.loadPage(rig.protocol, 1);
+        GroupOneRig g;
+        UnitOnPty& rig = g.rig;
+        DigitalOutputMonitor& monitor = g.monitor;
         monitor.setBox(7, true);
         EXPECT_TRUE(monitor.page().applyEnabled);
         rig.unit.withState([&](sim::UnitState& s) { ASSERT_TRUE(s.setValue('H', 1, c.later)); });
@@ -97,6 +106,26 @@ TEST(DigitalOutputMonitor, ApplyWritesTouchedBoxesAndUntouchedOnesAsTheirLamps) 
         EXPECT_FALSE(monitor.page().applyEnabled);
         EXPECT_EQ(monitor.page().rows[7].lamp, true);
     }
+}
+
+TEST(DigitalOutputMonitor, AFailedWriteKeepsTheUsersBoxesAndApply) {
+    GroupOneRig g;
+    UnitOnPty& rig = g.rig;
+    DigitalOutputMonitor& monitor = g.monitor;
+    monitor.setBox(0, false);
+    monitor.setBox(7, true);
+    rig.unit.setSilent(true);
+    monitor.apply(rig.protocol);
+    EXPECT_EQ(boxes(monitor.page()), (std::vector<bool>{false, true, false, false, false, false, false, true}));
+    EXPECT_TRUE(monitor.page().applyEnabled);
+    rig.unit.setSilent(false);
+    monitor.tick(rig.protocol);  // the lamps follow the unit, the boxes stay as chosen
+    EXPECT_EQ(monitor.page().rows[0].lamp, true);
+    EXPECT_FALSE(monitor.page().rows[0].checked);
+    (void)rig.requests();
+    monitor.apply(rig.protocol);
+    EXPECT_EQ(rig.requests(), (Requests{"W01H010130", "R01H01"}));
+    EXPECT_FALSE(monitor.page().applyEnabled);
 }
 
 TEST(DigitalOutputMonitor, AfterAFailedReadTheBoxesStayDisabledUntilAReadSucceeds) {

@@ -18,7 +18,7 @@ std::string WindowRig::writeQuickDatabase(const std::string& name, int retries) 
     quick.comms.retries = retries;
     const std::string path = dir.file(name);
     RecordingUserIo unseen;
-    static_cast<void>(saveDatabase(quick, path, unseen.io()));
+    (void)saveDatabase(quick, path, unseen.io());
     return path;
 }
 

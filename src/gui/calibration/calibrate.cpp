@@ -1,5 +1,7 @@
 #include "gui/calibration/calibrate.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,15 +17,9 @@
 
 namespace zat {
 
-namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
-
 TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConfig& config)
     : CalibrationWindow(context, QStringLiteral("Calibration")), engine_(config) {
-    auto* title = new QLabel(text(config.title), this);
+    auto* title = new QLabel(toQString(config.title), this);
     title->setObjectName(QStringLiteral("title"));
     QFont bold = title->font();
     bold.setBold(true);
@@ -124,7 +120,7 @@ Outcome TCalibrate::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
     if (succeeded(opened)) {
         const QSignalBlocker quiet(tabs_);
-        for (const std::string& tab : engine_.view().tabs) tabs_->addTab(QString::fromStdString(tab));
+        for (const std::string& tab : engine_.view().tabs) tabs_->addTab(toQString(tab));
         tabs_->setCurrentIndex(0);
     }
     return opened;
@@ -139,9 +135,9 @@ void TCalibrate::selectChannel() {
 
 void TCalibrate::showState() {
     const CalibrationView& view = engine_.view();
-    name_->setText(QString::fromStdString(view.channelName));
-    value_->setText(QString::fromStdString(view.presentValue));
-    range_->setText(QString::fromStdString(view.rangeText));
+    name_->setText(toQString(view.channelName));
+    value_->setText(toQString(view.presentValue));
+    range_->setText(toQString(view.rangeText));
     // Unread on this channel: nothing to adjust, nothing shown.
     showConstant(zero_, view.zero, view.zero ? engine_.zeroTrack().position(*view.zero) : 0);
     showConstant(span_, view.span, view.span ? engine_.spanTrack().position(*view.span) : 0);

@@ -3,6 +3,7 @@
 #include "calibration/session_common.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/link_batch.h"
+#include "gui/common/text_conversion.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,8 +64,7 @@ QLabel* CalibrationWindow::makeLinkStatusLabel() {
 }
 
 void CalibrationWindow::showLinkStatus(std::string_view text) {
-    if (linkStatus_ != nullptr)
-        linkStatus_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (linkStatus_ != nullptr) linkStatus_->setText(toQString(text));
 }
 
 void CalibrationWindow::setRevertEnabled(bool enabled) {
@@ -86,6 +86,8 @@ ConstantControls CalibrationWindow::makeConstantControls(QWidget* group, QHBoxLa
     controls.track = new QSlider(Qt::Horizontal, group);
     controls.track->setObjectName(name + QStringLiteral("Track"));
     controls.track->setRange(0, trackMaximum);
+    controls.track->setTickPosition(QSlider::TicksBelow);
+    controls.track->setTickInterval(1);  // a tick at every step of the constant
     controls.track->setMinimumWidth(trackMinimumWidth);
     layout.addWidget(controls.value);
     layout.addWidget(controls.minus);
@@ -99,7 +101,7 @@ void CalibrationWindow::showConstant(const ConstantControls& controls, const std
     for (QWidget* control : {static_cast<QWidget*>(controls.minus), static_cast<QWidget*>(controls.track),
                              static_cast<QWidget*>(controls.plus)})
         control->setEnabled(value.has_value());
-    controls.value->setText(value ? QString::fromStdString(hexText(*value)) : QString());
+    controls.value->setText(value ? toQString(hexText(*value)) : QString());
     const QSignalBlocker quiet(controls.track);
     if (value) controls.track->setValue(position);
 }

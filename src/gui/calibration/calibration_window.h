@@ -65,7 +65,8 @@ protected:
     void showLinkStatus(std::string_view text);
     void setRevertEnabled(bool enabled);
     // Made in `group` and added to `layout` in that order, named `name`,
-    // `name`Minus, `name`Track and `name`Plus; the track runs 0..trackMaximum.
+    // `name`Minus, `name`Track and `name`Plus; the track runs 0..trackMaximum
+    // with a tick at every step.
     static ConstantControls makeConstantControls(QWidget* group, QHBoxLayout& layout, const QString& name,
                                                  int trackMaximum, int trackMinimumWidth);
     // The value and the track at `position`; unread (empty): nothing shown,

@@ -1,5 +1,7 @@
 #include "gui/calibration/cj_calibrate.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,7 +52,7 @@ TCJCalibrate::TCJCalibrate(const WindowContext& context)
 void TCJCalibrate::showState() {
     const ColdJunctionView& view = engine_.view();
     for (std::size_t slot = 0; slot < temperatures_.size(); ++slot)
-        temperatures_[slot]->setText(QString::fromStdString(view.temperatures[slot]));
+        temperatures_[slot]->setText(toQString(view.temperatures[slot]));
     // Nothing read on opening: nothing shown, nothing to adjust.
     showConstant(zero_, view.zero, view.zero ? ColdJunctionSession::trackPosition(*view.zero) : 0);
     setRevertEnabled(view.revertEnabled);

@@ -16,8 +16,6 @@ class TCJCalibrate final : public CalibrationWindow {
 public:
     explicit TCJCalibrate(const WindowContext& context);
 
-    const ColdJunctionSession& engine() const { return engine_; }
-
 private:
     Outcome openEngine() override { return engine_.open(context_.protocol); }
     void tickEngine() override { engine_.tick(context_.protocol); }

@@ -11,12 +11,4 @@ namespace zat {
 
 void refuseField(const FieldMessage& message, QWidget* field, const GuiContext& gui);
 
-// True when the check passed; otherwise refuses the field and gives false.
-template <typename T>
-bool acceptField(const FieldCheck<T>& check, QWidget* field, const GuiContext& gui) {
-    if (check.ok()) return true;
-    refuseField(check.message(), field, gui);
-    return false;
-}
-
 }  // namespace zat

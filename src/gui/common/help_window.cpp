@@ -81,6 +81,4 @@ void HelpWindow::showPage(const QUrl& page) {
     activateWindow();
 }
 
-QUrl HelpWindow::currentPage() const { return browser_->source(); }
-
 }  // namespace zat

@@ -22,7 +22,6 @@ public:
 
     // Shows the window at this page and raises it.
     void showPage(const QUrl& page);
-    QUrl currentPage() const;
 
 private:
     QTextBrowser* browser_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/common/message_box_prompts.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -66,8 +68,7 @@ Answer escapeAnswer(MessageButtons buttons) {
 Answer showBox(QWidget* parent, std::string_view text, std::string_view caption, MessageIcon icon,
                MessageButtons buttons, std::optional<Answer> defaultAnswer) {
     if (parent == nullptr) parent = QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), QString::fromUtf8(caption.data(), static_cast<int>(caption.size())),
-                    QString::fromUtf8(text.data(), static_cast<int>(text.size())), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), toQString(caption), toQString(text), QMessageBox::NoButton, parent);
     const std::vector<ButtonAnswer> set = boxButtons(buttons);
     QMessageBox::StandardButtons standard;
     for (const ButtonAnswer& b : set) standard |= b.button;

@@ -1,5 +1,7 @@
 #include "gui/common/please_wait.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -63,10 +65,6 @@ void TPleaseWait::update() {
     QCoreApplication::processEvents();
 }
 
-QString TPleaseWait::message() const { return message_->text(); }
-
-QString TPleaseWait::barLabel() const { return bar_->text(); }
-
 void TPleaseWait::showPercent(int percent) {
     bar_->setValue(percent);
     bar_->setFormat(QStringLiteral("%1% complete").arg(percent));
@@ -86,7 +84,7 @@ void PleaseWaitProgress::setRange(int minimum, int maximum) {
 }
 
 void PleaseWaitProgress::setMessage(std::string_view text) {
-    if (window_) window_->setMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (window_) window_->setMessage(toQString(text));
 }
 
 void PleaseWaitProgress::step() {

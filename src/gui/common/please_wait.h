@@ -25,10 +25,6 @@ public:
     // Shows the percentage of the position and lets waiting events through.
     void update();
 
-    const ProgressMeter& meter() const { return meter_; }
-    QString message() const;
-    QString barLabel() const;  // "%d% complete"
-
 private:
     void showPercent(int percent);
     // Escape and the window manager's close do nothing: it cannot cancel.

@@ -1,5 +1,7 @@
 #include "gui/common/qt_file_dialogs.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -8,15 +10,13 @@ namespace zat {
 
 namespace {
 
-QString qtText(const std::string& text) { return QString::fromStdString(text); }
-
 std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request, bool saving) {
-    QFileDialog dialog(parent, qtText(request.title));
+    QFileDialog dialog(parent, toQString(request.title));
     // Qt's own dialog: it adds the default extension to a name typed without one.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(qtText(request.filter));
-    dialog.setDefaultSuffix(qtText(request.defaultExtension).toLower());
-    dialog.setDirectory(request.initialDirectory.empty() ? QDir::currentPath() : qtText(request.initialDirectory));
+    dialog.setNameFilter(toQString(request.filter));
+    dialog.setDefaultSuffix(toQString(request.defaultExtension).toLower());
+    dialog.setDirectory(request.initialDirectory.empty() ? QDir::currentPath() : toQString(request.initialDirectory));
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -25,9 +25,9 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
-    if (!request.proposedName.empty()) dialog.selectFile(qtText(request.proposedName));
+    if (!request.proposedName.empty()) dialog.selectFile(toQString(request.proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    return toUtf8(dialog.selectedFiles().front());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "comms/comms_entries.h"
 #include "gui/common/dialog_buttons.h"
+#include "gui/common/text_conversion.h"
 #include "gui/dialogs/dil_switch.h"
 #include "model/database_file.h"
 #include "userio/field_check.h"
@@ -25,8 +26,6 @@ namespace {
 constexpr std::array<int, 5> kBaudRates = {1200, 2400, 4800, 9600, 19200};
 constexpr int kChoosableBauds = 4;  // 19200 is shown but cannot be chosen
 constexpr int kPortCount = 8;
-
-std::string editText(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 // The first checked of 1200..9600; none of them means 19200.
 int checkedBaudRate(QRadioButton* const (&bauds)[5]) {
@@ -52,7 +51,7 @@ QLineEdit* newEdit(const char* name, QWidget* parent) {
 }
 
 QLabel* deviceLabel(const std::string& device, QWidget* parent) {
-    auto* label = new QLabel(QString::fromStdString(device), parent);
+    auto* label = new QLabel(toQString(device), parent);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.85);
     label->setFont(font);
@@ -171,7 +170,7 @@ void TCommsSetupDialog::fillFromSettings() {
         address_->setText(QString::number(comms.address));
     }
     retries_->setText(QString::number(comms.retries));
-    timeout_->setText(QString::fromStdString(formatTimeOutSeconds(comms.timeOut)));
+    timeout_->setText(toQString(formatTimeOutSeconds(comms.timeOut)));
 
     (comms.protocol == 0 ? kvl_ : modbus_)->setChecked(true);
 
@@ -179,7 +178,7 @@ void TCommsSetupDialog::fillFromSettings() {
 }
 
 void TCommsSetupDialog::addressEdited() {
-    const std::optional<int> address = dilAddressEntry(editText(address_));
+    const std::optional<int> address = dilAddressEntry(toUtf8(address_->text()));
     if (!address) {
         gui_.beep.simple();
         return;
@@ -196,7 +195,8 @@ void TCommsSetupDialog::setPattern(std::uint16_t pattern) { dil_->setPattern(pat
 void TCommsSetupDialog::accept() {
     const int port = checkedPort(portButtons_);
     const int baudRate = checkedBaudRate(bauds_);
-    const CommsEntriesCheck check = checkCommsEntries({editText(address_), editText(retries_), editText(timeout_)});
+    const CommsEntriesCheck check =
+        checkCommsEntries({toUtf8(address_->text()), toUtf8(retries_->text()), toUtf8(timeout_->text())});
     if (!check.ok()) {
         showFieldMessage(FieldMessage{check.error, "Error", MessageIcon::Exclamation, FieldMessage::Sound::Exclamation},
                          gui_.prompts, gui_.beep);

@@ -1,6 +1,7 @@
 #include "gui/dialogs/transfer_setup_dialog.h"
 
 #include "gui/common/dialog_buttons.h"
+#include "gui/common/text_conversion.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,7 +30,7 @@ TTransferSetup::TTransferSetup(TransferDirection direction, TransferGroups prese
 
     auto* boxes = new QVBoxLayout;
     for (int i = 0; i < 7; ++i) {
-        boxes_[i] = new QCheckBox(QString::fromLatin1(kGroupNames[i]), this);
+        boxes_[i] = new QCheckBox(toQString(kGroupNames[i]), this);
         boxes_[i]->setObjectName(QStringLiteral("group%1").arg(i + 1));
         boxes_[i]->setChecked((preset >> i) & 1u);
         boxes->addWidget(boxes_[i]);

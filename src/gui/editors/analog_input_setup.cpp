@@ -62,7 +62,7 @@ QWidget* TAINSetup::buildPage() {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
     for (int c = 0; c < ColumnCount; ++c) {
-        auto* header = new QLabel(QString::fromUtf8(kHeaders[c]), frame);
+        auto* header = new QLabel(toQString(kHeaders[c]), frame);
         const bool centred = c != Type && c != CommentColumn;
         grid->addWidget(header, 0, c, centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     }

@@ -38,7 +38,7 @@ const std::size_t kSpanLength = lengthFor(kEngineeringMin, kEngineeringMax);
 const std::size_t kBiasLength = lengthFor(kMinZeroBias, kMaxZeroBias);
 
 QLabel* fieldLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label = new QLabel(toQString(text), parent);
     label->setBuddy(buddy);
     return label;
 }

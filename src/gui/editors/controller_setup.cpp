@@ -31,11 +31,11 @@ QIcon controllerIcon(bool enabled) {
 
 // One row of a group's grid: label, edit, unit.
 void addRow(QGridLayout* grid, int row, const char* label, QLineEdit* edit, const char* unit = nullptr) {
-    auto* name = new QLabel(QString::fromUtf8(label), edit->parentWidget());
+    auto* name = new QLabel(toQString(label), edit->parentWidget());
     name->setBuddy(edit);
     grid->addWidget(name, row, 0);
     grid->addWidget(edit, row, 1);
-    if (unit != nullptr) grid->addWidget(new QLabel(QString::fromUtf8(unit), edit->parentWidget()), row, 2);
+    if (unit != nullptr) grid->addWidget(new QLabel(toQString(unit), edit->parentWidget()), row, 2);
 }
 
 }  // namespace

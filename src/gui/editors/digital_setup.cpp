@@ -30,7 +30,7 @@ QString tabIconPath(DigitalMode mode) {
 TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
     : QDialog(context.parent), db_(context.db), gui_(context.gui), mode_(mode), opened_(context.db) {
     const DigitalCommentLayout& layout = digitalCommentLayout(mode);
-    setWindowTitle(QString::fromLatin1(layout.caption));
+    setWindowTitle(toQString(layout.caption));
 
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int tab) { loadPage(tab); });
@@ -40,7 +40,7 @@ TDSetup::TDSetup(const WindowContext& context, DigitalMode mode)
     auto* page = new QFrame(this);
     page->setObjectName(QStringLiteral("page"));
     page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    channels_ = new QGroupBox(QString::fromLatin1(layout.groupTitle), page);
+    channels_ = new QGroupBox(toQString(layout.groupTitle), page);
     channels_->setObjectName(QStringLiteral("channels"));
     auto* rows = new QGridLayout(channels_);
     rows->setHorizontalSpacing(12);

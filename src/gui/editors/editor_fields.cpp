@@ -23,20 +23,12 @@ public:
 
 }  // namespace
 
-QString toQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
-
 QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
     edit->setMaxLength(kCommentLength);
     return edit;
 }
-
-void showComment(QLineEdit* edit, const Comment& comment) { edit->setText(toQString(commentText(comment))); }
-
-Comment typedComment(const QLineEdit* edit) { return commentFromText(toUtf8(edit->text())); }
 
 QLineEdit* makeNumberEdit(QWidget* parent, const QString& objectName, std::size_t limit) {
     auto* edit = new QLineEdit(parent);

@@ -1,7 +1,8 @@
-// The edits every editor has: comments typed as text and kept as the
-// record's Windows-1252 field, and numbers typed as a sign and digits.
+// The edits every editor has: a comment edit that takes what the record's
+// comment field holds, and number edits typed as a sign and digits.
 #pragma once
 
+#include "gui/common/text_conversion.h"
 #include "model/comment.h"
 
 #include <QLineEdit>
@@ -24,17 +25,11 @@ public:
     }
 };
 
-QString toQString(std::string_view utf8);
-std::string toUtf8(const QString& text);
-
 // The characters a comment holds.
 constexpr int kCommentLength = static_cast<int>(Comment::kMaxLength);
 
 // A comment edit: at most 29 characters typed.
 QLineEdit* makeCommentEdit(QWidget* parent, const QString& objectName);
-void showComment(QLineEdit* edit, const Comment& comment);
-// The typed comment as its record keeps it.
-Comment typedComment(const QLineEdit* edit);
 
 // A number edit: only a sign and digits can be typed, at most `limit`
 // characters; a loaded value that is longer is shown whole (and refused by

@@ -81,7 +81,7 @@ THCSetup::THCSetup(const WindowContext& context) : QDialog(context.parent), db_(
     const std::array<std::pair<const char*, QLineEdit*>, 4> outputs{
         {{"Hottest", hottest_}, {"Coldest", coldest_}, {"Average", average_}, {"Spread", spread_}}};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
-        auto* label = new QLabel(QString::fromLatin1(outputs[i].first), outputBox);
+        auto* label = new QLabel(toQString(outputs[i].first), outputBox);
         label->setBuddy(outputs[i].second);
         outputGrid->addWidget(label, static_cast<int>(i), 0);
         outputGrid->addWidget(outputs[i].second, static_cast<int>(i), 1);

@@ -96,7 +96,7 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
                    {"ELSE", elseDestination_, elseSource1_, elseOperator_, elseSource2_}};
     int row = 2;
     for (const auto& a : actions) {
-        grid->addWidget(boldLabel(QString::fromLatin1(a.word), this), row, 0);
+        grid->addWidget(boldLabel(toQString(a.word), this), row, 0);
         grid->addWidget(a.destination, row, 1);
         grid->addWidget(new QLabel(QStringLiteral("="), this), row, 2, Qt::AlignCenter);
         addSource(a.source1, row, 3);

@@ -35,9 +35,6 @@ public:
     void pasteBlock();
     void printList();
 
-    // The list's menu, as the right button shows it.
-    QMenu* contextMenu() const { return menu_; }
-
 private:
     IfSelection selection() const;
     void select(const IfSelection& lines);

@@ -32,7 +32,7 @@ QLineEdit* makeEntryEdit(QWidget* parent, const QString& objectName) {
 
 // A column heading of two lines, centred over its edits.
 QLabel* heading(const char* title, const char* unit, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(title) + QLatin1Char('\n') + QString::fromLatin1(unit), parent);
+    auto* label = new QLabel(toQString(title) + QLatin1Char('\n') + toQString(unit), parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
 }
@@ -54,8 +54,6 @@ TProfileEdit::TProfileEdit(const WindowContext& context)
 
     loadPage(0);
 }
-
-int TProfileEdit::profile() const { return tabs_->shownPage(); }
 
 QWidget* TProfileEdit::buildPage() {
     auto* frame = new QFrame(this);

@@ -26,9 +26,6 @@ public:
 
     explicit TProfileEdit(const WindowContext& context);
 
-    // The profile on display.
-    int profile() const;
-
 public slots:
     // Stores the profile on display; a refused entry keeps the dialog open.
     // Otherwise marks the database modified and closes with Accepted.

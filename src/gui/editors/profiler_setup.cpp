@@ -31,7 +31,7 @@ QIcon profilerIcon(bool enabled) {
 QString objectNameFor(const char* label) {
     QString name;
     bool upper = false;
-    for (const QChar c : QString::fromLatin1(label)) {
+    for (const QChar c : toQString(label)) {
         if (c == QChar(' ')) {
             upper = true;
             continue;
@@ -62,14 +62,14 @@ TProfilerSetup::TProfilerSetup(const WindowContext& context)
 }
 
 QGroupBox* TProfilerSetup::buildGroup(QWidget* parent, const char* title, std::initializer_list<ProfilerField> fields) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    auto* group = new QGroupBox(toQString(title), parent);
     auto* grid = new QGridLayout(group);
     int row = 0;
     for (const ProfilerField field : fields) {
         const char* label = profilerRegisterField(field).label;
         QLineEdit* edit = makeRegisterEdit(group, objectNameFor(label));
         registers_[static_cast<std::size_t>(field)] = edit;
-        auto* name = new QLabel(QString::fromUtf8(label), group);
+        auto* name = new QLabel(toQString(label), group);
         name->setBuddy(edit);
         grid->addWidget(name, row, 0);
         grid->addWidget(edit, row, 1);

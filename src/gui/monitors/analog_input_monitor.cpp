@@ -1,5 +1,6 @@
 #include "gui/monitors/analog_input_monitor.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -67,9 +68,9 @@ void TAINMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const AnalogInputMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(QString::fromStdString(shown.name));
-        row.value->setText(QString::fromStdString(shown.value));
-        row.range->setText(QString::fromStdString(shown.range));
+        row.name->setText(toQString(shown.name));
+        row.value->setText(toQString(shown.value));
+        row.range->setText(toQString(shown.range));
         row.markers[0]->setVisible(shown.upMarker);
         row.markers[1]->setVisible(shown.downMarker);
         row.markers[2]->setVisible(shown.thirdMarker);

@@ -20,8 +20,6 @@ public:
 
     explicit TAINMonitor(const WindowContext& context);
 
-    const AnalogInputMonitor& engine() const { return engine_; }
-
 private:
     Outcome openEngine() override;
     void tickEngine() override { engine_.tick(context_.protocol); }

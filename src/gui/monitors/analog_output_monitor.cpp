@@ -1,6 +1,7 @@
 #include "gui/monitors/analog_output_monitor.h"
 
 #include "gui/common/field_refusal.h"
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -29,7 +30,7 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
     grid->setHorizontalSpacing(10);
     int column = 0;
     for (const char* caption : {"Chan", "Current", "New", "Range", "Comment"}) {
-        grid->addWidget(makeCaption(QString::fromUtf8(caption), channels_), 0, column++);
+        grid->addWidget(makeCaption(toQString(caption), channels_), 0, column++);
     }
     for (int r = 0; r < kAnalogOutputRows; ++r) {
         RowWidgets& row = rows_[static_cast<std::size_t>(r)];
@@ -42,7 +43,7 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
         row.entry->setAlignment(Qt::AlignRight);
         row.entry->setFixedWidth(row.current->width());
         connect(row.entry, &QLineEdit::textEdited, this, [this, r](const QString& text) {
-            engine_.setEntry(r, text.toStdString());
+            engine_.setEntry(r, toUtf8(text));
             apply_->setEnabled(engine_.page().applyEnabled);
         });
         row.range = new QLabel(channels_);
@@ -88,13 +89,13 @@ void TAOUTMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const AnalogOutputMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(QString::fromStdString(shown.name));
-        row.current->setText(QString::fromStdString(shown.current));
-        const QString entry = QString::fromStdString(shown.entry);
+        row.name->setText(toQString(shown.name));
+        row.current->setText(toQString(shown.current));
+        const QString entry = toQString(shown.entry);
         if (row.entry->text() != entry) row.entry->setText(entry);  // keeps the caret while typing
         row.entry->setEnabled(shown.entryEnabled);
-        row.range->setText(QString::fromStdString(shown.range));
-        row.comment->setText(QString::fromStdString(shown.comment));
+        row.range->setText(toQString(shown.range));
+        row.comment->setText(toQString(shown.comment));
     }
     apply_->setEnabled(page.applyEnabled);
     showLinkState(channels_);

@@ -22,8 +22,6 @@ public:
 
     explicit TAOUTMonitor(const WindowContext& context);
 
-    const AnalogOutputMonitor& engine() const { return engine_; }
-
 private:
     Outcome openEngine() override;
     void tickEngine() override { engine_.tick(context_.protocol); }

@@ -1,6 +1,7 @@
 #include "gui/monitors/controller_monitor.h"
 
 #include "gui/common/field_refusal.h"
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -72,15 +73,15 @@ TPIDMonitor::TPIDMonitor(const WindowContext& context)
         edit->setAlignment(Qt::AlignRight);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-99999")) + 16);
         connect(edit, &QLineEdit::textEdited, this, [this, k](const QString& text) {
-            engine_.setTerm(k, text.toStdString());
+            engine_.setTerm(k, toUtf8(text));
             apply_->setEnabled(engine_.page().applyEnabled);
         });
         terms_[static_cast<std::size_t>(k)] = edit;
-        auto* label = new QLabel(QString::fromLatin1(names[k]), termBox);
+        auto* label = new QLabel(toQString(names[k]), termBox);
         label->setBuddy(edit);
         termGrid->addWidget(label, k, 0);
         termGrid->addWidget(edit, k, 1);
-        termGrid->addWidget(new QLabel(QString::fromLatin1(units[k]), termBox), k, 2);
+        termGrid->addWidget(new QLabel(toQString(units[k]), termBox), k, 2);
     }
 
     auto* column = new QVBoxLayout(values_);
@@ -106,8 +107,7 @@ Outcome TPIDMonitor::openEngine() {
     if (succeeded(opened)) {
         const QIcon icon(QStringLiteral(":/icons/tab_controller_enabled.svg"));
         std::vector<std::pair<QIcon, QString>> entries;
-        for (const ControllerMonitorTab& tab : engine_.page().tabs)
-            entries.emplace_back(icon, QString::fromStdString(tab.title));
+        for (const ControllerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, toQString(tab.title));
         fillTabs(tabs_, entries, 0);
     }
     return opened;
@@ -123,19 +123,19 @@ void TPIDMonitor::apply() {
 
 void TPIDMonitor::showPage() {
     const ControllerMonitorPage& page = engine_.page();
-    if (!page.windowTitle.empty()) setWindowTitle(QString::fromStdString(page.windowTitle));
-    measured_->setText(QString::fromStdString(page.measured));
-    setpoint_->setText(QString::fromStdString(page.setpoint));
-    measuredCode_->setText(QString::fromStdString(page.measuredCode));
-    setpointCode_->setText(QString::fromStdString(page.setpointCode));
-    outputCode_->setText(QString::fromStdString(page.outputCode));
+    if (!page.windowTitle.empty()) setWindowTitle(toQString(page.windowTitle));
+    measured_->setText(toQString(page.measured));
+    setpoint_->setText(toQString(page.setpoint));
+    measuredCode_->setText(toQString(page.measuredCode));
+    setpointCode_->setText(toQString(page.setpointCode));
+    outputCode_->setText(toQString(page.outputCode));
     if (page.outputBar) {
         output_->setValue(*page.outputBar);
     } else {
         output_->reset();
     }
     for (std::size_t k = 0; k < terms_.size(); ++k) {
-        const QString term = QString::fromStdString(page.terms[k]);
+        const QString term = toQString(page.terms[k]);
         if (terms_[k]->text() != term) terms_[k]->setText(term);
     }
     apply_->setEnabled(page.applyEnabled);

@@ -22,8 +22,6 @@ public:
 
     explicit TPIDMonitor(const WindowContext& context);
 
-    const ControllerMonitor& engine() const { return engine_; }
-
 private:
     Outcome openEngine() override;
     void tickEngine() override { engine_.tick(context_.protocol); }

@@ -1,5 +1,6 @@
 #include "gui/monitors/digital_monitors.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -74,9 +75,9 @@ void TDigitalMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const DigitalMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(QString::fromStdString(shown.name));
+        row.name->setText(toQString(shown.name));
         row.lamp->setLit(shown.lamp);
-        const QString comment = QString::fromStdString(shown.comment);
+        const QString comment = toQString(shown.comment);
         if (row.box != nullptr) {
             row.box->setText(comment);
             row.box->setChecked(shown.checked);
@@ -91,14 +92,20 @@ void TDigitalMonitor::showPage() {
 
 TDINMonitor::TDINMonitor(const WindowContext& context)
     : TDigitalMonitor(context,
-                      Kind{QStringLiteral("Digital Input Monitor"), QStringLiteral("Digital Input Channels"),
-                           QStringLiteral(":/icons/tab_digital_input.svg"), kHelpContext, false},
+                      Kind{.title = QStringLiteral("Digital Input Monitor"),
+                           .group = QStringLiteral("Digital Input Channels"),
+                           .icon = QStringLiteral(":/icons/tab_digital_input.svg"),
+                           .helpContext = kHelpContext,
+                           .outputs = false},
                       std::make_unique<DigitalInputMonitor>(context.db)) {}
 
 TDOUTMonitor::TDOUTMonitor(const WindowContext& context)
     : TDigitalMonitor(context,
-                      Kind{QStringLiteral("Digital Output Monitor"), QStringLiteral("Digital Output Channels"),
-                           QStringLiteral(":/icons/tab_digital_output.svg"), kHelpContext, true},
+                      Kind{.title = QStringLiteral("Digital Output Monitor"),
+                           .group = QStringLiteral("Digital Output Channels"),
+                           .icon = QStringLiteral(":/icons/tab_digital_output.svg"),
+                           .helpContext = kHelpContext,
+                           .outputs = true},
                       std::make_unique<DigitalOutputMonitor>(context.db)) {}
 
 }  // namespace zat

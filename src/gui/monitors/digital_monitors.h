@@ -21,12 +21,11 @@ class Lamp;
 
 class TDigitalMonitor : public MonitorWindow {
     Q_OBJECT
-public:
-    const DigitalMonitor& engine() const { return *engine_; }
-
 protected:
     struct Kind {
-        QString title, group, icon;
+        QString title;
+        QString group;
+        QString icon;
         int helpContext;
         bool outputs;
     };

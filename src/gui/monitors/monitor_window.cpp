@@ -3,6 +3,7 @@
 #include "comms/link_health.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/live_value_widgets.h"
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_pictures.h"
 
 #include <QCloseEvent>
@@ -28,11 +29,11 @@ MonitorWindow::MonitorWindow(const WindowContext& context, const QString& title,
 Outcome MonitorWindow::start() {
     Outcome opened = Outcome::Failed;
     runBatch([&] { opened = openEngine(); });
-    if (failed(opened)) {
+    if (failed(opened) || closing_) {
         requestClose();
         return Outcome::Failed;
     }
-    if (!closing_) timer_->start();
+    timer_->start();
     return Outcome::Ok;
 }
 
@@ -84,8 +85,7 @@ void MonitorWindow::fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, Q
 std::vector<std::pair<QIcon, QString>> MonitorWindow::slotTabEntries(const std::vector<MonitorTab>& tabs,
                                                                      const QString& icon) {
     std::vector<std::pair<QIcon, QString>> entries;
-    for (const MonitorTab& tab : tabs)
-        entries.emplace_back(tabIcon(icon, tab.bright), QString::fromStdString(tab.title));
+    for (const MonitorTab& tab : tabs) entries.emplace_back(tabIcon(icon, tab.bright), toQString(tab.title));
     return entries;
 }
 
@@ -113,10 +113,7 @@ QWidget* MonitorWindow::makeButtons(int helpContext, QWidget* apply) {
 
 void MonitorWindow::showLinkState(QWidget* values) {
     const bool silent = context_.protocol.link().unitSilent();
-    if (linkStatus_ != nullptr)
-        linkStatus_->setText(silent ? QString::fromUtf8(LinkHealth::kNoReplyText.data(),
-                                                        static_cast<qsizetype>(LinkHealth::kNoReplyText.size()))
-                                    : QString());
+    if (linkStatus_ != nullptr) linkStatus_->setText(silent ? toQString(LinkHealth::kNoReplyText) : QString());
     if (values != nullptr) values->setEnabled(!silent);
 }
 

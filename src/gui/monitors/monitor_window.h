@@ -2,7 +2,8 @@
 // exchange inside a LinkBatch, the "No reply from unit" line, and the close
 // request. A monitor never destroys itself: Escape, the close box or a
 // failed opening hide it at once and ask the main window to destroy it,
-// which waits until a batch under way has ended.
+// which waits until a batch under way has ended. Like the calibration dialogs
+// a monitor is opened against the unit before it is shown.
 #pragma once
 
 #include "gui/common/poll_timer.h"
@@ -27,7 +28,8 @@ class MonitorWindow : public QDialog {
     Q_OBJECT
 public:
     // Opens the engine against the unit, shows the first page and starts
-    // polling. Failed: the close request has been sent.
+    // polling; the window is shown only after that succeeded. Failed (or
+    // closed meanwhile): the close request has been sent.
     Outcome start();
     // Polls every row of the page once, at once (the pictures and tests use it).
     void sweep();

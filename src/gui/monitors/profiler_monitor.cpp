@@ -1,6 +1,7 @@
 #include "gui/monitors/profiler_monitor.h"
 
 #include "gui/common/field_refusal.h"
+#include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
 
@@ -14,6 +15,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -21,6 +23,8 @@ namespace zat {
 
 // The "Profile #" number with its up-down arrows. An arrow does not move the
 // number itself: the monitor writes the new profile to the unit and shows it.
+// Only the arrows (buttons or keys) choose: a stray scroll of the wheel over
+// the number would change the profile the unit runs next.
 class ProfileChoice final : public QSpinBox {
 public:
     static constexpr int kUnread = -1;  // shown blank
@@ -36,6 +40,7 @@ public:
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
 
 private:
     std::function<void(int)> stepped_;
@@ -87,7 +92,7 @@ QWidget* TProfMonitor::buildValues() {
 
     auto* grid = new QGridLayout(status);
     auto add = [&](int line, const char* caption, QWidget* cell, QWidget* beside) {
-        grid->addWidget(new QLabel(QString::fromUtf8(caption), status), line, 0);
+        grid->addWidget(new QLabel(toQString(caption), status), line, 0);
         grid->addWidget(cell, line, 1);
         if (beside != nullptr) grid->addWidget(beside, line, 2);
     };
@@ -110,7 +115,7 @@ QWidget* TProfMonitor::buildRunControls() {
         auto* shown = new Lamp(colour, runStatus);
         shown->setObjectName(QString::fromLatin1(name));
         lamps->addWidget(shown, line, 0);
-        lamps->addWidget(new QLabel(QString::fromUtf8(caption), runStatus), line, 1);
+        lamps->addWidget(new QLabel(toQString(caption), runStatus), line, 1);
         return shown;
     };
     running_ = lamp(0, LampColour::Green, "running", "Running");
@@ -120,7 +125,7 @@ QWidget* TProfMonitor::buildRunControls() {
     auto* controlBox = new QGroupBox(QStringLiteral("Run Control"), column);
     auto* buttons = new QVBoxLayout(controlBox);
     auto button = [&](const char* text, const char* name) {
-        auto* pushed = new QPushButton(QString::fromUtf8(text), controlBox);
+        auto* pushed = new QPushButton(toQString(text), controlBox);
         pushed->setObjectName(QString::fromLatin1(name));
         pushed->setAutoDefault(false);
         buttons->addWidget(pushed);
@@ -154,8 +159,7 @@ Outcome TProfMonitor::openEngine() {
     if (succeeded(opened)) {
         const QIcon icon(QStringLiteral(":/icons/tab_profiler_enabled.svg"));
         std::vector<std::pair<QIcon, QString>> entries;
-        for (const ProfilerMonitorTab& tab : engine_.page().tabs)
-            entries.emplace_back(icon, QString::fromStdString(tab.title));
+        for (const ProfilerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, toQString(tab.title));
         fillTabs(tabs_, entries, 0);
     }
     return opened;
@@ -163,15 +167,15 @@ Outcome TProfMonitor::openEngine() {
 
 void TProfMonitor::showPage() {
     const ProfilerMonitorPage& page = engine_.page();
-    if (!page.windowTitle.empty()) setWindowTitle(QString::fromStdString(page.windowTitle));
-    measured_->setText(QString::fromStdString(page.measured));
-    setpoint_->setText(QString::fromStdString(page.setpoint));
-    measuredCode_->setText(QString::fromStdString(page.measuredCode));
-    outputCode_->setText(QString::fromStdString(page.outputCode));
-    profile_->setValue(page.profile.empty() ? ProfileChoice::kUnread : QString::fromStdString(page.profile).toInt());
+    if (!page.windowTitle.empty()) setWindowTitle(toQString(page.windowTitle));
+    measured_->setText(toQString(page.measured));
+    setpoint_->setText(toQString(page.setpoint));
+    measuredCode_->setText(toQString(page.measuredCode));
+    outputCode_->setText(toQString(page.outputCode));
+    profile_->setValue(page.profile.empty() ? ProfileChoice::kUnread : toQString(page.profile).toInt());
     profile_->setEnabled(page.profileChoiceEnabled);
-    segment_->setText(QString::fromStdString(page.segment));
-    dwell_->setText(QString::fromStdString(page.dwell));
+    segment_->setText(toQString(page.segment));
+    dwell_->setText(toQString(page.dwell));
     arrow_->setPixmap(arrowPixmap(page.arrow));
     arrow_->setVisible(page.arrow != ProfileArrow::None);
     running_->setLit(page.running);

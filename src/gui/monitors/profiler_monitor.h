@@ -22,8 +22,6 @@ public:
 
     explicit TProfMonitor(const WindowContext& context);
 
-    const ProfilerMonitor& engine() const { return engine_; }
-
 private:
     Outcome openEngine() override;
     void tickEngine() override { engine_.tick(context_.protocol); }

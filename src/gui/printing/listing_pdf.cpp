@@ -1,5 +1,6 @@
 #include "gui/printing/listing_pdf.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/printing/paint_listing.h"
 #include "model/file_io.h"
 
@@ -37,7 +38,7 @@ std::string writeListingPdf(Listing listing, const std::string& path, const Conf
     {
         QPdfWriter writer(&pdf);
         writer.setResolution(page.resolution);
-        writer.setTitle(QString::fromStdString(listingTitle(listing, db)));
+        writer.setTitle(toQString(listingTitle(listing, db)));
         writer.setCreator(QStringLiteral("ZAT Setup"));
         writer.setPageLayout(page.layout);
         const std::string failure = paintListing(listing, writer, db, progress);

@@ -1,5 +1,6 @@
 #include "gui/printing/listing_printer.h"
 
+#include "gui/common/text_conversion.h"
 #include "gui/printing/listing_pdf.h"
 #include "gui/printing/paint_listing.h"
 #include "gui/printing/printing_window.h"
@@ -54,7 +55,7 @@ std::string printOn(QPrinter& printer, Listing listing, const ConfigDatabase& db
 }  // namespace
 
 void setUpListingPrinter(QPrinter& printer, Listing listing, const ConfigDatabase& db) {
-    printer.setDocName(QString::fromStdString(listingTitle(listing, db)));
+    printer.setDocName(toQString(listingTitle(listing, db)));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(listingMargins(), QPageLayout::Millimeter);
     // The report breaks its pages itself: the dialog offers no page range.

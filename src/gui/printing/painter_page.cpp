@@ -1,5 +1,7 @@
 #include "gui/printing/painter_page.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,8 +11,6 @@
 namespace zat {
 
 namespace {
-
-QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString pictureFile(PrintPicture picture) {
     return picture == PrintPicture::EnabledBlock ? QStringLiteral(":/icons/if_block_enabled.svg")
@@ -44,7 +44,7 @@ const QFont& PainterPage::qfont(const PrintFont& font) const {
 }
 
 int PainterPage::textWidth(const PrintFont& font, std::string_view text) const {
-    return QFontMetrics(qfont(font), &device_).horizontalAdvance(qtext(text));
+    return QFontMetrics(qfont(font), &device_).horizontalAdvance(toQString(text));
 }
 
 int PainterPage::textHeight(const PrintFont& font, std::string_view) const {
@@ -53,13 +53,13 @@ int PainterPage::textHeight(const PrintFont& font, std::string_view) const {
 
 void PainterPage::drawText(const PrintFont& font, int x, int y, std::string_view text) {
     painter_.setFont(qfont(font));
-    painter_.drawText(QPoint(x, y + QFontMetrics(qfont(font), &device_).ascent()), qtext(text));
+    painter_.drawText(QPoint(x, y + QFontMetrics(qfont(font), &device_).ascent()), toQString(text));
 }
 
 void PainterPage::drawClippedText(const PrintFont& font, const PrintRect& rect, std::string_view text) {
     painter_.setFont(qfont(font));
     painter_.drawText(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
-                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, qtext(text));
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(text));
 }
 
 void PainterPage::drawRightAlignedText(const PrintFont& font, int right, int y, std::string_view text) {

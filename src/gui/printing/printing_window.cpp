@@ -1,5 +1,7 @@
 #include "gui/printing/printing_window.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -50,7 +52,7 @@ void PrintingWindowProgress::show() {
 }
 
 void PrintingWindowProgress::setMessage(std::string_view text) {
-    if (window_) window_->setMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (window_) window_->setMessage(toQString(text));
 }
 
 void PrintingWindowProgress::step() { QCoreApplication::processEvents(); }

@@ -96,6 +96,7 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments",
          modalWindow<TDOutputSetup>("digital_output_setup")},
         {cmd::Communications, "Communications", "Configure the communications port", communicationsCommand()},
+        // "Bocks" is kept as the unit's users know the menu item.
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks", modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
          monitorWindow<TAOUTMonitor, MonitorSlot::AnalogOutputs>("monitor_analog_outputs")},
@@ -106,7 +107,7 @@ const std::vector<CommandInfo>& commandInfos() {
         {cmd::HelpContents, "Help &Contents", "Display the contents of the help file",
          shellCommand([](TZATWindow& w) { w.showHelp(0); })},
         {cmd::About, "&About ZATSetup", "About the ZAT setup utility", aboutCommand()},
-        {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Windows Help",
+        {cmd::HelpOnHelp, "&Help on Help", "Help on how to use Help",
          shellCommand([](TZATWindow& w) { w.showHelpOnHelp(); })},
         {cmd::ControllerSetup, "PID &Controllers", "Configure 3 term controllers",
          modalWindow<TControllerSetup>("pid_controller_setup")},

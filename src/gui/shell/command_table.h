@@ -53,8 +53,7 @@ enum : int {
 };
 }  // namespace cmd
 
-// What a command does. A command whose window is still to come has no `run`:
-// its menu item and button are shown, disabled.
+// What a command does: every command has a `run`.
 struct CommandAction {
     using Run = void (*)(TZATWindow&);
     using MakeWindow = std::unique_ptr<QWidget> (*)(TZATWindow&);
@@ -69,7 +68,7 @@ struct CommandInfo {
     int id;
     QString text;  // menu text with its & mnemonic
     QString hint;  // status-bar hint; empty for none
-    CommandAction action = {};
+    CommandAction action;
 };
 
 // A command that runs on the main window itself.

@@ -28,8 +28,6 @@ public:
     // its line and got it back.
     void setSilent(bool silent);
 
-    sim::PtyUnit& unit() { return *unit_; }
-
 private:
     std::unique_ptr<sim::PtyUnit> unit_;
 };

@@ -13,7 +13,6 @@ public:
     explicit LogoView(QWidget* parent = nullptr);
 
     void setLogo(const QPixmap& logo);
-    const QPixmap& logo() const { return logo_; }
     // Where the logo's top left corner goes in the current size.
     QPoint logoOrigin() const;
 

@@ -1,5 +1,7 @@
 #include "gui/shell/shell_status_bar.h"
 
+#include "gui/common/text_conversion.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -45,9 +47,7 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     addPermanentWidget(reply_);
 }
 
-void ShellStatusBar::setStatusText(std::string_view text) {
-    operation_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
+void ShellStatusBar::setStatusText(std::string_view text) { operation_->setText(toQString(text)); }
 
 void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
 
@@ -58,16 +58,9 @@ void ShellStatusBar::setUnitNote(const QString& note) {
     unitNote_->setVisible(!note.isEmpty());
 }
 
-QString ShellStatusBar::operationText() const { return operation_->text(); }
-QString ShellStatusBar::requestText() const { return request_->text(); }
-QString ShellStatusBar::replyText() const { return reply_->text(); }
 void ShellStatusBar::setLinkNote(const QString& note) {
     linkNote_->setText(note);
     linkNote_->setVisible(!note.isEmpty());
 }
-
-QString ShellStatusBar::linkNote() const { return linkNote_->text(); }
-
-QString ShellStatusBar::unitNote() const { return unitNote_->text(); }
 
 }  // namespace zat

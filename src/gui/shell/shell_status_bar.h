@@ -26,12 +26,6 @@ public:
 
     // The link's state while monitors poll ("No reply from unit"); empty hides it.
     void setLinkNote(const QString& note);
-    QString linkNote() const;
-
-    QString operationText() const;
-    QString requestText() const;
-    QString replyText() const;
-    QString unitNote() const;
 
 private:
     QLabel* operation_ = nullptr;

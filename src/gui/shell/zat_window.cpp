@@ -4,6 +4,7 @@
 #include "gui/common/about_dialog.h"
 #include "gui/common/help_window.h"
 #include "gui/common/link_batch.h"
+#include "gui/common/text_conversion.h"
 #include "gui/dialogs/comms_setup_dialog.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/monitors/monitor_window.h"
@@ -27,9 +28,7 @@ namespace zat {
 
 namespace {
 
-QString applicationTitle() {
-    return QString::fromLatin1(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
-}
+QString applicationTitle() { return toQString(kApplicationTitle); }
 
 }  // namespace
 
@@ -51,8 +50,7 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
     link_.setTraffic(statusBar_);
     letEventsThroughBetweenExchanges(link_);
     if (simulated_ != nullptr) {
-        statusBar_->setUnitNote(
-            QString("Simulated ZAT V2 on %1").arg(QString::fromStdString(simulated_->devicePath())));
+        statusBar_->setUnitNote(QString("Simulated ZAT V2 on %1").arg(toQString(simulated_->devicePath())));
     }
 
     commands_ =
@@ -166,7 +164,6 @@ QAction* TZATWindow::action(int id) const {
 
 bool TZATWindow::commandAvailable(int id) const {
     const CommandAction& action = commandInfo(id).action;
-    if (action.run == nullptr) return false;
     if (id == cmd::Save) return db_.modified;
     if (action.monitor) return !monitorOpen(*action.monitor);
     return true;
@@ -198,7 +195,7 @@ void TZATWindow::startUp() {
 }
 
 void TZATWindow::updateTitle() {
-    setWindowTitle(applicationTitle() + " : " + QString::fromStdString(db_.fileName));
+    setWindowTitle(applicationTitle() + " : " + toQString(db_.fileName));
     logo_->update();
 }
 
@@ -270,8 +267,9 @@ void TZATWindow::openMonitor(MonitorSlot slot, MonitorWindow* monitor) {
     connect(monitor, &MonitorWindow::closeRequested, this, [this, slot] { requestMonitorClose(slot); });
     connect(monitor, &MonitorWindow::batchEnded, this, [this] { showLinkNote(); });
     updateCommandStates();
-    monitor->show();
-    static_cast<void>(monitor->start());  // a failure has been shown; the monitor asked to close
+    // Opened against the unit before it is shown: a monitor whose opening
+    // fails has told the user why, asked to close and is never seen.
+    if (succeeded(monitor->start())) monitor->show();
 }
 
 MonitorWindow* TZATWindow::monitor(MonitorSlot slot) const { return monitors_[static_cast<std::size_t>(slot)].data(); }

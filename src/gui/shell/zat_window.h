@@ -48,7 +48,6 @@ public:
 
     // Loads the logo and the database, opens the port. Runs once.
     void startUp();
-    bool startedUp() const { return startedUp_; }
 
     // Runs a command as its menu item would, if it is enabled.
     void runCommand(int id);
@@ -59,7 +58,6 @@ public:
     // The help window at a context's page (0: the contents), or its own help.
     void showHelp(int context);
     void showHelpOnHelp();
-    HelpWindow* helpWindow() const { return help_; }
 
     // What the windows the commands open are built with, and how a modal one
     // is run (the tests answer it from a script).
@@ -80,11 +78,8 @@ public:
     bool monitorOpen(MonitorSlot slot) const;
     MonitorWindow* monitor(MonitorSlot slot) const;
 
-    ShellStatusBar* shellStatusBar() const { return statusBar_; }
-    LogoView* logoView() const { return logo_; }
     ShellCommands& commands() { return *commands_; }
     UnitLink& link() { return link_; }
-    PleaseWaitProgress& progress() { return progress_; }
 
 signals:
     void startUpFinished();

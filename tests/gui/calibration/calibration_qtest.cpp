@@ -1,6 +1,6 @@
 // The calibration dialogs opened from the menu against the simulated unit:
-// a step written at once, Revert, a forced output released on OK, and a
-// silent unit.
+// a step written at once, Revert, a forced output released on OK, a tick at
+// every step of the track bars, and a silent unit.
 #include "calibration/calibration_rig.h"
 #include "gui/calibration/calibrate.h"
 #include "gui/calibration/cj_calibrate.h"
@@ -101,6 +101,26 @@ private slots:
             QCOMPARE(rig.item('|', 0), std::uint16_t(999));
             d.sweep();
             QVERIFY(text(d, "temperature0").endsWith(QString::fromUtf8("\u00B0C")));
+            press(d, "ok");
+        });
+    }
+
+    void everyTrackBarHasATickAtEveryStep_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("inputs") << int(cmd::CalibrateInputs);
+        QTest::newRow("outputs") << int(cmd::CalibrateOutputs);
+        QTest::newRow("cold junctions") << int(cmd::CalibrateColdJunctions);
+    }
+    void everyTrackBarHasATickAtEveryStep() {
+        QFETCH(int, command);
+        Rig rig;
+        rig.open<QDialog>(command, [&](QDialog& d) {
+            const QList<QSlider*> tracks = d.findChildren<QSlider*>();
+            QVERIFY(!tracks.isEmpty());
+            for (const QSlider* track : tracks) {
+                QCOMPARE(track->tickInterval(), 1);
+                QVERIFY(track->tickPosition() != QSlider::NoTicks);
+            }
             press(d, "ok");
         });
     }

@@ -94,16 +94,13 @@ private slots:
 
         const FieldMessage refusal{"Value is outside the valid range 0 to 9999", "Error", MessageIcon::Exclamation,
                                    FieldMessage::Sound::Simple};
-        QVERIFY(!acceptField(FieldCheck<int>::refuse(refusal), field, context.gui));
+        refuseField(refusal, field, context.gui);
         QCOMPARE(context.io.beep.beeps, std::vector<std::string>{"simple"});
         QCOMPARE(context.io.prompts.shown.size(), std::size_t{1});
         QCOMPARE(context.io.prompts.shown[0].text, refusal.text);
         QCOMPARE(context.io.prompts.shown[0].beepsBefore, std::size_t{1});
         QVERIFY(field->hasFocus());
         QCOMPARE(field->selectedText(), QStringLiteral("65535"));
-
-        QVERIFY(acceptField(FieldCheck<int>::accept(7), field, context.gui));
-        QCOMPARE(context.io.prompts.shown.size(), std::size_t{1});
     }
 };
 

@@ -14,6 +14,8 @@ namespace {
 
 QProgressBar* bar(TPleaseWait& window) { return window.findChild<QProgressBar*>(QStringLiteral("bar")); }
 
+QString messageText(TPleaseWait& window) { return window.findChild<QLabel*>(QStringLiteral("message"))->text(); }
+
 void steps(TPleaseWait& window, int count) {
     for (int i = 0; i < count; ++i) window.step();
 }
@@ -35,7 +37,6 @@ private slots:
         QCOMPARE(message->text(), QStringLiteral("message"));
         window.setMessage(QStringLiteral("Writing ZAT data file"));
         QCOMPARE(message->text(), QStringLiteral("Writing ZAT data file"));
-        QCOMPARE(window.message(), QStringLiteral("Writing ZAT data file"));
     }
 
     void barRunsFrom0To100AndStartsAt0() {
@@ -55,14 +56,13 @@ private slots:
         window.setRange(0, 290);
         steps(window, 145);
         QCOMPARE(bar(window)->value(), 50);
-        QCOMPARE(window.barLabel(), QStringLiteral("50% complete"));
         QCOMPARE(bar(window)->text(), QStringLiteral("50% complete"));
         steps(window, 144);
         QCOMPARE(bar(window)->value(), 99);  // 289 of 290, truncated
-        QCOMPARE(window.barLabel(), QStringLiteral("99% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("99% complete"));
         window.step();
         QCOMPARE(bar(window)->value(), 100);
-        QCOMPARE(window.barLabel(), QStringLiteral("100% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("100% complete"));
     }
 
     void percentageCountsFromTheMinimum() {
@@ -77,7 +77,7 @@ private slots:
         window.setRange(0, 3);
         steps(window, 5);
         QCOMPARE(bar(window)->value(), 100);
-        QCOMPARE(window.barLabel(), QStringLiteral("100% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("100% complete"));
     }
 
     void aPositionBelowTheMinimumShows0() {
@@ -88,7 +88,7 @@ private slots:
         window.setRange(20, 30);
         window.update();
         QCOMPARE(bar(window)->value(), 0);
-        QCOMPARE(window.barLabel(), QStringLiteral("0% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("0% complete"));
     }
 
     void noStepsLeaveTheBarAt0() {
@@ -96,7 +96,7 @@ private slots:
         window.setRange(0, 290);
         window.setMessage(QStringLiteral("Reading ZAT data file"));
         QCOMPARE(bar(window)->value(), 0);
-        QCOMPARE(window.barLabel(), QStringLiteral("0% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("0% complete"));
     }
 
     void setRangeDoesNotRedraw() {
@@ -119,7 +119,7 @@ private slots:
         window.setRange(10, 5);
         window.step();
         QCOMPARE(bar(window)->value(), 50);
-        QCOMPARE(window.barLabel(), QStringLiteral("50% complete"));
+        QCOMPARE(bar(window)->text(), QStringLiteral("50% complete"));
     }
 
     void isAnOwnerlessOnTopWindowWithoutACloseBox() {
@@ -176,11 +176,10 @@ private slots:
             shown = progress.window();
             QVERIFY(shown != nullptr);
             QVERIFY(shown->isVisible());
-            QCOMPARE(shown->message(), QStringLiteral("Writing ZAT data file"));
-            QCOMPARE(shown->meter().maximum(), 290);
-            QCOMPARE(shown->barLabel(), QStringLiteral("0% complete"));
+            QCOMPARE(messageText(*shown), QStringLiteral("Writing ZAT data file"));
+            QCOMPARE(bar(*shown)->text(), QStringLiteral("0% complete"));
             for (int i = 0; i < 145; ++i) session.step();
-            QCOMPARE(shown->barLabel(), QStringLiteral("50% complete"));
+            QCOMPARE(bar(*shown)->text(), QStringLiteral("50% complete"));
         }
         QVERIFY(progress.window() == nullptr);
         QVERIFY(shown.isNull());
@@ -193,10 +192,10 @@ private slots:
             for (int i = 0; i < 7; ++i) first.step();
         }
         ProgressSession second(progress, 10);
-        QCOMPARE(progress.window()->barLabel(), QStringLiteral("0% complete"));
-        QCOMPARE(progress.window()->message(), QStringLiteral("message"));
+        QCOMPARE(bar(*progress.window())->text(), QStringLiteral("0% complete"));
+        QCOMPARE(messageText(*progress.window()), QStringLiteral("message"));
         second.step();
-        QCOMPARE(progress.window()->barLabel(), QStringLiteral("10% complete"));
+        QCOMPARE(bar(*progress.window())->text(), QStringLiteral("10% complete"));
     }
 
     void callsWithoutAWindowAreIgnored() {
@@ -207,7 +206,7 @@ private slots:
         progress.destroy();
         QVERIFY(progress.window() == nullptr);
         progress.show();
-        QCOMPARE(progress.window()->meter().position(), 0);
+        QCOMPARE(bar(*progress.window())->text(), QStringLiteral("0% complete"));
         progress.destroy();
         progress.destroy();
         QVERIFY(progress.window() == nullptr);

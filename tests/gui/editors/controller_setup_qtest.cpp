@@ -6,6 +6,7 @@
 #include "gui/editors/profiler_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -61,7 +62,7 @@ private slots:
         tabs(dialog)->setCurrentIndex(2);
         QVERIFY(showsEnabled(dialog, 1));
         test::press(dialog, "help");
-        QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(211));
+        QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(211));
     }
 
     void aRefusedTabChangeKeepsThePageAndWritesNothing() {

@@ -4,6 +4,7 @@
 #include "gui/editors/digital_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +21,7 @@ struct Rig : test::WindowRig {
     std::string path = writeQuickDatabase("plant.zat");
     Rig() { start(path); }
     WindowContext context() { return window->windowContext(); }
-    QUrl help() const { return window->helpWindow()->currentPage(); }
+    QUrl help() const { return zat::test::shownHelpPage(*window); }
 };
 
 QTabBar* tabs(QDialog& d) { return d.findChild<QTabBar*>("tabs"); }
@@ -65,7 +66,7 @@ private slots:
             comment(dialog, 0)->setText("on display, never stored");
             QCOMPARE(test::press(dialog, "cancel"), int(QDialog::Rejected));
             QCOMPARE(rig.db.modified, typeFirst);
-            QCOMPARE(rig.db.digitalInputComments[2].str(), std::string(typeFirst ? "Door switch" : ""));
+            QCOMPARE(rig.db.digitalInputComments[2].view(), std::string_view(typeFirst ? "Door switch" : ""));
             QVERIFY(rig.db.digitalInputComments[8].empty());
         }
     }

@@ -4,6 +4,7 @@
 #include "gui/editors/hot_cold_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,7 +20,7 @@ struct Rig : test::WindowRig {
     std::string path = writeQuickDatabase("plant.zat");
     Rig() { start(path); }
     WindowContext context() { return window->windowContext(); }
-    QUrl help() const { return window->helpWindow()->currentPage(); }
+    QUrl help() const { return zat::test::shownHelpPage(*window); }
 };
 
 QTabBar* tabs(QDialog& d) { return d.findChild<QTabBar*>("tabs"); }

@@ -8,6 +8,7 @@
 #include "gui/editors/if_block_list.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -66,10 +67,11 @@ bool shownWithTheListFocused(QDialog& d) {
 // The right button on the list, then a click on the menu's entry.
 bool fromMenu(TIFList& d, const char* name) {
     emit list(d)->customContextMenuRequested(QPoint(5, 5));
-    QAction* action = d.contextMenu()->findChild<QAction*>(name);
-    const bool enabled = d.contextMenu()->isVisible() && action->isEnabled();
+    auto* menu = d.findChild<QMenu*>(QStringLiteral("contextMenu"));
+    QAction* action = menu->findChild<QAction*>(name);
+    const bool enabled = menu->isVisible() && action->isEnabled();
     if (enabled) action->trigger();
-    d.contextMenu()->hide();
+    menu->hide();
     return enabled;
 }
 
@@ -102,7 +104,7 @@ private slots:
         QVERIFY(showsEnabled(dialog, 0) && !showsEnabled(dialog, 1));
         QCOMPARE(rig.db.ifBlockCount, 2);
         test::press(dialog, "help");
-        QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(212));
+        QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(212));
         QVERIFY(dialog.findChild<QPushButton*>("printButton")->isEnabled());
     }
 
@@ -199,7 +201,8 @@ private slots:
         TIFList dialog(rig.context());
         QVERIFY(shownWithTheListFocused(dialog));
         QStringList menu;
-        for (const QAction* action : dialog.contextMenu()->actions()) menu << action->text();
+        for (const QAction* action : dialog.findChild<QMenu*>(QStringLiteral("contextMenu"))->actions())
+            menu << action->text();
         QCOMPARE(menu, (QStringList{"Copy\tCtrl+C", "Paste\tCtrl+V", "Enable\tCtrl+E", "Disable\tCtrl+D", "Edit\tE",
                                     "Delete\tDel", "", "Insert\tIns", "Print"}));
 
@@ -278,7 +281,7 @@ private slots:
         QCOMPARE(rig.prompts.shown.back().text, std::string("Must be A,B or D register"));
         QCOMPARE(column(dialog, 3).at(1), QStringLiteral("Pump"));  // rebuilt after Cancel
         QCOMPARE(rig.db.ifBlocks[1].flags, uint16_t(0x880D));
-        QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(210));
+        QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(210));
     }
 
     void ninetyInUseRefuseInsertAndPaste() {

@@ -37,8 +37,9 @@ struct Harness : test::EditorRig {
         return dialog->findChild<W*>(name);
     }
     int showTab(int tab) {
-        dialog->findChild<PageTabs*>("tabs")->setCurrentIndex(tab);
-        return dialog->profile();
+        auto* tabs = dialog->findChild<PageTabs*>("tabs");
+        tabs->setCurrentIndex(tab);
+        return tabs->shownPage();
     }
 };
 

@@ -4,6 +4,7 @@
 #include "gui/editors/profiler_setup.h"
 #include "gui/shell/command_table.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -53,7 +54,7 @@ private slots:
         QVERIFY(edit(dialog, "start")->hasFocus());
         QCOMPARE(rig.db.profilers[0].startRegister, uint16_t(0xA8));
         test::press(dialog, "help");
-        QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(223));
+        QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(223));
     }
 
     void closeThroughTheMainWindowReachesTheSavedFile() {

@@ -1,21 +1,25 @@
 // The monitor windows in the main window, against the simulated unit running
 // the demonstration kiln: opened from their commands one of each kind at a
-// time, closed through the close request, a page change and an Apply, the
-// silent unit, and the pause while an export holds the link.
+// time, closed through the close request, never shown when the opening
+// fails, a page change and an Apply, the silent unit, the wheel over the
+// profile number, and the pause while an export holds the link.
 #include "gui/monitors/monitor_window.h"
 #include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
 #include "sim/plant_setup.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -26,11 +30,20 @@ namespace {
 
 void startOnKiln(WindowRig& rig) {
     rig.attachUnit();
-    rig.unit->withState(
-        [](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
+    rig.unit->withState([](sim::UnitState& state) { (void)sim::loadPlantSetup(sim::demoPlantText(), state); });
     rig.start(rig.writeQuickDatabase("kiln.zat"));
     rig.requests();
 }
+
+// Counts the monitor windows that have been shown, wherever they were made.
+class MonitorShowCounter final : public QObject {
+public:
+    int shown = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<MonitorWindow*>(watched) != nullptr) ++shown;
+        return false;
+    }
+};
 
 bool sentStartingWith(const std::vector<std::string>& sent, const std::string& prefix) {
     return std::any_of(sent.begin(), sent.end(), [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
@@ -44,6 +57,9 @@ private slots:
     void eachOpensOnceAndClosesThroughItsRequest_data();
     void eachOpensOnceAndClosesThroughItsRequest();
     void silentUnitAtOpeningLeavesNoMonitor();
+    void aMonitorWhoseOpeningFailsIsNeverShown_data() { eachOpensOnceAndClosesThroughItsRequest_data(); }
+    void aMonitorWhoseOpeningFailsIsNeverShown();
+    void theWheelOverTheProfileNumberChangesNothing();
     void pageChangeAndApplyWriteTheShownChannels();
     void silentUnitGreysTheMonitorAndTheStatusBarSaysSo();
     void ticksWaitForAnExportAndThePageIsReloadedAfter();
@@ -105,6 +121,42 @@ void MonitorWindowsTest::silentUnitAtOpeningLeavesNoMonitor() {
     QVERIFY(rig.window->action(cmd::MonitorDigitalInputs)->isEnabled());
 }
 
+void MonitorWindowsTest::aMonitorWhoseOpeningFailsIsNeverShown() {
+    QFETCH(int, command);
+    QFETCH(int, slot);
+    WindowRig rig;
+    startOnKiln(rig);
+    rig.unit->setSilent(true);
+    MonitorShowCounter counter;
+    qApp->installEventFilter(&counter);
+    rig.window->runCommand(command);
+    QTRY_VERIFY(!rig.window->monitorOpen(static_cast<MonitorSlot>(slot)));
+    qApp->removeEventFilter(&counter);
+    QCOMPARE(counter.shown, 0);
+    QCOMPARE(rig.messages().size(), std::size_t(1));
+}
+
+void MonitorWindowsTest::theWheelOverTheProfileNumberChangesNothing() {
+    WindowRig rig;
+    startOnKiln(rig);
+    rig.window->runCommand(cmd::MonitorProfilers);
+    MonitorWindow* monitor = rig.window->monitor(MonitorSlot::Profilers);
+    auto* profile = monitor->findChild<QSpinBox*>("profile");
+    QVERIFY(profile->isEnabled());  // the demo's profilers stand stopped
+    const int shown = profile->value();
+    rig.requests();
+    for (const int delta : {120, -120}) {
+        const QPointF at(profile->width() / 2.0, profile->height() / 2.0);
+        QWheelEvent wheel(at, profile->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(profile, &wheel);
+    }
+    QVERIFY(!sentStartingWith(rig.requests(), "W01S"));
+    QCOMPARE(profile->value(), shown);
+    QTest::keyClick(profile, Qt::Key_Up);  // the arrows still choose
+    QVERIFY(sentStartingWith(rig.requests(), "W01S"));
+}
+
 void MonitorWindowsTest::pageChangeAndApplyWriteTheShownChannels() {
     WindowRig rig;
     startOnKiln(rig);
@@ -150,14 +202,14 @@ void MonitorWindowsTest::silentUnitGreysTheMonitorAndTheStatusBarSaysSo() {
     rig.unit->setSilent(true);
     monitor->sweep();
     QCOMPARE(monitor->linkStatus(), QString("No reply from unit"));
-    QCOMPARE(rig.window->shellStatusBar()->linkNote(), QString("No reply from unit"));
+    QCOMPARE(zat::test::statusField(*rig.window, "linkNote"), QString("No reply from unit"));
     QVERIFY(!monitor->findChild<QWidget*>("channels")->isEnabled());
     QVERIFY(rig.messages().empty());  // polling failures only beep
 
     rig.unit->setSilent(false);
     monitor->sweep();
     QCOMPARE(monitor->linkStatus(), QString());
-    QCOMPARE(rig.window->shellStatusBar()->linkNote(), QString());
+    QCOMPARE(zat::test::statusField(*rig.window, "linkNote"), QString());
     QVERIFY(monitor->findChild<QWidget*>("channels")->isEnabled());
 }
 

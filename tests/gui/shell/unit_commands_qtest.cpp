@@ -2,8 +2,8 @@
 // pseudo-terminal: Export and Import with their options dialog and the
 // "Transfer Failure" question, the register file and the calibration file.
 #include "gui/shell/command_table.h"
-#include "gui/shell/shell_status_bar.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,18 +16,49 @@ using zat::test::WindowRig;
 
 namespace {
 
+QCheckBox* groupBox(QDialog& dialog, int group) {
+    return dialog.findChild<QCheckBox*>(QString("group%1").arg(group + 1));
+}
+
+// The groups the options dialog has ticked.
+TransferGroups tickedGroups(QDialog& dialog) {
+    TransferGroups ticked = 0;
+    for (int group = 0; group < 7; ++group)
+        if (groupBox(dialog, group)->isChecked()) ticked |= 1u << group;
+    return ticked;
+}
+
 // Ticks exactly the groups of `bits` in the options dialog and presses OK.
 zat::test::ScriptedDialogs::Handler chooseGroups(TransferGroups bits, TransferGroups* shown = nullptr) {
     return [bits, shown](QDialog& dialog) {
-        TransferGroups preset = 0;
-        for (int group = 0; group < 7; ++group) {
-            auto* box = dialog.findChild<QCheckBox*>(QString("group%1").arg(group + 1));
-            if (box->isChecked()) preset |= 1u << group;
-            box->setChecked((bits & (1u << group)) != 0);
-        }
-        if (shown != nullptr) *shown = preset;
+        if (shown != nullptr) *shown = tickedGroups(dialog);
+        for (int group = 0; group < 7; ++group) groupBox(dialog, group)->setChecked((bits & (1u << group)) != 0);
         return zat::test::press(dialog, "ok");
     };
+}
+
+bool saveEnabled(const WindowRig& rig) {
+    rig.window->updateCommandStates();
+    return rig.window->action(cmd::Save)->isEnabled();
+}
+
+// A unit that never answers the requests starting with `request`.
+sim::FaultPlan unanswered(const std::string& request) {
+    sim::FaultPlan faults;
+    faults.failRequests({request, sim::Fault::Drop});
+    return faults;
+}
+
+// The groups the options dialog of `command` offers (the last choice); the
+// dialog is cancelled, so nothing is transferred.
+TransferGroups offeredGroups(WindowRig& rig, int command) {
+    TransferGroups offered = 0;
+    rig.dialogs.script.push_back([&offered](QDialog& dialog) {
+        offered = tickedGroups(dialog);
+        return zat::test::press(dialog, "cancel");
+    });
+    rig.window->runCommand(command);
+    return offered;
 }
 
 std::size_t count(const std::vector<std::string>& requests, const std::string& wanted) {
@@ -42,10 +73,13 @@ private slots:
     void exportSendsTheChosenGroupsAndRemembersThem();
     void exportCancelledSendsNothing();
     void exportRetriesAndAbortsOnRequest();
-    void importFillsTheConfigurationWithoutMarkingIt();
+    void exportEndedByIgnoreSaysItIsIncomplete();
+    void importFillsTheConfigurationAndMarksItModified();
+    void importGivenUpLeavesTheConfigurationAsItWas();
     void importAsksAboutUnsavedChangesFirst();
     void communicationsReopensThePort();
     void saveRegistersWritesTheFileAndKeepsTheChanges();
+    void saveRegistersWithAReadLostOnTheLineWritesNoFile();
     void loadRegistersWritesTheUnit();
     void registerCommandsRefuseOtherFiles();
     void saveCalibrationProposesTheDatabaseName();
@@ -69,10 +103,10 @@ void UnitCommandsTest::exportSendsTheChosenGroupsAndRemembersThem() {
     QCOMPARE(sent[1], std::string("W01]0000"));
     QCOMPARE(sent.back(), std::string("S01I"));
     QVERIFY(rig.prompts.shown.empty());
-    QVERIFY(rig.window->shellStatusBar()->operationText().isEmpty());
+    QVERIFY(zat::test::statusField(*rig.window, "operation").isEmpty());
     // The traffic fields show the last exchange.
-    QCOMPARE(rig.window->shellStatusBar()->requestText(), QString("S01I"));
-    QVERIFY(rig.window->shellStatusBar()->replyText().startsWith("*01I"));
+    QCOMPARE(zat::test::statusField(*rig.window, "request"), QString("S01I"));
+    QVERIFY(zat::test::statusField(*rig.window, "reply").startsWith("*01I"));
 
     // The next Export offers the last choice.
     rig.dialogs.script.push_back(chooseGroups(0, &preset));
@@ -88,7 +122,7 @@ void UnitCommandsTest::exportCancelledSendsNothing() {
     rig.window->runCommand(cmd::Export);  // the script cancels the dialog
     QCOMPARE(rig.dialogs.titles.size(), size_t(1));
     QVERIFY(rig.requests().empty());
-    QCOMPARE(rig.window->commands().exportGroups(), kAllTransferGroups);
+    QCOMPARE(offeredGroups(rig, cmd::Export), kAllTransferGroups & 0x7F);
 }
 
 void UnitCommandsTest::exportRetriesAndAbortsOnRequest() {
@@ -123,21 +157,60 @@ void UnitCommandsTest::exportRetriesAndAbortsOnRequest() {
     QCOMPARE(count(sent, "W01?0042"), size_t(1));
     QCOMPARE(sent.back(), std::string("S01I"));
     QVERIFY(sent.size() < 10);
-    QVERIFY(rig.window->shellStatusBar()->operationText().isEmpty());
-    QVERIFY(rig.window->progress().window() == nullptr);
+    QVERIFY(zat::test::statusField(*rig.window, "operation").isEmpty());
+    QVERIFY(!zat::test::workingWindowOpen());
 }
 
-void UnitCommandsTest::importFillsTheConfigurationWithoutMarkingIt() {
+// Ignore ends the export as Abort does, but Ignore sounds like going on.
+void UnitCommandsTest::exportEndedByIgnoreSaysItIsIncomplete() {
+    const struct {
+        Answer answer;
+        std::vector<std::string> messages;
+    } rows[] = {
+        {Answer::Ignore,
+         {"An error has ocurred during setup Transfer.",
+          "Export incomplete: the unit holds part of the configuration."}},
+        {Answer::Abort, {"An error has ocurred during setup Transfer."}},
+    };
+    for (const auto& row : rows) {
+        WindowRig rig;
+        rig.attachUnit(unanswered("W01a05"));
+        rig.start(rig.writeQuickDatabase("plant.zat"));
+        rig.requests();
+        rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
+        rig.prompts.script = {row.answer};
+        rig.window->runCommand(cmd::Export);
+        QCOMPARE(rig.messages(), row.messages);
+        if (row.messages.size() > 1) {
+            QCOMPARE(rig.prompts.shown[1].caption, std::string("Warning"));
+            QVERIFY(rig.prompts.shown[1].icon == MessageIcon::Exclamation);
+        }
+        const std::vector<std::string> sent = rig.requests();
+        QCOMPARE(count(sent, "W01?0042"), size_t(1));
+        QCOMPARE(sent.back(), std::string("S01I"));
+    }
+}
+
+void UnitCommandsTest::importFillsTheConfigurationAndMarksItModified() {
     WindowRig rig;
     rig.start(rig.writeQuickDatabase("plant.zat"));
+    rig.window->show();
     rig.unit->withState([](sim::UnitState& state) { QVERIFY(state.setItem(0, 'a', 5, 0x0003)); });
     rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
     rig.window->runCommand(cmd::Import);
     QCOMPARE(rig.dialogs.titles.back(), QString("Import Options"));
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0x0003));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);
+    QVERIFY(saveEnabled(rig));
     QVERIFY(rig.prompts.shown.empty());
-    QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+    QCOMPARE(offeredGroups(rig, cmd::Import), kTransferAnalogInputs);
+    // Exit asks before the imported configuration is thrown away.
+    rig.prompts.script = {Answer::Cancel};
+    QVERIFY(!rig.window->close());
+    QCOMPARE(rig.messages(),
+             std::vector<std::string>({"ZAT Database: plant.zat\n has not been saved!\nSave file now ?"}));
+    rig.window->runCommand(cmd::Save);
+    rig.prompts.shown.clear();
 
     // A field that cannot be read stops the import; Retry reads everything again.
     rig.unit->withState([](sim::UnitState& state) { QVERIFY(state.setItem(0, 'a', 5, 0x0004)); });
@@ -150,7 +223,28 @@ void UnitCommandsTest::importFillsTheConfigurationWithoutMarkingIt() {
     QCOMPARE(rig.messages(), std::vector<std::string>({"An error has ocurred during setup Transfer."}));
     QCOMPARE(count(rig.requests(), "W01?0042"), size_t(2));  // the whole import ran again
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0x0004));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);
+}
+
+// Given up half-way (the type of input 5 unanswered), inputs 0..4 would hold
+// the unit's values and the rest the file's: the configuration goes back.
+void UnitCommandsTest::importGivenUpLeavesTheConfigurationAsItWas() {
+    for (const Answer answer : {Answer::Abort, Answer::Ignore}) {
+        WindowRig rig;
+        rig.attachUnit(unanswered("R01a05"));
+        rig.start(rig.writeQuickDatabase("plant.zat"));
+        rig.unit->withState([](sim::UnitState& state) {
+            for (int input = 0; input < 6; ++input) QVERIFY(state.setItem(0, 'a', input, 0x0003));
+        });
+        rig.dialogs.script.push_back(chooseGroups(kTransferAnalogInputs));
+        rig.prompts.script = {answer};
+        rig.window->runCommand(cmd::Import);
+        QCOMPARE(rig.messages(), std::vector<std::string>({"An error has ocurred during setup Transfer."}));
+        QVERIFY(count(rig.requests(), "R01a04") == 1);  // read, and put back
+        for (int input = 0; input < 6; ++input) QCOMPARE(rig.db.analogInputs[input].type, uint16_t(0));
+        QVERIFY(!rig.db.modified);
+        QVERIFY(!saveEnabled(rig));
+    }
 }
 
 void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
@@ -167,7 +261,7 @@ void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
     QVERIFY(rig.requests().empty());
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(7));
     // The choice is remembered even so.
-    QCOMPARE(rig.window->commands().importGroups(), kTransferAnalogInputs);
+    QCOMPARE(offeredGroups(rig, cmd::Import), kTransferAnalogInputs);
 
     // A save that fails keeps the changes: no import over them.
     rig.db.setCurrentFile(rig.dir.file("gone/plant.zat"));
@@ -182,7 +276,7 @@ void UnitCommandsTest::importAsksAboutUnsavedChangesFirst() {
     rig.prompts.script = {Answer::No};
     rig.window->runCommand(cmd::Import);
     QCOMPARE(rig.db.analogInputs[5].type, uint16_t(0));
-    QVERIFY(!rig.db.modified);
+    QVERIFY(rig.db.modified);  // the edit is dropped; the import is the change now
 }
 
 void UnitCommandsTest::communicationsReopensThePort() {
@@ -226,6 +320,23 @@ void UnitCommandsTest::saveRegistersWritesTheFileAndKeepsTheChanges() {
     QVERIFY(saved.find("[S REGS]") != std::string::npos);
     // The configuration's own changes are still unsaved.
     QVERIFY(rig.db.modified);
+}
+
+void UnitCommandsTest::saveRegistersWithAReadLostOnTheLineWritesNoFile() {
+    WindowRig rig;
+    rig.attachUnit(unanswered("R01B05"));
+    rig.start(rig.writeQuickDatabase("plant.zat"));
+    rig.requests();
+    const std::string path = rig.dir.file("kiln.reg");
+    rig.files.answers = {path};
+    rig.prompts.script = {Answer::Retry, Answer::Abort};
+    rig.window->runCommand(cmd::SaveRegisters);
+    const std::string failure = "An error has occurred during register data transfer.";
+    QCOMPARE(rig.messages(), std::vector<std::string>({failure, failure}));
+    QCOMPARE(rig.prompts.shown[0].caption, std::string("Transfer Failure"));
+    QVERIFY(rig.prompts.shown[0].buttons == MessageButtons::AbortRetryIgnore);
+    QCOMPARE(count(rig.requests(), "W01?0042"), size_t(2));  // Retry read them all again
+    QVERIFY(!QFile::exists(QString::fromStdString(path)));
 }
 
 void UnitCommandsTest::loadRegistersWritesTheUnit() {

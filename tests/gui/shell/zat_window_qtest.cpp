@@ -7,9 +7,9 @@
 #include "gui/shell/accelerator_keys.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/logo_view.h"
-#include "gui/shell/shell_status_bar.h"
 #include "model/database_file.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QAction>
 #include <QImage>
@@ -56,6 +56,7 @@ class ZatWindowTest : public QObject {
 private slots:
     void startUpLoadsTheNamedDatabase();
     void startUpWithoutTheFileTakesDefaultsSilently();
+    void startUpWithAFileThatCannotBeReadSaysSo();
     void newClearsButKeepsTheNameAndSaveFollowsTheFirstEdit();
     void newCancelledChangesNothing();
     void openLoadsAFileAndLeavesSaveDisabled();
@@ -97,6 +98,38 @@ void ZatWindowTest::startUpWithoutTheFileTakesDefaultsSilently() {
     QCOMPARE(rig.db.comms.address, 0);
     QCOMPARE(rig.db.comms.retries, 2);
     QCOMPARE(title(rig), std::string(" KVL ZAT V2 Setup Utility : missing.zat"));
+}
+
+// The same message as File > Open gives for these files.
+void ZatWindowTest::startUpWithAFileThatCannotBeReadSaysSo() {
+    WindowRig rig;
+    const std::string folder = rig.dir.file("folder.zat");
+    const std::string fifo = rig.dir.file("fifo.zat");
+    const std::string zero = rig.dir.file("zero.zat");
+    const std::string big = rig.dir.file("big.zat");
+    QVERIFY(::mkdir(folder.c_str(), 0700) == 0);
+    QVERIFY(::mkfifo(fifo.c_str(), 0600) == 0);
+    QVERIFY(::symlink("/dev/zero", zero.c_str()) == 0);
+    zat::test::writeFile(big, "");
+    QVERIFY(::truncate(big.c_str(), 17 * 1024 * 1024) == 0);  // sparse
+    const struct {
+        std::string path;
+        std::string reason;
+    } rows[] = {
+        {folder, "Is a directory"},
+        {fifo, "Is a named pipe (FIFO), not a regular file"},
+        {zero, "Is a character device, not a regular file"},
+        {big, "File too large: over 16 MiB"},
+    };
+    for (const auto& row : rows) {
+        WindowRig started;
+        started.start(row.path);
+        QVERIFY(!started.prompts.shown.empty());
+        QCOMPARE(started.prompts.shown[0].text, "Unable to read file " + row.path + "\n" + row.reason);
+        QCOMPARE(started.prompts.shown[0].caption, std::string("Error"));
+        QVERIFY(started.prompts.shown[0].icon == MessageIcon::Stop);
+        QVERIFY(!started.db.modified);
+    }
 }
 
 void ZatWindowTest::newClearsButKeepsTheNameAndSaveFollowsTheFirstEdit() {
@@ -450,10 +483,9 @@ void ZatWindowTest::logoIsDrawnCentred() {
     rig.start(rig.writeQuickDatabase("plant.zat"));
     QVERIFY(::chdir(before) == 0);
 
-    LogoView* view = rig.window->logoView();
-    QCOMPARE(view->logo().size(), QSize(40, 20));
+    auto* view = rig.window->findChild<LogoView*>();
     view->resize(101, 51);
-    QCOMPARE(view->logoOrigin(), QPoint(30, 15));
+    QCOMPARE(view->logoOrigin(), QPoint(30, 15));  // the 40 x 20 logo, centred
     view->resize(30, 10);
     QCOMPARE(view->logoOrigin(), QPoint(-5, -5));
 
@@ -476,7 +508,9 @@ void ZatWindowTest::logoIsDrawnCentred() {
 
     WindowRig without;
     without.start(without.writeQuickDatabase("plant.zat"));
-    QVERIFY(without.window->logoView()->logo().isNull());
+    auto* empty = without.window->findChild<LogoView*>();
+    empty->resize(101, 51);
+    QVERIFY(empty->grab().toImage().pixelColor(50, 25) != QColor(Qt::red));
     QVERIFY(without.prompts.shown.empty());
 }
 
@@ -484,10 +518,11 @@ void ZatWindowTest::helpOpensItsPages() {
     WindowRig rig;
     rig.start(rig.writeQuickDatabase("plant.zat"));
     rig.window->runCommand(cmd::HelpContents);
-    QVERIFY(rig.window->helpWindow() != nullptr);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(0));
+    QVERIFY(rig.window->findChild<HelpWindow*>() != nullptr);
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(0));
     rig.window->runCommand(cmd::HelpOnHelp);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpOnHelpUrl());
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpOnHelpUrl());
+    QCOMPARE(rig.window->action(cmd::HelpOnHelp)->statusTip(), QString("Help on how to use Help"));
 
     // A dialog's Help button opens its own topic.
     rig.dialogs.script.push_back([](QDialog& dialog) {
@@ -495,8 +530,8 @@ void ZatWindowTest::helpOpensItsPages() {
         return zat::test::press(dialog, "cancel");
     });
     rig.window->runCommand(cmd::Communications);
-    QCOMPARE(rig.window->helpWindow()->currentPage(), helpPageUrl(TCommsSetupDialog::kHelpContext));
-    QVERIFY(rig.window->helpWindow()->currentPage().toString().endsWith("communications_setup.html"));
+    QCOMPARE(zat::test::shownHelpPage(*rig.window), helpPageUrl(TCommsSetupDialog::kHelpContext));
+    QVERIFY(zat::test::shownHelpPage(*rig.window).toString().endsWith("communications_setup.html"));
 }
 
 void ZatWindowTest::aMonitorLeavesItsSlotWhenItAsksToClose() {

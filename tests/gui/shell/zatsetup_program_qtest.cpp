@@ -1,10 +1,10 @@
 // The zatsetup program as a user starts it, and the simulated unit inside it.
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
-#include "gui/shell/shell_status_bar.h"
 #include "sim/pty_unit.h"
 #include "support/ser2net_rig.h"
 #include "support/window_rig.h"
+#include "support/window_views.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -105,7 +105,7 @@ void ZatsetupProgramTest::theEmbeddedUnitAnswersEveryCommand() {
     rig.db.setCurrentFile(path);
     TZATWindow window(rig.db, rig.context(), &simulated);
     window.startUp();
-    QVERIFY(window.shellStatusBar()->unitNote().startsWith("Simulated ZAT V2 on /dev/pts/"));
+    QVERIFY(zat::test::statusField(window, "unitNote").startsWith("Simulated ZAT V2 on /dev/pts/"));
     QVERIFY(window.link().isOpen());
 
     rig.db.comms.address = 42;
@@ -119,8 +119,8 @@ void ZatsetupProgramTest::theEmbeddedUnitAnswersEveryCommand() {
     });
     window.runCommand(cmd::Export);
     QVERIFY(rig.prompts.shown.empty());
-    QCOMPARE(window.shellStatusBar()->requestText(), QString("S42I"));
-    QVERIFY(simulated.unit().takeExchanges().size() > 120);
+    QCOMPARE(zat::test::statusField(window, "request"), QString("S42I"));
+    QVERIFY(zat::test::statusField(window, "reply").startsWith("*42I"));  // the simulated unit answered
 }
 
 void ZatsetupProgramTest::aUnitBehindASerialServerIsNamedAndAnswers() {
@@ -132,7 +132,7 @@ void ZatsetupProgramTest::aUnitBehindASerialServerIsNamedAndAnswers() {
     TZATWindow window(rig.db, rig.context());
     window.startUp();
     QVERIFY2(rig.prompts.shown.empty(), rig.prompts.shown.empty() ? "" : rig.prompts.shown[0].text.c_str());
-    QCOMPARE(window.shellStatusBar()->unitNote(), QString::fromStdString("ZAT V2 on " + device));
+    QCOMPARE(zat::test::statusField(window, "unitNote"), QString::fromStdString("ZAT V2 on " + device));
 
     QString shownDevice;
     rig.dialogs.script.push_back([&shownDevice](QDialog& dialog) {
