@@ -16,6 +16,8 @@ std::string_view toString(Fault fault) {
             return "truncate";
         case Fault::Late:
             return "late";
+        case Fault::BadValue:
+            return "bad-value";
     }
     return "?";
 }

@@ -16,6 +16,7 @@ enum class Fault {
     Refuse,    // a first character other than "*"
     Truncate,  // the first part of the reply, without its carriage return
     Late,      // the whole reply, but only after the late delay
+    BadValue,  // "*" and the echo intact, the last character (a read's value) damaged; injected only
 };
 
 std::string_view toString(Fault fault);

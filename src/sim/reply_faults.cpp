@@ -28,6 +28,10 @@ std::optional<OutgoingReply> applyFault(const std::string& reply, Fault fault) {
         case Fault::Late:
             out.late = true;
             break;
+        case Fault::BadValue:
+            // "?" is what a character damaged on the line reads as; no digit.
+            if (!reply.empty()) out.bytes[reply.size() - 1] = '?';
+            break;
     }
     return out;
 }

@@ -49,6 +49,7 @@ TEST(ReplyFaults, EachFaultChangesTheReplyItsOwnWay) {
     EXPECT_EQ(applyFault(reply, Fault::Garble)->bytes, "*01#05000A\r");
     EXPECT_EQ(applyFault(reply, Fault::Refuse)->bytes, "!01a05000A\r");
     EXPECT_EQ(applyFault(reply, Fault::Truncate)->bytes, "*01a0");
+    EXPECT_EQ(applyFault(reply, Fault::BadValue)->bytes, "*01a05000?\r");
     const std::optional<OutgoingReply> late = applyFault(reply, Fault::Late);
     EXPECT_EQ(late->bytes, "*01a05000A\r");
     EXPECT_TRUE(late->late);
