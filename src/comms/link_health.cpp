@@ -1,34 +1,25 @@
 #include "comms/link_health.h"
 
-#include "userio/beep.h"
-
 namespace zat {
 
 Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
     if (dropRest_) return Outcome::Failed;
-    link_ = &protocol.link();
+    UnitLink& link = protocol.link();
+    link_ = &link;
     // Before every exchange, the first of a batch too: two batches can start
     // in one turn of the event loop (two timers due together).
-    link_->betweenExchanges();
+    link.betweenExchanges();
 
-    // Each try is one exchange on its own, with the window's events let
-    // through between tries, so a unit that has gone quiet holds the window
-    // for one reply timeout at most. While it is known silent: one try only.
-    CommsSettings once = protocol.settings();
-    once.retries = 0;
-    const int tries = link_->unitSilent() ? 1 : protocol.settings().retries + 1;
-    SilentBeep quiet;  // the beep is for the operation, after its last try
-    Outcome outcome = Outcome::Failed;
-    for (int attempt = 1; attempt <= tries; ++attempt) {
-        if (attempt > 1) link_->betweenExchanges();
-        UnitProtocol single(protocol.link(), once, protocol.prompts(), attempt == tries ? protocol.beep() : quiet);
-        outcome = exchange(single);
-        if (succeeded(outcome) || single.lastRefused()) break;
-    }
+    // The protocol's own loop decides; between its tries the window's events
+    // are let through, so a unit that has gone quiet holds the window for one
+    // reply timeout at most. While it is known silent: one try only.
+    UnitProtocol governed =
+        protocol.governedBy({.oneTry = link.unitSilent(), .beforeRetry = [&link] { link.betweenExchanges(); }});
+    const Outcome outcome = exchange(governed);
     if (succeeded(outcome)) {
-        link_->setUnitSilent(false);
-    } else if (link_->reply().empty()) {
-        link_->setUnitSilent(true);
+        link.setUnitSilent(false);
+    } else if (link.reply().empty()) {
+        link.setUnitSilent(true);
         dropRest_ = true;
     }
     return outcome;

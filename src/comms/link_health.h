@@ -24,7 +24,8 @@ public:
     void beginBatch() { dropRest_ = false; }
 
     // Runs one exchange, or drops it (Failed, nothing sent) after a silent
-    // read in this batch. While silent the exchange is tried once.
+    // read in this batch. The protocol's loop decides it, with the link's
+    // between-exchanges hook before every try; while silent, one try only.
     [[nodiscard]] Outcome run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange);
 
     [[nodiscard]] bool silent() const { return link_ != nullptr && link_->unitSilent(); }

@@ -3,6 +3,7 @@
 #include "comms/frames.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zat {
 
@@ -13,17 +14,24 @@ constexpr std::int16_t kProbeValue = 42;
 constexpr std::size_t kReadValueLength = 4;  // four hexadecimal digits, or the usual four decimal ones
 }  // namespace
 
-UnitProtocol::UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep)
-    : link_(link), settings_(settings), prompts_(prompts), beep_(beep) {}
+UnitProtocol::UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep,
+                           ExchangePolicy policy)
+    : link_(link), settings_(settings), prompts_(prompts), beep_(beep), policy_(std::move(policy)) {}
+
+UnitProtocol UnitProtocol::governedBy(ExchangePolicy policy) const {
+    return UnitProtocol(link_, settings_, prompts_, beep_, std::move(policy));
+}
 
 Outcome UnitProtocol::exchange(const std::string& request, std::size_t echoLength, std::size_t replyValueLength) {
     // An accepted reply is as long as the request (the echo, "*" in place of
     // the kind, the carriage return) plus a read's value.
     const std::size_t expectedLength = request.size() + replyValueLength;
-    // A negative count (from a hand-edited file) still asks once.
-    const long long attempts = static_cast<long long>(std::max(settings_.retries, 0)) + 1;
+    // A negative count (from a hand-edited file) still asks once; counted
+    // wide, so the largest count cannot wrap to none.
+    const long long attempts = policy_.oneTry ? 1 : static_cast<long long>(std::max(settings_.retries, 0)) + 1;
     refused_ = false;
     for (long long attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0 && policy_.beforeRetry) policy_.beforeRetry();
         link_.sendFrame(request);
         link_.receiveReply(expectedLength);
         const std::string& reply = link_.reply();

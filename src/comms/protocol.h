@@ -5,7 +5,9 @@
 // An exchange is repeated up to `retries` more times while the reply does not
 // echo the request or lacks its carriage return (cut short by the timeout);
 // a whole echoing reply decides it: accepted if it starts with "*", refused
-// otherwise. A failed exchange sounds one simple beep.
+// otherwise. A failed exchange sounds one simple beep, after its last try.
+// This one loop decides every exchange; an ExchangePolicy only changes how
+// many tries it makes and what runs between them.
 #pragma once
 
 #include "comms/unit_link.h"
@@ -14,15 +16,26 @@
 #include "userio/user_io.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace zat {
+
+// How the exchange loop tries: by default the first try and `retries` more.
+struct ExchangePolicy {
+    bool oneTry = false;                // a single try, whatever the retries
+    std::function<void()> beforeRetry;  // runs before each try after the first
+};
 
 class UnitProtocol {
 public:
     // Address and retries are read from `settings` at every call, so a
     // changed setting acts on the next exchange.
-    UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep);
+    UnitProtocol(UnitLink& link, const CommsSettings& settings, Prompts& prompts, Beep& beep,
+                 ExchangePolicy policy = {});
+
+    // The same operations over the same link and settings, tried as `policy` says.
+    [[nodiscard]] UnitProtocol governedBy(ExchangePolicy policy) const;
 
     [[nodiscard]] Outcome sendCommand(char letter);
     [[nodiscard]] Outcome writeHex(char letter, std::uint16_t value);
@@ -41,11 +54,9 @@ public:
     void showNoAnswer();
 
     UnitLink& link() { return link_; }
-    // What the protocol was built with, so a caller can run one exchange
-    // over the same link with other settings (e.g. without retries).
     const CommsSettings& settings() const { return settings_; }
     // Whether the last exchange failed because the unit refused the request
-    // (asking again would only be refused again).
+    // (the unit's answer, not a failure on the line).
     bool lastRefused() const { return refused_; }
     Prompts& prompts() { return prompts_; }
     Beep& beep() { return beep_; }
@@ -64,6 +75,7 @@ private:
     bool refused_ = false;
     Prompts& prompts_;
     Beep& beep_;
+    ExchangePolicy policy_;
 };
 
 }  // namespace zat

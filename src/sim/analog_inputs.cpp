@@ -14,6 +14,7 @@ constexpr std::uint16_t kFahrenheit = 0x20;
 constexpr std::uint16_t kTenths = 0x40;
 constexpr int kTypeCount = 15;
 constexpr Wander kFractionWander{0.5, 0.01, 0.02, 0.98};
+constexpr double kRoomCelsius = 20.0;
 
 // Types 0-8 are thermocouples and 12 is Pt100: they measure a temperature.
 // The others in the table are linear and read between the scalars.
@@ -41,27 +42,39 @@ void AnalogInputs::wander(double seconds, Random& random) {
     }
 }
 
-double AnalogInputs::natural(int input, const ChannelSetup& setup) const {
-    const Channel& channel = channels_[static_cast<std::size_t>(input)];
+// What the unit reads for a temperature, or for a position between the
+// scalars of a linear type, in the units the type word asks for.
+double AnalogInputs::convert(const ChannelSetup& setup, double celsius, double fraction) {
     const int type = setup.typeWord & kTypeIndexMask;
     if (type >= kTypeCount) return 0.0;
     if (isTemperatureType(type)) {
-        double value = channel.celsius;
+        double value = celsius;
         if ((setup.typeWord & kFahrenheit) != 0) value = value * 9.0 / 5.0 + 32.0;
         if ((setup.typeWord & kTenths) != 0) value *= 10.0;
         return setup.calibration.apply(value);
     }
     // The scalars are already in the units the unit reports, tenths or not.
     const ScaleSpan range = scaleSpan(setup.loScalar, setup.hiScalar);
-    return setup.calibration.apply(range.zero + channel.fraction * (range.span - range.zero));
+    return setup.calibration.apply(range.zero + fraction * (range.span - range.zero));
 }
 
-std::int16_t AnalogInputs::reading(int input, const ChannelSetup& setup) const {
+double AnalogInputs::natural(int input, const ChannelSetup& setup) const {
+    const Channel& channel = channels_[static_cast<std::size_t>(input)];
+    return convert(setup, channel.celsius, channel.fraction);
+}
+
+double AnalogInputs::resting(const ChannelSetup& setup) { return convert(setup, kRoomCelsius, 0.0); }
+
+double AnalogInputs::measured(int input, const ChannelSetup& setup) const {
     const Channel& channel = channels_[static_cast<std::size_t>(input)];
     if (channel.broken) return channel.frozen;
     if (channel.pinned) return *channel.pinned;
-    if (channel.driven) return toShort(*channel.driven);
-    return toShort(natural(input, setup));
+    if (channel.driven) return *channel.driven;
+    return natural(input, setup);
+}
+
+std::int16_t AnalogInputs::reading(int input, const ChannelSetup& setup) const {
+    return toShort(measured(input, setup));
 }
 
 std::int16_t AnalogInputs::status(int input, const ChannelSetup& setup) const {

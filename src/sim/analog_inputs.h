@@ -34,11 +34,16 @@ public:
 
     void wander(double seconds, Random& random);
 
-    // The value the unit reports ("A") and its status word ("F").
+    // The value the unit reports ("A"): what it measures, to whole counts.
     std::int16_t reading(int input, const ChannelSetup& setup) const;
+    // What the unit measures, finer than it reports: its loops work on this.
+    double measured(int input, const ChannelSetup& setup) const;
     std::int16_t status(int input, const ChannelSetup& setup) const;
     // What the channel's own signal gives: no pin, no controller, no break.
     double natural(int input, const ChannelSetup& setup) const;
+    // What a process measured on the channel falls back to with no heat or
+    // drive: the room's temperature, or the bottom of a linear range.
+    static double resting(const ChannelSetup& setup);
 
     // A broken sensor freezes the reading where it was.
     void setBroken(int input, bool broken, const ChannelSetup& setup);
@@ -46,6 +51,8 @@ public:
     void drive(int input, std::optional<double> value);
 
 private:
+    static double convert(const ChannelSetup& setup, double celsius, double fraction);
+
     struct Channel {
         double celsius;  // temperature types
         Wander temperature;

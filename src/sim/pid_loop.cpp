@@ -9,9 +9,14 @@ double PidLoop::step(double setpoint, double measured, double seconds, const Pid
     if (seconds <= 0) seconds = 1e-3;
     const double gain = (high - low) / std::max(terms.propBand, 1.0);
     const double error = setpoint - measured;
-    // Derivative on the measurement, so a setpoint step does not kick the output.
-    const double derivative =
-        lastMeasured_ && terms.derTime > 0 ? -gain * terms.derTime * (measured - *lastMeasured_) / seconds : 0.0;
+    // Derivative on the measurement, so a setpoint step does not kick the
+    // output; smoothed with a lag of derTime / kDerivativeSmoothing.
+    if (lastMeasured_ && terms.derTime > 0) {
+        const double lag = terms.derTime / kDerivativeSmoothing;
+        derivative_ = (lag * derivative_ - gain * terms.derTime * (measured - *lastMeasured_)) / (lag + seconds);
+    } else {
+        derivative_ = 0;
+    }
     lastMeasured_ = measured;
 
     double integral = integral_;
@@ -20,7 +25,7 @@ double PidLoop::step(double setpoint, double measured, double seconds, const Pid
     } else {
         integral = 0;
     }
-    const double wanted = low + gain * error + integral + derivative;
+    const double wanted = low + gain * error + integral + derivative_;
     const double output = std::clamp(wanted, low, high);
     // Integrate only while the output is free to move that way (no wind-up).
     const bool pushingHigh = wanted > high && integral > integral_;

@@ -14,11 +14,17 @@ struct PidTerms {
 
 class PidLoop {
 public:
+    // The derivative is smoothed over a tenth of the derivative time, as
+    // industrial controllers do: taken raw over one short step it would swing
+    // the output from end to end on every small change of the measurement.
+    static constexpr double kDerivativeSmoothing = 10.0;
+
     // The output for this step, kept inside low..high.
     double step(double setpoint, double measured, double seconds, const PidTerms& terms, double low, double high);
 
 private:
-    double integral_ = 0;  // in output units
+    double integral_ = 0;    // in output units
+    double derivative_ = 0;  // in output units, smoothed
     std::optional<double> lastMeasured_;
 };
 

@@ -100,7 +100,7 @@ std::optional<double> UnitState::Impl::readRegister(std::uint16_t code) const {
     const int n = reg->number;
     switch (reg->letter) {
         case 'A':
-            if (n < AnalogInputs::kCount) return inputs.reading(n, inputSetup(n));
+            if (n < AnalogInputs::kCount) return inputs.measured(n, inputSetup(n));
             break;
         case 'B':
             if (n < kAnalogOutputs) return reportedOutput(n);
@@ -162,10 +162,11 @@ void UnitState::Impl::runController(int number, double seconds) {
     driveTimeProportioned(number, high > low ? (output - low) / (high - low) : 0.0, seconds);
 
     // An analog input as the measurement is overridden by the process the
-    // output heats, on top of what the channel would read by itself.
+    // output heats: from where the channel read, it falls back toward its
+    // resting value (a kiln zone toward the room) and rises with the output.
     if (processInput) {
         if (!run.process) run.process.emplace(*measured);
-        run.process->settle(inputs.natural(*processInput, inputSetup(*processInput)), output - low, seconds);
+        run.process->settle(AnalogInputs::resting(inputSetup(*processInput)), output - low, seconds);
         inputs.drive(*processInput, run.process->value());
         run.drivenInput = processInput;
     }
