@@ -139,17 +139,23 @@ LinkReason NetTransport::sendBytes(std::string_view bytes, LineClock::time_point
 
 LinkReason NetTransport::send(std::string_view request, LineClock::time_point giveUp) {
     discardInput();
-    return sendBytes(telnet_ ? TelnetCodec::escape(request) : std::string(request), giveUp);
+    LinkReason reason = sendBytes(telnet_ ? TelnetCodec::escape(request) : std::string(request), giveUp);
+    acknowledgeAtOnce();  // before the reply's first character arrives
+    return reason;
+}
+
+// A server that sends each character as it leaves the line and waits for
+// our acknowledgement before the next (Nagle's rule, ser2net's default)
+// would otherwise wait out our delayed acknowledgement, up to 40 ms, within
+// every reply. Sending a request puts the connection in interactive mode,
+// where acknowledgements are delayed; this leaves it, so that each read
+// acknowledges what it took at once.
+void NetTransport::acknowledgeAtOnce() {
+    const int on = 1;
+    ::setsockopt(fd_, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
 }
 
 LinkReason NetTransport::receive(std::string& data) {
-    // Acknowledge at once what comes: a server that sends each character as
-    // it leaves the line and waits for our acknowledgement before the next
-    // (Nagle's rule, ser2net's default) would otherwise wait out our delayed
-    // acknowledgement, some 40 ms, on every reply. The kernel drops the
-    // setting again by itself, so it is renewed before each read.
-    const int on = 1;
-    ::setsockopt(fd_, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
     std::array<char, 256> chunk{};
     const ssize_t got = ::recv(fd_, chunk.data(), chunk.size(), 0);
     if (got == 0) return lost(0);

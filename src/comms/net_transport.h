@@ -39,6 +39,7 @@ private:
     NetTransport(int fd, const std::string& device, int baudRate, bool telnet);
     LinkReason sendBytes(std::string_view bytes, LineClock::time_point giveUp);
     LinkReason setUpPort(LineClock::time_point giveUp);
+    void acknowledgeAtOnce();
     LinkReason lost(int error) const { return LinkReason{LinkFailure::ConnectionLost, error, device_}; }
 
     int fd_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <poll.h>
 
 namespace zat {
@@ -63,11 +64,13 @@ LinkReason UnitLink::receiveReply(std::size_t expectedLength) {
     }
     std::string received;
     std::size_t fed = 0;
+    std::optional<LineClock::time_point> restOnTheLine;  // when the expected rest can have crossed the line
     while (!collector_.complete()) {
-        if (fed > 0 && fed < expectedLength) {
-            // The rest cannot come faster than the line carries it.
-            const auto restOnTheLine = characterTime(baudRate_) * static_cast<std::int64_t>(expectedLength - fed);
-            sleepUntil(std::min(LineClock::now() + restOnTheLine, deadline));
+        if (restOnTheLine && LineClock::now() < *restOnTheLine) {
+            // The rest cannot come faster than the line carries it. Counted
+            // from the first piece, not from each: a serial server holds
+            // what has crossed until we have read the piece before it.
+            sleepUntil(std::min(*restOnTheLine, deadline));
         }
         const auto now = LineClock::now();
         if (now > deadline) break;
@@ -86,6 +89,10 @@ LinkReason UnitLink::receiveReply(std::size_t expectedLength) {
             closePort();
             sleepUntil(deadline);
             break;
+        }
+        if (fed == 0 && !received.empty() && received.size() < expectedLength) {
+            restOnTheLine = LineClock::now() +
+                            characterTime(baudRate_) * static_cast<std::int64_t>(expectedLength - received.size());
         }
         fed += received.size();
         collector_.feed(received);
