@@ -1,5 +1,7 @@
 #include "sim/fault_plan.h"
 
+#include <utility>
+
 namespace zat::sim {
 
 std::string_view toString(Fault fault) {
@@ -16,6 +18,8 @@ std::string_view toString(Fault fault) {
             return "truncate";
         case Fault::Late:
             return "late";
+        case Fault::BadValue:
+            return "bad-value";
     }
     return "?";
 }
@@ -24,12 +28,16 @@ FaultPlan::FaultPlan(FaultRates rates, std::uint32_t randomStart) : rates_(rates
 
 void FaultPlan::scheduleAt(std::uint64_t requestNumber, Fault fault) { scheduled_[requestNumber] = fault; }
 
-Fault FaultPlan::decide(std::uint64_t requestNumber) {
+void FaultPlan::failRequests(RequestFault rule) { rules_.push_back(std::move(rule)); }
+
+Fault FaultPlan::decide(std::uint64_t requestNumber, std::string_view request) {
     if (const auto found = scheduled_.find(requestNumber); found != scheduled_.end()) {
         const Fault fault = found->second;
         scheduled_.erase(found);
         return fault;
     }
+    for (const RequestFault& rule : rules_)
+        if (request.starts_with(rule.request)) return rule.fault;
     const double total = rates_.drop + rates_.garble + rates_.refuse + rates_.truncate + rates_.late;
     // No draw at all without rates, so a plan that only schedules never
     // consumes the generator.

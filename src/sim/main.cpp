@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
                 return 2;
             }
         }
-        PtyUnit unit(options.unit, options.timing, FaultPlan(options.faultRates, options.randomStart));
+        PtyUnit unit(options.unit, options.timing, faultPlanOf(options));
         unit.withState([&](UnitState& state) {
             for (int input : options.brokenSensors) state.setBrokenSensor(input, true);
             for (int output : options.invalidOutputs) state.setInvalidOutput(output, true);

@@ -159,7 +159,7 @@ void PtyUnit::Impl::answer(const ArrivedRequest& request, const std::function<bo
         if (const std::optional<std::string> reply = state.handle(request.text)) {
             // The plan decides every time, so its draws stay tied to request
             // numbers whether or not a test injected a fault in between.
-            exchange.fault = faults.decide(++answered);
+            exchange.fault = faults.decide(++answered, request.text);
             if (!injected.empty()) {
                 exchange.fault = injected.front();
                 injected.pop_front();

@@ -5,6 +5,7 @@ namespace zat::sim {
 namespace {
 
 constexpr std::size_t kLetterPosition = 3;  // "*", two address digits, the letter
+constexpr std::size_t kValueLength = 4;     // the last characters of a read's reply
 
 }  // namespace
 
@@ -27,6 +28,10 @@ std::optional<OutgoingReply> applyFault(const std::string& reply, Fault fault) {
             break;
         case Fault::Late:
             out.late = true;
+            break;
+        case Fault::BadValue:
+            if (reply.size() > kLetterPosition + kValueLength)
+                out.bytes.replace(reply.size() - kValueLength, kValueLength, kValueLength, '?');
             break;
     }
     return out;

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace zat::sim {
 
@@ -66,6 +67,23 @@ Setter percent(double FaultRates::*rate) {
     };
 }
 
+// A request to fail, or its start: printable, from its kind letter on.
+bool isRequestText(const std::string& text) {
+    constexpr std::size_t kLongestRequest = 39;
+    constexpr std::string_view kKinds = "RWS";
+    if (text.empty() || text.size() > kLongestRequest || kKinds.find(text[0]) == std::string_view::npos) return false;
+    for (char c : text)
+        if (c <= ' ' || c > '~') return false;
+    return true;
+}
+
+Setter requestFault(Fault fault) {
+    return [fault](SimOptions& options, const std::string& text) {
+        if (isRequestText(text)) options.requestFaults.push_back(RequestFault{text, fault});
+        return isRequestText(text);
+    };
+}
+
 const std::map<std::string, Setter>& setters() {
     static const std::map<std::string, Setter> table{
         {"--address", integer(1, 99, [](SimOptions& o, long long v) { o.unit.address = static_cast<int>(v); })},
@@ -85,6 +103,12 @@ const std::map<std::string, Setter>& setters() {
         {"--refuse", percent(&FaultRates::refuse)},
         {"--truncate", percent(&FaultRates::truncate)},
         {"--late", percent(&FaultRates::late)},
+        {"--no-reply-to", requestFault(Fault::Drop)},
+        {"--garble-reply-to", requestFault(Fault::Garble)},
+        {"--refuse-reply-to", requestFault(Fault::Refuse)},
+        {"--truncate-reply-to", requestFault(Fault::Truncate)},
+        {"--late-reply-to", requestFault(Fault::Late)},
+        {"--bad-value-reply-to", requestFault(Fault::BadValue)},
         {"--time-scale",
          [](SimOptions& o, const std::string& text) {
              const std::optional<double> scale = realNumber(text, 1e-3, 1e4);
@@ -155,6 +179,12 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
     return options;
 }
 
+FaultPlan faultPlanOf(const SimOptions& options) {
+    FaultPlan plan(options.faultRates, options.randomStart);
+    for (const RequestFault& rule : options.requestFaults) plan.failRequests(rule);
+    return plan;
+}
+
 std::string simUsage() {
     return "Usage: zat-unit-sim [OPTIONS]\n"
            "A simulated ZAT V2 unit on a pseudo-terminal. Prints the device path, then\n"
@@ -169,6 +199,11 @@ std::string simUsage() {
            "  --random-start N    start of the random signals and fault draws (default 1)\n"
            "  --drop P --garble P --refuse P --truncate P --late P\n"
            "                      percent of replies with each fault (default 0)\n"
+           "  --no-reply-to REQ --garble-reply-to REQ --refuse-reply-to REQ\n"
+           "  --truncate-reply-to REQ --late-reply-to REQ --bad-value-reply-to REQ\n"
+           "                      that fault on every request starting with REQ, each time\n"
+           "                      it comes, e.g. --no-reply-to R01B05 (repeatable); a bad\n"
+           "                      value is an accepted read reply whose value is \"????\"\n"
            "  --broken LIST       analog inputs with broken sensors, e.g. 3,17\n"
            "  --invalid-outputs LIST\n"
            "                      analog outputs whose status word says invalid, e.g. 2,21\n"

@@ -16,18 +16,22 @@ struct SimOptions {
     UnitConfig unit;
     LineTiming timing;
     FaultRates faultRates;
-    std::uint32_t randomStart = 1;    // for the unit's signals and the fault draws
-    std::vector<int> brokenSensors;   // analog input numbers
-    std::vector<int> invalidOutputs;  // analog output numbers whose status says "invalid"
-    int silentAfterSeconds = -1;      // the unit stops answering after this long; -1 = never
-    std::string plantPath;            // a database file whose controllers, profilers and profiles to run
-    std::string linkPath;             // empty = no link
-    std::string logPath;              // empty = no log, "-" = standard output
+    std::vector<RequestFault> requestFaults;  // in the order given
+    std::uint32_t randomStart = 1;            // for the unit's signals and the fault draws
+    std::vector<int> brokenSensors;           // analog input numbers
+    std::vector<int> invalidOutputs;          // analog output numbers whose status says "invalid"
+    int silentAfterSeconds = -1;              // the unit stops answering after this long; -1 = never
+    std::string plantPath;                    // a database file whose controllers, profilers and profiles to run
+    std::string linkPath;                     // empty = no link
+    std::string logPath;                      // empty = no log, "-" = standard output
     bool help = false;
 };
 
 // The options, or a one-line message saying what is wrong with them.
 std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string>& args);
+
+// The fault plan the options describe: the rates and the request rules.
+FaultPlan faultPlanOf(const SimOptions& options);
 
 std::string simUsage();
 

@@ -28,6 +28,25 @@ TEST(FaultPlan, ScheduledFaultWinsOverTheDraw) {
     EXPECT_EQ(draws(plan, 3), (std::vector<Fault>{Fault::Drop, Fault::Late, Fault::Drop}));
 }
 
+// Rules by text fail a request every time it comes, whatever its number;
+// a fault scheduled at a number still wins, and other requests draw as before.
+TEST(FaultPlan, RequestRulesFailEveryTryOfTheirRequests) {
+    FaultPlan plan(FaultRates{.late = 100}, 3);
+    plan.failRequests({"R01B05", Fault::Drop});
+    plan.failRequests({"W01a", Fault::Garble});
+    plan.failRequests({"R01B0", Fault::Refuse});  // after the first rule: B05 stays dropped
+    plan.scheduleAt(4, Fault::Truncate);
+    const struct {
+        const char* request;
+        Fault fault;
+    } rows[] = {
+        {"R01B05", Fault::Drop},   {"R01B05", Fault::Drop}, {"W01a050123", Fault::Garble}, {"R01B05", Fault::Truncate},
+        {"R01B04", Fault::Refuse}, {"R01B15", Fault::Late}, {"S01I", Fault::Late},
+    };
+    std::uint64_t number = 0;
+    for (const auto& row : rows) EXPECT_EQ(plan.decide(++number, row.request), row.fault) << row.request;
+}
+
 TEST(FaultPlan, RatesShareTheDrawsAndTheSeedFixesThem) {
     const FaultRates rates{.garble = 30, .refuse = 20};
     const std::vector<Fault> faults = draws(FaultPlan(rates, 5), 2000);
@@ -49,6 +68,7 @@ TEST(ReplyFaults, EachFaultChangesTheReplyItsOwnWay) {
     EXPECT_EQ(applyFault(reply, Fault::Garble)->bytes, "*01#05000A\r");
     EXPECT_EQ(applyFault(reply, Fault::Refuse)->bytes, "!01a05000A\r");
     EXPECT_EQ(applyFault(reply, Fault::Truncate)->bytes, "*01a0");
+    EXPECT_EQ(applyFault(reply, Fault::BadValue)->bytes, "*01a05????\r");
     const std::optional<OutgoingReply> late = applyFault(reply, Fault::Late);
     EXPECT_EQ(late->bytes, "*01a05000A\r");
     EXPECT_TRUE(late->late);

@@ -52,6 +52,22 @@ TEST(SimOptions, EveryOptionReachesItsField) {
     EXPECT_TRUE(std::get<SimOptions>(parse({"-h"})).help);
 }
 
+TEST(SimOptions, RequestFaultsRepeatInTheOrderGivenAndMakeThePlan) {
+    const SimOptions options = std::get<SimOptions>(parse(
+        {"--no-reply-to", "R01B05", "--garble-reply-to", "R01a00", "--refuse-reply-to", "W01B", "--truncate-reply-to",
+         "S01I", "--late-reply-to", "R01E", "--no-reply-to", "R01B06", "--bad-value-reply-to", "R01B07"}));
+    EXPECT_EQ(options.requestFaults, (std::vector<RequestFault>{{"R01B05", Fault::Drop},
+                                                                {"R01a00", Fault::Garble},
+                                                                {"W01B", Fault::Refuse},
+                                                                {"S01I", Fault::Truncate},
+                                                                {"R01E", Fault::Late},
+                                                                {"R01B06", Fault::Drop},
+                                                                {"R01B07", Fault::BadValue}}));
+    FaultPlan plan = faultPlanOf(options);
+    EXPECT_EQ(plan.decide(1, "R01B06"), Fault::Drop);
+    EXPECT_EQ(plan.decide(2, "R01B08"), Fault::None);
+}
+
 TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
     const std::vector<std::vector<std::string>> bad = {
         {"--address", "0"},
@@ -72,6 +88,10 @@ TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
         {"stray"},
         {"--invalid-outputs", "40"},
         {"--silent-after-s", "-1"},
+        {"--no-reply-to", ""},
+        {"--no-reply-to", "B05"},
+        {"--garble-reply-to", "R01 B05"},
+        {"--refuse-reply-to"},
     };
     for (const std::vector<std::string>& args : bad) {
         const std::variant<SimOptions, std::string> result = parse(args);

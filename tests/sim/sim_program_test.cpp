@@ -57,6 +57,17 @@ TEST(SimProgram, SilentAfterTheGivenTimeAndInvalidOutputsFromTheStart) {
     EXPECT_EQ(sim.terminate(), 0);
 }
 
+TEST(SimProgram, ChosenRequestsFailEveryTime) {
+    SimProcess sim({"--no-reply-to", "R01B05", "--garble-reply-to", "R01a00"});
+    PtyClient client(sim.readLine());
+    for (int tries = 0; tries < 2; ++tries) {
+        EXPECT_EQ(client.ask("R01B05\r", 300), "");
+        EXPECT_EQ(client.ask("R01a00\r"), "*01#000000\r");
+    }
+    EXPECT_EQ(client.ask("R01B04\r"), "*01B040000\r");
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
 TEST(SimProgram, PlantFileSetsUpAndStartsTheUnit) {
     SimProcess sim({"--plant", ZAT_SOURCE_DIR "/examples/demo-plant.zat"});
     PtyClient client(sim.readLine());
