@@ -69,6 +69,7 @@ void TAINMonitor::showPage() {
         RowWidgets& row = rows_[r];
         row.name->setText(QString::fromStdString(shown.name));
         row.value->setText(QString::fromStdString(shown.value));
+        row.value->setEnabled(shown.valueKnown);  // greyed "?" until the type is read
         row.range->setText(QString::fromStdString(shown.range));
         row.markers[0]->setVisible(shown.upMarker);
         row.markers[1]->setVisible(shown.downMarker);

@@ -103,14 +103,14 @@ void TPIDMonitor::reloadEngine() { engine_.selectTab(context_.protocol, tabs_->c
 
 Outcome TPIDMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
-    if (succeeded(opened)) {
-        const QIcon icon(QStringLiteral(":/icons/tab_controller_enabled.svg"));
-        std::vector<std::pair<QIcon, QString>> entries;
-        for (const ControllerMonitorTab& tab : engine_.page().tabs)
-            entries.emplace_back(icon, QString::fromStdString(tab.title));
-        fillTabs(tabs_, entries, 0);
-    }
+    if (succeeded(opened)) showTabs();
     return opened;
+}
+
+void TPIDMonitor::showTabs() {
+    std::vector<QString> titles;
+    for (const ControllerMonitorTab& tab : engine_.page().tabs) titles.push_back(QString::fromStdString(tab.title));
+    showLoopTabs(tabs_, QIcon(QStringLiteral(":/icons/tab_controller_enabled.svg")), titles);
 }
 
 void TPIDMonitor::apply() {
@@ -123,6 +123,7 @@ void TPIDMonitor::apply() {
 
 void TPIDMonitor::showPage() {
     const ControllerMonitorPage& page = engine_.page();
+    showTabs();
     if (!page.windowTitle.empty()) setWindowTitle(QString::fromStdString(page.windowTitle));
     measured_->setText(QString::fromStdString(page.measured));
     setpoint_->setText(QString::fromStdString(page.setpoint));
