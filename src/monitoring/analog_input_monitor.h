@@ -65,7 +65,7 @@ private:
     // Reads the type word of row `r` (page 0): the range text follows it.
     void readType(UnitProtocol& protocol, int r);
 
-    MonitorHealth health_;
+    LinkHealth health_;
     AnalogInputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogInputRows> typeWords_{};
     int row_ = 0;  // the row polled last

@@ -88,7 +88,7 @@ private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     const ConfigDatabase& database_;
-    MonitorHealth health_;
+    LinkHealth health_;
     AnalogOutputMonitorPage page_;
     std::array<std::optional<std::uint16_t>, kAnalogOutputRows> typeWords_{};
     int row_ = 0;  // the row polled last

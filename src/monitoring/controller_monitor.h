@@ -83,7 +83,7 @@ private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     ConfigDatabase& database_;
-    MonitorHealth health_;
+    LinkHealth health_;
     ControllerMonitorPage page_;
     // Codes read when the controller was shown; none when that read failed.
     std::optional<std::uint16_t> mvCode_, spCode_, opCode_;

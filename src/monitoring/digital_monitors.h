@@ -61,7 +61,7 @@ protected:
 
     const bool outputs_;
     const ConfigDatabase& database_;
-    MonitorHealth health_;
+    LinkHealth health_;
     DigitalMonitorPage page_;
 };
 

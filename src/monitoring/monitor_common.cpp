@@ -2,19 +2,7 @@
 
 namespace zat {
 
-Outcome readHexIndexed(UnitProtocol& protocol, MonitorHealth& health, char letter, int index, std::uint16_t& value) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.readHexIndexed(letter, index, value); });
-}
-
-Outcome readDecimalIndexed(UnitProtocol& protocol, MonitorHealth& health, char letter, int index, std::int16_t& value) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.readDecimalIndexed(letter, index, value); });
-}
-
-Outcome selectPage(UnitProtocol& protocol, MonitorHealth& health, int page) {
-    return health.run(protocol, [&](UnitProtocol& p) { return p.selectPage(page); });
-}
-
-std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, MonitorHealth& health,
+std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, LinkHealth& health,
                                                     const std::function<bool(std::uint16_t)>& bright) {
     if (failed(protocol.checkUnit(true))) return std::nullopt;
     health.beginBatch();
@@ -35,7 +23,7 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
 
 namespace {
 
-LoopFlags readLoopFlags(UnitProtocol& protocol, MonitorHealth& health, char letter, const std::vector<int>& loops) {
+LoopFlags readLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, const std::vector<int>& loops) {
     constexpr std::uint16_t kEnabled = 0x80;
     LoopFlags flags;
     for (const int i : loops) {
@@ -51,7 +39,7 @@ LoopFlags readLoopFlags(UnitProtocol& protocol, MonitorHealth& health, char lett
 
 }  // namespace
 
-LoopFlags readEnabledLoops(UnitProtocol& protocol, MonitorHealth& health, char letter, int count,
+LoopFlags readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
                            std::string_view noneText) {
     std::vector<int> all(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = i;
@@ -65,7 +53,7 @@ LoopFlags readEnabledLoops(UnitProtocol& protocol, MonitorHealth& health, char l
     return flags;
 }
 
-void retryLoopFlags(UnitProtocol& protocol, MonitorHealth& health, char letter, std::vector<int>& unread,
+void retryLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, std::vector<int>& unread,
                     const std::function<void(int loop)>& found) {
     if (unread.empty()) return;
     (void)selectPage(protocol, health, 1);
@@ -87,13 +75,13 @@ std::string registerCodeLabel(std::optional<std::uint16_t> code) {
     return "(" + std::string(1, ref.letter()) + std::to_string(ref.number()) + ")";
 }
 
-std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, MonitorHealth& health, char letter, int index) {
+std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, LinkHealth& health, char letter, int index) {
     std::uint16_t code = 0;
     if (failed(readHexIndexed(protocol, health, letter, index, code))) return std::nullopt;
     return code;
 }
 
-RegisterValue readRegisterValue(UnitProtocol& protocol, MonitorHealth& health, std::optional<std::uint16_t> code) {
+RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health, std::optional<std::uint16_t> code) {
     const RegisterValue error{"Error", std::nullopt};
     if (!code) return error;
     if (*code == 0) return {};

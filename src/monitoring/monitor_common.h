@@ -19,36 +19,6 @@ namespace zat {
 
 constexpr int kSlotCount = 5;
 
-// The link's health as one monitor sees it, and the monitor's end: once
-// stopped (its window closed in the middle of a batch), every exchange is
-// dropped unsent, so nothing more goes out for a window already gone.
-class MonitorHealth {
-public:
-    void beginBatch() { health_.beginBatch(); }
-    [[nodiscard]] Outcome run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
-        // The events waiting first: among them may be the close of the window.
-        if (!stopped_) protocol.link().betweenExchanges();
-        return stopped_ ? Outcome::Failed : health_.run(protocol, exchange);
-    }
-    void stop() { stopped_ = true; }
-
-    [[nodiscard]] std::chrono::milliseconds interval(std::chrono::milliseconds normal) const {
-        return health_.interval(normal);
-    }
-    [[nodiscard]] std::string_view statusText() const { return health_.statusText(); }
-
-private:
-    LinkHealth health_;
-    bool stopped_ = false;
-};
-
-// The reads of the monitors, through their health.
-[[nodiscard]] Outcome readHexIndexed(UnitProtocol& protocol, MonitorHealth& health, char letter, int index,
-                                     std::uint16_t& value);
-[[nodiscard]] Outcome readDecimalIndexed(UnitProtocol& protocol, MonitorHealth& health, char letter, int index,
-                                         std::int16_t& value);
-[[nodiscard]] Outcome selectPage(UnitProtocol& protocol, MonitorHealth& health, int page);
-
 struct MonitorTab {
     std::string title;
     bool bright = false;  // the slot holds a card of the monitor's kind
@@ -58,7 +28,7 @@ struct MonitorTab {
 // then page 0 and the slot tabs in a new batch: "Slot 1".."Slot 5", each
 // bright when its card code (item "b") satisfies `bright`, dark when the code
 // cannot be read. None: the unit did not answer.
-[[nodiscard]] std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, MonitorHealth& health,
+[[nodiscard]] std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, LinkHealth& health,
                                                                   const std::function<bool(std::uint16_t)>& bright);
 
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
@@ -74,12 +44,12 @@ struct LoopFlags {
 // Every loop's flags, at opening. When none is found enabled the user is
 // told why: `noneText` if every read succeeded, that the unit did not answer
 // otherwise; the monitor is then to close.
-[[nodiscard]] LoopFlags readEnabledLoops(UnitProtocol& protocol, MonitorHealth& health, char letter, int count,
+[[nodiscard]] LoopFlags readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
                                          std::string_view noneText);
 
 // Reads again the flags of the loops in `unread` (selecting page 1 first):
 // `found` is called for each one now known enabled; those still unread stay.
-void retryLoopFlags(UnitProtocol& protocol, MonitorHealth& health, char letter, std::vector<int>& unread,
+void retryLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, std::vector<int>& unread,
                     const std::function<void(int loop)>& found);
 
 // A write the unit did not take, told as the profiler's "Unable to stop
@@ -91,7 +61,7 @@ void retryLoopFlags(UnitProtocol& protocol, MonitorHealth& health, char letter, 
 [[nodiscard]] std::string registerCodeLabel(std::optional<std::uint16_t> code);
 
 // A register code read from page 1, or none when the read failed.
-[[nodiscard]] std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, MonitorHealth& health, char letter,
+[[nodiscard]] std::optional<std::uint16_t> readRegisterCode(UnitProtocol& protocol, LinkHealth& health, char letter,
                                                             int index);
 
 // The value of the register a code names, as the controller and profiler
@@ -102,7 +72,7 @@ struct RegisterValue {
     std::string text;
     std::optional<std::int16_t> value;  // when a number was read
 };
-[[nodiscard]] RegisterValue readRegisterValue(UnitProtocol& protocol, MonitorHealth& health,
+[[nodiscard]] RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health,
                                               std::optional<std::uint16_t> code);
 
 }  // namespace zat

@@ -77,7 +77,7 @@ private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     const ConfigDatabase& database_;
-    MonitorHealth health_;
+    LinkHealth health_;
     ProfilerMonitorPage page_;
     // Codes read when the profiler was shown; none when that read failed.
     std::optional<std::uint16_t> mvCode_, opCode_;
