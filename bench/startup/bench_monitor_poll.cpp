@@ -7,15 +7,10 @@
 // user-interface thread's processor time while the monitor polls alone.
 //
 // usage: bench_monitor_poll [SECONDS-PER-PHASE]   (default 10)
-#include "failing_prompts.h"
 #include "gui/common/link_batch.h"
-#include "gui/common/message_box_prompts.h"
-#include "gui/common/qt_file_dialogs.h"
 #include "gui/monitors/monitor_window.h"
 #include "gui/shell/command_table.h"
-#include "gui/shell/zat_window.h"
-#include "sim/plant_setup.h"
-#include "sim/pty_unit.h"
+#include "kiln_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -76,28 +71,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
-    zat::sim::PtyUnit unit({}, zat::sim::LineTiming{9600, 5});
-    unit.withState([](zat::sim::UnitState& state) {
-        (void)zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state);
-        zat::sim::startEnabledProfilers(state);
-    });
-    unit.start();
-
-    zat::ConfigDatabase db;
-    FailingPrompts prompts("bench_monitor_poll");
-    zat::SilentBeep beep;
-    zat::ExecDialogRunner dialogs;
-    zat::QtFileDialogs files;
-    zat::NoWaitCursor cursor;
-    zat::TZATWindow window(db, zat::GuiContext{prompts, beep, dialogs, files, cursor, {}});
-    window.link().setOptions(zat::LinkOptions{unit.devicePath(), zat::RtsControl::Manual});
-    window.startUp();
-    db.comms.address = 1;
-    db.comms.baudRate = 9600;
-    db.comms.timeOut = 250;
-    db.comms.retries = 2;
-    if (!window.link().openPort(db.comms).ok()) return 1;
-    window.show();
+    KilnWindow kiln("bench_monitor_poll", 9600, 250);
+    zat::sim::PtyUnit& unit = kiln.unit;
+    zat::ConfigDatabase& db = kiln.db;
+    zat::TZATWindow& window = kiln.window;
 
     std::printf("9600 baud, reply timeout %d ms, %d retries, %d s per phase\n", db.comms.timeOut, db.comms.retries,
                 seconds);

@@ -19,17 +19,21 @@ constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
 Outcome CalibrationSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
+    bool unread = false;
     for (int slot = 0; slot < kUnitSlots; ++slot) {
         const std::optional<std::uint16_t> code = readCardCode(protocol, health_, slot);
+        unread = unread || !code;
         if (code && *code < 16 && (config_.cardCodes & (1u << *code)) != 0) {
             slotNumbers_.push_back(slot + 1);
             view_.tabs.push_back("Slot " + std::to_string(slot + 1));
         }
     }
-    if (view_.tabs.empty()) {
+    if (unread) {
+        protocol.showNoAnswer();  // the slots read are offered all the same
+    } else if (view_.tabs.empty()) {
         (void)protocol.prompts().show(kNoSlotsText, "Information", MessageIcon::Information, MessageButtons::Ok);
-        return Outcome::Failed;
     }
+    if (view_.tabs.empty()) return Outcome::Failed;
     selectChannel(protocol, 0, 1);
     return Outcome::Ok;
 }
@@ -45,6 +49,7 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     view_.channelName = channelLabel(config_.channelLetter, channel);
     // Nothing of the previous channel may be shown or adjusted as this one's.
     view_.presentValue.clear();
+    view_.problem.clear();
     view_.zero.reset();
     view_.span.reset();
     calibrationIndex_.reset();
@@ -106,12 +111,21 @@ void CalibrationSession::tick(UnitProtocol& protocol) {
 void CalibrationSession::sendConstant(UnitProtocol& protocol, const CalibrationItem& item,
                                       std::optional<std::uint16_t>& shown, int value) {
     const auto clamped = static_cast<std::uint16_t>(std::clamp<int>(value, item.lowest, item.highest));
-    shown = clamped;  // a failed write has beeped; the display keeps the new value
     const int index = *calibrationIndex_;
     beginPageZeroBatch(protocol, health_);
-    if (succeeded(
-            health_.run(protocol, [&](UnitProtocol& p) { return p.writeHexIndexed(item.letter, index, clamped); })))
-        memory_.written({item.letter, index});
+    const bool written = succeeded(
+        health_.run(protocol, [&](UnitProtocol& p) { return p.writeHexIndexed(item.letter, index, clamped); }));
+    if (!written) {
+        // The write has beeped. Shown is what the unit holds: read back (the
+        // reply may be what was lost; asked even of a silent unit), else
+        // what it held before.
+        health_.beginBatch();
+        if (const std::optional<std::uint16_t> held = readConstant(protocol, item)) shown = held;
+    } else {
+        shown = clamped;
+    }
+    if (shown == clamped) memory_.written({item.letter, index});
+    view_.problem = shown == clamped ? "" : &item == &config_.zero ? "Unable to set zero" : "Unable to set span";
     view_.revertEnabled = !memory_.changed().empty();
     showLinkStatus();
 }

@@ -69,6 +69,10 @@ struct CalibrationView {
     bool forceSpan = false;
     bool revertEnabled = false;
     std::string linkStatus;  // "No reply from unit" while the unit is silent
+    // "Unable to set zero" after a write the unit did not take (its reply
+    // failed and the value read back differs), until the next write or
+    // channel; the constant then shows what the unit holds.
+    std::string problem;
 };
 
 // One track bar: its range and the value a position stands for.
@@ -93,6 +97,8 @@ public:
 
     // Probe (with its message), slot tabs, the first channel. Failed when
     // the dialog is to close: no answer, or no slot of the right kind (told).
+    // A card code that cannot be read is told as the unit not answering,
+    // never as a slot of another kind.
     [[nodiscard]] Outcome open(UnitProtocol& protocol);
     // A tab or position change: the new channel's range, zero and span.
     void selectChannel(UnitProtocol& protocol, int tab, int position);

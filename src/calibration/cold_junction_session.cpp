@@ -10,11 +10,19 @@ namespace zat {
 Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
-    bool thermocouples = false;
-    for (int slot = 0; slot < kColdJunctionSlots; ++slot)
-        if (readCardCode(protocol, health_, slot) == kThermocoupleCard) thermocouples = true;
+    bool thermocouples = false, unread = false;
+    for (int slot = 0; slot < kColdJunctionSlots; ++slot) {
+        const std::optional<std::uint16_t> code = readCardCode(protocol, health_, slot);
+        thermocouples = thermocouples || code == kThermocoupleCard;
+        unread = unread || !code;
+    }
     if (!thermocouples) {
-        (void)protocol.prompts().show(kNoCardsText, "Information", MessageIcon::Information, MessageButtons::Ok);
+        // A card not read may be the thermocouple card: not "none fitted".
+        if (unread) {
+            protocol.showNoAnswer();
+        } else {
+            (void)protocol.prompts().show(kNoCardsText, "Information", MessageIcon::Information, MessageButtons::Ok);
+        }
         return Outcome::Failed;
     }
     std::uint16_t value = 0;
@@ -22,6 +30,7 @@ Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
     // overwrite the unit's calibration.
     if (succeeded(health_.run(protocol, [&](UnitProtocol& p) { return p.readHex(kColdJunctionZero.letter, value); }))) {
         original_ = value;
+        view_.zero = value;  // what the unit holds, should the write back fail
         (void)send(protocol, value);
     }
     showLinkStatus();
@@ -31,11 +40,23 @@ Outcome ColdJunctionSession::open(UnitProtocol& protocol) {
 Outcome ColdJunctionSession::send(UnitProtocol& protocol, int value) {
     const auto clamped =
         static_cast<std::uint16_t>(std::clamp<int>(value, kColdJunctionZero.lowest, kColdJunctionZero.highest));
-    view_.zero = clamped;  // a failed write has beeped; the display keeps the new value
     // Every write of the zero, the one at opening too, selects page 0 first:
     // a monitor may have left page 1 selected.
     (void)selectPage(protocol, health_, 0);
-    return health_.run(protocol, [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
+    const Outcome written =
+        health_.run(protocol, [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
+    std::uint16_t held = clamped;
+    if (failed(written)) {
+        // The write has beeped. Shown is what the unit holds: read back (the
+        // reply may be what was lost; asked even of a silent unit), else
+        // what it held before.
+        health_.beginBatch();
+        if (failed(health_.run(protocol, [&](UnitProtocol& p) { return p.readHex(kColdJunctionZero.letter, held); })))
+            held = view_.zero.value_or(clamped);
+    }
+    view_.zero = held;
+    view_.problem = held == clamped ? "" : "Unable to set cold junction zero";
+    return held == clamped ? Outcome::Ok : written;
 }
 
 void ColdJunctionSession::step(UnitProtocol& protocol, int direction) {

@@ -27,6 +27,9 @@ struct ColdJunctionView {
     std::array<std::string, kColdJunctionSlots> temperatures;  // " 23.5°C", "Error", or empty
     bool revertEnabled = false;
     std::string linkStatus;
+    // After a write the unit did not take, until the next write; the zero
+    // then shows what the unit holds.
+    std::string problem;
 };
 
 class ColdJunctionSession {

@@ -3,12 +3,13 @@
 namespace zat {
 
 Outcome LinkHealth::run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange) {
-    if (dropRest_) return Outcome::Failed;
+    if (dropRest_ || stopped_) return Outcome::Failed;
     UnitLink& link = protocol.link();
     link_ = &link;
     // Before every exchange, the first of a batch too: two batches can start
     // in one turn of the event loop (two timers due together).
     link.betweenExchanges();
+    if (stopped_) return Outcome::Failed;
 
     // The protocol's own loop decides; between its tries the window's events
     // are let through, so a unit that has gone quiet holds the window for one

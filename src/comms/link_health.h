@@ -28,6 +28,10 @@ public:
     // between-exchanges hook before every try; while silent, one try only.
     [[nodiscard]] Outcome run(UnitProtocol& protocol, const std::function<Outcome(UnitProtocol&)>& exchange);
 
+    // Sends nothing more, from now on: the window it serves is closing (its
+    // close may arrive in the events let through before an exchange).
+    void stop() { stopped_ = true; }
+
     [[nodiscard]] bool silent() const { return link_ != nullptr && link_->unitSilent(); }
     // The tick interval: the monitor's own, or the back-off while silent.
     [[nodiscard]] std::chrono::milliseconds interval(std::chrono::milliseconds normal) const {
@@ -39,6 +43,7 @@ public:
 private:
     UnitLink* link_ = nullptr;  // the link of the last exchange
     bool dropRest_ = false;
+    bool stopped_ = false;
 };
 
 // The reads every polling window makes, through the link's health.

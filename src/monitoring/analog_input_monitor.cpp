@@ -34,18 +34,28 @@ void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
         AnalogInputMonitorRow& row = page_.rows[r];
         row = AnalogInputMonitorRow{};
         row.name = channelLabel('A', channel);
-        std::uint16_t word = 0;
         typeWords_[r].reset();
-        if (succeeded(readHexIndexed(protocol, health_, 'a', channel, word))) typeWords_[r] = word;
-        row.range = analogInputRangeText(typeWords_[r]);
+        readType(protocol, r);
     }
     showLinkStatus();
+}
+
+void AnalogInputMonitor::readType(UnitProtocol& protocol, int r) {
+    std::uint16_t word = 0;
+    if (succeeded(readHexIndexed(protocol, health_, 'a', page_.slot * kAnalogInputRows + r, word)))
+        typeWords_[r] = word;
+    page_.rows[r].range = analogInputRangeText(typeWords_[r]);
 }
 
 void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
     row_ = (row_ + 1) % kAnalogInputRows;
     const int channel = page_.slot * kAnalogInputRows + row_;
+    if (!typeWords_[row_]) {
+        // Another window may have left page 1 selected.
+        (void)selectPage(protocol, health_, 0);
+        readType(protocol, row_);
+    }
     std::int16_t raw = 0, status = 0;
     const Outcome valueRead = readDecimalIndexed(protocol, health_, 'A', channel, raw);
     const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
@@ -55,9 +65,13 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     if (failed(valueRead) || failed(statusRead)) return;
     const auto bits = static_cast<std::uint16_t>(status);
     row.status = bits;
-    // An unknown type shows the raw value: no tenths are assumed.
-    const std::uint16_t word = typeWords_[row_].value_or(0);
-    row.value = (bits & 0x80) != 0 ? "Broken" : formatReal(formatChannelValue(raw, word).value);
+    // Without the type the scale is unknown: a raw 358 may be 35.8.
+    row.valueKnown = (bits & 0x80) != 0 || typeWords_[row_].has_value();
+    if ((bits & 0x80) != 0) {
+        row.value = "Broken";
+    } else {
+        row.value = row.valueKnown ? formatReal(formatChannelValue(raw, *typeWords_[row_]).value) : "?";
+    }
     row.upMarker = (bits & 0x40) != 0;
     row.downMarker = (bits & 0x20) != 0;
     row.thirdMarker = (bits & 0x10) != 0;

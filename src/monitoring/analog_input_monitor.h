@@ -20,7 +20,9 @@ constexpr int kAnalogInputRows = 8;
 struct AnalogInputMonitorRow {
     std::string name;                     // "A05"
     std::string range;                    // "TC Type K 1/10°C", "Linear 1V"; "?" while the type is unknown
-    std::string value;                    // empty until polled after a page load; "Broken" or the number
+    std::string value;                    // empty until polled after a page load; "Broken", the number, or
+                                          // "?" while the type (and so the scale) is unknown
+    bool valueKnown = true;               // false while the value shows "?": greyed
     bool upMarker = false;                // status bit 6
     bool downMarker = false;              // status bit 5
     bool thirdMarker = false;             // status bit 4
@@ -47,16 +49,21 @@ public:
     [[nodiscard]] Outcome open(UnitProtocol& protocol);
     // Names and ranges of the slot at once; values and markers blank until polled.
     void loadPage(UnitProtocol& protocol, int slot);
-    // Polls the next row.
+    // Polls the next row; a row whose type is unknown has its type read
+    // again first.
     void tick(UnitProtocol& protocol);
     // The row the last tick polled.
     [[nodiscard]] int polledRow() const { return row_; }
 
+    // The window is closing: nothing more is sent.
+    void stop() { health_.stop(); }
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const AnalogInputMonitorPage& page() const { return page_; }
 
 private:
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
+    // Reads the type word of row `r` (page 0): the range text follows it.
+    void readType(UnitProtocol& protocol, int r);
 
     LinkHealth health_;
     AnalogInputMonitorPage page_;

@@ -132,25 +132,43 @@ void AnalogOutputMonitor::setEntry(int row, std::string text) {
     page_.applyEnabled = true;
 }
 
-std::optional<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
-    std::optional<OutputEntryRefusal> refusal;
+bool AnalogOutputMonitor::holds(UnitProtocol& protocol, int channel, std::int16_t value) {
+    // The reply may be what was lost; asked even of a silent unit.
+    health_.beginBatch();
+    std::int16_t held = 0;
+    return succeeded(readDecimalIndexed(protocol, health_, 'B', channel, held)) && held == value;
+}
+
+std::vector<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
+    std::vector<OutputEntryRefusal> messages;
+    std::vector<std::string> notSet;
+    int firstNotSet = 0;
     health_.beginBatch();
     for (int r = 0; r < kAnalogOutputRows; ++r) {
         AnalogOutputMonitorRow& row = page_.rows[r];
         if (!row.entryEnabled || trimmed(row.entry).empty()) continue;
         const FieldCheck<std::int16_t> value = convertOutputEntry(row.entry, tenths(r));
         if (!value) {
-            if (!refusal) refusal = OutputEntryRefusal{r, value.message()};
+            if (messages.empty()) messages.push_back({r, value.message()});
             continue;  // kept for correcting; the other rows are written
         }
         const int channel = page_.page * kAnalogOutputRows + r;
-        // A failed write has beeped; the next poll shows what the unit holds.
-        (void)health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *value); });
+        if (failed(
+                health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *value); })) &&
+            !holds(protocol, channel, *value)) {
+            if (notSet.empty()) firstNotSet = r;
+            notSet.push_back(row.name);
+            continue;  // kept for another Apply; the next poll shows what the unit holds
+        }
         row.entry.clear();
     }
-    page_.applyEnabled = refusal.has_value();
+    if (!notSet.empty()) {
+        notSet.front().insert(0, notSet.size() > 1 ? "outputs " : "output ");
+        messages.push_back({firstNotSet, writeProblem(notSet)});
+    }
+    page_.applyEnabled = !messages.empty();
     showLinkStatus();
-    return refusal;
+    return messages;
 }
 
 }  // namespace zat

@@ -70,15 +70,21 @@ public:
     // The user changed a "New" text: Apply is enabled.
     void setEntry(int row, std::string text);
     // Writes every non-empty entry of an enabled row and clears it. A refused
-    // entry skips only its row: it stays as typed, Apply stays enabled, and
-    // the first refusal is returned.
-    [[nodiscard]] std::optional<OutputEntryRefusal> apply(UnitProtocol& protocol);
+    // entry skips only its row, and a write the unit does not take (its
+    // reply failed and the value read back differs) keeps its entry too: such entries stay as typed for another Apply,
+    // which stays enabled. Returned: the first refusal, then one message naming the outputs not set (at the row of the
+    // first).
+    [[nodiscard]] std::vector<OutputEntryRefusal> apply(UnitProtocol& protocol);
 
+    // The window is closing: nothing more is sent.
+    void stop() { health_.stop(); }
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const AnalogOutputMonitorPage& page() const { return page_; }
 
 private:
     [[nodiscard]] bool tenths(int row) const;
+    // After a failed write: whether the unit holds the value all the same.
+    [[nodiscard]] bool holds(UnitProtocol& protocol, int channel, std::int16_t value);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     const ConfigDatabase& database_;

@@ -38,11 +38,18 @@ Outcome ControllerMonitor::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     health_.beginBatch();
     (void)selectPage(protocol, health_, 1);
-    for (const int i : readEnabledLoops(protocol, health_, 'a', kControllerCount, kNoControllersText))
-        page_.tabs.push_back({i, "Controller " + std::to_string(i + 1)});
+    const LoopFlags loops = readEnabledLoops(protocol, health_, 'a', kControllerCount, kNoControllersText);
+    for (const int i : loops.enabled) addTab(i);
     if (page_.tabs.empty()) return Outcome::Failed;
+    unreadControllers_ = loops.unread;
     selectTab(protocol, 0);
     return Outcome::Ok;
+}
+
+void ControllerMonitor::addTab(int controller) {
+    const auto place = std::find_if(page_.tabs.begin(), page_.tabs.end(),
+                                    [&](const ControllerMonitorTab& tab) { return tab.controller > controller; });
+    page_.tabs.insert(place, {controller, "Controller " + std::to_string(controller + 1)});
 }
 
 void ControllerMonitor::selectTab(UnitProtocol& protocol, int tab) {
@@ -76,6 +83,7 @@ void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
 
 void ControllerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
+    retryLoopFlags(protocol, health_, 'a', unreadControllers_, [this](int controller) { addTab(controller); });
     page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
     page_.setpoint = readRegisterValue(protocol, health_, spCode_).text;
     page_.output = readRegisterValue(protocol, health_, opCode_).value;
@@ -90,6 +98,8 @@ void ControllerMonitor::setTerm(int term, std::string text) {
 
 std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
     std::vector<TermRefusal> refusals;
+    std::vector<std::string> notSet;
+    int firstNotSet = 0;
     const int c = page_.controller;
     health_.beginBatch();
     for (int k = 0; k < kControllerTerms; ++k) {
@@ -107,13 +117,24 @@ std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
             if (failed(readDecimalIndexed(protocol, health_, kTermLetters[k], c, value))) continue;
             page_.terms[k] = std::to_string(value);
         }
-        // A failed write has beeped; the record keeps what the unit has.
         if (failed(health_.run(protocol,
-                               [&](UnitProtocol& p) { return p.writeDecimalIndexed(kTermLetters[k], c, value); })))
-            continue;
+                               [&](UnitProtocol& p) { return p.writeDecimalIndexed(kTermLetters[k], c, value); }))) {
+            // The reply may be what was lost: the unit is asked what it holds
+            // (even when silent), and the field shows it.
+            health_.beginBatch();
+            std::int16_t held = 0;
+            const bool read = succeeded(readDecimalIndexed(protocol, health_, kTermLetters[k], c, held));
+            if (!read || held != value) {
+                page_.terms[k] = read ? std::to_string(held) : "";
+                if (notSet.empty()) firstNotSet = k;
+                notSet.emplace_back(kTermNames[k]);
+                continue;  // the record keeps what it had
+            }
+        }
         termField(database_.controllers[c], k) = static_cast<std::uint16_t>(value);
         database_.markModified();
     }
+    if (!notSet.empty()) refusals.push_back({firstNotSet, writeProblem(notSet)});
     page_.applyEnabled = false;
     showLinkStatus();
     return refusals;

@@ -54,7 +54,9 @@ public:
 
     // Probes the unit, makes the tabs and shows the first controller. With no
     // enabled controller it tells the user so (or that the unit did not
-    // answer) and fails: the monitor closes.
+    // answer) and fails: the monitor closes. A controller whose flags could
+    // not be read is asked again at every poll and gets its tab, in its
+    // place, once found enabled.
     [[nodiscard]] Outcome open(UnitProtocol& protocol);
     // Shows the controller of tab `tab`: codes, terms from the unit, values.
     void selectTab(UnitProtocol& protocol, int tab);
@@ -64,14 +66,20 @@ public:
     // Writes P, I, D in turn; an empty term is not written. A term that is
     // not a number or out of range is replaced by the unit's own value
     // (written back unchanged) and its message returned. A term is stored in
-    // the database only when the unit took it.
+    // the database only when the unit took it: after a failed write the term
+    // is read back, and when the unit does not hold it its field shows what
+    // the unit holds (empty when that read fails too) and one message names
+    // the terms not set.
     [[nodiscard]] std::vector<TermRefusal> apply(UnitProtocol& protocol);
 
+    // The window is closing: nothing more is sent.
+    void stop() { health_.stop(); }
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const ControllerMonitorPage& page() const { return page_; }
 
 private:
     void loadRecord(UnitProtocol& protocol);
+    void addTab(int controller);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     ConfigDatabase& database_;
@@ -79,6 +87,7 @@ private:
     ControllerMonitorPage page_;
     // Codes read when the controller was shown; none when that read failed.
     std::optional<std::uint16_t> mvCode_, spCode_, opCode_;
+    std::vector<int> unreadControllers_;  // flags not read yet
 };
 
 }  // namespace zat

@@ -54,22 +54,30 @@ void DigitalOutputMonitor::setBox(int row, bool checked) {
     page_.applyEnabled = true;
 }
 
-void DigitalOutputMonitor::apply(UnitProtocol& protocol) {
-    if (!page_.boxesEnabled) return;
+std::optional<FieldMessage> DigitalOutputMonitor::apply(UnitProtocol& protocol) {
+    if (!page_.boxesEnabled) return std::nullopt;
     int value = 0;
     for (int r = 0; r < kDigitalRows; ++r)
         if (page_.rows[r].checked) value |= 1 << r;
     health_.beginBatch();
-    // A failed write has beeped; the boxes keep the user's choice for another
-    // Apply, while the read that follows moves the lamps.
+    // The boxes keep the user's choice for another Apply after a failed
+    // write, while the read that follows moves the lamps to the unit's.
     const Outcome written = health_.run(protocol, [&](UnitProtocol& p) {
         return p.writeDecimalIndexed('H', page_.group, static_cast<std::int16_t>(value));
     });
-    if (succeeded(written)) {
+    updateLamps(protocol);
+    // The reply may be what was lost: the lamps read back tell.
+    bool taken = succeeded(written);
+    if (!taken) {
+        taken = page_.boxesEnabled;
+        for (const DigitalMonitorRow& row : page_.rows) taken = taken && row.lamp == row.checked;
+    }
+    if (taken) {
         for (DigitalMonitorRow& row : page_.rows) row.touched = false;
         page_.applyEnabled = false;
+        return std::nullopt;
     }
-    updateLamps(protocol);
+    return writeProblem({"outputs " + page_.rows.front().name + " to " + page_.rows.back().name});
 }
 
 }  // namespace zat

@@ -48,6 +48,8 @@ public:
     // not touched.
     void tick(UnitProtocol& protocol) { updateLamps(protocol); }
 
+    // The window is closing: nothing more is sent.
+    void stop() { health_.stop(); }
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const DigitalMonitorPage& page() const { return page_; }
 
@@ -78,9 +80,9 @@ public:
     void setBox(int row, bool checked);
     // Writes the group as the boxes show it (untouched boxes as their lamps),
     // then reads it back. Nothing is written while the boxes are disabled;
-    // after a failed write the boxes keep the user's choice and Apply stays
-    // enabled.
-    void apply(UnitProtocol& protocol);
+    // after a failed write the boxes keep the user's choice, Apply stays
+    // enabled and the message saying so is returned.
+    [[nodiscard]] std::optional<FieldMessage> apply(UnitProtocol& protocol);
 };
 
 }  // namespace zat

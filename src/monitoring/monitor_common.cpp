@@ -21,26 +21,51 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
         tabs.push_back({std::to_string(from) + "-" + std::to_string(from + size - 1), false});
 }
 
-std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
-                                  std::string_view noneText) {
+namespace {
+
+LoopFlags readLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, const std::vector<int>& loops) {
     constexpr std::uint16_t kEnabled = 0x80;
-    std::vector<int> enabled;
-    bool anyFailed = false;
-    for (int i = 0; i < count; ++i) {
-        std::uint16_t flags = 0;
-        if (failed(readHexIndexed(protocol, health, letter, i, flags))) {
-            anyFailed = true;
-        } else if ((flags & kEnabled) != 0) {
-            enabled.push_back(i);
+    LoopFlags flags;
+    for (const int i : loops) {
+        std::uint16_t word = 0;
+        if (failed(readHexIndexed(protocol, health, letter, i, word))) {
+            flags.unread.push_back(i);
+        } else if ((word & kEnabled) != 0) {
+            flags.enabled.push_back(i);
         }
     }
-    if (!enabled.empty()) return enabled;
-    if (anyFailed) {
+    return flags;
+}
+
+}  // namespace
+
+LoopFlags readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
+                           std::string_view noneText) {
+    std::vector<int> all(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = i;
+    LoopFlags flags = readLoopFlags(protocol, health, letter, all);
+    if (!flags.enabled.empty()) return flags;
+    if (!flags.unread.empty()) {
         protocol.showNoAnswer();
     } else {
         (void)protocol.prompts().show(noneText, "Information", MessageIcon::Information, MessageButtons::Ok);
     }
-    return enabled;
+    return flags;
+}
+
+void retryLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, std::vector<int>& unread,
+                    const std::function<void(int loop)>& found) {
+    if (unread.empty()) return;
+    (void)selectPage(protocol, health, 1);
+    LoopFlags flags = readLoopFlags(protocol, health, letter, unread);
+    unread = std::move(flags.unread);
+    for (const int loop : flags.enabled) found(loop);
+}
+
+FieldMessage writeProblem(const std::vector<std::string>& what) {
+    std::string text = "Unable to set ";
+    for (std::size_t i = 0; i < what.size(); ++i) text += (i == 0 ? "" : ", ") + what[i];
+    return FieldMessage{text, "Problem", MessageIcon::Exclamation, FieldMessage::Sound::None};
 }
 
 std::string registerCodeLabel(std::optional<std::uint16_t> code) {

@@ -5,7 +5,9 @@
 #include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/register_ref.h"  // channelLabel
+#include "userio/field_check.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -32,13 +34,28 @@ struct MonitorTab {
 // "%d-%d" tabs of `size` channels from `first` to `last`, dark.
 void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int size);
 
-// The loops (controllers, profilers) whose flags (page 1 item `letter`)
-// say enabled. A loop whose flags cannot be read is left out and the others
-// still read; when none is found the user is told why: `noneText` if every
-// read succeeded, that the unit did not answer otherwise. Empty: the monitor
-// is to close.
-[[nodiscard]] std::vector<int> readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
-                                                std::string_view noneText);
+// The loops (controllers, profilers) by their flags, page 1 item `letter`:
+// those enabled, and those whose flags could not be read.
+struct LoopFlags {
+    std::vector<int> enabled;
+    std::vector<int> unread;
+};
+
+// Every loop's flags, at opening. When none is found enabled the user is
+// told why: `noneText` if every read succeeded, that the unit did not answer
+// otherwise; the monitor is then to close.
+[[nodiscard]] LoopFlags readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char letter, int count,
+                                         std::string_view noneText);
+
+// Reads again the flags of the loops in `unread` (selecting page 1 first):
+// `found` is called for each one now known enabled; those still unread stay.
+void retryLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, std::vector<int>& unread,
+                    const std::function<void(int loop)>& found);
+
+// A write the unit did not take, told as the profiler's "Unable to stop
+// profiler" is: "Unable to set " and what, caption "Problem". The protocol
+// has beeped already.
+[[nodiscard]] FieldMessage writeProblem(const std::vector<std::string>& what);
 
 // "(A5)" for a register code; empty for 0, "(?)" for a code not read.
 [[nodiscard]] std::string registerCodeLabel(std::optional<std::uint16_t> code);

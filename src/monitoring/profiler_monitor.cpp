@@ -29,11 +29,18 @@ Outcome ProfilerMonitor::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     health_.beginBatch();
     (void)selectPage(protocol, health_, 1);
-    for (const int i : readEnabledLoops(protocol, health_, 'g', kProfilerCount, kNoProfilersText))
-        page_.tabs.push_back({i, "Profiler " + std::to_string(i + 1)});
+    const LoopFlags loops = readEnabledLoops(protocol, health_, 'g', kProfilerCount, kNoProfilersText);
+    for (const int i : loops.enabled) addTab(i);
     if (page_.tabs.empty()) return Outcome::Failed;
+    unreadProfilers_ = loops.unread;
     selectTab(protocol, 0);
     return Outcome::Ok;
+}
+
+void ProfilerMonitor::addTab(int profiler) {
+    const auto place = std::find_if(page_.tabs.begin(), page_.tabs.end(),
+                                    [&](const ProfilerMonitorTab& tab) { return tab.profiler > profiler; });
+    page_.tabs.insert(place, {profiler, "Profiler " + std::to_string(profiler + 1)});
 }
 
 void ProfilerMonitor::selectTab(UnitProtocol& protocol, int tab) {
@@ -50,6 +57,7 @@ void ProfilerMonitor::selectTab(UnitProtocol& protocol, int tab) {
 
 void ProfilerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
+    retryLoopFlags(protocol, health_, 'g', unreadProfilers_, [this](int profiler) { addTab(profiler); });
     const int p = page_.profiler;
     page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
     page_.setpoint = readRegisterValue(protocol, health_, opCode_).text;

@@ -6,6 +6,7 @@
 #include "comms/link_health.h"
 #include "comms/protocol.h"
 #include "model/config_database.h"
+#include "monitoring/monitor_common.h"
 #include "userio/field_check.h"
 
 #include <chrono>
@@ -65,11 +66,14 @@ public:
     // when the unit did not take it, the box goes back.
     void setHold(UnitProtocol& protocol, bool checked);
 
+    // The window is closing: nothing more is sent.
+    void stop() { health_.stop(); }
     [[nodiscard]] std::chrono::milliseconds tickInterval() const { return health_.interval(kPollInterval); }
     [[nodiscard]] const ProfilerMonitorPage& page() const { return page_; }
 
 private:
     [[nodiscard]] Outcome command(UnitProtocol& protocol, char letter);
+    void addTab(int profiler);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
     const ConfigDatabase& database_;
@@ -78,6 +82,7 @@ private:
     // Codes read when the profiler was shown; none when that read failed.
     std::optional<std::uint16_t> mvCode_, opCode_;
     std::uint16_t status_ = 0;
+    std::vector<int> unreadProfilers_;  // flags not read yet: asked at every poll
 };
 
 }  // namespace zat

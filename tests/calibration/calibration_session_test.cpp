@@ -203,5 +203,49 @@ TEST(CalibrationSession, RevertWritesBackWhatWasReadOnOpeningAndTheReadingFollow
     EXPECT_EQ(rig.value('A', 10), before);
 }
 
+// A step whose write fails: the constant shows what the unit holds (read
+// back: the reply may be what was lost), and a step it never got is told.
+TEST(CalibrationSession, AStepTheUnitDoesNotTakeShowsWhatItHoldsAndSaysSo) {
+    const struct {
+        bool silent;  // else only the write's reply is lost
+        std::uint16_t shown;
+        const char* problem;
+        bool revert;
+    } cases[] = {{true, 0x2000, "Unable to set zero", false}, {false, 0x1FFF, "", true}};
+    for (const auto& c : cases) {
+        sim::FaultPlan faults;
+        if (!c.silent) faults.failRequests({"W01x02", sim::Fault::Drop});
+        CalibrationRig rig(std::move(faults));
+        rig.setItem('x', 2, 0x2000);
+        CalibrationSession session(kInputCalibration);
+        ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
+        setSilent(rig.unit, c.silent);
+        session.stepZero(rig.protocol, +1);
+        EXPECT_EQ(rig.item('x', 2), c.shown);
+        EXPECT_EQ(session.view().zero, c.shown) << c.silent;
+        EXPECT_EQ(session.view().problem, c.problem);
+        EXPECT_EQ(session.view().revertEnabled, c.revert);
+        EXPECT_EQ(rig.user.beep.beeps.front(), "simple");  // the failed write's
+    }
+}
+
+TEST(CalibrationSession, ACardCodeNotReadIsToldAsNoAnswerNotAsNoSlots) {
+    const struct {
+        const char* rule;
+        std::vector<std::string> tabs;  // stillUnit's input cards are in slots 1 and 2
+    } cases[] = {{"R01b", {}}, {"R01b01", {"Slot 1"}}};
+    for (const auto& c : cases) {
+        sim::FaultPlan faults;
+        faults.failRequests({c.rule, sim::Fault::Garble});
+        CalibrationRig rig(std::move(faults));
+        CalibrationSession session(kInputCalibration);
+        EXPECT_EQ(session.open(rig.protocol), c.tabs.empty() ? Outcome::Failed : Outcome::Ok) << c.rule;
+        EXPECT_EQ(session.view().tabs, c.tabs) << c.rule;
+        ASSERT_EQ(rig.user.prompts.shown.size(), 1u) << c.rule;
+        EXPECT_EQ(rig.user.prompts.shown[0].text,
+                  "Unable to communicate with ZAT\nCheck baud rate and address and try again");
+    }
+}
+
 }  // namespace
 }  // namespace zat

@@ -44,5 +44,28 @@ TEST(ColdJunctionSession, OpeningWritesBackWithinBoundsAndTicksReadOnlyAThermoco
     EXPECT_EQ(rig.item('|', 0), 0x0320);
 }
 
+TEST(ColdJunctionSession, AStepTheUnitDoesNotTakeShowsWhatItHoldsAndSaysSo) {
+    CalibrationRig rig;
+    rig.setItem('|', 0, 0x0400);
+    ColdJunctionSession session;
+    ASSERT_EQ(session.open(rig.protocol), Outcome::Ok);
+    setSilent(rig.unit, true);
+    session.step(rig.protocol, +1);
+    EXPECT_EQ(session.view().zero, 0x0400);
+    EXPECT_EQ(session.view().problem, "Unable to set cold junction zero");
+    EXPECT_FALSE(session.view().revertEnabled);
+}
+
+TEST(ColdJunctionSession, CardCodesNotReadAreToldAsNoAnswerNotAsNoCards) {
+    sim::FaultPlan faults;
+    faults.failRequests({"R01b00", sim::Fault::Garble});  // the thermocouple card's slot
+    CalibrationRig rig(std::move(faults));
+    ColdJunctionSession session;
+    EXPECT_EQ(session.open(rig.protocol), Outcome::Failed);
+    ASSERT_EQ(rig.user.prompts.shown.size(), 1u);
+    EXPECT_EQ(rig.user.prompts.shown[0].text,
+              "Unable to communicate with ZAT\nCheck baud rate and address and try again");
+}
+
 }  // namespace
 }  // namespace zat

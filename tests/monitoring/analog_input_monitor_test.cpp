@@ -127,5 +127,40 @@ TEST(AnalogInputMonitor, ASilentUnitDropsTheTickAndBacksOffUntilItAnswers) {
     EXPECT_FALSE(monitor.page().rows[3].value.empty());
 }
 
+// A01 in tenths holds 358 (35.8): while its type is unknown the value is
+// "?", and every poll of the row asks for the type again.
+TEST(AnalogInputMonitor, AnUnknownTypeShowsAnUnknownValueAndIsAskedAgainAtTheNextPoll) {
+    const struct {
+        sim::FaultPlan faults;
+        const char* value;
+        const char* range;
+    } cases[] = {
+        {[] {
+             sim::FaultPlan always;
+             always.failRequests({"R01a01", Fault::Garble});
+             return always;
+         }(),
+         "?", "?"},
+        {faultAt(10, Fault::Garble), "35.8", "TC Type K 1/10\u00B0C"},  // 9 is "a00": only the opening's "a01" fails
+    };
+    for (const auto& c : cases) {
+        UnitOnPty rig({}, {}, UnitOnPty::quickSettings(0), c.faults);
+        rig.unit.withState([](sim::UnitState& s) {
+            ASSERT_TRUE(s.setItem(0, 'a', 1, 0x0043));
+            ASSERT_TRUE(s.setValue('A', 1, 358));
+        });
+        AnalogInputMonitor monitor;
+        ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+        ASSERT_EQ(monitor.page().rows[1].range, "?");
+        (void)rig.requests();
+        monitor.tick(rig.protocol);
+        EXPECT_EQ(rig.requests(), (Requests{"W01]0000", "R01a01", "R01A01", "R01F01"}));
+        const AnalogInputMonitorRow& row = monitor.page().rows[1];
+        EXPECT_EQ(row.value, c.value);
+        EXPECT_EQ(row.valueKnown, std::string(c.value) != "?");
+        EXPECT_EQ(row.range, c.range);
+    }
+}
+
 }  // namespace
 }  // namespace zat

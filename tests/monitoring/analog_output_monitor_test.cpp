@@ -120,7 +120,7 @@ TEST(AnalogOutputMonitor, APageChangeBlanksValuesAndDropsUnappliedEntries) {
     EXPECT_EQ(row.entry, "");
     EXPECT_EQ(row.range, "");
     EXPECT_FALSE(monitor.page().applyEnabled);
-    EXPECT_EQ(monitor.apply(rig.protocol), std::nullopt);
+    EXPECT_TRUE(monitor.apply(rig.protocol).empty());
     EXPECT_EQ(rig.requests(), Requests{});
 }
 
@@ -138,7 +138,7 @@ TEST(AnalogOutputMonitor, ApplyWritesEnabledRowsInTheirScaleAndSkipsDisabledOnes
     monitor.setEntry(0, "-1.26");
     monitor.setEntry(1, "12.34");
     monitor.setEntry(2, "9");
-    EXPECT_EQ(monitor.apply(rig.protocol), std::nullopt);
+    EXPECT_TRUE(monitor.apply(rig.protocol).empty());
     EXPECT_EQ(rig.requests(), (Requests{"W01B00-0013", "W01B010012"}));
     EXPECT_EQ(monitor.page().rows[0].entry, "");
     EXPECT_FALSE(monitor.page().applyEnabled);
@@ -154,9 +154,9 @@ TEST(AnalogOutputMonitor, ARefusedEntrySkipsOnlyItsRow) {
     monitor.setEntry(1, "letters");
     monitor.setEntry(2, "-2");
     monitor.setEntry(3, "99999");
-    const auto refusal = monitor.apply(rig.protocol);
-    ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->row, 1);  // the first refused row is told and takes the focus
+    const auto refusals = monitor.apply(rig.protocol);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0].row, 1);  // the first refused row is told and takes the focus
     EXPECT_EQ(rig.requests(), (Requests{"W01B000001", "W01B02-0002"}));
     const auto& rows = monitor.page().rows;
     EXPECT_EQ((std::vector<std::string>{rows[0].entry, rows[1].entry, rows[2].entry, rows[3].entry}),

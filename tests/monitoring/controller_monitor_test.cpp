@@ -90,16 +90,28 @@ TEST(ControllerMonitor, AnOutOfRangeTermIsReplacedByTheUnitsValueAndTheOthersWri
     EXPECT_FALSE(monitor.page().applyEnabled);
 }
 
-TEST(ControllerMonitor, AFailedFlagsReadSkipsOnlyThatControllerAndNoneReadMeansNoAnswer) {
+TEST(ControllerMonitor, AFailedFlagsReadIsAskedAgainAtEveryPollAndNoneReadMeansNoAnswer) {
     {
-        UnitOnPty rig;
+        // a01 refused at opening (4th request) and at the opening's poll (19th):
+        // probe, page, a00..a07, then page, b, c, d, J, K, L, page, a01.
+        sim::FaultPlan faults;
+        faults.scheduleAt(4, sim::Fault::Refuse);
+        faults.scheduleAt(19, sim::Fault::Refuse);
+        UnitOnPty rig({}, {}, UnitOnPty::fastSettings(), std::move(faults));
         rig.unit.withState(setUpControllers);
-        refuseRequest(rig, 4);  // probe, page, a00, a01 refused
         ConfigDatabase database;
         ControllerMonitor monitor(database);
         ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
         ASSERT_EQ(monitor.page().tabs.size(), 1u);
         EXPECT_EQ(monitor.page().tabs[0].title, "Controller 5");
+        (void)rig.requests();
+        monitor.tick(rig.protocol);
+        EXPECT_EQ(rig.requests(), (Requests{"W01]0001", "R01a01"}));
+        ASSERT_EQ(monitor.page().tabs.size(), 2u);
+        EXPECT_EQ(monitor.page().tabs[0].title, "Controller 2");  // in its place
+        EXPECT_EQ(monitor.page().controller, 4);                  // still showing the one chosen
+        monitor.tick(rig.protocol);
+        EXPECT_TRUE(rig.requests().empty());  // found: not asked again (controller 5 has no registers)
     }
     UnitOnPty rig;
     rig.unit.withState(setUpControllers);
@@ -148,9 +160,10 @@ TEST(ControllerMonitor, TermsAreCheckedWholeAndStoredOnlyWhenTheUnitTakesThem) {
     const std::vector<TermRefusal> refusals = monitor.apply(rig.protocol);
     ASSERT_EQ(refusals.size(), 2u);
     EXPECT_EQ(refusals[1].message.text, "Integral Time\nValid range 0 to 2000");
-    EXPECT_EQ(rig.requests(), (Requests{"R01J01", "W01J010020", "R01K01", "W01K010000", "W01L010050"}));
+    // The refused D is read back: this unit stored it all the same.
+    EXPECT_EQ(rig.requests(), (Requests{"R01J01", "W01J010020", "R01K01", "W01K010000", "W01L010050", "R01L01"}));
     EXPECT_EQ(database.controllers[1].propBand, 20);
-    EXPECT_NE(database.controllers[1].derTime, 50);
+    EXPECT_EQ(database.controllers[1].derTime, 50);
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(DigitalOutputMonitor, ApplyWritesTouchedBoxesAndUntouchedOnesAsTheirLamps) 
         monitor.tick(rig.protocol);
         EXPECT_TRUE(monitor.page().rows[7].checked);
         (void)rig.requests();
-        monitor.apply(rig.protocol);
+        (void)monitor.apply(rig.protocol);
         char write[16];
         std::snprintf(write, sizeof write, "W01H01%04d", c.written);
         EXPECT_EQ(rig.requests(), (Requests{write, "R01H01"}));
@@ -115,7 +115,7 @@ TEST(DigitalOutputMonitor, AFailedWriteKeepsTheUsersBoxesAndApply) {
     monitor.setBox(0, false);
     monitor.setBox(7, true);
     rig.unit.setSilent(true);
-    monitor.apply(rig.protocol);
+    (void)monitor.apply(rig.protocol);
     EXPECT_EQ(boxes(monitor.page()), (std::vector<bool>{false, true, false, false, false, false, false, true}));
     EXPECT_TRUE(monitor.page().applyEnabled);
     rig.unit.setSilent(false);
@@ -123,7 +123,7 @@ TEST(DigitalOutputMonitor, AFailedWriteKeepsTheUsersBoxesAndApply) {
     EXPECT_EQ(monitor.page().rows[0].lamp, true);
     EXPECT_FALSE(monitor.page().rows[0].checked);
     (void)rig.requests();
-    monitor.apply(rig.protocol);
+    (void)monitor.apply(rig.protocol);
     EXPECT_EQ(rig.requests(), (Requests{"W01H010130", "R01H01"}));
     EXPECT_FALSE(monitor.page().applyEnabled);
 }
@@ -139,7 +139,7 @@ TEST(DigitalOutputMonitor, AfterAFailedReadTheBoxesStayDisabledUntilAReadSucceed
     monitor.setBox(0, true);
     EXPECT_FALSE(monitor.page().rows[0].checked);
     (void)rig.requests();
-    monitor.apply(rig.protocol);
+    (void)monitor.apply(rig.protocol);
     EXPECT_EQ(rig.requests(), Requests{});
     monitor.tick(rig.protocol);
     EXPECT_TRUE(monitor.page().boxesEnabled);

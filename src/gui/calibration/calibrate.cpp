@@ -147,7 +147,7 @@ void TCalibrate::showState() {
     zero_.force->setEnabled(chosen);
     span_.force->setEnabled(chosen);
     setRevertEnabled(view.revertEnabled);
-    showLinkStatus(view.linkStatus);
+    showLinkStatus(view.problem.empty() ? view.linkStatus : view.problem);
 }
 
 void TCalibrate::done(int result) {

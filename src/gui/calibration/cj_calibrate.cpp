@@ -56,7 +56,7 @@ void TCJCalibrate::showState() {
     // Nothing read on opening: nothing shown, nothing to adjust.
     showConstant(zero_, view.zero, view.zero ? ColdJunctionSession::trackPosition(*view.zero) : 0);
     setRevertEnabled(view.revertEnabled);
-    showLinkStatus(view.linkStatus);
+    showLinkStatus(view.problem.empty() ? view.linkStatus : view.problem);
 }
 
 }  // namespace zat

@@ -2,8 +2,6 @@
 
 #include "gui/common/link_batch.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 namespace zat {
@@ -43,13 +41,15 @@ void PollTimer::fire() {
         timer_.start(interval);
         return;
     }
+    // A tick that overran its period still leaves the window a turn for the
+    // input held back during it before the next begins.
     const auto spent = std::chrono::milliseconds(started_.elapsed());
-    timer_.start(std::max(std::chrono::milliseconds(0), interval - spent));
+    timer_.start(std::max(kInputTurn, interval - spent));
 }
 
 void letEventsThroughBetweenExchanges(UnitLink& link) {
     link.setBetweenExchanges([] {
-        if (LinkBatch::running()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (LinkBatch::running()) letEventsThroughMidBatch();
     });
 }
 

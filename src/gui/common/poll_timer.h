@@ -19,11 +19,15 @@ class PollTimer final : public QObject {
     Q_OBJECT
 public:
     enum class Schedule {
-        Periodic,   // ticks every interval, however long a tick takes
+        Periodic,   // ticks every interval, however long a tick takes (kInputTurn apart at least)
         AfterPoll,  // the interval counts from the end of the previous tick
     };
     // How soon a tick that had to wait tries again.
     static constexpr std::chrono::milliseconds kRetryWait{50};
+    // The least time between two ticks, in which the window handles the input
+    // that came during the first (a zero wait would let the timer run before
+    // input still queued in the system).
+    static constexpr std::chrono::milliseconds kInputTurn{20};
 
     struct Callbacks {
         std::function<std::chrono::milliseconds()> interval;  // asked after every tick
@@ -50,8 +54,8 @@ private:
 };
 
 // Installs the link's between-exchanges hook: inside a LinkBatch the events
-// waiting (repaints, timers, posted calls) are let through; input waits for
-// the batch to end, so no command can start in the middle of one.
+// waiting (repaints, timers, posted calls, input) are let through, input
+// held back until the batch ends but a monitor's Escape (batch_input.h).
 void letEventsThroughBetweenExchanges(UnitLink& link);
 
 }  // namespace zat

@@ -70,6 +70,7 @@ void TAINMonitor::showPage() {
         RowWidgets& row = rows_[r];
         row.name->setText(toQString(shown.name));
         row.value->setText(toQString(shown.value));
+        row.value->setEnabled(shown.valueKnown);  // greyed "?" until the type is read
         row.range->setText(toQString(shown.range));
         row.markers[0]->setVisible(shown.upMarker);
         row.markers[1]->setVisible(shown.downMarker);

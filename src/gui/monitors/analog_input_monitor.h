@@ -26,6 +26,7 @@ private:
     void reloadEngine() override { engine_.loadPage(context_.protocol, engine_.page().slot); }
     std::chrono::milliseconds tickInterval() const override { return engine_.tickInterval(); }
     int ticksPerSweep() const override { return kAnalogInputRows; }
+    void stopEngine() override { engine_.stop(); }
     void showPage() override;
 
     struct RowWidgets {

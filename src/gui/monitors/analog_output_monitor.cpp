@@ -79,9 +79,10 @@ Outcome TAOUTMonitor::openEngine() {
 }
 
 void TAOUTMonitor::apply() {
-    std::optional<OutputEntryRefusal> refusal;
-    runBatch([&] { refusal = engine_.apply(context_.protocol); });
-    if (refusal) refuseField(refusal->message, rows_[static_cast<std::size_t>(refusal->row)].entry, context_.gui);
+    std::vector<OutputEntryRefusal> messages;
+    runBatch([&] { messages = engine_.apply(context_.protocol); });
+    for (const OutputEntryRefusal& message : messages)
+        refuseField(message.message, rows_[static_cast<std::size_t>(message.row)].entry, context_.gui);
 }
 
 void TAOUTMonitor::showPage() {

@@ -28,6 +28,7 @@ private:
     void reloadEngine() override { engine_.loadPage(context_.protocol, engine_.page().page); }
     std::chrono::milliseconds tickInterval() const override { return engine_.tickInterval(); }
     int ticksPerSweep() const override { return kAnalogOutputRows; }
+    void stopEngine() override { engine_.stop(); }
     void showPage() override;
     void apply();
 

@@ -104,13 +104,14 @@ void TPIDMonitor::reloadEngine() { engine_.selectTab(context_.protocol, tabs_->c
 
 Outcome TPIDMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
-    if (succeeded(opened)) {
-        const QIcon icon(QStringLiteral(":/icons/tab_controller_enabled.svg"));
-        std::vector<std::pair<QIcon, QString>> entries;
-        for (const ControllerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, toQString(tab.title));
-        fillTabs(tabs_, entries, 0);
-    }
+    if (succeeded(opened)) showTabs();
     return opened;
+}
+
+void TPIDMonitor::showTabs() {
+    std::vector<QString> titles;
+    for (const ControllerMonitorTab& tab : engine_.page().tabs) titles.push_back(toQString(tab.title));
+    showLoopTabs(tabs_, QIcon(QStringLiteral(":/icons/tab_controller_enabled.svg")), titles);
 }
 
 void TPIDMonitor::apply() {
@@ -123,6 +124,7 @@ void TPIDMonitor::apply() {
 
 void TPIDMonitor::showPage() {
     const ControllerMonitorPage& page = engine_.page();
+    showTabs();
     if (!page.windowTitle.empty()) setWindowTitle(toQString(page.windowTitle));
     measured_->setText(toQString(page.measured));
     setpoint_->setText(toQString(page.setpoint));

@@ -1,5 +1,6 @@
 #include "gui/monitors/digital_monitors.h"
 
+#include "gui/common/field_refusal.h"
 #include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
@@ -57,8 +58,11 @@ TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
         apply_ = new QPushButton(QStringLiteral("&Apply"), this);
         apply_->setObjectName(QStringLiteral("apply"));
         apply_->setEnabled(false);
-        connect(apply_, &QPushButton::clicked, this,
-                [this] { runBatch([this] { outputs().apply(context_.protocol); }); });
+        connect(apply_, &QPushButton::clicked, this, [this] {
+            std::optional<FieldMessage> problem;
+            runBatch([&] { problem = outputs().apply(context_.protocol); });
+            if (problem) refuseField(*problem, nullptr, context_.gui);
+        });
     }
     layOutMonitor(*this, tabs_, channels_, makeButtons(kind.helpContext, apply_), makeLinkStatusLabel());
     showPage();

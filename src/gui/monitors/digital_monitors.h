@@ -36,6 +36,7 @@ private:
     void tickEngine() override { engine_->tick(context_.protocol); }
     void reloadEngine() override { engine_->loadPage(context_.protocol, engine_->page().group); }
     std::chrono::milliseconds tickInterval() const override { return engine_->tickInterval(); }
+    void stopEngine() override { engine_->stop(); }
     void showPage() override;
     DigitalOutputMonitor& outputs() { return static_cast<DigitalOutputMonitor&>(*engine_); }
 

@@ -1,6 +1,7 @@
 #include "gui/monitors/monitor_window.h"
 
 #include "comms/link_health.h"
+#include "gui/common/batch_input.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/live_value_widgets.h"
 #include "gui/common/text_conversion.h"
@@ -19,6 +20,7 @@ MonitorWindow::MonitorWindow(const WindowContext& context, const QString& title,
     : QDialog(context.parent), context_(context) {
     setWindowTitle(title);
     setModal(false);
+    letEscapeActMidBatch(this);
     timer_ = new PollTimer(
         context.protocol.link(), schedule,
         PollTimer::Callbacks{[this] { return tickInterval(); }, [this] { runBatch([this] { tickEngine(); }); },
@@ -45,6 +47,7 @@ void MonitorWindow::requestClose() {
     const bool first = !closing_;
     closing_ = true;
     timer_->stop();
+    stopEngine();
     hide();
     // While a batch runs the request waits for its end (runBatch sends it).
     if (first && !busy_) emit closeRequested();
@@ -80,6 +83,14 @@ void MonitorWindow::fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, Q
     const QSignalBlocker quiet(tabs);
     for (const auto& [icon, title] : entries) tabs->addTab(icon, title);
     tabs->setCurrentIndex(current);
+}
+
+void MonitorWindow::showLoopTabs(QTabBar* tabs, const QIcon& icon, const std::vector<QString>& titles) {
+    const QSignalBlocker quiet(tabs);  // the current loop stays; nothing is reloaded
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const int at = static_cast<int>(i);
+        if (at >= tabs->count() || tabs->tabText(at) != titles[i]) tabs->insertTab(at, icon, titles[i]);
+    }
 }
 
 std::vector<std::pair<QIcon, QString>> MonitorWindow::slotTabEntries(const std::vector<MonitorTab>& tabs,

@@ -2,7 +2,8 @@
 // exchange inside a LinkBatch, the "No reply from unit" line, and the close
 // request. A monitor never destroys itself: Escape, the close box or a
 // failed opening hide it at once and ask the main window to destroy it,
-// which waits until a batch under way has ended. Like the calibration dialogs
+// which waits until a batch under way has ended. Escape and the close box
+// act in the middle of the monitor's own batch too: nothing more is sent. Like the calibration dialogs
 // a monitor is opened against the unit before it is shown.
 #pragma once
 
@@ -53,6 +54,7 @@ protected:
     virtual Outcome openEngine() = 0;
     virtual void tickEngine() = 0;
     virtual void reloadEngine() = 0;  // the page again, after a long operation
+    virtual void stopEngine() = 0;    // closing: nothing more is sent
     virtual std::chrono::milliseconds tickInterval() const = 0;
     virtual int ticksPerSweep() const { return 1; }
     virtual void showPage() = 0;
@@ -64,6 +66,9 @@ protected:
     QTabBar* makeTabs(const std::function<void(int tab)>& select);
     // Fills the tab bar once the engine has opened, without a page load.
     void fillTabs(QTabBar* tabs, const std::vector<std::pair<QIcon, QString>>& entries, int current);
+    // Tabs of loops (controllers, profilers) as the engine lists them: filled
+    // at opening, and a loop found later inserted in its place.
+    static void showLoopTabs(QTabBar* tabs, const QIcon& icon, const std::vector<QString>& titles);
     // The entries of slot tabs: the resource's picture, greyed for a dark tab.
     static std::vector<std::pair<QIcon, QString>> slotTabEntries(const std::vector<MonitorTab>& tabs,
                                                                  const QString& icon);

@@ -156,17 +156,19 @@ void TProfMonitor::reloadEngine() { engine_.selectTab(context_.protocol, tabs_->
 
 Outcome TProfMonitor::openEngine() {
     const Outcome opened = engine_.open(context_.protocol);
-    if (succeeded(opened)) {
-        const QIcon icon(QStringLiteral(":/icons/tab_profiler_enabled.svg"));
-        std::vector<std::pair<QIcon, QString>> entries;
-        for (const ProfilerMonitorTab& tab : engine_.page().tabs) entries.emplace_back(icon, toQString(tab.title));
-        fillTabs(tabs_, entries, 0);
-    }
+    if (succeeded(opened)) showTabs();
     return opened;
+}
+
+void TProfMonitor::showTabs() {
+    std::vector<QString> titles;
+    for (const ProfilerMonitorTab& tab : engine_.page().tabs) titles.push_back(toQString(tab.title));
+    showLoopTabs(tabs_, QIcon(QStringLiteral(":/icons/tab_profiler_enabled.svg")), titles);
 }
 
 void TProfMonitor::showPage() {
     const ProfilerMonitorPage& page = engine_.page();
+    showTabs();
     if (!page.windowTitle.empty()) setWindowTitle(toQString(page.windowTitle));
     measured_->setText(toQString(page.measured));
     setpoint_->setText(toQString(page.setpoint));

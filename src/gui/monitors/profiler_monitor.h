@@ -27,7 +27,9 @@ private:
     void tickEngine() override { engine_.tick(context_.protocol); }
     void reloadEngine() override;
     std::chrono::milliseconds tickInterval() const override { return engine_.tickInterval(); }
+    void stopEngine() override { engine_.stop(); }
     void showPage() override;
+    void showTabs();
     QWidget* buildValues();
     QWidget* buildRunControls();
     void runControl(std::optional<FieldMessage> (ProfilerMonitor::*command)(UnitProtocol&));
