@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -67,6 +68,15 @@ TEST(SerialServer, Rfc2217SetsTheServersPortToTheSettings) {
         EXPECT_TRUE(tio.c_cflag & PARODD);
         EXPECT_FALSE(tio.c_cflag & CSTOPB);
     }
+}
+
+// ser2net removes its pid file on exit: the rig's must be its own (once it
+// was /dev/null, which every ser2net stopped took away).
+TEST(SerialServer, TheServerStopsWithoutTouchingAnythingOutsideItsFolder) {
+    { test::Ser2netRig server; }
+    struct stat null {};
+    ASSERT_EQ(::stat("/dev/null", &null), 0);
+    EXPECT_TRUE(S_ISCHR(null.st_mode));
 }
 
 TEST(SerialServer, ARefusedServerIsToldAtOnce) {

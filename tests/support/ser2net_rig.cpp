@@ -74,6 +74,8 @@ Ser2netRig::Ser2netRig(sim::UnitConfig config, int rawBaudRate, sim::LineTiming 
                   connection("raw", "tcp,127.0.0.1," + std::to_string(rawPort_), rawUnit.devicePath(),
                              std::to_string(rawBaudRate) + "o71"));
     const std::string yaml = dir_.file("ser2net.yaml");
+    // A pid file of its own: ser2net removes the file it was given on exit.
+    const std::string pidFile = dir_.file("ser2net.pid");
     const int log = ::open(dir_.file("ser2net.log").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     pid_ = ::fork();
     if (pid_ == 0) {
@@ -81,7 +83,7 @@ Ser2netRig::Ser2netRig(sim::UnitConfig config, int rawBaudRate, sim::LineTiming 
         ::dup2(log, STDOUT_FILENO);
         ::dup2(log, STDERR_FILENO);
         // -n: stays in the foreground as our child; -u: no UUCP lock files.
-        ::execl(kSer2net, kSer2net, "-n", "-u", "-c", yaml.c_str(), "-P", "/dev/null", static_cast<char*>(nullptr));
+        ::execl(kSer2net, kSer2net, "-n", "-u", "-c", yaml.c_str(), "-P", pidFile.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(log);
