@@ -1,5 +1,7 @@
 // A full configuration export and import (1,410 fields each way) against the
-// simulated unit pacing a 9600-baud line.
+// simulated unit pacing a 9600-baud line: on its pseudo-terminal directly,
+// and behind a real ser2net (its rfc2217 and its raw tcp accepter on
+// loopback), in the same run.
 //
 // ideal: the line time of every exchange that was made, as the simulator
 // imposes it (the request's characters, our one-character hold, its
@@ -8,6 +10,7 @@
 #include "comms/config_transfer.h"
 #include "comms/line_timing.h"
 #include "paced_unit_rig.h"
+#include "support/ser2net_rig.h"
 #include "userio/traffic.h"
 
 #include <benchmark/benchmark.h>
@@ -49,12 +52,8 @@ zat::ConfigDatabase plantConfiguration() {
     return db;
 }
 
-void BM_FullExportAndImportAt9600(benchmark::State& state) {
-    IdealLineTime ideal;
-    zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs, &ideal);
-    zat::UnitProtocol& protocol = rig.protocol;
+void transferAndReport(benchmark::State& state, zat::UnitProtocol& protocol, const IdealLineTime& ideal) {
     zat::SilentProgress progress;
-
     const zat::ConfigDatabase sent = plantConfiguration();
     double wall = 0, cpu = 0;
     int failures = 0, differences = 0;
@@ -80,7 +79,37 @@ void BM_FullExportAndImportAt9600(benchmark::State& state) {
     state.counters["failures"] = failures;
     state.counters["differences"] = differences;
 }
+
+void BM_FullExportAndImportAt9600(benchmark::State& state) {
+    IdealLineTime ideal;
+    zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs, &ideal);
+    transferAndReport(state, rig.protocol, ideal);
+}
 BENCHMARK(BM_FullExportAndImportAt9600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The same through ser2net: arg 0 its rfc2217 accepter, 1 its raw one.
+void BM_FullExportAndImportThroughSer2netAt9600(benchmark::State& state) {
+    IdealLineTime ideal;
+    zat::test::Ser2netRig server({}, kBaud, zat::sim::LineTiming{kBaud, kTurnaroundMs});
+    zat::bench::NoPrompts prompts;
+    zat::SilentBeep beep;
+    zat::CommsSettings settings = zat::bench::PacedUnitRig::settingsAt(kBaud);
+    zat::UnitLink link;
+    zat::UnitProtocol protocol(link, settings, prompts, beep);
+    link.setOptions(zat::LinkOptions{state.range(0) == 0 ? server.rfc2217Device() : server.rawDevice()});
+    link.setTraffic(&ideal);
+    if (const zat::LinkReason reason = link.openPort(settings); !reason.ok()) {
+        state.SkipWithError(zat::linkMessage(reason).text.c_str());
+        return;
+    }
+    transferAndReport(state, protocol, ideal);
+}
+BENCHMARK(BM_FullExportAndImportThroughSer2netAt9600)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 

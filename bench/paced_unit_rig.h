@@ -32,14 +32,23 @@ inline double threadCpuSeconds() {
 // (no retries) and waits up to 250 ms.
 struct PacedUnitRig {
     PacedUnitRig(int baudRate, int turnaroundMs, TrafficObserver* traffic = nullptr)
-        : unit({}, sim::LineTiming{baudRate, turnaroundMs}), link(prompts), protocol(link, settings, prompts, beep) {
+        : unit({}, sim::LineTiming{baudRate, turnaroundMs}), protocol(link, settings, prompts, beep) {
         unit.start();
-        settings.baudRate = baudRate;
-        settings.timeOut = 250;
-        settings.retries = 0;
+        settings = settingsAt(baudRate);
         link.setOptions(LinkOptions{unit.devicePath(), RtsControl::Manual});
         if (traffic != nullptr) link.setTraffic(traffic);
-        link.openPort(settings);
+        if (const LinkReason reason = link.openPort(settings); !reason.ok()) {
+            throw std::runtime_error(linkMessage(reason).text);
+        }
+    }
+
+    // The link's settings of every line benchmark.
+    static CommsSettings settingsAt(int baudRate) {
+        CommsSettings comms;
+        comms.baudRate = baudRate;
+        comms.timeOut = 250;
+        comms.retries = 0;
+        return comms;
     }
 
     sim::PtyUnit unit;

@@ -10,6 +10,8 @@
 #include "sim/plant_setup.h"
 #include "sim/pty_unit.h"
 
+#include <stdexcept>
+
 struct KilnWindow {
     KilnWindow(const char* program, int baudRate, int timeOutMs)
         : unit({}, zat::sim::LineTiming{baudRate, 5}),
@@ -26,7 +28,10 @@ struct KilnWindow {
         db.comms.baudRate = baudRate;
         db.comms.timeOut = static_cast<std::uint32_t>(timeOutMs);
         db.comms.retries = 2;
-        window.link().openPort(db.comms);
+        // A benchmark runs unattended: a port that does not open is its failure.
+        if (const zat::LinkReason reason = window.link().openPort(db.comms); !reason.ok()) {
+            throw std::runtime_error(zat::linkMessage(reason).text);
+        }
         window.show();
     }
 

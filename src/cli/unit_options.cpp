@@ -1,6 +1,7 @@
 #include "cli/unit_options.h"
 
 #include "comms/comms_entries.h"
+#include "comms/device_name.h"
 
 namespace zat::cli {
 
@@ -8,7 +9,9 @@ const char* const kUnitOptionsHelp =
     "Unit options (each overrides the database's setting for this run only):\n"
     "  --db FILE.zat     database whose communication settings are used\n"
     "                    (default: export/import their DB.zat if it exists, else ./Default.zat)\n"
-    "  --device PATH     serial device to use instead of the port number's device\n"
+    "  --device DEVICE   device to use instead of the port number's: a serial device\n"
+    "                    (/dev/ttyUSB0), or a serial server: rfc2217://HOST:PORT\n"
+    "                    (the server's port set from these settings) or tcp://HOST:PORT\n"
     "  --port N          COM port number: /dev/ttyS<N-1>, or the device named by $ZAT_COM<N>\n"
     "  --address N       unit address, 0..99\n"
     "  --baud N          1200, 2400, 4800, 9600 or 19200\n"
@@ -40,6 +43,7 @@ std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitO
             options.databaseGiven = true;
         } else if (arg == "--device") {
             if (value.empty()) return bad;
+            if (!readDeviceName(value)) return bad + " (a path, rfc2217://HOST:PORT or tcp://HOST:PORT)";
             options.device = value;
         } else if (arg == "--port") {
             if (!(options.port = wholeNumber(value, 1, 99))) return bad + " (1..99)";

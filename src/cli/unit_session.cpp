@@ -1,5 +1,6 @@
 #include "cli/unit_session.h"
 
+#include "commands/link_report.h"
 #include "comms/comms_entries.h"
 #include "model/database_file.h"
 
@@ -27,9 +28,15 @@ void ConsoleTraffic::print(const char* direction, std::string_view frame) {
 void ConsoleTraffic::requestSent(std::string_view request) { print(">", request); }
 void ConsoleTraffic::replyReceived(std::string_view reply) { print("<", reply); }
 
+std::optional<int> exitStatusFor(const LinkReason& reason) {
+    if (reason.ok() || reason.portKept()) return std::nullopt;
+    // An address that cannot be read is a mistake in the command; the rest
+    // are the unit's line failing.
+    return reason.failure == LinkFailure::BadAddress ? kExitUsage : kExitUnitFailure;
+}
+
 UnitSession::UnitSession(Context& context)
-    : link(context.io.prompts),
-      protocol(link, db.comms, context.io.prompts, context.io.beep),
+    : protocol(link, db.comms, context.io.prompts, context.io.beep),
       context_(context),
       traffic_(context.err, context.consoleProgress) {
     if (context.verbose) link.setTraffic(&traffic_);
@@ -57,9 +64,9 @@ std::optional<int> UnitSession::open(const UnitOptions& options) {
         return kExitUsage;
     }
     link.setOptions(linkOptions(options));
-    link.openPort(db.comms);
-    if (!link.isOpen()) return kExitUnitFailure;
-    return std::nullopt;
+    const LinkReason reason = link.openPort(db.comms);
+    showLinkReason(reason, context_.io.prompts);
+    return exitStatusFor(reason);
 }
 
 }  // namespace zat::cli

@@ -31,6 +31,10 @@ private:
     ConsoleProgress* progress_;
 };
 
+// The exit status for a port that could not be opened; none when the
+// command may go on (the port is open, perhaps with a note).
+std::optional<int> exitStatusFor(const LinkReason& reason);
+
 class UnitSession {
 public:
     explicit UnitSession(Context& context);

@@ -2,6 +2,7 @@
 
 #include "calibration/calibration_file.h"
 #include "commands/file_names.h"
+#include "commands/link_report.h"
 #include "commands/transfer_commands.h"
 #include "comms/comms_entries.h"
 #include "comms/register_file.h"
@@ -145,7 +146,8 @@ Outcome ShellCommands::reopenPort() {
         view_.closePort();
         return Outcome::Failed;
     }
-    view_.openPort();
+    const LinkReason reason = view_.openPort();
+    showLinkReason(reason, io_.prompts);
     return Outcome::Ok;
 }
 

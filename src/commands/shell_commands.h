@@ -4,6 +4,7 @@
 // window supplies the user I/O and a view for what only it can do.
 #pragma once
 
+#include "comms/link_reason.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"
@@ -22,8 +23,8 @@ public:
     virtual ~ShellView() = default;
     // Sets the caption from the database's file name and repaints.
     virtual void updateTitle() = 0;
-    // (Re)opens the serial port with the database's settings.
-    virtual void openPort() = 0;
+    // (Re)opens the port with the database's settings; why it failed.
+    virtual LinkReason openPort() = 0;
     // Closes the serial port, so nothing goes out until it is opened again.
     virtual void closePort() = 0;
     // The "Transfer options" dialog: the groups chosen, 0 when cancelled.
@@ -54,6 +55,11 @@ public:
     // Whether the program may close now (asks about unsaved changes).
     bool canClose();
 
+    // Opens the port with usable settings (a failure is shown); with refused
+    // ones closes it and fails. At start-up, after a load and after the
+    // Communications dialog.
+    [[nodiscard]] Outcome reopenPort();
+
     void exportToUnit();
     void importFromUnit();
     void saveRegisters();
@@ -69,9 +75,6 @@ private:
     // the unit is asked anything; a refusal is shown. They stay in the model
     // either way, so the Communications dialog shows them for correcting.
     [[nodiscard]] bool settingsUsable();
-    // Opens the port with usable settings; with refused ones closes it and
-    // fails.
-    [[nodiscard]] Outcome reopenPort();
     // Saves under the wait cursor; a failure has been shown.
     Outcome saveTo(const std::string& path);
     // A file dialog (asking before overwriting when saving, an existing file

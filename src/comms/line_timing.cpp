@@ -24,14 +24,18 @@ LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan, L
     return std::max(onTheLine, drained + holdAfterDrain(baudRate));
 }
 
+timespec toTimespec(LineClock::duration d) {
+    if (d < LineClock::duration::zero()) d = LineClock::duration::zero();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(d);
+    timespec t{};
+    t.tv_sec = static_cast<time_t>(seconds.count());
+    t.tv_nsec = static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(d - seconds).count());
+    return t;
+}
+
 void sleepUntil(LineClock::time_point when) {
-    // steady_clock is CLOCK_MONOTONIC on Linux.
-    const auto sinceEpoch = when.time_since_epoch();
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
-    timespec deadline{};
-    deadline.tv_sec = static_cast<time_t>(seconds.count());
-    deadline.tv_nsec =
-        static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
+    // steady_clock is CLOCK_MONOTONIC on Linux; the clock's epoch is its zero.
+    const timespec deadline = toTimespec(when.time_since_epoch());
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {}
 }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <ctime>
 
 namespace zat {
 
@@ -28,5 +29,8 @@ LineClock::time_point transmitterReleaseTime(LineClock::time_point writeBegan, L
 // Sleeps until the given time of the monotonic clock (absolute, so a late
 // wake-up does not add to the next wait).
 void sleepUntil(LineClock::time_point when);
+
+// A wait for ppoll; a negative one is no wait.
+timespec toTimespec(LineClock::duration d);
 
 }  // namespace zat

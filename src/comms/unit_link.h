@@ -1,27 +1,23 @@
-// The one connection to the unit: a serial device driven as a two-wire
-// half-duplex bus. RTS enables our transmitter for the length of a request
+// The one connection to the unit. On a serial device it is a two-wire
+// half-duplex bus: RTS enables our transmitter for the length of a request
 // and is dropped once the last character has left, so the unit can answer.
+// Behind a serial server (rfc2217:// or tcp://) the server does that.
 #pragma once
 
 #include "comms/line_timing.h"
+#include "comms/link_reason.h"
+#include "comms/link_transport.h"
 #include "comms/reply_collector.h"
+#include "comms/serial_transport.h"
 #include "model/config_database.h"
-#include "userio/application_title.h"
-#include "userio/prompts.h"
 #include "userio/traffic.h"
 
 #include <functional>
-#include <linux/serial.h>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace zat {
-
-enum class RtsControl {
-    Manual,       // we raise and drop RTS around every request
-    KernelRs485,  // the driver's RS-485 mode drives RTS itself
-};
 
 struct LinkOptions {
     std::string devicePath;  // when set, used instead of the port number's device
@@ -30,7 +26,7 @@ struct LinkOptions {
 
 class UnitLink {
 public:
-    explicit UnitLink(Prompts& prompts);
+    UnitLink();
     ~UnitLink();
     UnitLink(const UnitLink&) = delete;
     UnitLink& operator=(const UnitLink&) = delete;
@@ -39,23 +35,29 @@ public:
     const LinkOptions& options() const { return options_; }
     void setTraffic(TrafficObserver* traffic);
 
-    // Closes the port if open, then opens the device for these settings and
-    // applies the line settings. Only a character device that is a terminal
-    // is opened; anything else is refused unwritten. Failures are shown
-    // through the prompts; the link then behaves as a silent unit.
-    void openPort(const CommsSettings& settings);
+    // Closes the port if open, then opens the device (a path or a serial
+    // server's address) for these settings. Only a character device that is
+    // a terminal is opened; anything else is refused unwritten. Returns why
+    // it failed, for the caller to show; a port that could not be opened
+    // behaves as a silent unit. A reason whose portKept() is true leaves the
+    // port open.
+    [[nodiscard]] LinkReason openPort(const CommsSettings& settings);
     void closePort();
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return transport_ != nullptr; }
     // The device the last openPort tried.
     const std::string& devicePath() const { return devicePath_; }
 
-    // Sends one request (which ends in a carriage return).
-    void sendFrame(std::string_view request);
+    // Sends one request (which ends in a carriage return). The protocol
+    // judges an exchange by its reply; the reason only says why none can
+    // come (the port is not open, the connection was lost).
+    LinkReason sendFrame(std::string_view request);
     // Collects one reply up to its carriage return or the reply timeout.
     // expectedLength (carriage return included), when known, lets the link
     // sleep while the rest of the reply is still on the line instead of
-    // waking for every character; it never changes what is collected.
-    void receiveReply(std::size_t expectedLength = 0);
+    // waking for every character; it never changes what is collected. A
+    // device or connection that goes away closes the port and is waited out
+    // like a silent unit.
+    LinkReason receiveReply(std::size_t expectedLength = 0);
     // The last reply, without its carriage return; empty if nothing came.
     const std::string& reply() const { return collector_.reply(); }
     // Whether the last reply ended in its carriage return; one cut short by
@@ -98,23 +100,13 @@ public:
     unsigned holdsEnded() const { return holdsEnded_; }
 
 private:
-    void refuseDevice(bool directory);
-    // "Failed to open the comms port." and, on its second line, why.
-    void showOpenFailed(std::string_view why);
-    bool configureLine(const CommsSettings& settings);
-    void setRts(bool on);
-    void writeAll(std::string_view bytes, LineClock::time_point giveUp);
-    void discardInput();
-
-    Prompts& prompts_;
     TrafficObserver* traffic_;
     LinkOptions options_;
     std::string devicePath_;
-    int fd_ = -1;
+    std::unique_ptr<LinkTransport> transport_;
     int baudRate_ = 9600;
     std::chrono::milliseconds timeout_{250};
-    bool manualRts_ = true;
-    std::optional<serial_rs485> rs485Found_;  // the driver's RS-485 settings before ours
+    LineClock::time_point replyWaitBegins_{};
     ReplyCollector collector_;
     int holds_ = 0;
     unsigned holdsEnded_ = 0;

@@ -212,12 +212,12 @@ struct ProtocolToPeer : ::testing::Test {
     test::PtyPeer peer;
     test::RecordingUserIo user;
     CommsSettings settings = commsFor(7, 2);
-    UnitLink link{user.prompts};
+    UnitLink link;
     UnitProtocol protocol{link, settings, user.prompts, user.beep};
 
     void SetUp() override {
         link.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
-        link.openPort(settings);
+        ASSERT_TRUE(link.openPort(settings).ok());
     }
 
     // Answers the next request with `reply` (a carriage return is added).

@@ -1,8 +1,8 @@
 #include "comms/unit_link.h"
 #include "pty_peer.h"
-#include "support/recording_user_io.h"
 #include "support/temp_dir.h"
 #include "support/unit_on_pty.h"
+#include "userio/application_title.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -16,7 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::PtyPeer;
-using test::RecordingPrompts;
 
 constexpr std::string_view kOpenFailed = "Failed to open the comms port.\nIt may be in use by another application";
 
@@ -29,16 +28,14 @@ CommsSettings settingsFor(int baudRate = 9600, std::uint32_t timeoutMs = 80) {
 
 struct LinkToPeer : ::testing::Test {
     PtyPeer peer;
-    RecordingPrompts prompts;
     test::RecordingTraffic traffic;
-    UnitLink link{prompts};
+    UnitLink link;
 
     void SetUp() override {
         link.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
         link.setTraffic(&traffic);
-        link.openPort(settingsFor());
+        ASSERT_TRUE(link.openPort(settingsFor()).ok());
         ASSERT_TRUE(link.isOpen());
-        ASSERT_TRUE(prompts.shown.empty());
     }
 };
 
@@ -59,7 +56,7 @@ TEST_F(LinkToPeer, SetsUpARawLine) {
 }
 
 TEST_F(LinkToPeer, SendsTheFrameAndShowsItWithoutItsCarriageReturn) {
-    link.sendFrame("R01a05\r");
+    EXPECT_TRUE(link.sendFrame("R01a05\r").ok());
     EXPECT_EQ(peer.receiveRequest(), "R01a05\r");
     EXPECT_EQ(traffic.requests, std::vector<std::string>{"R01a05"});
 }
@@ -119,8 +116,7 @@ TEST_F(LinkToPeer, InputWaitingBeforeARequestIsDiscarded) {
 }
 
 TEST_F(LinkToPeer, HoldsTheLineForTheFrameAndOneMoreCharacter) {
-    link.openPort(settingsFor(1200));
-    ASSERT_TRUE(link.isOpen());
+    ASSERT_TRUE(link.openPort(settingsFor(1200)).ok());
     const auto began = LineClock::now();
     link.sendFrame("W01a05000A\r");  // 11 characters, 12 with the hold: 100 ms at 1200 baud
     EXPECT_GE(LineClock::now() - began, characterTime(1200) * 12);
@@ -128,51 +124,50 @@ TEST_F(LinkToPeer, HoldsTheLineForTheFrameAndOneMoreCharacter) {
 
 TEST_F(LinkToPeer, ReopeningTheSamePortWorksEveryTime) {
     for (int i = 0; i < 3; ++i) {
-        link.openPort(settingsFor());
-        ASSERT_TRUE(link.isOpen());
+        const LinkReason reason = link.openPort(settingsFor());
+        ASSERT_TRUE(reason.ok()) << linkMessage(reason).text;
     }
-    ASSERT_TRUE(prompts.shown.empty()) << prompts.shown[0].text;
     link.sendFrame("S01I\r");
     EXPECT_EQ(peer.receiveRequest(), "S01I\r");
 }
 
 TEST_F(LinkToPeer, ASecondProgramCannotOpenThePortWhileItIsHeld) {
-    RecordingPrompts otherPrompts;
-    UnitLink other(otherPrompts);
+    UnitLink other;
     other.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
-    other.openPort(settingsFor());
+    const LinkReason refused = other.openPort(settingsFor());
     EXPECT_FALSE(other.isOpen());
-    ASSERT_EQ(otherPrompts.shown.size(), 1u);
-    EXPECT_EQ(otherPrompts.shown[0].text, kOpenFailed);
+    EXPECT_EQ(refused.failure, LinkFailure::OpenFailed);
+    EXPECT_EQ(refused.error, EWOULDBLOCK);
+    EXPECT_EQ(linkMessage(refused).text, kOpenFailed);
     // Once we let go, the other one gets it.
     link.closePort();
-    other.openPort(settingsFor());
+    EXPECT_TRUE(other.openPort(settingsFor()).ok());
     EXPECT_TRUE(other.isOpen());
 }
 
 TEST_F(LinkToPeer, KernelRs485ModeFallsBackWhereTheDriverHasNone) {
     link.setOptions(LinkOptions{peer.devicePath(), RtsControl::KernelRs485});
-    link.openPort(settingsFor());
+    const LinkReason note = link.openPort(settingsFor());
     ASSERT_TRUE(link.isOpen());
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(note.failure, LinkFailure::NoKernelRs485);
+    EXPECT_TRUE(note.portKept());
+    EXPECT_EQ(linkMessage(note).icon, MessageIcon::Information);
     link.sendFrame("S01I\r");
     EXPECT_EQ(peer.receiveRequest(), "S01I\r");
 }
 
 TEST(UnitLinkOpen, AMissingDeviceIsReportedAndTheLinkActsAsASilentUnit) {
-    RecordingPrompts prompts;
-    UnitLink link(prompts);
+    UnitLink link;
     link.setOptions(LinkOptions{"/nonexistent/ttyZAT", RtsControl::Manual});
-    link.openPort(settingsFor(9600, 40));
+    const LinkReason reason = link.openPort(settingsFor(9600, 40));
     EXPECT_FALSE(link.isOpen());
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Failed to open the comms port.\n/nonexistent/ttyZAT does not exist");
-    EXPECT_EQ(prompts.shown[0].caption, "Error");
-    EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(prompts.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(reason.failure, LinkFailure::OpenFailed);
+    EXPECT_EQ(reason.error, ENOENT);
+    EXPECT_EQ(linkMessage(reason).text, "Failed to open the comms port.\n/nonexistent/ttyZAT does not exist");
+    EXPECT_EQ(linkMessage(reason).caption, "Error");
+    EXPECT_EQ(linkMessage(reason).icon, MessageIcon::Stop);
 
-    link.sendFrame("S01I\r");
+    EXPECT_EQ(link.sendFrame("S01I\r").failure, LinkFailure::NotOpen);
     const auto began = LineClock::now();
     link.receiveReply();
     EXPECT_GE(LineClock::now() - began, 40ms);
@@ -196,39 +191,35 @@ TEST(UnitLinkOpen, WhatIsNoTerminalIsRefusedAndNeverWritten) {
                           Case{dir.file("fifo"), notATerminal}, Case{"/dev/null", notATerminal},
                           Case{dir.file("folder"), dir.file("folder") + " is a directory, not a serial port"}}) {
         SCOPED_TRACE(c.device);
-        RecordingPrompts prompts;
-        UnitLink link(prompts);
+        UnitLink link;
         link.setOptions(LinkOptions{c.device, RtsControl::Manual});
-        link.openPort(settingsFor(9600, 10));
+        const LinkReason reason = link.openPort(settingsFor(9600, 10));
         EXPECT_FALSE(link.isOpen());
         link.sendFrame("W01a05000A\r");
         link.receiveReply();
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].text, c.message);
+        EXPECT_EQ(linkMessage(reason).text, c.message);
     }
     EXPECT_EQ(test::readFile(dir.file("plain")), "root:x:0:0\n");
 }
 
 TEST(UnitLinkOpen, ARateTheDriverCannotSetIsReported) {
     PtyPeer peer;
-    RecordingPrompts prompts;
-    UnitLink link(prompts);
+    UnitLink link;
     link.setOptions(LinkOptions{peer.devicePath(), RtsControl::Manual});
-    link.openPort(settingsFor(1234));
+    const LinkReason reason = link.openPort(settingsFor(1234));
     EXPECT_TRUE(link.isOpen());
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Failed to set port state");
-    EXPECT_EQ(prompts.shown[0].caption, kApplicationTitle);
+    EXPECT_TRUE(reason.portKept());
+    EXPECT_EQ(linkMessage(reason).text, "Failed to set port state");
+    EXPECT_EQ(linkMessage(reason).caption, kApplicationTitle);
 }
 
 TEST(UnitLinkOpen, ThePortNumberNamesTheDeviceThroughTheEnvironment) {
     PtyPeer peer;
     ASSERT_EQ(setenv("ZAT_COM7", peer.devicePath().c_str(), 1), 0);
-    RecordingPrompts prompts;
-    UnitLink link(prompts);
+    UnitLink link;
     CommsSettings settings = settingsFor();
     settings.port = 7;
-    link.openPort(settings);
+    EXPECT_TRUE(link.openPort(settings).ok());
     unsetenv("ZAT_COM7");
     EXPECT_TRUE(link.isOpen());
     EXPECT_EQ(link.devicePath(), peer.devicePath());

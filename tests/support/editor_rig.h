@@ -18,7 +18,7 @@ struct EditorRig {
     ScriptedDialogs dialogs;
     ScriptedFileDialogs files;
     NoWaitCursor cursor;
-    UnitLink link{prompts};
+    UnitLink link;
     UnitProtocol protocol{link, db.comms, prompts, beep};
     GuiContext gui{prompts, beep, dialogs, files, cursor, {}};
 

@@ -27,14 +27,11 @@ sim::FaultPlan faultAt(std::uint64_t requestNumber, sim::Fault fault) {
 }
 
 UnitOnPty::UnitOnPty(sim::UnitConfig config, sim::LineTiming timing, CommsSettings comms, sim::FaultPlan faults)
-    : unit(config, timing, std::move(faults)),
-      settings(comms),
-      link(user.prompts),
-      protocol(link, settings, user.prompts, user.beep) {
+    : unit(config, timing, std::move(faults)), settings(comms), protocol(link, settings, user.prompts, user.beep) {
     unit.start();
     link.setOptions(LinkOptions{unit.devicePath(), RtsControl::Manual});
     link.setTraffic(&traffic);
-    link.openPort(settings);
+    openedWith = link.openPort(settings);
 }
 
 std::vector<std::string> UnitOnPty::requests() {

@@ -44,6 +44,7 @@ struct UnitOnPty {
     CommsSettings settings;
     UnitLink link;
     UnitProtocol protocol;
+    LinkReason openedWith;  // what the link's opening reported
 };
 
 }  // namespace zat::test

@@ -13,6 +13,7 @@
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/logo_view.h"
 #include "gui/shell/shell_status_bar.h"
+#include "userio/application_title.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,7 +37,6 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
       db_(db),
       gui_(gui),
       simulated_(simulated),
-      link_(gui.prompts),
       protocol_(link_, db.comms, gui.prompts, gui.beep) {
     gui_.showHelp = [this](int context) { showHelp(context); };
     setObjectName("mainWindow");
@@ -199,14 +199,21 @@ void TZATWindow::updateTitle() {
     logo_->update();
 }
 
-void TZATWindow::openPort() {
+LinkReason TZATWindow::openPort() {
     if (simulated_ != nullptr) {
         // The simulated unit follows the address of the settings, as if its
         // switch had been set to match.
         simulated_->setAddress(db_.comms.address);
         link_.setOptions(LinkOptions{simulated_->devicePath(), RtsControl::Manual});
     }
-    link_.openPort(db_.comms);
+    LinkReason reason = link_.openPort(db_.comms);
+    if (simulated_ == nullptr) {
+        // A unit behind a serial server is named where a serial port is not.
+        const std::string& device = link_.devicePath();
+        statusBar_->setUnitNote(isNetworkDevice(device) ? QString("ZAT V2 on %1").arg(QString::fromStdString(device))
+                                                        : QString());
+    }
+    return reason;
 }
 
 void TZATWindow::closePort() { link_.closePort(); }
@@ -231,7 +238,7 @@ std::unique_ptr<TCommsSetupDialog> TZATWindow::makeCommsDialog() {
 
 void TZATWindow::communications() {
     const std::unique_ptr<TCommsSetupDialog> dialog = makeCommsDialog();
-    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) openPort();
+    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) static_cast<void>(commands_->reopenPort());  // shown
 }
 
 void TZATWindow::about() {

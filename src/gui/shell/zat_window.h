@@ -89,7 +89,7 @@ protected:
 
 private:
     void updateTitle() override;
-    void openPort() override;
+    LinkReason openPort() override;
     void closePort() override;
     TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
 

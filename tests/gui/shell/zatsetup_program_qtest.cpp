@@ -2,12 +2,16 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "sim/pty_unit.h"
+#include "support/ser2net_rig.h"
 #include "support/window_rig.h"
 #include "support/window_views.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
+
+#include <cstdlib>
 
 using namespace zat;
 
@@ -53,6 +57,7 @@ private slots:
     void simulatedStartUpShowsTheWindow();
     void aTimedStartUpPrintsItsMessagesInsteadOfWaiting();
     void theEmbeddedUnitAnswersEveryCommand();
+    void aUnitBehindASerialServerIsNamedAndAnswers();
 };
 
 void ZatsetupProgramTest::withoutADisplayItSaysSoAndNamesZatctl() {
@@ -116,6 +121,31 @@ void ZatsetupProgramTest::theEmbeddedUnitAnswersEveryCommand() {
     QVERIFY(rig.prompts.shown.empty());
     QCOMPARE(zat::test::statusField(window, "request"), QString("S42I"));
     QVERIFY(zat::test::statusField(window, "reply").startsWith("*42I"));  // the simulated unit answered
+}
+
+void ZatsetupProgramTest::aUnitBehindASerialServerIsNamedAndAnswers() {
+    test::Ser2netRig server;
+    const std::string device = server.rfc2217Device();
+    test::WindowRig rig;
+    rig.db.setCurrentFile(rig.writeQuickDatabase("plant.zat"));  // on port 1
+    setenv("ZAT_COM1", device.c_str(), 1);
+    TZATWindow window(rig.db, rig.context());
+    window.startUp();
+    QVERIFY2(rig.prompts.shown.empty(), rig.prompts.shown.empty() ? "" : rig.prompts.shown[0].text.c_str());
+    QCOMPARE(zat::test::statusField(window, "unitNote"), QString::fromStdString("ZAT V2 on " + device));
+
+    QString shownDevice;
+    rig.dialogs.script.push_back([&shownDevice](QDialog& dialog) {
+        shownDevice = dialog.findChild<QLabel*>("device1")->text();
+        return test::press(dialog, "ok");
+    });
+    window.runCommand(cmd::Communications);
+    unsetenv("ZAT_COM1");
+    QCOMPARE(shownDevice, QString::fromStdString(device));
+    QVERIFY(window.link().isOpen());
+    UnitProtocol protocol(window.link(), rig.db.comms, rig.prompts, rig.beep);
+    QCOMPARE(protocol.checkUnit(true), Outcome::Ok);
+    QVERIFY(rig.prompts.shown.empty());
 }
 
 QTEST_MAIN(ZatsetupProgramTest)
