@@ -18,7 +18,7 @@ struct KilnWindow {
           prompts(program),
           window(db, zat::GuiContext{prompts, beep, dialogs, files, cursor, {}}) {
         unit.withState([](zat::sim::UnitState& state) {
-            static_cast<void>(zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state));
+            (void)zat::sim::loadPlantSetup(zat::sim::demoPlantText(), state);
             zat::sim::startEnabledProfilers(state);
         });
         unit.start();

@@ -210,8 +210,7 @@ LinkReason TZATWindow::openPort() {
     if (simulated_ == nullptr) {
         // A unit behind a serial server is named where a serial port is not.
         const std::string& device = link_.devicePath();
-        statusBar_->setUnitNote(isNetworkDevice(device) ? QString("ZAT V2 on %1").arg(QString::fromStdString(device))
-                                                        : QString());
+        statusBar_->setUnitNote(isNetworkDevice(device) ? QString("ZAT V2 on %1").arg(toQString(device)) : QString());
     }
     return reason;
 }
@@ -238,7 +237,7 @@ std::unique_ptr<TCommsSetupDialog> TZATWindow::makeCommsDialog() {
 
 void TZATWindow::communications() {
     const std::unique_ptr<TCommsSetupDialog> dialog = makeCommsDialog();
-    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) static_cast<void>(commands_->reopenPort());  // shown
+    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) (void)commands_->reopenPort();  // shown
 }
 
 void TZATWindow::about() {

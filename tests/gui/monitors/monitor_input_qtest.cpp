@@ -26,8 +26,7 @@ constexpr int kSlowBaud = 1200;
 
 MonitorWindow* openAnalogInputsAt1200(WindowRig& rig) {
     rig.unit = std::make_unique<sim::PtyUnit>(sim::UnitConfig{}, sim::LineTiming{kSlowBaud, 0});
-    rig.unit->withState(
-        [](sim::UnitState& state) { static_cast<void>(sim::loadPlantSetup(sim::demoPlantText(), state)); });
+    rig.unit->withState([](sim::UnitState& state) { (void)sim::loadPlantSetup(sim::demoPlantText(), state); });
     rig.unit->start();
     ConfigDatabase slow;
     slow.comms.address = 1;
@@ -38,7 +37,7 @@ MonitorWindow* openAnalogInputsAt1200(WindowRig& rig) {
     slow.comms.retries = 0;
     const std::string path = rig.dir.file("slow.zat");
     test::RecordingUserIo unseen;
-    static_cast<void>(saveDatabase(slow, path, unseen.io()));
+    (void)saveDatabase(slow, path, unseen.io());
     rig.start(path);
     rig.window->runCommand(cmd::MonitorAnalogInputs);
     return rig.window->monitor(MonitorSlot::AnalogInputs);
