@@ -126,10 +126,10 @@ private:
         if (peer < 0) return;
         // Options asked for again and again, a subnegotiation that never
         // ends, an unknown COM-PORT-OPTION answer: never a confirmation.
-        const std::string garbage{
+        static constexpr char kGarbage[] =
             "\xFF\xFD\x01\xFF\xFB\x01\xFF\xFD\x2C\xFF\xFA\x2C\x70\x00\xFF\xF0\xFF\xF1"
-            "\xFF\xFB\x05\xFF\xFA\x18\x01\x02\x03",
-            29};
+            "\xFF\xFB\x05\xFF\xFA\x18\x01\x02\x03";
+        const std::string garbage(kGarbage, sizeof kGarbage - 1);  // counted, for the NUL inside
         char sink[256];
         while (!stop_ && how != Misbehaviour::ClosesAtOnce) {
             if (how == Misbehaviour::TalksTelnetGarbage) ::send(peer, garbage.data(), garbage.size(), MSG_NOSIGNAL);
