@@ -54,6 +54,8 @@ void saveTrendPictures(const ConfigDatabase& settings, const GuiContext& gui,
         inputs.sweep();
         QApplication::processEvents();
     }
+    controllers.trend()->refresh();
+    inputs.trend()->refresh();
     save(controllers, "monitor_controllers_trend");
     save(inputs, "monitor_analog_inputs_trend");
     controllers.requestClose();

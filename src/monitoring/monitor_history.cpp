@@ -50,6 +50,13 @@ std::vector<MonitorHistory::Sample> MonitorHistory::samples(std::string_view ser
     return out;
 }
 
+std::optional<std::int64_t> MonitorHistory::oldestMillis(std::string_view series) const {
+    const auto found = series_.find(series);
+    if (found == series_.end() || found->second.samples.empty()) return std::nullopt;
+    const Ring& ring = found->second;
+    return ring.samples[ring.samples.size() < capacity_ ? 0 : ring.next].millis;
+}
+
 std::vector<std::string> MonitorHistory::seriesNames() const {
     std::vector<std::string> names;
     for (const auto& entry : series_) names.push_back(entry.first);

@@ -59,6 +59,8 @@ public:
     template <class Visit>
     void forEach(std::string_view series, std::int64_t fromMillis, Visit&& visit) const;
     [[nodiscard]] const std::vector<Mark>& marks() const { return marks_; }
+    // The time of the oldest sample kept; none for a series never read.
+    [[nodiscard]] std::optional<std::int64_t> oldestMillis(std::string_view series) const;
     [[nodiscard]] std::vector<std::string> seriesNames() const;
 
     [[nodiscard]] std::size_t capacity() const { return capacity_; }

@@ -33,7 +33,10 @@ TEST(MonitorHistory, KeepsTheNewestReadingsOfEachSeriesAndGapsStayGaps) {
     EXPECT_EQ(valuesOf(history, "A00"), (std::vector<double>{-1, 13, 14}));  // 10 and 11 pushed out
     EXPECT_EQ(valuesOf(history, "A01"), std::vector<double>{5});
     EXPECT_EQ(history.samples("A00").front().millis, 3000);
+    EXPECT_EQ(history.oldestMillis("A00"), 3000);
+    EXPECT_EQ(history.oldestMillis("A01"), 2000);
     EXPECT_TRUE(history.samples("A02").empty());
+    EXPECT_EQ(history.oldestMillis("A02"), std::nullopt);
 
     std::vector<std::int64_t> fromFour;
     history.forEach("A00", 4000, [&](const MonitorHistory::Sample& s) { fromFour.push_back(s.millis); });

@@ -78,6 +78,8 @@ void MonitorWindow::runBatch(const std::function<void()>& exchanges) {
         busy_ = false;
     }
     showPage();
+    // A page change shows the new page's lines at once, with their past.
+    if (trend_ != nullptr && !trend_->isHidden()) trend_->setLines(trendLines());
     emit batchEnded();
     if (closing_) emit closeRequested();
 }
@@ -180,10 +182,7 @@ void MonitorWindow::takeReadings() {
         context_.gui.prompts.show("Unable to write file " + recording_.path() + "\nThe recording has stopped.", "Error",
                                   MessageIcon::Stop, MessageButtons::Ok);
     }
-    if (!trend_->isHidden()) {
-        trend_->setLines(trendLines());
-        trend_->refresh();
-    }
+    trend_->refreshSoon();
 }
 
 bool MonitorWindow::startRecording(const std::string& path) {
@@ -232,7 +231,7 @@ void MonitorWindow::toggleTrendOnClick(QWidget* name) {
 
 void MonitorWindow::markTrend(const std::string& channel, const std::string& text) {
     history_.mark(clock_(), channel, text);
-    if (!trend_->isHidden()) trend_->refresh();
+    trend_->refreshSoon();
 }
 
 bool MonitorWindow::eventFilter(QObject* watched, QEvent* event) {

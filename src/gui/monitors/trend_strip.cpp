@@ -22,6 +22,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -63,6 +64,9 @@ std::vector<TrendLine> loopTrendLines(const std::string& channel, const char* th
 TrendStrip::TrendStrip(const MonitorHistory& history, const GuiContext& gui, QWidget* parent)
     : QWidget(parent), history_(history), gui_(gui) {
     setObjectName(QStringLiteral("trend"));
+    pending_ = new QTimer(this);
+    pending_->setSingleShot(true);
+    connect(pending_, &QTimer::timeout, this, [this] { refresh(); });
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignBottom);
     chart_->setMargins(QMargins(4, 4, 4, 4));
@@ -151,6 +155,27 @@ void TrendStrip::setLines(std::vector<TrendLine> lines) {
                           return a.series == b.line.series && a.label == b.line.label && a.axis == b.line.axis;
                       });
     if (same) return;
+    const bool sameShape = lines.size() == drawn_.size() &&
+                           std::equal(lines.begin(), lines.end(), drawn_.begin(),
+                                      [](const TrendLine& a, const Drawn& b) { return a.axis == b.line.axis; });
+    if (sameShape) {
+        // Another page of the same kind: the series are renamed and emptied, not rebuilt.
+        for (std::size_t l = 0; l < lines.size(); ++l) {
+            Drawn& drawn = drawn_[l];
+            drawn.line = std::move(lines[l]);
+            drawn.shown = !switchedOff_[drawn.line.series];
+            for (QLineSeries* segment : drawn.segments) {
+                segment->setName(drawn.line.label);
+                segment->clear();
+            }
+            showLineState(drawn);
+            for (std::size_t s = 1; s < drawn.segments.size(); ++s)
+                for (QLegendMarker* marker : chart_->legend()->markers(drawn.segments[s])) marker->setVisible(false);
+        }
+        labelLanes();
+        refreshSoon();
+        return;
+    }
     chart_->removeAllSeries();  // deletes them
     marks_.clear();
     drawn_.clear();
@@ -160,28 +185,23 @@ void TrendStrip::setLines(std::vector<TrendLine> lines) {
         drawn_.push_back({.line = std::move(line), .colour = colour, .segments = {}, .shown = shown});
     }
     buildSeries();
-    refresh();
+    refreshSoon();
 }
 
 void TrendStrip::buildSeries() {
     bool anyValue = false, anyOutput = false, anyLane = false;
-    lanes_->setStartValue(0);
-    for (const QString& label : lanes_->categoriesLabels()) lanes_->remove(label);
-    int lane = 0;
-    for (Drawn& drawn : drawn_) {
+    for (std::size_t l = 0; l < drawn_.size(); ++l) {
+        Drawn& drawn = drawn_[l];
         QLineSeries* first = newSegment(drawn);
         anyValue = anyValue || drawn.line.axis == TrendAxis::Value;
         anyOutput = anyOutput || drawn.line.axis == TrendAxis::Output;
-        if (drawn.line.axis == TrendAxis::Lane) {
-            anyLane = true;
-            lanes_->append(drawn.line.label, lane + kLaneHeight / 2);
-            ++lane;
-        }
+        anyLane = anyLane || drawn.line.axis == TrendAxis::Lane;
+        // By place: the same series serve the next page of the same kind.
         for (QLegendMarker* marker : chart_->legend()->markers(first))
-            connect(marker, &QLegendMarker::clicked, this, [this, series = drawn.line.series] { toggleLine(series); });
+            connect(marker, &QLegendMarker::clicked, this, [this, l] { toggleLine(drawn_.at(l).line.series); });
         if (!drawn.shown) showLineState(drawn);
     }
-    lanes_->setRange(-0.2, std::max(lane, 1) - 0.2);
+    labelLanes();
     values_->setVisible(anyValue);
     output_->setVisible(anyOutput);
     lanes_->setVisible(anyLane);
@@ -212,6 +232,15 @@ QLineSeries* TrendStrip::newSegment(Drawn& drawn) {
     for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(legend);
     drawn.segments.push_back(series);
     return series;
+}
+
+void TrendStrip::labelLanes() {
+    for (const QString& label : lanes_->categoriesLabels()) lanes_->remove(label);
+    lanes_->setStartValue(0);
+    int lane = 0;
+    for (const Drawn& drawn : drawn_)
+        if (drawn.line.axis == TrendAxis::Lane) lanes_->append(drawn.line.label, lane++ + kLaneHeight / 2);
+    lanes_->setRange(-0.2, std::max(lane, 1) - 0.2);
 }
 
 void TrendStrip::toggleLine(const std::string& series) {
@@ -258,10 +287,8 @@ void TrendStrip::setPaused(bool paused) {
 
 std::int64_t TrendStrip::windowEnd(std::int64_t now) {
     oldest_ = now;
-    for (const Drawn& drawn : drawn_) {
-        const auto samples = history_.samples(drawn.line.series);
-        if (!samples.empty()) oldest_ = std::min(oldest_, samples.front().millis);
-    }
+    for (const Drawn& drawn : drawn_)
+        oldest_ = std::min(oldest_, history_.oldestMillis(drawn.line.series).value_or(now));
     const std::int64_t last = pause_->isChecked() ? pausedEnd_ : now;
     const int scrollable = static_cast<int>(std::max<std::int64_t>(0, (now - oldest_) / 1000 - spanSeconds_));
     const QSignalBlocker quiet(scroll_);
@@ -272,7 +299,15 @@ std::int64_t TrendStrip::windowEnd(std::int64_t now) {
     return last;
 }
 
+void TrendStrip::refreshSoon() {
+    if (isHidden() || pending_->isActive()) return;
+    const qint64 since = sinceDrawn_.isValid() ? sinceDrawn_.elapsed() : kRefreshMs;
+    pending_->start(static_cast<int>(std::max<qint64>(0, kRefreshMs - since)));
+}
+
 void TrendStrip::refresh() {
+    pending_->stop();
+    sinceDrawn_.start();
     if (isHidden()) return;  // the trend is switched off: nothing to draw
     const std::int64_t to = windowEnd(MonitorHistory::millisOf(clock_()));
     const std::int64_t from = to - static_cast<std::int64_t>(spanSeconds_) * 1000;

@@ -9,6 +9,7 @@
 #include "monitoring/monitor_history.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
@@ -25,6 +26,7 @@ class QDoubleSpinBox;
 class QLineSeries;
 class QPushButton;
 class QScrollBar;
+class QTimer;
 class QValueAxis;
 class QCategoryAxis;
 
@@ -60,6 +62,7 @@ public:
     static constexpr int kSpans[] = {60, 600, 3600, 8 * 3600};
     // Points drawn per line at most; longer spans are averaged into as many buckets.
     static constexpr int kMaxPoints = 600;
+    static constexpr int kRefreshMs = 500;
 
     TrendStrip(const MonitorHistory& history, const GuiContext& gui, QWidget* parent);
 
@@ -69,6 +72,9 @@ public:
     [[nodiscard]] bool lineShown(const std::string& series) const;
     // Draws what the history holds now.
     void refresh();
+    // Draws it in a turn of its own, at most every kRefreshMs: a poll's
+    // batch and the drawing never hold the event loop together.
+    void refreshSoon();
     void setClock(TrendClock clock) { clock_ = std::move(clock); }
 
     // What is drawn (tests and pictures): points of a line's segments, its segments, the marks.
@@ -99,6 +105,7 @@ private:
     [[nodiscard]] std::vector<std::int64_t> markTimes(std::int64_t from, std::int64_t to) const;
     QLineSeries* newSegment(Drawn& drawn);
     void showLineState(const Drawn& drawn);
+    void labelLanes();
 
     const MonitorHistory& history_;
     const GuiContext& gui_;
@@ -117,6 +124,8 @@ private:
     QDoubleSpinBox* high_ = nullptr;
     QPushButton* export_ = nullptr;
 
+    QTimer* pending_ = nullptr;
+    QElapsedTimer sinceDrawn_;
     std::vector<Drawn> drawn_;
     std::string markSeries_;
     std::map<std::string, bool> switchedOff_;  // by series, across pages

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
 #include <fstream>
@@ -49,6 +50,7 @@ private slots:
     void theControllerTrendFillsWithMeasuredSetpointAndOutput();
     void anApplyOfNewTermsIsMarked();
     void aSilentPollIsAGapInTheTrend();
+    void aPageShownAgainHasItsPast();
     void recordWritesRowsWhilePollingAndStopsCleanly();
     void anUnwritableRecordingIsRefusedWhenChosen();
 };
@@ -66,6 +68,7 @@ void MonitorTrendTest::theControllerTrendFillsWithMeasuredSetpointAndOutput() {
     monitor->findChild<QCheckBox*>(QStringLiteral("trendShown"))->click();
     QVERIFY(!monitor->trend()->isHidden());
     for (int poll = 0; poll < 3; ++poll) monitor->sweep();
+    monitor->trend()->refresh();  // else drawn in a turn of its own
     // Opening polled the loop once, then three sweeps.
     for (const char* line : {"PID1 MV", "PID1 SP", "PID1 OP"}) {
         QCOMPARE(monitor->history().samples(line).size(), 4u);
@@ -97,6 +100,7 @@ void MonitorTrendTest::anApplyOfNewTermsIsMarked() {
     QCOMPARE(monitor->history().marks().front().series, std::string("PID1"));
     QCOMPARE(monitor->history().marks().front().text, std::string("Apply P=60 I=240 D=40"));
     monitor->sweep();
+    monitor->trend()->refresh();
     QCOMPARE(monitor->trend()->markCount(), 1);
 }
 
@@ -112,6 +116,7 @@ void MonitorTrendTest::aSilentPollIsAGapInTheTrend() {
     QTest::qWait(5200);  // the back-off of a silent unit: one poll every 5 s
     monitor->sweep();
     monitor->sweep();
+    monitor->trend()->refresh();
     // A01 (row 1) read, missed, read again: two runs on the chart, the miss kept.
     const auto samples = monitor->history().samples("A01");
     QVERIFY(samples.size() >= 3);
@@ -119,6 +124,26 @@ void MonitorTrendTest::aSilentPollIsAGapInTheTrend() {
     QVERIFY(std::any_of(samples.begin(), samples.end(), [](const auto& s) { return s.gap(); }));
     QVERIFY(!samples.back().gap());
     QCOMPARE(monitor->trend()->segmentCount("A01"), 2);
+}
+
+void MonitorTrendTest::aPageShownAgainHasItsPast() {
+    WindowRig rig;
+    MonitorWindow* monitor = openOnDemoKiln(rig, cmd::MonitorDigitalOutputs, MonitorSlot::DigitalOutputs);
+    QVERIFY(monitor != nullptr);
+    monitor->showTrend(true);
+    auto* tabs = monitor->findChild<QTabBar*>(QStringLiteral("tabs"));
+    monitor->sweep();
+    monitor->sweep();
+    tabs->setCurrentIndex(1);
+    monitor->sweep();
+    monitor->trend()->refresh();
+    QVERIFY(!monitor->trend()->lineShown("D00"));
+    QCOMPARE(monitor->trend()->pointCount("D08") > 0, true);
+    tabs->setCurrentIndex(0);
+    monitor->trend()->refresh();
+    // Nothing polled since: what is drawn is the first visit's.
+    QVERIFY(monitor->trend()->pointCount("D00") >= 1);
+    QCOMPARE(monitor->history().samples("D00").size(), 2u);
 }
 
 void MonitorTrendTest::recordWritesRowsWhilePollingAndStopsCleanly() {
