@@ -2,12 +2,16 @@
 // command opens through the command table, against the embedded simulated
 // unit) and its tree is walked through QAccessible. A control or live value
 // without a name, or two controls of one role sharing a name, is an offence.
+#include "gui/calibration/calibrate.h"
 #include "gui/common/about_dialog.h"
 #include "gui/common/help_window.h"
 #include "gui/common/please_wait.h"
 #include "gui/common/text_conversion.h"
 #include "gui/dialogs/transfer_setup_dialog.h"
 #include "gui/editors/if_block_editor.h"
+#include "gui/monitors/analog_input_monitor.h"
+#include "gui/monitors/analog_output_monitor.h"
+#include "gui/monitors/digital_monitors.h"
 #include "gui/printing/listing_printer.h"
 #include "gui/printing/printing_window.h"
 #include "gui/shell/command_table.h"
@@ -17,6 +21,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 
@@ -145,20 +150,41 @@ std::vector<Finding> walkEveryWindow(TZATWindow& main) {
     return findings;
 }
 
+// The main window on the program's own simulated unit, as `zatsetup --simulate` runs.
+struct SimulatedMainWindow {
+    EmbeddedUnit unit;
+    test::WindowRig rig;
+    std::unique_ptr<TZATWindow> window;
+
+    SimulatedMainWindow() {
+        rig.db.setCurrentFile(rig.writeQuickDatabase("plant.zat"));
+        window = std::make_unique<TZATWindow>(rig.db, rig.context(), &unit);
+        window->startUp();
+    }
+};
+
+QString spokenName(const QWidget& window, const QString& objectName) {
+    auto* control = window.findChild<QWidget*>(objectName);
+    return control != nullptr ? spokenName(QAccessible::queryAccessibleInterface(control)) : "(no " + objectName + ")";
+}
+
+QString text(const QWidget& window, const QString& objectName) {
+    auto* label = window.findChild<QLabel*>(objectName);
+    return label != nullptr ? label->text() : QString();
+}
+
 }  // namespace
 
 class AccessibleNamesTest : public QObject {
     Q_OBJECT
 private slots:
     void everyControlOfEveryWindowHasItsOwnName();
+    void liveValuesSayTheirChannelAndWhatTheyShow();
 };
 
 void AccessibleNamesTest::everyControlOfEveryWindowHasItsOwnName() {
-    EmbeddedUnit simulated;
-    test::WindowRig rig;
-    rig.db.setCurrentFile(rig.writeQuickDatabase("plant.zat"));
-    TZATWindow main(rig.db, rig.context(), &simulated);
-    main.startUp();
+    SimulatedMainWindow simulated;
+    TZATWindow& main = *simulated.window;
     QVERIFY(main.link().isOpen());
 
     QStringList offences;
@@ -188,6 +214,46 @@ void AccessibleNamesTest::everyControlOfEveryWindowHasItsOwnName() {
     // One line each: Qt Test cuts a long failure message short.
     for (const QString& offence : offences) qWarning("%s", qPrintable(offence));
     QVERIFY2(offences.isEmpty(), qPrintable(QString("%1 offences, listed above").arg(offences.size())));
+}
+
+// The names follow what the windows show after a sweep of the simulated unit.
+void AccessibleNamesTest::liveValuesSayTheirChannelAndWhatTheyShow() {
+    SimulatedMainWindow simulated;
+    TZATWindow& main = *simulated.window;
+    const auto open = [&main](auto window) {
+        if (succeeded(window->start())) window->sweep();
+        return window;
+    };
+    const auto inputs = open(std::make_unique<TAINMonitor>(main.windowContext()));
+    const auto outputs = open(std::make_unique<TAOUTMonitor>(main.windowContext()));
+    const auto digitalInputs = open(std::make_unique<TDINMonitor>(main.windowContext()));
+    const auto digitalOutputs = open(std::make_unique<TDOUTMonitor>(main.windowContext()));
+    const auto calibration = open(std::make_unique<TCalibrate>(main.windowContext(), kOutputCalibration));
+    const auto lampState = [&](int row) {
+        const QVariant lit = digitalInputs->findChild<QWidget*>(QString("lamp%1").arg(row))->property("lit");
+        return !lit.isValid() ? QString("unknown") : lit.toBool() ? QString("on") : QString("off");
+    };
+    const struct {
+        const QWidget& window;
+        QString control;
+        QString expected;
+    } rows[] = {
+        {*inputs, "value3", text(*inputs, "name3") + " " + text(*inputs, "value3")},
+        {*inputs, "range3", text(*inputs, "name3") + " " + text(*inputs, "range3")},
+        {*outputs, "entry2", text(*outputs, "name2") + " New value"},
+        {*outputs, "current2", text(*outputs, "name2") + " Current"},
+        {*digitalInputs, "lamp5", text(*digitalInputs, "name5") + " " + lampState(5)},
+        {*digitalOutputs, "box5", text(*digitalOutputs, "name5") + " force"},
+        {*calibration, "zeroMinus", "Zero down"},
+        {*calibration, "zeroPlus", "Zero up"},
+        {*calibration, "spanMinus", "Span down"},
+        {*calibration, "spanPlus", "Span up"},
+        {*calibration, "zero", "Zero " + text(*calibration, "zero")},
+    };
+    for (const auto& row : rows) {
+        QVERIFY(!row.expected.startsWith(' '));  // the row has a channel name
+        QCOMPARE(spokenName(row.window, row.control), row.expected);
+    }
 }
 
 QTEST_MAIN(AccessibleNamesTest)
