@@ -220,7 +220,7 @@ void AccessibleNamesTest::everyControlOfEveryWindowHasItsOwnName() {
 void AccessibleNamesTest::liveValuesSayTheirChannelAndWhatTheyShow() {
     SimulatedMainWindow simulated;
     TZATWindow& main = *simulated.window;
-    const auto open = [&main](auto window) {
+    const auto open = [](auto window) {
         if (succeeded(window->start())) window->sweep();
         return window;
     };
