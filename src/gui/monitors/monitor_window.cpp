@@ -217,6 +217,8 @@ void MonitorWindow::showRecording() {
         on ? QStringLiteral("\u25CF Recording to %1").arg(QFileInfo(toQString(recording_.path())).fileName())
            : QString());
     recordMark_->setToolTip(on ? toQString(recording_.path()) : QString());
+    recordMark_->setAccessibleName(recordMark_->text());
+    recordMark_->setVisible(on);  // an empty line has nothing to say
 }
 
 void MonitorWindow::setClock(TrendClock clock) {
