@@ -2,10 +2,14 @@
 #include "cli/commands.h"
 #include "cli/console_user_io.h"
 #include "cli/unit_options.h"
+#include "comms/link_statistics.h"
+#include "comms/traffic_log.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -34,7 +38,10 @@ void printHelp(std::FILE* out) {
                  "\n"
                  "Options:\n"
                  "  -q, --quiet     no progress display\n"
-                 "  -v, --verbose   also print what the program is doing\n"
+                 "  -v, --verbose   also print what the program is doing, and every request\n"
+                 "                  and reply with its time on stderr\n"
+                 "  --log FILE      append every request and reply with its time to FILE\n"
+                 "  --stats         print the link statistics on stderr when the command ends\n"
                  "  -h, --help      this text\n"
                  "\n"
                  "Messages go to stderr as \"caption: text\". Exit status: 0 success,\n"
@@ -57,6 +64,8 @@ int printCommandHelp(const std::string& name) {
 int main(int argc, char** argv) {
     bool quiet = false;
     bool verbose = false;
+    bool stats = false;
+    std::optional<std::string> logPath;
     std::vector<std::string> words;
     bool optionsEnded = false;
     std::size_t literalFrom = SIZE_MAX;  // words from here on came after "--"
@@ -70,6 +79,14 @@ int main(int argc, char** argv) {
             quiet = true;
         } else if (!optionsEnded && (arg == "-v" || arg == "--verbose")) {
             verbose = true;
+        } else if (!optionsEnded && arg == "--stats") {
+            stats = true;
+        } else if (!optionsEnded && arg == "--log") {
+            if (i + 1 == argc) {
+                std::fprintf(stderr, "zatctl: --log needs a file name (see zatctl --help)\n");
+                return kExitUsage;
+            }
+            logPath = argv[++i];
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
             literalFrom = words.size();
@@ -105,14 +122,41 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Every exchange goes to the log on stderr (-v), the log file and the statistics.
+    zat::TrafficFanOut traffic;
+    std::unique_ptr<zat::TrafficLogFile> logFile;
+    if (logPath) {
+        std::string error;
+        logFile = zat::TrafficLogFile::open(*logPath, error);
+        if (!logFile) {
+            std::fprintf(stderr, "zatctl: %s\n", error.c_str());
+            return kExitUsage;
+        }
+        traffic.add(logFile.get());
+    }
+    zat::LinkStatistics statistics;
+    if (stats) traffic.add(&statistics);
+
     ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
+    zat::TrafficLogWriter console(stderr, [&progress] { progress.breakLine(); });
+    if (verbose) traffic.add(&console);
     ConsolePrompts prompts(stderr, &progress);
     zat::SilentBeep beep;
     ConsoleStatus status(stderr, verbose);
     zat::NoFileDialogs files;  // every file is named on the command line
     zat::NoWaitCursor cursor;
-    Context context{
-        zat::UserIo{prompts, beep, status, progress, files, cursor}, stdout, stderr, verbose, &prompts, &progress};
+    Context context{zat::UserIo{prompts, beep, status, progress, files, cursor},
+                    stdout,
+                    stderr,
+                    verbose,
+                    &prompts,
+                    &progress,
+                    &traffic};
     const std::vector<std::string> args(words.begin() + 1, words.end());
-    return command->run(context, args);
+    const int exitStatus = command->run(context, args);
+    if (stats) {
+        progress.breakLine();
+        std::fprintf(stderr, "link: %s\n", zat::statisticsText(statistics.total()).c_str());
+    }
+    return exitStatus;
 }
