@@ -40,6 +40,12 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
                 result.error = "--paper takes a4 or letter";
                 return result;
             }
+        } else if (!filesOnly && arg == "--log") {
+            if (!valueFollows) {
+                result.error = "--log needs a file name";
+                return result;
+            }
+            result.options.logFile = args[++i];
         } else if (!filesOnly && arg == "--") {
             filesOnly = true;
         } else if (!filesOnly && arg == "--simulate") {
@@ -65,7 +71,7 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
 }
 
 std::string appUsage() {
-    return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
+    return "usage: zatsetup [--simulate] [--log FILE] [DATABASE.zat]\n"
            "       zatsetup --print io|if --pdf OUT.pdf [--paper a4|letter] DATABASE.zat\n"
            "\n"
            "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
@@ -73,6 +79,8 @@ std::string appUsage() {
            "\n"
            "  --simulate         run a simulated ZAT V2 inside the program and talk to it\n"
            "                     instead of a serial port, to try every command without a unit\n"
+           "  --log FILE         append every request and reply with its time to FILE\n"
+           "                     (exit status 2 if FILE cannot be written)\n"
            "  --exit-when-shown  quit as soon as the window is up (times the start-up)\n"
            "  --print io|if      write the I/O listing (io) or the IF block listing (if) of\n"
            "                     DATABASE.zat to the PDF file named by --pdf, without a\n"

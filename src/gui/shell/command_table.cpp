@@ -126,6 +126,8 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().loadRegisters(); })},
         {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk",
          shellCommand([](TZATWindow& w) { w.commands().saveRegisters(); })},
+        {cmd::Traffic, "&Traffic", "Show every exchange with the unit and the link statistics",
+         shellCommand([](TZATWindow& w) { w.showTraffic(); })},
     };
     return infos;
 }
@@ -147,7 +149,7 @@ const std::vector<MenuLayout>& mainMenus() {
           MonitorControllers}},
         {"&Calibration",
          {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
-        {"Communications", {}, Communications},
+        {"Communications", {Communications, 0, Traffic}},
         {"Configuration",
          {AnalogInputSetup, AnalogOutputSetup, DigitalInputComments, DigitalOutputComments, IfBlocks, HotColdBlocks,
           ProfilerSetup, ProfileEditor, ControllerSetup}},
