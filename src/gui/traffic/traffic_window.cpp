@@ -10,9 +10,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -103,8 +105,19 @@ TrafficWindow::TrafficWindow(TrafficRing& ring, LinkStatistics& statistics, cons
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMs);
     connect(timer_, &QTimer::timeout, this, &TrafficWindow::refresh);
-    timer_->start();
     refresh();
+}
+
+// A closed window costs nothing: it catches up when shown again.
+void TrafficWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+    timer_->start();
+}
+
+void TrafficWindow::hideEvent(QHideEvent* event) {
+    timer_->stop();
+    QWidget::hideEvent(event);
 }
 
 void TrafficWindow::refresh() {
@@ -121,7 +134,8 @@ void TrafficWindow::showStatistics() {
     for (const auto& [address, unit] : statistics_.byAddress()) {
         lines << QString("Unit %1: %2").arg(address).arg(toQString(statisticsText(unit)));
     }
-    statisticsText_->setText(lines.isEmpty() ? QString("No exchanges counted") : lines.join('\n'));
+    const QString text = lines.isEmpty() ? QString("No exchanges counted") : lines.join('\n');
+    if (text != statisticsText_->text()) statisticsText_->setText(text);
 }
 
 void TrafficWindow::clear() {
