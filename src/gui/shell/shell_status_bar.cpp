@@ -1,6 +1,7 @@
 #include "gui/shell/shell_status_bar.h"
 
 #include "comms/link_statistics.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 
 #include <QFontMetrics>
@@ -35,6 +36,7 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     operation_ = new QLabel(this);
     operation_->setObjectName("operation");
     addWidget(operation_, 1);
+    setStatusText({});
     linkNote_ = new QLabel(this);
     linkNote_->setObjectName("linkNote");
     linkNote_->setStyleSheet("color: #b00000; font-weight: bold");
@@ -53,7 +55,10 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     reply_->installEventFilter(this);
 }
 
-void ShellStatusBar::setStatusText(std::string_view text) { operation_->setText(toQString(text)); }
+void ShellStatusBar::setStatusText(std::string_view text) {
+    operation_->setText(toQString(text));
+    nameLiveValue(operation_, QStringLiteral("Status"), operation_->text(), QStringLiteral("none"));
+}
 
 void ShellStatusBar::exchanged(const ExchangeRecord& record) {
     request_->setText(fromWire(record.request));

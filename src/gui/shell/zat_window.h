@@ -23,6 +23,8 @@
 #include <memory>
 
 class QAction;
+class QMenu;
+class QMenuBar;
 
 namespace zat {
 
@@ -30,6 +32,7 @@ class AcceleratorKeys;
 class MonitorWindow;
 class EmbeddedUnit;
 class LogoView;
+struct MenuLayout;
 class ShellStatusBar;
 class TCommsSetupDialog;
 class TrafficWindow;
@@ -108,6 +111,7 @@ private:
     TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
 
     void buildMenus();
+    QMenu* addMenu(QMenuBar* bar, const MenuLayout& layout);
     void buildToolBar();
     QAction* makeAction(int id);
     void showHelpPage(const QUrl& page);
