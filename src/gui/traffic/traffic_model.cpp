@@ -58,6 +58,12 @@ QVariant TrafficModel::data(const QModelIndex& index, int role) const {
                 default:
                     return {};
             }
+        case Qt::AccessibleTextRole:
+            // A screen reader speaks a cell by its exchange and column: "Exchange 12 Outcome: answered".
+            return QString("Exchange %1 %2: %3")
+                .arg(static_cast<qulonglong>(first_ + static_cast<std::uint64_t>(index.row()) + 1))
+                .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
+                     data(index, Qt::DisplayRole).toString());
         case Qt::BackgroundRole:
             return failed ? QBrush(kFailureBackground) : QVariant();
         case Qt::ForegroundRole:

@@ -390,7 +390,7 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
     QStringList communications;
     for (QAction* item : bar->actions()[3]->menu()->actions())
         communications << (item->isSeparator() ? "---" : item->text());
-    QCOMPARE(communications, QStringList({"Communications", "---", "&Traffic"}));
+    QCOMPARE(communications, QStringList({"Communications &Setup...", "---", "&Traffic"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
     QCOMPARE(configuration, QStringList({"Analogue Inputs\tAlt+A", "Analogue Outputs\tAlt+B", "Digital Inputs",
