@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_args.h"
 #include "cli/listing_command.h"
 #include "cli/register_commands.h"
 #include "cli/summary.h"
@@ -95,12 +96,11 @@ const std::vector<Command> kCommands = {
                 "\"Page   1\"), the column headings, then one line per printed line with its\n"
                 "texts separated by tabs, and a form feed line between pages.\n"
                 "\n"
-                "  -o FILE.txt   write to FILE.txt instead of standard output\n"
-                "\n"
                 "Example:\n"
                 "  zatctl -q listing if examples/demo-plant.zat -o if-blocks.txt\n",
         .run = runListing,
         .ownOptions = true,
+        .options = [] { return options::textsOf(listingOptionTable()); },
     },
     {
         .name = "probe",
@@ -123,12 +123,6 @@ const std::vector<Command> kCommands = {
                 "to take it up. The communication settings are DB.zat's own, or those of\n"
                 "the database named by --db; the unit options override either.\n"
                 "\n"
-                "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
-                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-                "                  pid (controllers), profilers, profiles. Default: all\n"
-                "  --retry N       when the transfer fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
                 "the unit may then hold part of the configuration.\n"
                 "\n"
@@ -136,6 +130,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
         .run = runExport,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kExportOptions)); },
     },
     {
         .name = "import",
@@ -149,19 +144,13 @@ const std::vector<Command> kCommands = {
                 "of this run (--db, default ./Default.zat, and the unit options). If the\n"
                 "import is given up nothing is saved, so no file is left half imported.\n"
                 "\n"
-                "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
-                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-                "                  pid (controllers), profilers, profiles. Default: all\n"
-                "  --retry N       when the transfer fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "  -o OUT.zat      save to OUT.zat instead of DB.zat\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up.\n"
                 "\n"
                 "Example:\n"
                 "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
         .run = runImport,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kImportOptions)); },
     },
     {
         .name = "save-registers",
@@ -207,9 +196,6 @@ const std::vector<Command> kCommands = {
                 "to FILE.cal, updating an existing file in place. Nothing is written if the\n"
                 "reading is given up. The name must end in .cal.\n"
                 "\n"
-                "  --retry N       when the reading fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the reading is given up,\n"
                 "2 if the file cannot be written.\n"
                 "\n"
@@ -217,17 +203,13 @@ const std::vector<Command> kCommands = {
                 "  zatctl save-cal unit3.cal --retry 1 --port 1\n",
         .run = runSaveCalibration,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kSaveCalibrationOptions)); },
     },
     {
         .name = "restore-cal",
         .synopsis = "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]",
         .summary = "write calibration constants from a file to the unit",
         .help = "Writes the calibration constants saved in FILE.cal to the unit.\n"
-                "\n"
-                "  --retry N         when the writing fails, run it again up to N times\n"
-                "                    (0..99, default 0)\n"
-                "  --ignore-errors   then write every constant once more, passing over the\n"
-                "                    ones that fail, instead of giving up\n"
                 "\n"
                 "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
                 "the unit does not answer or the restore is given up, 2 if the file is\n"
@@ -238,6 +220,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
         .run = runRestoreCalibration,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kRestoreCalibrationOptions)); },
     },
     {
         .name = "watch",
@@ -246,6 +229,7 @@ const std::vector<Command> kCommands = {
         .help = kWatchHelp,
         .run = runWatch,
         .unitOptions = true,
+        .options = [] { return options::textsOf(watchOptionTable()); },
     },
 };
 

@@ -29,7 +29,7 @@ UnitOptions withSettingsOf(const std::string& database, UnitOptions options) {
 
 int runExport(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status = takeCommandArgs(context, args, kTakesGroups | kTakesRetry,
+    if (const auto status = takeCommandArgs(context, args, kExportOptions,
                                             "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]", parsed))
         return *status;
     // Read before the port is opened, so a file problem costs the unit nothing.
@@ -50,7 +50,7 @@ int runExport(Context& context, const std::vector<std::string>& args) {
 int runImport(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
     if (const auto status =
-            takeCommandArgs(context, args, kTakesGroups | kTakesRetry | kTakesOutput,
+            takeCommandArgs(context, args, kImportOptions,
                             "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];
@@ -82,8 +82,8 @@ int runImport(Context& context, const std::vector<std::string>& args) {
 
 int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status =
-            takeCommandArgs(context, args, kTakesRetry, "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", parsed))
+    if (const auto status = takeCommandArgs(context, args, kSaveCalibrationOptions,
+                                            "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];
     if (!checkExtension(context, path, kCalibrationExtension)) return kExitUsage;
@@ -103,7 +103,7 @@ int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
 int runRestoreCalibration(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
     if (const auto status =
-            takeCommandArgs(context, args, kTakesRetry | kTakesIgnoreErrors,
+            takeCommandArgs(context, args, kRestoreCalibrationOptions,
                             "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];

@@ -2,12 +2,19 @@
 // between a file and the unit.
 #pragma once
 
+#include "cli/command_args.h"
 #include "cli/commands.h"
 
 #include <string>
 #include <vector>
 
 namespace zat::cli {
+
+// The options of each command besides the unit options.
+constexpr unsigned kExportOptions = kTakesGroups | kTakesRetry;
+constexpr unsigned kImportOptions = kTakesGroups | kTakesRetry | kTakesOutput;
+constexpr unsigned kSaveCalibrationOptions = kTakesRetry;
+constexpr unsigned kRestoreCalibrationOptions = kTakesRetry | kTakesIgnoreErrors;
 
 int runExport(Context& context, const std::vector<std::string>& args);
 int runImport(Context& context, const std::vector<std::string>& args);

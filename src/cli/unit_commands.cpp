@@ -1,6 +1,7 @@
 #include "cli/unit_commands.h"
 
 #include "cli/unit_session.h"
+#include "comms/unit_items.h"
 
 #include <cstdio>
 #include <string>
@@ -8,9 +9,6 @@
 namespace zat::cli {
 
 namespace {
-
-constexpr int kSlots = 5;
-constexpr char kCardCodeLetter = 'b';
 
 const char* cardName(std::uint16_t code) {
     switch (code) {
@@ -60,10 +58,10 @@ int runProbe(Context& context, const std::vector<std::string>& args) {
     std::fprintf(context.out, "ZAT at address %d answered on %s (%d baud).\n", comms.address,
                  session.link.devicePath().c_str(), comms.baudRate);
     // The page selection's own result is not used.
-    (void)session.protocol.selectPage(0);
-    for (int slot = 0; slot < kSlots; ++slot) {
+    (void)session.protocol.selectPage(kConfigPage);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
         std::uint16_t code = 0;
-        if (failed(session.protocol.readHexIndexed(kCardCodeLetter, slot, code))) {
+        if (failed(session.protocol.readHexIndexed(kCardCodeItem, slot, code))) {
             std::fprintf(context.out, "Slot %d: no answer\n", slot + 1);
         } else {
             std::fprintf(context.out, "Slot %d: %s (code %u)\n", slot + 1, cardName(code), static_cast<unsigned>(code));

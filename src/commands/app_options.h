@@ -1,6 +1,7 @@
 // The command line of zatsetup.
 #pragma once
 
+#include "options/option_table.h"
 #include "printing/listing.h"
 #include "printing/paper.h"
 
@@ -22,6 +23,9 @@ struct AppOptions {
     std::optional<std::string> logFile;  // append every exchange with the unit to this file
 };
 
+// The options, one row each.
+const options::OptionTable<AppOptions>& appOptionTable();
+
 // The options, or a one-line reason why the command line is wrong.
 struct AppOptionsResult {
     AppOptions options;
@@ -30,8 +34,10 @@ struct AppOptionsResult {
 
 AppOptionsResult parseAppOptions(const std::vector<std::string>& args);
 
-// The --help text.
+// The --help text, and the parts of it the manual page shares.
 std::string appUsage();
+std::string appDescription();
+std::string appNotes();
 
 // Whether there is a display to show windows on; when not, the line to say so.
 std::optional<std::string> noDisplayMessage(const char* platform, const char* display, const char* wayland);

@@ -133,7 +133,7 @@ Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protoc
             TIfconf& block = db.ifBlocks[n];
             for (const WireWord& w : exporting ? ifBlockExportWords(block) : ifBlockImportWords(block)) {
                 const bool moved = mover.move(w, n);
-                if (!exporting && moved && w.letter == kIfOperand1Letter && block.inUse()) ++db.ifBlockCount;
+                if (!exporting && moved && w.letter == kIfOperand1Item && block.inUse()) ++db.ifBlockCount;
             }
         }
         // The blocks an import did not reach keep their old contents: count them too.
