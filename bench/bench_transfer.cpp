@@ -25,13 +25,12 @@ class IdealLineTime final : public zat::TrafficObserver {
 public:
     double seconds = 0;
     int exchanges = 0;
-    void requestSent(std::string_view request) override {
-        // The frame with its carriage return, then our one-character hold.
-        seconds += static_cast<double>(request.size() + 2) * kCharacterTime + kTurnaroundMs / 1000.0;
+    void exchanged(const zat::ExchangeRecord& record) override {
+        // The frame with its carriage return, then our one-character hold;
+        // the unit's turnaround; the reply with its carriage return.
+        seconds += static_cast<double>(record.request.size() + 2) * kCharacterTime + kTurnaroundMs / 1000.0 +
+                   static_cast<double>(record.reply.size() + 1) * kCharacterTime;
         ++exchanges;
-    }
-    void replyReceived(std::string_view reply) override {
-        seconds += static_cast<double>(reply.size() + 1) * kCharacterTime;
     }
 
 private:

@@ -1,6 +1,7 @@
 // Renders the main window and every dialog to PNG files for review:
 //   zatsetup-screenshots OUTPUT-FOLDER [DATABASE.zat]
 // Run it on the offscreen platform (scripts/screenshots does).
+#include "comms/config_transfer.h"
 #include "gui/common/help_window.h"
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/please_wait.h"
@@ -14,6 +15,8 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
+#include "gui/traffic/traffic_window.h"
+#include "sim/pty_unit.h"
 #include "trend_pictures.h"
 
 #include <QApplication>
@@ -23,6 +26,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -30,9 +34,42 @@
 namespace {
 
 QString folder;
+void save(QWidget& widget, const char* name, bool fitContents = true);
+
+// The traffic window after a probe and an export of the database to a
+// simulated unit that drops and garbles a few replies, scrolled to the last
+// failure so it shows.
+void saveTraffic(zat::TZATWindow& window, zat::ConfigDatabase& db) {
+    zat::sim::FaultPlan faults(zat::sim::FaultRates{.drop = 1.0, .garble = 0.5}, 7);
+    zat::sim::PtyUnit unit({}, {}, std::move(faults));
+    unit.start();
+    zat::UnitLink& link = window.link();
+    link.setOptions(zat::LinkOptions{unit.devicePath()});
+    if (!link.openPort(db.comms).ok()) return;
+    window.trafficRing().clear();
+    window.linkStatistics().reset();
+    zat::UnitProtocol& protocol = window.windowContext().protocol;
+    zat::SilentProgress quiet;
+    if (succeeded(protocol.checkUnit(false))) {
+        (void)zat::exportConfiguration(db, zat::kAllTransferGroups, protocol, quiet);
+    }
+    link.closePort();
+    const std::unique_ptr<zat::TrafficWindow> traffic = window.makeTrafficWindow();
+    traffic->resize(960, 560);
+    traffic->show();
+    traffic->refresh();
+    auto* view = traffic->findChild<QTableView*>("exchanges");
+    for (int row = view->model()->rowCount() - 1; row >= 0; --row) {
+        if (!view->model()->index(row, 0).data(Qt::BackgroundRole).isValid()) continue;
+        view->scrollTo(view->model()->index(std::min(row + 4, view->model()->rowCount() - 1), 0));
+        break;
+    }
+    QApplication::processEvents();
+    save(*traffic, "traffic", false);
+}
 int written = 0;
 
-void save(QWidget& widget, const char* name, bool fitContents = true) {
+void save(QWidget& widget, const char* name, bool fitContents) {
     if (fitContents) widget.adjustSize();
     const QString path = QDir(folder).filePath(QString::fromLatin1(name) + ".png");
     if (!widget.grab().save(path)) {
@@ -112,6 +149,7 @@ int main(int argc, char** argv) {
         }
         save(silentUnit, "monitor_no_reply");
     }
+    saveTraffic(window, db);
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
     save(exportOptions, "export_options");
     zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);

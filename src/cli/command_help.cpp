@@ -14,8 +14,20 @@ const options::OptionTable<GlobalOptions> kGlobalOptions = {
     {.name = "--quiet", .shortName = "-q", .help = "no progress display", .take = setting(&GlobalOptions::quiet)},
     {.name = "--verbose",
      .shortName = "-v",
-     .help = "also print what the program is doing",
+     .help = "also print what the program is doing, and every request\nand reply with its time on stderr",
      .take = setting(&GlobalOptions::verbose)},
+    {.name = "--log",
+     .value = "FILE",
+     .help = "append every request and reply with its time to FILE",
+     .take = [](GlobalOptions& global, const std::string& path) -> std::optional<std::string> {
+         global.logPath = path;
+         return std::nullopt;
+     },
+     .completion = options::filesLike(""),
+     .missing = "--log needs a file name"},
+    {.name = "--stats",
+     .help = "print the link statistics on stderr when the command ends",
+     .take = setting(&GlobalOptions::stats)},
     {.name = "--help", .shortName = "-h", .help = "this text", .take = setting(&GlobalOptions::help)},
 };
 

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "options/option_table.h"
 
+#include <optional>
 #include <string>
 
 namespace zat::cli {
@@ -14,6 +15,8 @@ struct GlobalOptions {
     bool quiet = false;
     bool verbose = false;
     bool help = false;
+    bool stats = false;                  // the link statistics when the command ends
+    std::optional<std::string> logPath;  // where every exchange is appended
 };
 
 const options::OptionTable<GlobalOptions>& globalOptionTable();

@@ -4,6 +4,7 @@
 #include "cli/console_user_io.h"
 #include "model/config_database.h"
 #include "options/option_table.h"
+#include "userio/traffic.h"
 #include "userio/user_io.h"
 
 #include <string>
@@ -22,6 +23,8 @@ struct Context {
     // questions are answered, and the traffic ends a drawn bar's line.
     ConsolePrompts* consolePrompts = nullptr;
     ConsoleProgress* consoleProgress = nullptr;
+    // Where the unit commands report every exchange (-v, --log, --stats); none: nowhere.
+    TrafficObserver* traffic = nullptr;
 };
 
 struct Command {

@@ -3,9 +3,12 @@
 #include "cli/commands.h"
 #include "cli/console_user_io.h"
 #include "cli/unit_options.h"
+#include "comms/link_statistics.h"
+#include "comms/traffic_log.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -80,7 +83,24 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Every exchange goes to the log file, the statistics and the log on stderr (-v).
+    zat::TrafficFanOut traffic;
+    std::unique_ptr<zat::TrafficLogFile> logFile;
+    if (global.logPath) {
+        std::string error;
+        logFile = zat::TrafficLogFile::open(*global.logPath, error);
+        if (!logFile) {
+            std::fprintf(stderr, "zatctl: %s\n", error.c_str());
+            return kExitUsage;
+        }
+        traffic.add(logFile.get());
+    }
+    zat::LinkStatistics statistics;
+    if (global.stats) traffic.add(&statistics);
+
     ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, global.quiet);
+    zat::TrafficLogWriter console(stderr, [&progress] { progress.breakLine(); });
+    if (global.verbose) traffic.add(&console);
     ConsolePrompts prompts(stderr, &progress);
     zat::SilentBeep beep;
     ConsoleStatus status(stderr, global.verbose);
@@ -91,7 +111,13 @@ int main(int argc, char** argv) {
                     stderr,
                     global.verbose,
                     &prompts,
-                    &progress};
+                    &progress,
+                    &traffic};
     const std::vector<std::string> args(words.begin() + 1, words.end());
-    return command->run(context, args);
+    const int exitStatus = command->run(context, args);
+    if (global.stats) {
+        progress.breakLine();
+        std::fprintf(stderr, "link: %s\n", zat::statisticsText(statistics.total()).c_str());
+    }
+    return exitStatus;
 }

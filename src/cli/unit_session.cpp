@@ -9,25 +9,6 @@
 
 namespace zat::cli {
 
-void ConsoleTraffic::print(const char* direction, std::string_view frame) {
-    std::string shown;
-    for (char c : frame) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
-    }
-    if (progress_ != nullptr) progress_->breakLine();
-    std::fprintf(out_, "%s %s\n", direction, shown.c_str());
-}
-
-void ConsoleTraffic::requestSent(std::string_view request) { print(">", request); }
-void ConsoleTraffic::replyReceived(std::string_view reply) { print("<", reply); }
-
 std::optional<int> exitStatusFor(const LinkReason& reason) {
     if (reason.ok() || reason.portKept()) return std::nullopt;
     // An address that cannot be read is a mistake in the command; the rest
@@ -36,10 +17,8 @@ std::optional<int> exitStatusFor(const LinkReason& reason) {
 }
 
 UnitSession::UnitSession(Context& context)
-    : protocol(link, db.comms, context.io.prompts, context.io.beep),
-      context_(context),
-      traffic_(context.err, context.consoleProgress) {
-    if (context.verbose) link.setTraffic(&traffic_);
+    : protocol(link, db.comms, context.io.prompts, context.io.beep), context_(context) {
+    link.setTraffic(context.traffic);
 }
 
 std::optional<int> UnitSession::open(const UnitOptions& options) {

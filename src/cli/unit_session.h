@@ -7,7 +7,6 @@
 #include "comms/protocol.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
-#include "userio/traffic.h"
 
 #include <memory>
 #include <optional>
@@ -15,21 +14,6 @@
 #include <vector>
 
 namespace zat::cli {
-
-// Prints each request and reply on the error stream ("> W01?0042",
-// "< *01?0042"), for --verbose.
-class ConsoleTraffic final : public TrafficObserver {
-public:
-    // A bar drawn by `progress` is ended first, so the frames stand on lines of their own.
-    ConsoleTraffic(std::FILE* out, ConsoleProgress* progress) : out_(out), progress_(progress) {}
-    void requestSent(std::string_view request) override;
-    void replyReceived(std::string_view reply) override;
-
-private:
-    void print(const char* direction, std::string_view frame);
-    std::FILE* out_;
-    ConsoleProgress* progress_;
-};
 
 // The exit status for a port that could not be opened; none when the
 // command may go on (the port is open, perhaps with a note).
@@ -51,7 +35,6 @@ public:
 
 private:
     Context& context_;
-    ConsoleTraffic traffic_;
 };
 
 }  // namespace zat::cli

@@ -23,6 +23,16 @@ const options::OptionTable<AppOptions> kAppOptions = {
      .help = "run a simulated ZAT V2 inside the program and talk to it\n"
              "instead of a serial port, to try every command without a unit",
      .take = setting(&AppOptions::simulate)},
+    {.name = "--log",
+     .value = "FILE",
+     .help = "append every request and reply with its time to FILE\n"
+             "(exit status 2 if FILE cannot be written)",
+     .take = [](AppOptions& options, const std::string& path) -> Problem {
+         options.logFile = path;
+         return std::nullopt;
+     },
+     .completion = options::filesLike(""),
+     .missing = "--log needs a file name"},
     {.name = "--exit-when-shown",
      .help = "quit as soon as the window is up (times the start-up)",
      .take = setting(&AppOptions::exitWhenShown)},
@@ -96,7 +106,7 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
 }
 
 std::string appUsage() {
-    return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
+    return "usage: zatsetup [--simulate] [--log FILE] [DATABASE.zat]\n"
            "       zatsetup --print io|if --pdf OUT.pdf [--paper a4|letter] DATABASE.zat\n"
            "\n" +
            appDescription() + "\n" + options::optionHelp(options::textsOf(kAppOptions), 19) + "\n" + appNotes();

@@ -19,7 +19,8 @@ struct AppOptions {
     bool version = false;
     std::optional<Listing> print;  // write this listing to `pdf` instead of showing the window
     std::optional<std::string> pdf;
-    std::optional<Paper> paper;  // the PDF's paper; the locale's when not given
+    std::optional<Paper> paper;          // the PDF's paper; the locale's when not given
+    std::optional<std::string> logFile;  // append every exchange with the unit to this file
 };
 
 // The options, one row each.

@@ -4,11 +4,25 @@
 #include "comms/unit_items.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace zat {
 
 namespace {
+
+// What became of one try, from what the link collected.
+ExchangeResult judgeReply(const std::string& request, const std::string& reply, bool complete, std::size_t echoLength) {
+    if (!complete) return reply.empty() ? ExchangeResult::TimedOut : ExchangeResult::CutShort;
+    if (!echoMatches(request, reply, echoLength)) return ExchangeResult::BadEcho;
+    return reply[0] == kAccepted ? ExchangeResult::Answered : ExchangeResult::Refused;
+}
+
+std::int64_t wallClockMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 constexpr std::int16_t kProbeValue = 42;
 constexpr std::size_t kReadValueLength = 4;  // four hexadecimal digits, or the usual four decimal ones
 }  // namespace
@@ -29,17 +43,31 @@ Outcome UnitProtocol::exchange(const std::string& request, std::size_t echoLengt
     // wide, so the largest count cannot wrap to none.
     const long long attempts = policy_.oneTry ? 1 : static_cast<long long>(std::max(settings_.retries, 0)) + 1;
     refused_ = false;
+    const std::string shown = request.substr(0, request.find('\r'));
     for (long long attempt = 0; attempt < attempts; ++attempt) {
         if (attempt > 0 && policy_.beforeRetry) policy_.beforeRetry();
+        ExchangeRecord record;
+        record.sentAtMs = wallClockMs();
+        record.request = shown;
+        record.attempt = attempt + 1;
+        record.attempts = attempts;
+        record.address = settings_.address;
+        const auto began = LineClock::now();
         link_.sendFrame(request);
         link_.receiveReply(expectedLength);
         const std::string& reply = link_.reply();
+        record.replyMs =
+            static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(LineClock::now() - began).count());
+        record.reply = reply;
         // A reply cut short can still echo the request (a read's reply loses
         // its value first); it is asked for again like any other bad one.
-        if (!link_.replyComplete() || !echoMatches(request, reply, echoLength)) continue;
-        if (reply[0] == kAccepted) return Outcome::Ok;
-        refused_ = true;
-        break;  // refused: asking again would only be refused again
+        record.result = judgeReply(request, reply, link_.replyComplete(), echoLength);
+        link_.traffic().exchanged(record);
+        if (record.result == ExchangeResult::Answered) return Outcome::Ok;
+        if (record.result == ExchangeResult::Refused) {
+            refused_ = true;
+            break;  // refused: asking again would only be refused again
+        }
     }
     beep_.simple();
     return Outcome::Failed;

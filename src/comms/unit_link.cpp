@@ -39,14 +39,11 @@ LinkReason UnitLink::openPort(const CommsSettings& settings) {
 void UnitLink::closePort() { transport_.reset(); }
 
 LinkReason UnitLink::sendFrame(std::string_view request) {
-    const std::string_view shown = request.substr(0, request.find('\r'));
     if (!transport_) {
-        traffic_->requestSent(shown);
         return LinkReason{LinkFailure::NotOpen, 0, devicePath_};
     }
     const auto frameTime = characterTime(baudRate_) * static_cast<std::int64_t>(request.size() + 1);
     LinkReason reason = transport_->send(request, LineClock::now() + frameTime + timeout_);
-    traffic_->requestSent(shown);
     // The unit's time to answer starts once the request has reached it.
     replyWaitBegins_ = LineClock::now() + transport_->stillOnTheWay(request.size());
     return reason;
@@ -59,7 +56,6 @@ LinkReason UnitLink::receiveReply(std::size_t expectedLength) {
     LinkReason reason;
     if (!transport_) {
         sleepUntil(deadline);  // a closed port answers like a silent unit
-        traffic_->replyReceived(collector_.reply());
         return LinkReason{LinkFailure::NotOpen, 0, devicePath_};
     }
     std::string received;
@@ -98,7 +94,6 @@ LinkReason UnitLink::receiveReply(std::size_t expectedLength) {
         collector_.feed(received);
     }
     if (transport_) transport_->discardInput();
-    traffic_->replyReceived(collector_.reply());
     return reason;
 }
 

@@ -33,7 +33,10 @@ public:
 
     void setOptions(LinkOptions options) { options_ = std::move(options); }
     const LinkOptions& options() const { return options_; }
+    // Where the protocol reports every exchange over this link; the link
+    // itself reports nothing.
     void setTraffic(TrafficObserver* traffic);
+    TrafficObserver& traffic() { return *traffic_; }
 
     // Closes the port if open, then opens the device (a path or a serial
     // server's address) for these settings. Only a character device that is

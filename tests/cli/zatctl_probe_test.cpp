@@ -5,6 +5,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace zat {
 namespace {
@@ -44,7 +45,11 @@ TEST_F(ZatctlProbe, VerboseShowsTheTraffic) {
     unit.start();
     const auto result = zatctl({"-v", "probe", "--device", unit.devicePath()}, dir.path());
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.err.find("> W01?0042\n< *01?0042\n> W01]0000\n"), std::string::npos) << result.err;
+    // Each line with its time: "2026-12-08T10:01:02.345 > W01?0042", the reply with its milliseconds.
+    const std::regex frames(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} > W01\?0042\n)"
+                            R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} < \*01\?0042 \d+ ms\n)"
+                            R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} > W01\]0000\n)");
+    EXPECT_TRUE(std::regex_search(result.err, frames)) << result.err;
 }
 
 TEST_F(ZatctlProbe, UsesTheDatabasesSettingsWithTheOptionsOnTop) {

@@ -19,6 +19,14 @@ TEST(AppOptions, TakeOneDatabaseAndTheSimulatedUnit) {
     EXPECT_EQ(parsed.options.database.value_or(""), "-odd.zat");
 }
 
+TEST(AppOptions, LogNamesTheFileTheExchangesGoTo) {
+    const AppOptionsResult parsed = parseAppOptions({"--log", "line.log", "plant.zat"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.logFile, "line.log");
+    EXPECT_EQ(parsed.options.database, "plant.zat");
+    EXPECT_EQ(parseAppOptions({"plant.zat", "--log"}).error, "--log needs a file name");
+}
+
 TEST(AppOptions, RefuseWhatTheyDoNotKnow) {
     EXPECT_EQ(parseAppOptions({"--simulated"}).error, "unknown option --simulated");
     EXPECT_EQ(parseAppOptions({"a.zat", "b.zat"}).error, "only one database file can be given (b.zat)");

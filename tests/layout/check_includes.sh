@@ -22,7 +22,8 @@ gui/printing userio model editing printing commands gui/common gui/printing
 gui/editors userio model editing printing gui/common gui/printing gui/editors
 gui/monitors userio model comms monitoring gui/common gui/monitors
 gui/calibration userio model comms calibration gui/common gui/calibration
-gui/shell options userio model editing printing comms calibration monitoring commands sim gui/common gui/dialogs gui/printing gui/editors gui/monitors gui/calibration gui/shell
+gui/traffic userio model comms gui/common gui/traffic
+gui/shell options userio model editing printing comms calibration monitoring commands sim gui/common gui/dialogs gui/printing gui/editors gui/monitors gui/calibration gui/traffic gui/shell
 '
 ours=$(find . -mindepth 1 -maxdepth 1 -type d -printf '%f ')
 grep -rEH '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' --include='*.h' --include='*.cpp' \

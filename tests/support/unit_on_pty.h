@@ -13,12 +13,17 @@
 
 namespace zat::test {
 
+// Every exchange record, and the request and reply of each try.
 class RecordingTraffic final : public TrafficObserver {
 public:
+    std::vector<ExchangeRecord> records;
     std::vector<std::string> requests;
     std::vector<std::string> replies;
-    void requestSent(std::string_view request) override { requests.emplace_back(request); }
-    void replyReceived(std::string_view reply) override { replies.emplace_back(reply); }
+    void exchanged(const ExchangeRecord& record) override {
+        records.push_back(record);
+        requests.push_back(record.request);
+        replies.push_back(record.reply);
+    }
 };
 
 // A plan with one fault at a request number (counted from 1 over every

@@ -31,6 +31,7 @@ constexpr std::pair<int, const char*> kHelpPages[] = {
     {221, "profile_editor.html"},
     {222, "profiler_monitor.html"},
     {223, "profiler_setup.html"},
+    {240, "traffic.html"},
 };
 
 QUrl helpResource(const char* page) { return QUrl(QStringLiteral("qrc:/help/") + QString::fromLatin1(page)); }

@@ -95,7 +95,7 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TDInputSetup>("digital_input_setup")},
         {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments",
          modalWindow<TDOutputSetup>("digital_output_setup")},
-        {cmd::Communications, "Communications", "Configure the communications port", communicationsCommand()},
+        {cmd::Communications, "Communications &Setup...", "Configure the communications port", communicationsCommand()},
         // "Bocks" is kept as the unit's users know the menu item.
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks", modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",
@@ -126,6 +126,8 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().loadRegisters(); })},
         {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk",
          shellCommand([](TZATWindow& w) { w.commands().saveRegisters(); })},
+        {cmd::Traffic, "&Traffic", "Show every exchange with the unit and the link statistics",
+         shellCommand([](TZATWindow& w) { w.showTraffic(); })},
     };
     return infos;
 }
@@ -147,7 +149,7 @@ const std::vector<MenuLayout>& mainMenus() {
           MonitorControllers}},
         {"&Calibration",
          {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
-        {"Communications", {}, Communications},
+        {"Communications", {Communications, 0, Traffic}},
         {"Configuration",
          {AnalogInputSetup, AnalogOutputSetup, DigitalInputComments, DigitalOutputComments, IfBlocks, HotColdBlocks,
           ProfilerSetup, ProfileEditor, ControllerSetup}},

@@ -50,6 +50,7 @@ enum : int {
     RestoreCalibration = 528,
     LoadRegisters = 529,
     SaveRegisters = 530,
+    Traffic = 540,
 };
 }  // namespace cmd
 

@@ -1,10 +1,13 @@
 #include "gui/shell/shell_status_bar.h"
 
+#include "comms/link_statistics.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 
 namespace zat {
 
@@ -47,6 +50,9 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     reply_ = trafficField(this, "reply");
     addPermanentWidget(request_);
     addPermanentWidget(reply_);
+    // The tip is made when asked for, so it is current and costs the line nothing.
+    request_->installEventFilter(this);
+    reply_->installEventFilter(this);
 }
 
 void ShellStatusBar::setStatusText(std::string_view text) {
@@ -54,9 +60,30 @@ void ShellStatusBar::setStatusText(std::string_view text) {
     nameLiveValue(operation_, QStringLiteral("Status"), operation_->text(), QStringLiteral("none"));
 }
 
-void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
+void ShellStatusBar::exchanged(const ExchangeRecord& record) {
+    request_->setText(fromWire(record.request));
+    reply_->setText(fromWire(record.reply));
+}
 
-void ShellStatusBar::replyReceived(std::string_view reply) { reply_->setText(fromWire(reply)); }
+QString ShellStatusBar::trafficToolTip() const {
+    if (statistics_ == nullptr) return {};
+    if (statistics_->byAddress().empty()) return "No exchanges with a unit yet";
+    QStringList lines;
+    for (const auto& [address, unit] : statistics_->byAddress()) {
+        lines << QString("Unit %1: %2").arg(address).arg(toQString(statisticsText(unit)));
+    }
+    return lines.join('\n');
+}
+
+bool ShellStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && (watched == request_ || watched == reply_)) {
+        const QString tip = trafficToolTip();
+        if (tip.isEmpty()) return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, static_cast<QWidget*>(watched));
+        return true;
+    }
+    return QStatusBar::eventFilter(watched, event);
+}
 
 void ShellStatusBar::setUnitNote(const QString& note) {
     unitNote_->setText(note);

@@ -7,6 +7,7 @@
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/qt_file_dialogs.h"
 #include "model/config_database.h"
+#include "userio/traffic.h"
 
 #include <memory>
 
@@ -17,7 +18,8 @@ class TZATWindow;
 
 class TZATApp {
 public:
-    explicit TZATApp(const AppOptions& options);
+    // `trafficLog`, when given, gets every exchange too (--log FILE).
+    explicit TZATApp(const AppOptions& options, TrafficObserver* trafficLog = nullptr);
     ~TZATApp();
     TZATApp(const TZATApp&) = delete;
     TZATApp& operator=(const TZATApp&) = delete;

@@ -13,6 +13,7 @@
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/logo_view.h"
 #include "gui/shell/shell_status_bar.h"
+#include "gui/traffic/traffic_window.h"
 #include "userio/application_title.h"
 
 #include <QAction>
@@ -50,7 +51,12 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
     setStatusBar(statusBar_);
     logo_ = new LogoView(this);
     setCentralWidget(logo_);
-    link_.setTraffic(statusBar_);
+    // The statistics count a record before the status bar's tip can show it.
+    traffic_.add(&trafficRing_);
+    traffic_.add(&linkStatistics_);
+    traffic_.add(statusBar_);
+    statusBar_->setStatistics(&linkStatistics_);
+    link_.setTraffic(&traffic_);
     letEventsThroughBetweenExchanges(link_);
     if (simulated_ != nullptr) {
         statusBar_->setUnitNote(QString("Simulated ZAT V2 on %1").arg(toQString(simulated_->devicePath())));
@@ -70,8 +76,21 @@ TZATWindow::TZATWindow(ConfigDatabase& db, const GuiContext& gui, EmbeddedUnit* 
 }
 
 TZATWindow::~TZATWindow() {
+    delete trafficWindow_.data();  // it reads the ring, which goes before the window's children
     destroyMonitors();
     link_.closePort();
+}
+
+TrafficWindow& TZATWindow::showTraffic() {
+    if (trafficWindow_.isNull()) trafficWindow_ = makeTrafficWindow().release();
+    trafficWindow_->show();
+    trafficWindow_->raise();
+    trafficWindow_->activateWindow();
+    return *trafficWindow_;
+}
+
+std::unique_ptr<TrafficWindow> TZATWindow::makeTrafficWindow() {
+    return std::make_unique<TrafficWindow>(trafficRing_, linkStatistics_, gui_, this);
 }
 
 void TZATWindow::destroyMonitor(MonitorSlot slot) {

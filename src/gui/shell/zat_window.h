@@ -4,7 +4,9 @@
 #pragma once
 
 #include "commands/shell_commands.h"
+#include "comms/link_statistics.h"
 #include "comms/protocol.h"
+#include "comms/traffic_ring.h"
 #include "comms/unit_link.h"
 #include "gui/common/gui_context.h"
 #include "gui/common/help_window.h"
@@ -33,6 +35,7 @@ class LogoView;
 struct MenuLayout;
 class ShellStatusBar;
 class TCommsSetupDialog;
+class TrafficWindow;
 
 // The monitor windows, one slot each, by the order of their close requests.
 enum class MonitorSlot { AnalogInputs, DigitalInputs, AnalogOutputs, DigitalOutputs, Controllers, Profilers, Count };
@@ -84,6 +87,17 @@ public:
     ShellCommands& commands() { return *commands_; }
     UnitLink& link() { return link_; }
 
+    // Every exchange over the link goes to the ring (the traffic window's
+    // rows), the statistics and the status bar, and to `observer` too when
+    // added (zatsetup --log FILE).
+    void addTrafficObserver(TrafficObserver* observer) { traffic_.add(observer); }
+    TrafficRing& trafficRing() { return trafficRing_; }
+    LinkStatistics& linkStatistics() { return linkStatistics_; }
+    // The traffic window, made at the first call; shown and raised.
+    TrafficWindow& showTraffic();
+    // A window over the same records that the main window does not keep (its picture).
+    std::unique_ptr<TrafficWindow> makeTrafficWindow();
+
 signals:
     void startUpFinished();
 
@@ -112,6 +126,10 @@ private:
     ShellStatusBar* statusBar_ = nullptr;
     LogoView* logo_ = nullptr;
     PleaseWaitProgress progress_;
+    TrafficRing trafficRing_;
+    LinkStatistics linkStatistics_;
+    TrafficFanOut traffic_;
+    QPointer<TrafficWindow> trafficWindow_;
     UnitLink link_;
     UnitProtocol protocol_;
     std::unique_ptr<ShellCommands> commands_;

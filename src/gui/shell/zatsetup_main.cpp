@@ -1,5 +1,6 @@
 // zatsetup: the ZAT V2 setup utility's window.
 #include "commands/app_options.h"
+#include "comms/traffic_log.h"
 #include "gui/printing/print_without_window.h"
 #include "gui/shell/zat_app.h"
 #include "gui/shell/zat_window.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -39,11 +41,21 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // An unwritable log is refused before anything is shown.
+    std::unique_ptr<zat::TrafficLogFile> trafficLog;
+    if (parsed.options.logFile) {
+        std::string error;
+        trafficLog = zat::TrafficLogFile::open(*parsed.options.logFile, error);
+        if (!trafficLog) {
+            std::fprintf(stderr, "zatsetup: %s\n", error.c_str());
+            return 2;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("zatsetup");
     QApplication::setApplicationVersion(ZAT_VERSION);
     QApplication::setDesktopFileName("zatsetup");
-    zat::TZATApp zat(parsed.options);
+    zat::TZATApp zat(parsed.options, trafficLog.get());
     if (parsed.options.exitWhenShown) {
         QObject::connect(&zat.window(), &zat::TZATWindow::startUpFinished, &application, [] {
             // Once the first paint after the start-up is through.

@@ -15,8 +15,8 @@ namespace {
 // The resource file behind a help address ("qrc:/help/x.html" -> ":/help/x.html").
 QString resourcePath(const QUrl& url) { return QLatin1Char(':') + url.path(); }
 
-const int kContexts[] = {200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
-                         210, 211, 212, 214, 215, 216, 217, 221, 222, 223};
+const int kContexts[] = {200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210,
+                         211, 212, 214, 215, 216, 217, 221, 222, 223, 240};
 
 }  // namespace
 
@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("221") << 221 << "profile_editor.html";
         QTest::newRow("222") << 222 << "profiler_monitor.html";
         QTest::newRow("223") << 223 << "profiler_setup.html";
+        QTest::newRow("240") << 240 << "traffic.html";
     }
 
     void contextsNameTheirPages() {

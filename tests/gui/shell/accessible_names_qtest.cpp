@@ -17,6 +17,7 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
+#include "gui/traffic/traffic_window.h"
 #include "support/window_rig.h"
 
 #include <QAccessible>
@@ -146,6 +147,8 @@ std::vector<Finding> walkEveryWindow(TZATWindow& main) {
     HelpWindow help;
     help.showPage(helpPageUrl(0));
     findings.push_back(walkWindow(help, "Help"));
+    const std::unique_ptr<TrafficWindow> traffic = main.makeTrafficWindow();
+    findings.push_back(walkWindow(*traffic, "Traffic"));
     findings.push_back(walkWindow(main, "Main window"));
     return findings;
 }

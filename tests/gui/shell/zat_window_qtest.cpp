@@ -387,6 +387,10 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
     for (QAction* item : bar->actions()[0]->menu()->actions()) file << (item->isSeparator() ? "---" : item->text());
     QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export", "---",
                                 "&Load Registers", "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
+    QStringList communications;
+    for (QAction* item : bar->actions()[3]->menu()->actions())
+        communications << (item->isSeparator() ? "---" : item->text());
+    QCOMPARE(communications, QStringList({"Communications &Setup...", "---", "&Traffic"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
     QCOMPARE(configuration, QStringList({"Analogue Inputs\tAlt+A", "Analogue Outputs\tAlt+B", "Digital Inputs",

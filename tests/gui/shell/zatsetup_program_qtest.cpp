@@ -75,6 +75,13 @@ void ZatsetupProgramTest::optionsAreCheckedBeforeAnyWindow() {
     run = runZatsetup({"--bogus"}, withoutDisplay());
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith("zatsetup: unknown option --bogus"));
+    // A log that cannot be written is refused before the window is shown.
+    QProcessEnvironment offscreen = withoutDisplay();
+    offscreen.insert("QT_QPA_PLATFORM", "offscreen");
+    run = runZatsetup({"--simulate", "--exit-when-shown", "--log", "/nonexistent/line.log"}, offscreen);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("zatsetup: cannot write /nonexistent/line.log"), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
 }
 
 void ZatsetupProgramTest::simulatedStartUpShowsTheWindow() {
