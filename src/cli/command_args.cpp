@@ -2,6 +2,7 @@
 
 #include "commands/file_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -85,6 +86,8 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
                 if (value.empty()) return bad;
                 parsed.output = value;
             }
+        } else if (arg == "--csv" && (takes & kTakesCsv)) {
+            parsed.csv = true;
         } else if (arg == "--ignore-errors" && (takes & kTakesIgnoreErrors)) {
             parsed.ignoreErrors = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -97,12 +100,13 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
 }
 
 std::optional<int> takeCommandArgs(Context& context, const std::vector<std::string>& args, unsigned takes,
-                                   const char* synopsis, CommandArgs& parsed) {
+                                   const char* synopsis, CommandArgs& parsed, std::size_t files) {
     if (const auto problem = parseCommandArgs(args, takes, parsed)) {
         std::fprintf(context.err, "zatctl: %s\nusage: zatctl %s\n", problem->c_str(), synopsis);
         return kExitUsage;
     }
-    if (parsed.files.size() != 1 || parsed.files[0].empty()) {
+    const auto empty = [](const std::string& name) { return name.empty(); };
+    if (parsed.files.size() != files || std::any_of(parsed.files.begin(), parsed.files.end(), empty)) {
         std::fprintf(context.err, "usage: zatctl %s\n", synopsis);
         return kExitUsage;
     }
@@ -148,6 +152,14 @@ bool checkWritable(Context& context, const std::string& path) {
         return false;
     }
     return true;
+}
+
+UnitOptions withSettingsOf(const std::string& database, UnitOptions options) {
+    if (!options.databaseGiven) {
+        options.database = database;
+        options.databaseGiven = true;
+    }
+    return options;
 }
 
 void answerTransferFailures(Context& context, int retries, bool ignoreOnce) {

@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
+#include "cli/compare_commands.h"
 #include "cli/listing_command.h"
 #include "cli/register_commands.h"
+#include "cli/scan_command.h"
 #include "cli/summary.h"
 #include "cli/transfer_commands_cli.h"
 #include "cli/unit_commands.h"
@@ -104,11 +106,15 @@ const std::vector<Command> kCommands = {
     },
     {
         .name = "probe",
-        .synopsis = "probe [UNIT OPTIONS]",
+        .synopsis = "probe [--csv] [UNIT OPTIONS]",
         .summary = "ask the unit whether it answers and which cards it carries",
         .help = "Asks the unit whether it is there (the same probe every transfer starts\n"
                 "with) and, if it answers, which card is fitted in each of its five slots.\n"
                 "Exit status 1 if the unit does not answer.\n"
+                "\n"
+                "With a list of addresses (--address 1,3,5-7) each unit is asked in turn and\n"
+                "a summary follows (\"address,result\" lines with --csv); exit status 0\n"
+                "when every unit answered, 1 otherwise.\n"
                 "\n"
                 "Example:\n"
                 "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
@@ -117,7 +123,7 @@ const std::vector<Command> kCommands = {
     },
     {
         .name = "export",
-        .synopsis = "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
+        .synopsis = kExportSynopsis,
         .summary = "send a database's configuration to the unit",
         .help = "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
                 "to take it up. The communication settings are DB.zat's own, or those of\n"
@@ -129,11 +135,18 @@ const std::vector<Command> kCommands = {
                 "  --retry N       when the transfer fails, run it again up to N times\n"
                 "                  (0..99, default 0) before giving up\n"
                 "\n"
+                "  --csv           with several addresses, the summary as \"address,result\"\n"
+                "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
                 "the unit may then hold part of the configuration.\n"
                 "\n"
-                "Example:\n"
-                "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
+                "With a list of addresses (--address 1,3,5-7) the configuration goes to\n"
+                "each unit in turn; one that fails does not stop the others, and a summary\n"
+                "names each unit's result. Exit status 0 when all were exported, else 1.\n"
+                "\n"
+                "Examples:\n"
+                "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
+                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n",
         .run = runExport,
         .unitOptions = true,
     },
@@ -162,6 +175,59 @@ const std::vector<Command> kCommands = {
                 "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
         .run = runImport,
         .unitOptions = true,
+    },
+    {
+        .name = "verify",
+        .synopsis = kVerifySynopsis,
+        .summary = "compare the unit's configuration with a database file",
+        .help = "Reads from the unit every field an import of the groups reads (the same\n"
+                "requests, in the same order) and lists the fields where the unit differs\n"
+                "from DB.zat, as \"[Section] Key: file VALUE, unit VALUE\", then a count.\n"
+                "Nothing is written: neither to the unit nor to DB.zat.\n"
+                "\n"
+                "  --groups LIST   what to compare (as for export). Default: all\n"
+                "  --retry N       when the reading fails, run it again up to N times\n"
+                "  --csv           write \"section,key,file,unit\" and one line per field,\n"
+                "                  sections, keys and values as the database file has them\n"
+                "\n"
+                "With a list of addresses each unit is compared in turn (its lines under\n"
+                "\"Address N:\", or with an address column in CSV), then a summary.\n"
+                "\n"
+                "Exit status 0 the unit holds what the file says, 3 they differ, 1 the unit\n"
+                "did not answer or the reading was given up, 2 usage or file error.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl verify kiln.zat --groups pid,profiles --device /dev/ttyUSB0\n",
+        .run = runVerify,
+        .unitOptions = true,
+    },
+    {
+        .name = "diff",
+        .synopsis = kDiffSynopsis,
+        .summary = "list the configuration fields in which two database files differ",
+        .help = "Loads A.zat and B.zat and lists the configuration fields that differ, as\n"
+                "\"[Section] Key: a VALUE, b VALUE\", then a count: every field the database\n"
+                "file holds for the records of the groups, comments included (and the\n"
+                "digital points' comments when all groups are compared). Keys this program\n"
+                "does not hold, and the communication settings, are not compared.\n"
+                "\n"
+                "  --groups LIST   what to compare (as for export). Default: all\n"
+                "  --csv           write \"section,key,a,b\" and one line per field\n"
+                "\n"
+                "Exit status 0 the same, 3 they differ, 2 usage or file error.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl diff kiln.zat kiln-tuned.zat --groups pid\n",
+        .run = runDiff,
+        .ownOptions = true,
+    },
+    {
+        .name = "scan",
+        .synopsis = kScanSynopsis,
+        .summary = "find the units on the line: addresses, baud rates and cards",
+        .help = kScanHelp,
+        .run = runScan,
+        .ownOptions = true,
     },
     {
         .name = "save-registers",

@@ -9,6 +9,8 @@
 
 namespace zat::cli {
 
+inline constexpr const char* kExportSynopsis = "export DB.zat [--groups LIST] [--retry N] [--csv] [UNIT OPTIONS]";
+
 int runExport(Context& context, const std::vector<std::string>& args);
 int runImport(Context& context, const std::vector<std::string>& args);
 int runSaveCalibration(Context& context, const std::vector<std::string>& args);

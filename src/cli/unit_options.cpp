@@ -1,5 +1,6 @@
 #include "cli/unit_options.h"
 
+#include "comms/address_list.h"
 #include "comms/comms_entries.h"
 #include "comms/device_name.h"
 
@@ -13,7 +14,8 @@ const char* const kUnitOptionsHelp =
     "                    (/dev/ttyUSB0), or a serial server: rfc2217://HOST:PORT\n"
     "                    (the server's port set from these settings) or tcp://HOST:PORT\n"
     "  --port N          COM port number: /dev/ttyS<N-1>, or the device named by $ZAT_COM<N>\n"
-    "  --address N       unit address, 0..99\n"
+    "  --address N       unit address, 0..99; export, verify and probe take a list\n"
+    "                    (1,3,5-7) and serve each unit in turn\n"
     "  --baud N          1200, 2400, 4800, 9600 or 19200\n"
     "  --timeout-ms N    reply timeout in milliseconds\n"
     "  --retries N       repeats of a request whose reply does not echo it\n"
@@ -48,7 +50,11 @@ std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitO
         } else if (arg == "--port") {
             if (!(options.port = wholeNumber(value, 1, 99))) return bad + " (1..99)";
         } else if (arg == "--address") {
-            if (!(options.address = wholeNumber(value, 0, 99))) return bad + " (0..99)";
+            NumberListParse list = parseAddressList(value);
+            if (!list.ok()) return bad + ": " + list.error;
+            options.addresses = std::move(list.values);
+            options.address.reset();
+            if (options.addresses.size() == 1) options.address = options.addresses.front();
         } else if (arg == "--baud") {
             options.baudRate = wholeNumber(value, 1, 1'000'000);
             if (!isCommsBaudRate(options.baudRate.value_or(0))) return bad + " (1200, 2400, 4800, 9600 or 19200)";

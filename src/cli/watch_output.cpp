@@ -5,8 +5,6 @@
 
 namespace zat::cli {
 
-namespace {
-
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -16,6 +14,8 @@ std::string csvField(const std::string& text) {
     }
     return quoted + '"';
 }
+
+namespace {
 
 // Columns are measured in characters, not bytes: ranges carry "°".
 std::size_t displayWidth(const std::string& text) {

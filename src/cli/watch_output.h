@@ -17,6 +17,9 @@ inline constexpr std::string_view kWatchCsvHeader = "time,channel,value,status\n
 // "2026-12-08T07:45:01.123+01:00": local time with milliseconds and its offset.
 std::string isoLocalTime(std::chrono::system_clock::time_point time);
 
+// A CSV field, quoted where CSV needs it.
+std::string csvField(const std::string& text);
+
 // One line per reading, fields quoted where CSV needs it.
 void writeCsv(std::FILE* out, const std::string& time, const std::vector<WatchReading>& readings);
 

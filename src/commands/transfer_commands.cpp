@@ -56,29 +56,54 @@ TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::
     return ignoring ? TransferOutcome::DoneIgnoringErrors : TransferOutcome::Done;
 }
 
-}  // namespace
-
-TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                              const UserIo& io) {
+TransferOutcome exportCourse(const std::function<Outcome()>& transfer, const UserIo& io) {
     StatusTextSession status(io.status, "Exporting database....");
     return untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); },
-        IgnoreAnswer{.note = kExportIncomplete});
+        io.prompts, kSetupFailure, [&](bool) { return transfer(); }, IgnoreAnswer{.note = kExportIncomplete});
 }
 
-TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
+TransferOutcome importCourse(ConfigDatabase& db, const std::function<Outcome()>& transfer, const UserIo& io) {
     StatusTextSession status(io.status, "Importing database....");
     // Given up half-way, the database would hold a mixture of the unit's
     // values and its own that nobody chose, ready to be saved: it goes back
     // to what it was. A whole import is a change to be saved.
     const ConfigDatabase before = db;
-    const TransferOutcome outcome = untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return importConfiguration(db, groups, protocol, io.progress); });
+    const TransferOutcome outcome = untilDone(io.prompts, kSetupFailure, [&](bool) { return transfer(); });
     if (outcome == TransferOutcome::GaveUp)
         db = before;
     else
         db.markModified();
     return outcome;
+}
+
+}  // namespace
+
+TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                              const UserIo& io) {
+    return exportCourse([&] { return exportConfiguration(db, groups, protocol, io.progress); }, io);
+}
+
+TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
+    return importCourse(
+        db, [&] { return importConfiguration(db, groups, protocol, io.progress); }, io);
+}
+
+TransferOutcome readForCompareCommand(ConfigDatabase& unit, TransferGroups groups, UnitProtocol& protocol,
+                                      const UserIo& io) {
+    StatusTextSession status(io.status, "Comparing database with unit....");
+    return untilDone(io.prompts, kSetupFailure,
+                     [&](bool) { return importConfiguration(unit, groups, protocol, io.progress); });
+}
+
+TransferOutcome exportFieldsCommand(const ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                    const UserIo& io) {
+    return exportCourse([&] { return exportFields(db, fields, protocol, io.progress); }, io);
+}
+
+TransferOutcome importFieldsCommand(ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                    const UserIo& io) {
+    return importCourse(
+        db, [&] { return importFields(db, fields, protocol, io.progress); }, io);
 }
 
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {

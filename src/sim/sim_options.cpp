@@ -1,5 +1,6 @@
 #include "sim/sim_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -44,6 +45,11 @@ std::optional<std::vector<long long>> numberList(const std::string& text, long l
     return values;
 }
 
+bool distinct(std::vector<long long> values) {
+    std::sort(values.begin(), values.end());
+    return std::adjacent_find(values.begin(), values.end()) == values.end();
+}
+
 bool isLineSpeed(long long baud) {
     return baud == 0 || baud == 1200 || baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200;
 }
@@ -86,7 +92,14 @@ Setter requestFault(Fault fault) {
 
 const std::map<std::string, Setter>& setters() {
     static const std::map<std::string, Setter> table{
-        {"--address", integer(1, 99, [](SimOptions& o, long long v) { o.unit.address = static_cast<int>(v); })},
+        {"--address",
+         [](SimOptions& o, const std::string& text) {
+             const auto addresses = numberList(text, 1, 99);
+             if (!addresses || !distinct(*addresses)) return false;
+             o.unit.address = static_cast<int>(addresses->front());
+             o.moreAddresses.assign(addresses->begin() + 1, addresses->end());
+             return true;
+         }},
         {"--baud",
          [](SimOptions& o, const std::string& text) {
              const std::optional<long long> baud = wholeNumber(text, 0, 19200);
@@ -191,7 +204,8 @@ std::string simUsage() {
            "answers requests on it until interrupted (SIGINT or SIGTERM). SIGUSR1 makes\n"
            "the unit stop answering, the next SIGUSR1 makes it answer again.\n"
            "\n"
-           "  --address N         unit address, 1..99 (default 1)\n"
+           "  --address LIST      unit address, 1..99 (default 1); a list (1,2,5) puts that\n"
+           "                      many units on the line, each with its own memory\n"
            "  --slots a,b,c,d,e   card codes of the five slots, 0..7 (default 3,1,4,6,7)\n"
            "  --baud N            pace replies at 1200, 2400, 4800, 9600 or 19200 baud (default 0: no pacing)\n"
            "  --turnaround-ms N   wait before the first reply character (default 0)\n"

@@ -1,0 +1,16 @@
+// zatctl scan: which units answer on the line, at which address and rate.
+#pragma once
+
+#include "cli/commands.h"
+
+#include <string>
+#include <vector>
+
+namespace zat::cli {
+
+extern const char* const kScanSynopsis;
+extern const char* const kScanHelp;
+
+int runScan(Context& context, const std::vector<std::string>& args);
+
+}  // namespace zat::cli
