@@ -49,7 +49,7 @@ TFindUnits::TFindUnits(const WindowContext& context, const UserIo& io)
     found_->setSelectionBehavior(QAbstractItemView::SelectRows);
     found_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     found_->verticalHeader()->hide();
-    found_->setMinimumSize(640, 220);
+    found_->setMinimumSize(860, 200);
     connect(found_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { choose(row); });
 
     auto* findButton = new QPushButton(QStringLiteral("&Find"), this);
