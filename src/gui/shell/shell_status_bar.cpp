@@ -1,5 +1,6 @@
 #include "gui/shell/shell_status_bar.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 
 #include <QFontMetrics>
@@ -32,6 +33,7 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     operation_ = new QLabel(this);
     operation_->setObjectName("operation");
     addWidget(operation_, 1);
+    setStatusText({});
     linkNote_ = new QLabel(this);
     linkNote_->setObjectName("linkNote");
     linkNote_->setStyleSheet("color: #b00000; font-weight: bold");
@@ -47,11 +49,18 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     addPermanentWidget(reply_);
 }
 
-void ShellStatusBar::setStatusText(std::string_view text) { operation_->setText(toQString(text)); }
+void ShellStatusBar::setStatusText(std::string_view text) {
+    operation_->setText(toQString(text));
+    nameLiveValue(operation_, QStringLiteral("Status"), operation_->text(), QStringLiteral("none"));
+}
 
 void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
 
-void ShellStatusBar::replyReceived(std::string_view reply) { reply_->setText(fromWire(reply)); }
+void ShellStatusBar::replyReceived(std::string_view reply) {
+    reply_->setText(fromWire(reply));
+    // A silent unit leaves it empty; it still says what it is.
+    nameLiveValue(reply_, QStringLiteral("Last reply"), reply_->text(), QStringLiteral("none"));
+}
 
 void ShellStatusBar::setUnitNote(const QString& note) {
     unitNote_->setText(note);
