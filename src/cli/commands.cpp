@@ -138,7 +138,7 @@ const std::vector<Command> kCommands = {
                 "names each unit's result (\"address,result\" lines with --csv). Exit\n"
                 "status 0 when all were exported, else 1.\n"
                 "\n"
-                "Examples:\n"
+                "Example:\n"
                 "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
                 "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n",
         .run = runExport,
@@ -214,6 +214,7 @@ const std::vector<Command> kCommands = {
         .help = kScanHelp,
         .run = runScan,
         .ownOptions = true,
+        .options = scanOptionTexts,
     },
     {
         .name = "save-registers",

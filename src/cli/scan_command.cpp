@@ -20,21 +20,30 @@ const char* const kScanHelp =
     "reads the card codes of the five slots of each unit that answers. Prints one\n"
     "line per unit found.\n"
     "\n"
-    "  --addresses LIST   addresses to try: 0-99 (default), or a list: 1,5,10-20\n"
-    "  --baud LIST|all    rates to try: the settings' rate (default), a list such\n"
-    "                     as 9600,19200, or all five\n"
-    "  --timeout-ms N     reply timeout per address (default: what a reply needs\n"
-    "                     at the rate plus 20 ms, 31 ms at 9600 baud)\n"
-    "  --csv              write \"address,baud,slot1,...,slot5\" and one line per\n"
-    "                     unit, the slots as card codes (empty when not read)\n"
-    "  --device PATH, --port N, --db FILE.zat, --rs485\n"
-    "                     the line, as for the other unit commands\n"
+    "The line is named as for the other unit commands: --device PATH, --port N,\n"
+    "--db FILE.zat (whose settings give the port and the default rate), --rs485.\n"
     "\n"
     "Exit status 0 when a unit was found, 1 when none answered, 2 on a usage\n"
     "error (nothing is sent then).\n"
     "\n"
     "Example:\n"
     "  zatctl scan --baud all --device /dev/ttyUSB0\n";
+
+std::vector<options::OptionText> scanOptionTexts() {
+    return {
+        {.name = "--addresses", .value = "LIST", .help = "addresses to try: 0-99 (default), or a list: 1,5,10-20"},
+        {.name = "--baud",
+         .value = "LIST|all",
+         .help = "rates to try: the settings' rate (default), a list such\nas 9600,19200, or all five",
+         .completion = options::oneOf("all|1200|2400|4800|9600|19200")},
+        {.name = "--timeout-ms",
+         .value = "N",
+         .help = "reply timeout per address (default: what a reply needs\nat the rate plus 20 ms, 31 ms at 9600 baud)"},
+        {.name = "--csv",
+         .help = "write \"address,baud,slot1,...,slot5\" and one line per\nunit, the slots as card codes (empty when "
+                 "not read)"},
+    };
+}
 
 namespace {
 

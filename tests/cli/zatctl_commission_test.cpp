@@ -15,10 +15,10 @@ using test::writeFile;
 
 const std::string kDemo = std::string(ZAT_SOURCE_DIR) + "/examples/demo-plant.zat";
 
-// An unpaced line and a short timeout: a silent address costs 30 ms.
+// An unpaced line and a short timeout (long enough for a loaded machine).
 std::vector<std::string> on(const sim::PtyUnit& unit, std::vector<std::string> args) {
     args.insert(args.begin(), "-q");
-    for (const char* option : {"--baud", "19200", "--timeout-ms", "30", "--retries", "0"}) args.emplace_back(option);
+    for (const char* option : {"--baud", "19200", "--timeout-ms", "150", "--retries", "0"}) args.emplace_back(option);
     args.emplace_back("--device");
     args.push_back(unit.devicePath());
     return args;
@@ -155,7 +155,8 @@ TEST_F(ZatctlCommission, ScanFindsExactlyTheUnitsOnTheBus) {
     second.slotCodes = {1, 0, 5, 6, 7};
     bus.addUnit(second);
     bus.start();
-    const auto result = zatctl({"-q", "scan", "--csv", "--device", bus.devicePath()});
+    // A generous timeout: the default one is for a line, not a loaded test machine.
+    const auto result = zatctl({"-q", "scan", "--csv", "--timeout-ms", "150", "--device", bus.devicePath()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "address,baud,slot1,slot2,slot3,slot4,slot5\n3,9600,3,1,4,6,7\n42,9600,1,0,5,6,7\n");
 }
