@@ -15,6 +15,7 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/embedded_unit.h"
 #include "gui/shell/zat_window.h"
+#include "trend_pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -57,6 +60,9 @@ int main(int argc, char** argv) {
     }
     folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
+    // The pictures' choices (the trend shown, its span) are not the user's.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     zat::ConfigDatabase db;
     if (argc > 2) db.setCurrentFile(argv[2]);
@@ -151,6 +157,10 @@ int main(int argc, char** argv) {
     saveMessage("message_unsaved", QMessageBox::Question, "Confirm",
                 "ZAT Database: Default.zat\n has not been saved!\nSave file now ?",
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    // Last: it leaves the trend shown.
+    zat::saveTrendPictures(db, zat::GuiContext{prompts, beep, dialogs, files, cursor, {}},
+                           [](QWidget& widget, const char* name) { save(widget, name); });
 
     std::printf("%d pictures in %s\n", written, qPrintable(folder));
     db.modified = false;

@@ -3,7 +3,6 @@
 #include "cli/command_args.h"
 #include "cli/each_unit.h"
 #include "cli/unit_session.h"
-#include "cli/watch_output.h"
 #include "commands/transfer_commands.h"
 #include "comms/config_compare.h"
 
@@ -21,6 +20,17 @@ struct Sides {
 
 constexpr Sides kFileAndUnit{"file", "unit"};
 constexpr Sides kAAndB{"a", "b"};
+
+// A CSV field, quoted where CSV needs it (a comment may hold commas).
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
 
 void printCsvHeader(Context& context, Sides sides, bool withAddress) {
     std::fprintf(context.out, "%ssection,key,%s,%s\n", withAddress ? "address," : "", sides.first, sides.second);

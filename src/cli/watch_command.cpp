@@ -3,6 +3,7 @@
 #include "cli/unit_session.h"
 #include "cli/watch_output.h"
 #include "cli/watch_sources.h"
+#include "monitoring/monitor_csv.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,7 +26,8 @@ const char* const kWatchHelp =
     "\"No reply from unit\" and tries once every 5 s until it answers again.\n"
     "\n"
     "On a terminal the table is redrawn in place; otherwise one table is\n"
-    "written per sweep. Exit status 0 when interrupted or after --count, 1 if\n"
+    "written per sweep. From the second sweep a Trend column shows each row's\n"
+    "last 20 readings as a sparkline (a failed reading blank). Exit status 0 when interrupted or after --count, 1 if\n"
     "the unit does not answer at opening (or has no controllers or profilers\n"
     "enabled), 2 for bad arguments or a page the monitor does not have.\n"
     "\n"
@@ -141,16 +143,22 @@ private:
 
 class WatchWriter {
 public:
-    WatchWriter(std::FILE* out, bool csv) : out_(out), csv_(csv), redraw_(isatty(fileno(out)) != 0) {
-        if (csv_) std::fputs(kWatchCsvHeader.data(), out_);
+    WatchWriter(std::FILE* out, bool csv, std::chrono::milliseconds period)
+        : out_(out), csv_(csv), redraw_(isatty(fileno(out)) != 0), history_(MonitorHistory::capacityFor(period)) {
+        if (csv_) std::fputs(kMonitorCsvHeader.data(), out_);
     }
     void polled(const WatchSource& source) {
-        if (csv_) writeCsv(out_, isoLocalTime(std::chrono::system_clock::now()), source.lastReadings());
+        const auto now = std::chrono::system_clock::now();
+        const std::vector<WatchReading> readings = source.lastReadings();
+        if (csv_)
+            (void)writeCsv(out_, isoLocalTime(now), readings);  // a closed pipe ends us by SIGPIPE
+        else
+            history_.add(now, readings);
     }
     void swept(const WatchSource& source) {
         if (csv_) return;
         if (redraw_) std::fputs("\x1b[H\x1b[2J", out_);  // cursor home, clear: the table stays in place
-        std::fputs(watchTable(source.title(), source.pageReadings(), source.linkStatus()).c_str(), out_);
+        std::fputs(watchTable(source.title(), source.pageReadings(), source.linkStatus(), &history_).c_str(), out_);
         if (!redraw_) std::fputc('\n', out_);
         std::fflush(out_);
     }
@@ -159,6 +167,7 @@ private:
     std::FILE* out_;
     bool csv_;
     bool redraw_;
+    MonitorHistory history_;  // the table's trends
 };
 
 }  // namespace
@@ -186,7 +195,8 @@ int runWatch(Context& context, const std::vector<std::string>& args) {
     if (!tab) return kExitUsage;
     if (*tab != 0) source->choose(session.protocol, *tab);
 
-    WatchWriter writer(context.out, parsed.csv);
+    // A row is read once a sweep.
+    WatchWriter writer(context.out, parsed.csv, source->tickInterval() * source->ticksPerSweep());
     long sweeps = 0;
     int ticks = 0;
     if (source->pollsOnShow()) {

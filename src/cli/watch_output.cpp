@@ -1,19 +1,9 @@
 #include "cli/watch_output.h"
 
 #include <algorithm>
-#include <ctime>
+#include <array>
 
 namespace zat::cli {
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 namespace {
 
@@ -30,44 +20,62 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width)
 
 }  // namespace
 
-std::string isoLocalTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() % 1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char stamp[32], zone[8];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(zone, sizeof zone, "%z", &local);  // "+0100"
-    char text[48];
-    std::snprintf(text, sizeof text, "%s.%03d%.3s:%s", stamp, static_cast<int>(millis), zone, zone + 3);
-    return text;
+std::string sparkline(const MonitorHistory& history, std::string_view series, std::size_t count) {
+    static constexpr std::array<const char*, 8> kBars = {"▁", "▂", "▃", "▄", "▅", "▆", "▇", "█"};
+    std::vector<MonitorHistory::Sample> samples = history.samples(series);
+    if (samples.size() > count) samples.erase(samples.begin(), samples.end() - static_cast<std::ptrdiff_t>(count));
+    if (samples.size() < 2) return "";
+    double low = 0, high = 0;
+    bool any = false;
+    for (const auto& s : samples) {
+        if (s.gap()) continue;
+        low = any ? std::min(low, s.value) : s.value;
+        high = any ? std::max(high, s.value) : s.value;
+        any = true;
+    }
+    std::string line;
+    for (const auto& s : samples) {
+        if (s.gap()) {
+            line += ' ';
+            continue;
+        }
+        const double share = high > low ? (s.value - low) / (high - low) : 0.5;
+        line += kBars[static_cast<std::size_t>(std::clamp(share * 8, 0.0, 7.0))];
+    }
+    return line;
 }
 
-void writeCsv(std::FILE* out, const std::string& time, const std::vector<WatchReading>& readings) {
-    for (const WatchReading& r : readings)
-        std::fprintf(out, "%s,%s,%s,%s\n", time.c_str(), csvField(r.channel).c_str(), csvField(r.value).c_str(),
-                     r.status.c_str());
-    std::fflush(out);
-}
-
-std::string watchTable(const std::string& title, const std::vector<WatchReading>& rows, std::string_view link) {
-    const WatchReading heading{"Chan", "Value", "Status", ""};
-    std::size_t channel = displayWidth(heading.channel), value = displayWidth(heading.value),
-                status = displayWidth(heading.status);
+std::string watchTable(const std::string& title, const std::vector<WatchReading>& rows, std::string_view link,
+                       const MonitorHistory* history) {
+    struct Line {
+        WatchReading reading;
+        std::string trend;
+    };
+    std::vector<Line> lines{
+        {{.channel = "Chan", .value = "Value", .status = "Status", .detail = "", .points = {}}, "Trend"}};
+    bool trends = false;
     for (const WatchReading& r : rows) {
-        channel = std::max(channel, displayWidth(r.channel));
-        value = std::max(value, displayWidth(r.value));
-        status = std::max(status, displayWidth(r.status));
+        std::string trend;
+        if (history != nullptr && !r.points.empty())
+            trend = sparkline(*history, r.points.front().series, kTableTrendReadings);
+        trends = trends || !trend.empty();
+        lines.push_back({r, trend});
+    }
+    std::size_t channel = 0, value = 0, status = 0, trend = 0;
+    for (const Line& l : lines) {
+        channel = std::max(channel, displayWidth(l.reading.channel));
+        value = std::max(value, displayWidth(l.reading.value));
+        status = std::max(status, displayWidth(l.reading.status));
+        trend = std::max(trend, displayWidth(l.trend));
     }
     std::string table = title + "\n";
-    std::vector<WatchReading> lines{heading};
-    lines.insert(lines.end(), rows.begin(), rows.end());
-    for (const WatchReading& r : lines) {
+    for (const Line& l : lines) {
         std::string line;
-        appendPadded(line, r.channel, channel);
-        appendPadded(line, r.value, value);
-        appendPadded(line, r.status, status);
-        line += r.detail;
+        appendPadded(line, l.reading.channel, channel);
+        appendPadded(line, l.reading.value, value);
+        if (trends) appendPadded(line, l.trend, trend);
+        appendPadded(line, l.reading.status, status);
+        line += l.reading.detail;
         line.erase(line.find_last_not_of(' ') + 1);
         table += line + "\n";
     }

@@ -1,26 +1,10 @@
 #include "cli/watch_sources.h"
 
-#include "monitoring/analog_input_monitor.h"
-#include "monitoring/analog_output_monitor.h"
-#include "monitoring/controller_monitor.h"
-#include "monitoring/digital_monitors.h"
-#include "monitoring/profiler_monitor.h"
-
-#include <cstdio>
-#include <initializer_list>
-#include <utility>
+#include "monitoring/monitor_reading.h"
 
 namespace zat::cli {
 
-std::string statusText(std::uint16_t status) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(status));
-    return text;
-}
-
 namespace {
-
-std::string statusOf(const std::optional<std::uint16_t>& status) { return status ? statusText(*status) : ""; }
 
 // What every engine has alike: opening, ticking, its interval, tabs and link.
 template <class Monitor>
@@ -66,11 +50,7 @@ public:
     std::string title() const override { return "Analog inputs - " + tabTitles().at(monitor_.page().slot); }
 
 private:
-    WatchReading reading(int r) const override {
-        const AnalogInputMonitorRow& row = monitor_.page().rows[r];
-        // A failed poll leaves the window's old value standing; a log must not repeat it as new.
-        return {row.name, row.status ? row.value : "", statusOf(row.status), row.range};
-    }
+    WatchReading reading(int r) const override { return analogInputReading(monitor_.page(), r); }
 };
 
 class AnalogOutputSource final : public RowSource<AnalogOutputMonitor, kAnalogOutputRows> {
@@ -79,12 +59,7 @@ public:
     std::string title() const override { return "Analog outputs - " + tabTitles().at(monitor_.page().page); }
 
 private:
-    WatchReading reading(int r) const override {
-        const AnalogOutputMonitorRow& row = monitor_.page().rows[r];
-        std::string detail = row.range;
-        if (!row.comment.empty()) detail += (detail.empty() ? "" : "  ") + row.comment;
-        return {row.name, row.current, statusOf(row.status), detail};
-    }
+    WatchReading reading(int r) const override { return analogOutputReading(monitor_.page(), r); }
 };
 
 template <class Monitor>
@@ -95,29 +70,11 @@ public:
     int ticksPerSweep() const override { return 1; }
     std::string title() const override { return what_ + this->tabTitles().at(this->monitor_.page().group); }
     std::vector<WatchReading> lastReadings() const override { return pageReadings(); }
-    std::vector<WatchReading> pageReadings() const override {
-        const DigitalMonitorPage& page = this->monitor_.page();
-        // The lamps keep the last group read; while the unit is silent that is not a reading.
-        const bool read = page.linkStatus.empty();
-        std::vector<WatchReading> rows;
-        for (const DigitalMonitorRow& row : page.rows)
-            rows.push_back({row.name, read && row.lamp ? (*row.lamp ? "on" : "off") : "", "", row.comment});
-        return rows;
-    }
+    std::vector<WatchReading> pageReadings() const override { return digitalReadings(this->monitor_.page()); }
 
 private:
     std::string what_;
 };
-
-std::string numbered(const char* prefix, int index) { return prefix + std::to_string(index + 1); }
-
-// "MV (A5) SP (A6)": the registers a loop works on, leaving out those it has none for.
-std::string registerCodes(std::initializer_list<std::pair<const char*, const std::string&>> codes) {
-    std::string text;
-    for (const auto& [name, code] : codes)
-        if (!code.empty()) text += (text.empty() ? "" : " ") + std::string(name) + " " + code;
-    return text;
-}
 
 // Controllers and profilers show one loop per tab and poll it whole on showing and on each tick.
 template <class Monitor>
@@ -134,26 +91,13 @@ public:
 class ControllerSource final : public LoopSource<ControllerMonitor> {
 public:
     using LoopSource::LoopSource;
-    std::vector<WatchReading> pageReadings() const override {
-        const ControllerMonitorPage& page = monitor_.page();
-        // The value the unit gave, not the bar's position: the bar stops at ±1000.
-        const std::string output = page.output ? std::to_string(*page.output) : "";
-        return {{numbered("PID", page.controller), "MV=" + page.measured + " SP=" + page.setpoint + " OP=" + output, "",
-                 registerCodes({{"MV", page.measuredCode}, {"SP", page.setpointCode}, {"OP", page.outputCode}})}};
-    }
+    std::vector<WatchReading> pageReadings() const override { return {controllerReading(monitor_.page())}; }
 };
 
 class ProfilerSource final : public LoopSource<ProfilerMonitor> {
 public:
     using LoopSource::LoopSource;
-    std::vector<WatchReading> pageReadings() const override {
-        const ProfilerMonitorPage& page = monitor_.page();
-        std::string value = "MV=" + page.measured + " SP=" + page.setpoint + " Profile=" + page.profile +
-                            " Segment=" + page.segment + " Dwell=" + page.dwell +
-                            (page.running ? " Running" : " Stopped") + (page.held ? " Held" : "");
-        return {{numbered("PRF", page.profiler), value, statusOf(page.status),
-                 registerCodes({{"MV", page.measuredCode}, {"SP", page.outputCode}})}};
-    }
+    std::vector<WatchReading> pageReadings() const override { return {profilerReading(monitor_.page())}; }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "comms/protocol.h"
 #include "model/config_database.h"
+#include "monitoring/monitor_reading.h"
 #include "userio/outcome.h"
 
 #include <chrono>
@@ -14,12 +15,7 @@
 
 namespace zat::cli {
 
-struct WatchReading {
-    std::string channel;  // "A08", "D48", "PID1", "PRF2"
-    std::string value;    // as the window shows it; empty when the reading failed
-    std::string status;   // "0x0040"; empty without a status word
-    std::string detail;   // range or comment, for the table
-};
+using WatchReading = MonitorReading;
 
 class WatchSource {
 public:
@@ -47,8 +43,5 @@ public:
 
 // The monitor named ai, ao, di, do, pid or profilers; none for another name.
 std::unique_ptr<WatchSource> makeWatchSource(std::string_view kind, ConfigDatabase& database);
-
-// "0x0040".
-std::string statusText(std::uint16_t status);
 
 }  // namespace zat::cli

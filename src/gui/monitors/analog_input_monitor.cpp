@@ -15,7 +15,8 @@
 namespace zat {
 
 TAINMonitor::TAINMonitor(const WindowContext& context)
-    : MonitorWindow(context, QStringLiteral("Analogue Input Monitor"), PollTimer::Schedule::Periodic) {
+    : MonitorWindow(context, QStringLiteral("Analogue Input Monitor"), PollTimer::Schedule::Periodic,
+                    AnalogInputMonitor::kPollInterval * kAnalogInputRows) {
     tabs_ = makeTabs([this](int slot) { engine_.loadPage(context_.protocol, slot); });
 
     channels_ = new QGroupBox(QStringLiteral("Analogue Input Channels"), this);
@@ -44,6 +45,7 @@ TAINMonitor::TAINMonitor(const WindowContext& context)
         row.range = new QLabel(channels_);
         row.range->setObjectName(QStringLiteral("range%1").arg(r));
         row.range->setMinimumWidth(row.range->fontMetrics().horizontalAdvance(QStringLiteral("RTD Pt100 1/10°C__")));
+        toggleTrendOnClick(row.name);
         grid->addWidget(row.name, r + 1, 0);
         grid->addWidget(row.value, r + 1, 1);
         grid->addLayout(markerLine, r + 1, 2);
@@ -51,7 +53,7 @@ TAINMonitor::TAINMonitor(const WindowContext& context)
     }
     grid->setColumnStretch(3, 1);
 
-    layOutMonitor(*this, tabs_, channels_, makeButtons(kHelpContext), makeLinkStatusLabel());
+    layOutMonitor(*this, tabs_, channels_, makeButtons(kHelpContext), makeFooter());
     showPage();
 }
 
@@ -62,6 +64,17 @@ Outcome TAINMonitor::openEngine() {
                  engine_.page().slot);
     }
     return opened;
+}
+
+std::vector<MonitorReading> TAINMonitor::polledReadings() const {
+    return {analogInputReading(engine_.page(), engine_.polledRow())};
+}
+
+std::vector<TrendLine> TAINMonitor::trendLines() const {
+    std::vector<TrendLine> lines;
+    for (const AnalogInputMonitorRow& row : engine_.page().rows)
+        if (!row.name.empty()) lines.push_back({.series = row.name, .label = toQString(row.name)});
+    return lines;
 }
 
 void TAINMonitor::showPage() {

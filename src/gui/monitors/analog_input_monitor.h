@@ -28,6 +28,8 @@ private:
     int ticksPerSweep() const override { return kAnalogInputRows; }
     void stopEngine() override { engine_.stop(); }
     void showPage() override;
+    std::vector<MonitorReading> polledReadings() const override;
+    std::vector<TrendLine> trendLines() const override;
 
     struct RowWidgets {
         QLabel* name;

@@ -24,7 +24,8 @@ constexpr const char* kNewCaption = "New";
 }  // namespace
 
 TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
-    : MonitorWindow(context, QStringLiteral("Analogue Output Monitor"), PollTimer::Schedule::Periodic),
+    : MonitorWindow(context, QStringLiteral("Analogue Output Monitor"), PollTimer::Schedule::Periodic,
+                    AnalogOutputMonitor::kPollInterval * kAnalogOutputRows),
       engine_(context.db) {
     tabs_ = makeTabs([this](int page) { engine_.loadPage(context_.protocol, page); });
 
@@ -57,6 +58,7 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
         row.comment = new QLabel(channels_);
         row.comment->setObjectName(QStringLiteral("comment%1").arg(r));
         row.comment->setMinimumWidth(row.comment->fontMetrics().horizontalAdvance(QString(30, QChar('M'))) * 3 / 4);
+        toggleTrendOnClick(row.name);
         grid->addWidget(row.name, r + 1, 0);
         grid->addWidget(row.current, r + 1, 1);
         grid->addWidget(row.entry, r + 1, 2);
@@ -69,7 +71,7 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
     apply_->setObjectName(QStringLiteral("apply"));
     apply_->setEnabled(false);
     connect(apply_, &QPushButton::clicked, this, [this] { apply(); });
-    layOutMonitor(*this, tabs_, channels_, makeButtons(kHelpContext, apply_), makeLinkStatusLabel());
+    layOutMonitor(*this, tabs_, channels_, makeButtons(kHelpContext, apply_), makeFooter());
     showPage();
 }
 
@@ -87,6 +89,17 @@ void TAOUTMonitor::apply() {
     runBatch([&] { messages = engine_.apply(context_.protocol); });
     for (const OutputEntryRefusal& message : messages)
         refuseField(message.message, rows_[static_cast<std::size_t>(message.row)].entry, context_.gui);
+}
+
+std::vector<MonitorReading> TAOUTMonitor::polledReadings() const {
+    return {analogOutputReading(engine_.page(), engine_.polledRow())};
+}
+
+std::vector<TrendLine> TAOUTMonitor::trendLines() const {
+    std::vector<TrendLine> lines;
+    for (const AnalogOutputMonitorRow& row : engine_.page().rows)
+        if (!row.name.empty()) lines.push_back({.series = row.name, .label = toQString(row.name)});
+    return lines;
 }
 
 void TAOUTMonitor::showPage() {

@@ -30,6 +30,8 @@ private:
     int ticksPerSweep() const override { return kAnalogOutputRows; }
     void stopEngine() override { engine_.stop(); }
     void showPage() override;
+    std::vector<MonitorReading> polledReadings() const override;
+    std::vector<TrendLine> trendLines() const override;
     void apply();
 
     struct RowWidgets {

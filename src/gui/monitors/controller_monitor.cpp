@@ -33,7 +33,8 @@ QLabel* codeLabel(QWidget* parent, const QString& name) {
 }  // namespace
 
 TPIDMonitor::TPIDMonitor(const WindowContext& context)
-    : MonitorWindow(context, QStringLiteral("Controller monitor"), PollTimer::Schedule::AfterPoll),
+    : MonitorWindow(context, QStringLiteral("Controller monitor"), PollTimer::Schedule::AfterPoll,
+                    ControllerMonitor::kPollInterval),
       engine_(context.db) {
     tabs_ = makeTabs([this](int tab) { engine_.selectTab(context_.protocol, tab); });
     values_ = new QWidget(this);
@@ -101,7 +102,7 @@ TPIDMonitor::TPIDMonitor(const WindowContext& context)
     apply_->setObjectName(QStringLiteral("apply"));
     apply_->setEnabled(false);
     connect(apply_, &QPushButton::clicked, this, [this] { apply(); });
-    layOutMonitor(*this, tabs_, values_, makeButtons(kHelpContext, apply_), makeLinkStatusLabel());
+    layOutMonitor(*this, tabs_, values_, makeButtons(kHelpContext, apply_), makeFooter());
     showPage();
 }
 
@@ -122,9 +123,23 @@ void TPIDMonitor::showTabs() {
 void TPIDMonitor::apply() {
     std::vector<TermRefusal> refusals;
     runBatch([&] { refusals = engine_.apply(context_.protocol); });
+    if (refusals.empty()) {
+        // The tuning view shows when the loop got its new terms.
+        const ControllerMonitorPage& page = engine_.page();
+        markTrend(controllerReading(page).channel,
+                  "Apply P=" + page.terms[0] + " I=" + page.terms[1] + " D=" + page.terms[2]);
+    }
     for (const TermRefusal& refusal : refusals) {
         refuseField(refusal.message, terms_[static_cast<std::size_t>(refusal.term)], context_.gui);
     }
+}
+
+std::vector<MonitorReading> TPIDMonitor::polledReadings() const { return {controllerReading(engine_.page())}; }
+
+std::vector<TrendLine> TPIDMonitor::trendLines() const {
+    if (engine_.page().tabs.empty()) return {};
+    return loopTrendLines(controllerReading(engine_.page()).channel, "OP", QStringLiteral("Output %"),
+                          TrendAxis::Output);
 }
 
 void TPIDMonitor::showPage() {

@@ -29,6 +29,9 @@ private:
     std::chrono::milliseconds tickInterval() const override { return engine_.tickInterval(); }
     void stopEngine() override { engine_.stop(); }
     void showPage() override;
+    std::vector<MonitorReading> polledReadings() const override;
+    std::vector<TrendLine> trendLines() const override;
+    bool pollsOnShow() const override { return true; }
     void showTabs();
     void apply();
 

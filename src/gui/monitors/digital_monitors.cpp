@@ -17,7 +17,9 @@
 namespace zat {
 
 TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind, std::unique_ptr<DigitalMonitor> engine)
-    : MonitorWindow(context, kind.title, PollTimer::Schedule::Periodic), kind_(kind), engine_(std::move(engine)) {
+    : MonitorWindow(context, kind.title, PollTimer::Schedule::Periodic, DigitalMonitor::kPollInterval),
+      kind_(kind),
+      engine_(std::move(engine)) {
     tabs_ = makeTabs([this](int group) { engine_->loadPage(context_.protocol, group); });
 
     channels_ = new QGroupBox(kind.group, this);
@@ -49,6 +51,7 @@ TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
             comment = row.comment;
         }
         comment->setMinimumWidth(commentWidth);
+        toggleTrendOnClick(row.name);
         grid->addWidget(row.name, r + 1, 0);
         grid->addWidget(row.lamp, r + 1, 1, Qt::AlignCenter);
         grid->addWidget(comment, r + 1, 2);
@@ -65,7 +68,7 @@ TDigitalMonitor::TDigitalMonitor(const WindowContext& context, const Kind& kind,
             if (problem) refuseField(*problem, nullptr, context_.gui);
         });
     }
-    layOutMonitor(*this, tabs_, channels_, makeButtons(kind.helpContext, apply_), makeLinkStatusLabel());
+    layOutMonitor(*this, tabs_, channels_, makeButtons(kind.helpContext, apply_), makeFooter());
     showPage();
 }
 
@@ -73,6 +76,16 @@ Outcome TDigitalMonitor::openEngine() {
     const Outcome opened = engine_->open(context_.protocol);
     if (succeeded(opened)) fillTabs(tabs_, slotTabEntries(engine_->page().tabs, kind_.icon), engine_->page().group);
     return opened;
+}
+
+std::vector<MonitorReading> TDigitalMonitor::polledReadings() const { return digitalReadings(engine_->page()); }
+
+std::vector<TrendLine> TDigitalMonitor::trendLines() const {
+    std::vector<TrendLine> lines;
+    for (const DigitalMonitorRow& row : engine_->page().rows)
+        if (!row.name.empty())
+            lines.push_back({.series = row.name, .label = toQString(row.name), .axis = TrendAxis::Lane});
+    return lines;
 }
 
 void TDigitalMonitor::showPage() {

@@ -38,6 +38,8 @@ private:
     std::chrono::milliseconds tickInterval() const override { return engine_->tickInterval(); }
     void stopEngine() override { engine_->stop(); }
     void showPage() override;
+    std::vector<MonitorReading> polledReadings() const override;
+    std::vector<TrendLine> trendLines() const override;
     DigitalOutputMonitor& outputs() { return static_cast<DigitalOutputMonitor&>(*engine_); }
 
     struct RowWidgets {

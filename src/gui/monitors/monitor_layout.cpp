@@ -9,7 +9,7 @@
 
 namespace zat {
 
-void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* buttons, QLabel* status) {
+void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* buttons, QWidget* footer) {
     auto* left = new QVBoxLayout;
     left->setSpacing(0);
     if (tabs != nullptr) left->addWidget(tabs);
@@ -20,7 +20,7 @@ void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* butto
     row->addWidget(buttons);
     auto* outer = new QVBoxLayout(&window);
     outer->addLayout(row, 1);
-    outer->addWidget(status);
+    outer->addWidget(footer);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 

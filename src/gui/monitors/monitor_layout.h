@@ -14,8 +14,8 @@ class QWidget;
 
 namespace zat {
 
-// Tabs over `body` at the left, `buttons` at the right, `status` under both.
-void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* buttons, QLabel* status);
+// Tabs over `body` at the left, `buttons` at the right, `footer` under both.
+void layOutMonitor(QWidget& window, QTabBar* tabs, QWidget* body, QWidget* buttons, QWidget* footer);
 
 // A read-only edit for a value, wide enough for `widest`.
 QLineEdit* makeValueEdit(QWidget* parent, const QString& name, const QString& widest);

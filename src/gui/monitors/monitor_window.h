@@ -9,7 +9,10 @@
 
 #include "gui/common/poll_timer.h"
 #include "gui/common/window_context.h"
+#include "gui/monitors/trend_strip.h"
 #include "monitoring/monitor_common.h"
+#include "monitoring/monitor_csv.h"
+#include "monitoring/monitor_history.h"
 #include "userio/outcome.h"
 
 #include <QDialog>
@@ -20,7 +23,9 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTabBar;
 
 namespace zat {
@@ -42,13 +47,27 @@ public:
     // "No reply from unit" while the unit is silent, empty otherwise.
     QString linkStatus() const;
 
+    // Shows or hides the trend (remembered for the next monitor).
+    void showTrend(bool shown);
+    // Records every reading to `path` from now on; a file that cannot be
+    // written is refused with its message. Stopped by stopRecording or closing.
+    [[nodiscard]] bool startRecording(const std::string& path);
+    void stopRecording();
+    [[nodiscard]] const MonitorHistory& history() const { return history_; }
+    [[nodiscard]] TrendStrip* trend() const { return trend_; }
+    [[nodiscard]] const CsvRecording& recording() const { return recording_; }
+    // The clock the readings are stamped with (a simulated one for pictures).
+    void setClock(TrendClock clock);
+
 signals:
     void closeRequested();
     // After every batch: the link's status may have changed.
     void batchEnded();
 
 protected:
-    MonitorWindow(const WindowContext& context, const QString& title, PollTimer::Schedule schedule);
+    // `readingPeriod`: how often one channel is read, which sizes the history.
+    MonitorWindow(const WindowContext& context, const QString& title, PollTimer::Schedule schedule,
+                  std::chrono::milliseconds readingPeriod);
 
     // What each monitor adds: its engine's calls and how a page is shown.
     virtual Outcome openEngine() = 0;
@@ -58,6 +77,12 @@ protected:
     virtual std::chrono::milliseconds tickInterval() const = 0;
     virtual int ticksPerSweep() const { return 1; }
     virtual void showPage() = 0;
+    // What the last poll read, as zatctl watch writes it; and the trend's
+    // lines for the page on show.
+    virtual std::vector<MonitorReading> polledReadings() const = 0;
+    virtual std::vector<TrendLine> trendLines() const = 0;
+    // Controllers and profilers poll their loop when its tab is shown.
+    virtual bool pollsOnShow() const { return false; }
 
     // Runs exchanges with the unit as one batch, then shows the page.
     void runBatch(const std::function<void()>& exchanges);
@@ -72,20 +97,41 @@ protected:
     // The entries of slot tabs: the resource's picture, greyed for a dark tab.
     static std::vector<std::pair<QIcon, QString>> slotTabEntries(const std::vector<MonitorTab>& tabs,
                                                                  const QString& icon);
-    // The "No reply from unit" line and the button column at the right.
-    QLabel* makeLinkStatusLabel();
+    // Below the page: the trend (hidden unless "Trend" is on), the Trend and
+    // Record controls with the recording's mark, and the "No reply from
+    // unit" line. The button column at the right.
+    QWidget* makeFooter();
     QWidget* makeButtons(int helpContext, QWidget* apply = nullptr);
     // Greys `values` while the unit is silent and shows the status line.
     void showLinkState(QWidget* values);
 
+    // A click on `name` (a row's channel label, which names its series)
+    // switches its trend line on or off.
+    void toggleTrendOnClick(QWidget* name);
+    // Marks the trend of `channel` ("PID1") now: an Apply of new terms.
+    void markTrend(const std::string& channel, const std::string& text);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
     WindowContext context_;
 
 private:
+    // After a batch that polled: the history, the recording and the trend.
+    void takeReadings();
+    void chooseRecording();
+    void showRecording();
+
     PollTimer* timer_ = nullptr;
     QLabel* linkStatus_ = nullptr;
+    MonitorHistory history_;
+    CsvRecording recording_;
+    TrendClock clock_ = [] { return MonitorHistory::Clock::now(); };
+    TrendStrip* trend_ = nullptr;
+    QCheckBox* trendShown_ = nullptr;
+    QPushButton* record_ = nullptr;
+    QLabel* recordMark_ = nullptr;
     bool busy_ = false;
     bool closing_ = false;
 };

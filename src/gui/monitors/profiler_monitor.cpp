@@ -63,14 +63,16 @@ QLineEdit* numberCell(QWidget* parent, const QString& name) {
 }  // namespace
 
 TProfMonitor::TProfMonitor(const WindowContext& context)
-    : MonitorWindow(context, QStringLiteral("Profiler Monitor"), PollTimer::Schedule::AfterPoll), engine_(context.db) {
+    : MonitorWindow(context, QStringLiteral("Profiler Monitor"), PollTimer::Schedule::AfterPoll,
+                    ProfilerMonitor::kPollInterval),
+      engine_(context.db) {
     tabs_ = makeTabs([this](int tab) { engine_.selectTab(context_.protocol, tab); });
     values_ = new QWidget(this);
     auto* row = new QHBoxLayout(values_);
     row->setContentsMargins(0, 6, 0, 0);
     row->addWidget(buildValues());
     row->addWidget(buildRunControls());
-    layOutMonitor(*this, tabs_, values_, makeButtons(kHelpContext), makeLinkStatusLabel());
+    layOutMonitor(*this, tabs_, values_, makeButtons(kHelpContext), makeFooter());
     showPage();
 }
 
@@ -168,6 +170,14 @@ void TProfMonitor::showTabs() {
     std::vector<QString> titles;
     for (const ProfilerMonitorTab& tab : engine_.page().tabs) titles.push_back(toQString(tab.title));
     showLoopTabs(tabs_, QIcon(QStringLiteral(":/icons/tab_profiler_enabled.svg")), titles);
+}
+
+std::vector<MonitorReading> TProfMonitor::polledReadings() const { return {profilerReading(engine_.page())}; }
+
+std::vector<TrendLine> TProfMonitor::trendLines() const {
+    if (engine_.page().tabs.empty()) return {};
+    return loopTrendLines(profilerReading(engine_.page()).channel, "Segment", QStringLiteral("Segment"),
+                          TrendAxis::Marks);
 }
 
 void TProfMonitor::showPage() {

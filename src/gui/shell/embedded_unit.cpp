@@ -5,8 +5,9 @@
 
 namespace zat {
 
-EmbeddedUnit::EmbeddedUnit() {
+EmbeddedUnit::EmbeddedUnit(double timeScale) : timeScale_(timeScale) {
     sim::UnitConfig config;
+    config.timeScale = timeScale;
     // Unpaced, with a short turnaround: quick to try, yet every exchange
     // still crosses a real terminal line.
     sim::LineTiming timing;
@@ -30,5 +31,11 @@ void EmbeddedUnit::setAddress(int address) {
 }
 
 void EmbeddedUnit::setSilent(bool silent) { unit_->setSilent(silent); }
+
+void EmbeddedUnit::advance(std::chrono::milliseconds time) {
+    // The unit scales what it is given as it scales the real time.
+    const auto real = static_cast<std::uint32_t>(static_cast<double>(time.count()) / timeScale_);
+    unit_->withState([real](sim::UnitState& state) { state.advance(real); });
+}
 
 }  // namespace zat

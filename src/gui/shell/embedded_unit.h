@@ -4,6 +4,7 @@
 // memory and its enabled profilers running.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,10 @@ namespace zat {
 
 class EmbeddedUnit {
 public:
-    EmbeddedUnit();  // starts the unit on a thread of its own
+    // Starts the unit on a thread of its own; `timeScale` simulated seconds
+    // pass per real second (above 0; a tiny one for pictures that pass the
+    // time themselves with advance).
+    explicit EmbeddedUnit(double timeScale = 1.0);
     ~EmbeddedUnit();
     EmbeddedUnit(const EmbeddedUnit&) = delete;
     EmbeddedUnit& operator=(const EmbeddedUnit&) = delete;
@@ -27,8 +31,11 @@ public:
     // Stops answering (true) or answers again (false), like a unit that lost
     // its line and got it back.
     void setSilent(bool silent);
+    // Lets `time` of simulated time pass at once (pictures).
+    void advance(std::chrono::milliseconds time);
 
 private:
+    double timeScale_;
     std::unique_ptr<sim::PtyUnit> unit_;
 };
 
