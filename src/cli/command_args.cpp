@@ -2,6 +2,7 @@
 
 #include "commands/file_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -99,8 +100,11 @@ options::OptionTable<CommandArgs> commandOptionTable(unsigned takes) {
              return std::nullopt;
          },
          .completion = options::filesLike(".zat")},
+        {.name = "--csv",
+         .help = "write CSV: a header line, then one line per field or unit",
+         .take = options::setting(&CommandArgs::csv)},
     };
-    static_assert(kTakesOutput == 8, "one row per bit, in the order of the bits");
+    static_assert(kTakesOutput == 8 && kTakesCsv == 16, "one row per bit, in the order of the bits");
     options::OptionTable<CommandArgs> table;
     for (std::size_t bit = 0; bit < rows.size(); ++bit)
         if (takes & (1u << bit)) table.push_back(rows[bit]);
@@ -122,12 +126,13 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
 }
 
 std::optional<int> takeCommandArgs(Context& context, const std::vector<std::string>& args, unsigned takes,
-                                   const char* synopsis, CommandArgs& parsed) {
+                                   const char* synopsis, CommandArgs& parsed, std::size_t files) {
     if (const auto problem = parseCommandArgs(args, takes, parsed)) {
         std::fprintf(context.err, "zatctl: %s\nusage: zatctl %s\n", problem->c_str(), synopsis);
         return kExitUsage;
     }
-    if (parsed.files.size() != 1 || parsed.files[0].empty()) {
+    const auto empty = [](const std::string& name) { return name.empty(); };
+    if (parsed.files.size() != files || std::any_of(parsed.files.begin(), parsed.files.end(), empty)) {
         std::fprintf(context.err, "usage: zatctl %s\n", synopsis);
         return kExitUsage;
     }
@@ -173,6 +178,14 @@ bool checkWritable(Context& context, const std::string& path) {
         return false;
     }
     return true;
+}
+
+UnitOptions withSettingsOf(const std::string& database, UnitOptions options) {
+    if (!options.databaseGiven) {
+        options.database = database;
+        options.databaseGiven = true;
+    }
+    return options;
 }
 
 void answerTransferFailures(Context& context, int retries, bool ignoreOnce) {

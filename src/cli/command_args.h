@@ -19,6 +19,7 @@ enum CommandOption : unsigned {
     kTakesRetry = 2,         // --retry N
     kTakesIgnoreErrors = 4,  // --ignore-errors
     kTakesOutput = 8,        // -o FILE
+    kTakesCsv = 16,          // --csv
 };
 
 struct CommandArgs {
@@ -28,6 +29,7 @@ struct CommandArgs {
     int retries = 0;  // Retry answers to a failed transfer's question before Abort
     bool ignoreErrors = false;
     std::optional<std::string> output;
+    bool csv = false;
 };
 
 constexpr int kMaxRetryAnswers = 99;
@@ -43,10 +45,10 @@ options::OptionTable<CommandArgs> commandOptionTable(unsigned takes);
 // one-line explanation when an option or its value is wrong or not taken.
 std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsigned takes, CommandArgs& parsed);
 
-// Parses args for a command that names exactly one file. Prints the problem
+// Parses args for a command that names exactly `files` files. Prints the problem
 // and the usage line, and returns the usage exit status, when they are wrong.
 std::optional<int> takeCommandArgs(Context& context, const std::vector<std::string>& args, unsigned takes,
-                                   const char* synopsis, CommandArgs& parsed);
+                                   const char* synopsis, CommandArgs& parsed, std::size_t files = 1);
 
 // Refuses a file of the wrong kind as the program's dialogs do, with the
 // message box "Error: Must be a .REG file". True when the name is right.
@@ -59,6 +61,10 @@ bool checkReadable(Context& context, const std::string& path);
 // True when `path` can be created, or updated in place if it exists;
 // otherwise says why ("zatctl: cannot write PATH: reason").
 bool checkWritable(Context& context, const std::string& path);
+
+// A database's own settings find its unit, as the window's Open does; --db
+// names another database's, and the unit options still override either.
+UnitOptions withSettingsOf(const std::string& database, UnitOptions options);
 
 // Sets how the questions of a failed transfer are answered for this run.
 void answerTransferFailures(Context& context, int retries, bool ignoreOnce);

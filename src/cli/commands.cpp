@@ -1,8 +1,10 @@
 #include "cli/commands.h"
 
 #include "cli/command_args.h"
+#include "cli/compare_commands.h"
 #include "cli/listing_command.h"
 #include "cli/register_commands.h"
+#include "cli/scan_command.h"
 #include "cli/summary.h"
 #include "cli/transfer_commands_cli.h"
 #include "cli/unit_commands.h"
@@ -104,20 +106,25 @@ const std::vector<Command> kCommands = {
     },
     {
         .name = "probe",
-        .synopsis = "probe [UNIT OPTIONS]",
+        .synopsis = "probe [--csv] [UNIT OPTIONS]",
         .summary = "ask the unit whether it answers and which cards it carries",
         .help = "Asks the unit whether it is there (the same probe every transfer starts\n"
                 "with) and, if it answers, which card is fitted in each of its five slots.\n"
                 "Exit status 1 if the unit does not answer.\n"
                 "\n"
+                "With a list of addresses (--address 1,3,5-7) each unit is asked in turn and\n"
+                "a summary follows (\"address,result\" lines with --csv); exit status 0\n"
+                "when every unit answered, 1 otherwise.\n"
+                "\n"
                 "Example:\n"
                 "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
         .run = runProbe,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kTakesCsv)); },
     },
     {
         .name = "export",
-        .synopsis = "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]",
+        .synopsis = kExportSynopsis,
         .summary = "send a database's configuration to the unit",
         .help = "Loads DB.zat and writes its configuration to the unit, then tells the unit\n"
                 "to take it up. The communication settings are DB.zat's own, or those of\n"
@@ -126,8 +133,14 @@ const std::vector<Command> kCommands = {
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
                 "the unit may then hold part of the configuration.\n"
                 "\n"
+                "With a list of addresses (--address 1,3,5-7) the configuration goes to\n"
+                "each unit in turn; one that fails does not stop the others, and a summary\n"
+                "names each unit's result (\"address,result\" lines with --csv). Exit\n"
+                "status 0 when all were exported, else 1.\n"
+                "\n"
                 "Example:\n"
-                "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n",
+                "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
+                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n",
         .run = runExport,
         .unitOptions = true,
         .options = [] { return options::textsOf(commandOptionTable(kExportOptions)); },
@@ -151,6 +164,57 @@ const std::vector<Command> kCommands = {
         .run = runImport,
         .unitOptions = true,
         .options = [] { return options::textsOf(commandOptionTable(kImportOptions)); },
+    },
+    {
+        .name = "verify",
+        .synopsis = kVerifySynopsis,
+        .summary = "compare the unit's configuration with a database file",
+        .help = "Reads from the unit every field an import of the groups reads (the same\n"
+                "requests, in the same order) and lists the fields where the unit differs\n"
+                "from DB.zat, as \"[Section] Key: file VALUE, unit VALUE\", then a count;\n"
+                "with --csv \"section,key,file,unit\" and one line per field, sections,\n"
+                "keys and values as the database file has them. Nothing is written:\n"
+                "neither to the unit nor to DB.zat.\n"
+                "\n"
+                "With a list of addresses each unit is compared in turn (its lines under\n"
+                "\"Address N:\", or with an address column in CSV), then a summary.\n"
+                "\n"
+                "Exit status 0 the unit holds what the file says, 3 they differ, 1 the unit\n"
+                "did not answer or the reading was given up, 2 usage or file error.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl verify kiln.zat --groups pid,profiles --device /dev/ttyUSB0\n",
+        .run = runVerify,
+        .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kVerifyOptions)); },
+    },
+    {
+        .name = "diff",
+        .synopsis = kDiffSynopsis,
+        .summary = "list the configuration fields in which two database files differ",
+        .help = "Loads A.zat and B.zat and lists the configuration fields that differ, as\n"
+                "\"[Section] Key: a VALUE, b VALUE\", then a count (with --csv\n"
+                "\"section,key,a,b\" and one line per field): every field the database\n"
+                "file holds for the records of the groups, comments included (and the\n"
+                "digital points' comments when all groups are compared). Keys this program\n"
+                "does not hold, and the communication settings, are not compared.\n"
+                "\n"
+                "Exit status 0 the same, 3 they differ, 2 usage or file error.\n"
+                "\n"
+                "Example:\n"
+                "  zatctl diff kiln.zat kiln-tuned.zat --groups pid\n",
+        .run = runDiff,
+        .ownOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kDiffOptions)); },
+    },
+    {
+        .name = "scan",
+        .synopsis = kScanSynopsis,
+        .summary = "find the units on the line: addresses, baud rates and cards",
+        .help = kScanHelp,
+        .run = runScan,
+        .ownOptions = true,
+        .options = scanOptionTexts,
     },
     {
         .name = "save-registers",

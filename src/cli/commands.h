@@ -12,7 +12,7 @@
 
 namespace zat::cli {
 
-enum ExitStatus { kExitOk = 0, kExitUnitFailure = 1, kExitUsage = 2 };
+enum ExitStatus { kExitOk = 0, kExitUnitFailure = 1, kExitUsage = 2, kExitDiffer = 3 };
 
 struct Context {
     UserIo io;

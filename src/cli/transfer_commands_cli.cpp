@@ -2,6 +2,7 @@
 
 #include "calibration/calibration_file.h"
 #include "cli/command_args.h"
+#include "cli/each_unit.h"
 #include "cli/unit_session.h"
 #include "commands/transfer_commands.h"
 #include "model/database_file.h"
@@ -15,36 +16,26 @@ namespace {
 
 constexpr const char* kCalibrationExtension = ".cal";
 
-// A database's own settings find its unit, as the window's Open does; --db
-// names another database's, and the unit options still override either.
-UnitOptions withSettingsOf(const std::string& database, UnitOptions options) {
-    if (!options.databaseGiven) {
-        options.database = database;
-        options.databaseGiven = true;
-    }
-    return options;
-}
-
 }  // namespace
 
 int runExport(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status = takeCommandArgs(context, args, kExportOptions,
-                                            "export DB.zat [--groups LIST] [--retry N] [UNIT OPTIONS]", parsed))
-        return *status;
+    if (const auto status = takeCommandArgs(context, args, kExportOptions, kExportSynopsis, parsed)) return *status;
     // Read before the port is opened, so a file problem costs the unit nothing.
     // The session reads the file again, for its communication settings only.
     ConfigDatabase db;
     if (!loadExisting(context, db, parsed.files[0])) return kExitUsage;
 
-    UnitSession session(context);
-    if (const auto status = session.open(withSettingsOf(parsed.files[0], parsed.unit))) return *status;
-    answerTransferFailures(context, parsed.retries, false);
-    if (exportCommand(db, parsed.groups, session.protocol, context.io) == TransferOutcome::GaveUp) {
-        std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
-        return kExitUnitFailure;
-    }
-    return kExitOk;
+    return forEachUnit(context, withSettingsOf(parsed.files[0], parsed.unit), parsed.csv, [&](const UnitOptions& one) {
+        UnitSession session(context);
+        if (const auto status = session.open(one)) return UnitRun{*status, "port not opened"};
+        answerTransferFailures(context, parsed.retries, false);
+        if (exportCommand(db, parsed.groups, session.protocol, context.io) == TransferOutcome::GaveUp) {
+            std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
+            return UnitRun{kExitUnitFailure, "failed"};
+        }
+        return UnitRun{kExitOk, "exported"};
+    });
 }
 
 int runImport(Context& context, const std::vector<std::string>& args) {

@@ -11,10 +11,12 @@
 namespace zat::cli {
 
 // The options of each command besides the unit options.
-constexpr unsigned kExportOptions = kTakesGroups | kTakesRetry;
+constexpr unsigned kExportOptions = kTakesGroups | kTakesRetry | kTakesCsv;
 constexpr unsigned kImportOptions = kTakesGroups | kTakesRetry | kTakesOutput;
 constexpr unsigned kSaveCalibrationOptions = kTakesRetry;
 constexpr unsigned kRestoreCalibrationOptions = kTakesRetry | kTakesIgnoreErrors;
+
+inline constexpr const char* kExportSynopsis = "export DB.zat [--groups LIST] [--retry N] [--csv] [UNIT OPTIONS]";
 
 int runExport(Context& context, const std::vector<std::string>& args);
 int runImport(Context& context, const std::vector<std::string>& args);

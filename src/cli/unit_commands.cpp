@@ -1,8 +1,11 @@
 #include "cli/unit_commands.h"
 
+#include "cli/each_unit.h"
 #include "cli/unit_session.h"
+#include "comms/bus_scan.h"
 #include "comms/unit_items.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -10,34 +13,18 @@ namespace zat::cli {
 
 namespace {
 
-const char* cardName(std::uint16_t code) {
-    switch (code) {
-        case 0:
-            return "empty";
-        case 1:
-        case 2:
-            return "analog input card";
-        case 3:
-            return "thermocouple input card";
-        case 4:
-        case 5:
-            return "analog output card";
-        case 6:
-            return "digital input card";
-        case 7:
-            return "digital output card";
-        default:
-            return "unknown card";
-    }
-}
+constexpr const char* kProbeSynopsis = "probe [--csv] [UNIT OPTIONS]";
 
-// Takes the unit options; anything else left over is a usage error.
-std::optional<int> unitOptionsOnly(Context& context, std::vector<std::string> args, UnitOptions& options,
+// Takes the unit options and --csv; anything else left over is a usage error.
+std::optional<int> unitOptionsOnly(Context& context, std::vector<std::string> args, UnitOptions& options, bool& csv,
                                    const char* synopsis) {
     if (const auto problem = takeUnitOptions(args, options)) {
         std::fprintf(context.err, "zatctl: %s\n", problem->c_str());
         return kExitUsage;
     }
+    const auto csvAt = std::find(args.begin(), args.end(), "--csv");
+    csv = csvAt != args.end();
+    if (csv) args.erase(csvAt);
     if (!args.empty()) {
         std::fprintf(context.err, "usage: zatctl %s\n", synopsis);
         return kExitUsage;
@@ -45,15 +32,11 @@ std::optional<int> unitOptionsOnly(Context& context, std::vector<std::string> ar
     return std::nullopt;
 }
 
-}  // namespace
-
-int runProbe(Context& context, const std::vector<std::string>& args) {
-    UnitOptions options;
-    if (const auto status = unitOptionsOnly(context, args, options, "probe [UNIT OPTIONS]")) return *status;
+UnitRun probeOne(Context& context, const UnitOptions& options) {
     UnitSession session(context);
-    if (const auto status = session.open(options)) return *status;
+    if (const auto status = session.open(options)) return UnitRun{*status, "port not opened"};
 
-    if (failed(session.protocol.checkUnit(true))) return kExitUnitFailure;
+    if (failed(session.protocol.checkUnit(true))) return UnitRun{kExitUnitFailure, "no answer"};
     const CommsSettings& comms = session.db.comms;
     std::fprintf(context.out, "ZAT at address %d answered on %s (%d baud).\n", comms.address,
                  session.link.devicePath().c_str(), comms.baudRate);
@@ -67,7 +50,16 @@ int runProbe(Context& context, const std::vector<std::string>& args) {
             std::fprintf(context.out, "Slot %d: %s (code %u)\n", slot + 1, cardName(code), static_cast<unsigned>(code));
         }
     }
-    return kExitOk;
+    return UnitRun{kExitOk, "answered"};
+}
+
+}  // namespace
+
+int runProbe(Context& context, const std::vector<std::string>& args) {
+    UnitOptions options;
+    bool csv = false;
+    if (const auto status = unitOptionsOnly(context, args, options, csv, kProbeSynopsis)) return *status;
+    return forEachUnit(context, options, csv, [&](const UnitOptions& one) { return probeOne(context, one); });
 }
 
 }  // namespace zat::cli

@@ -1,5 +1,6 @@
 #include "cli/unit_options.h"
 
+#include "comms/address_list.h"
 #include "comms/comms_entries.h"
 #include "comms/device_name.h"
 
@@ -50,8 +51,16 @@ const options::OptionTable<UnitOptions> kUnitOptions = {
      .take = wholeIn(&UnitOptions::port, 1, 99, " (1..99)")},
     {.name = "--address",
      .value = "N",
-     .help = "unit address, 0..99",
-     .take = wholeIn(&UnitOptions::address, 0, 99, " (0..99)")},
+     .help = "unit address, 0..99; export, verify and probe take a list\n"
+             "(1,3,5-7) and serve each unit in turn",
+     .take = [](UnitOptions& options, const std::string& text) -> Problem {
+         NumberListParse list = parseAddressList(text);
+         if (!list.ok()) return ": " + list.error;
+         options.addresses = std::move(list.values);
+         options.address.reset();
+         if (options.addresses.size() == 1) options.address = options.addresses.front();
+         return std::nullopt;
+     }},
     {.name = "--baud",
      .value = "N",
      .help = "1200, 2400, 4800, 9600 or 19200",

@@ -20,7 +20,8 @@ struct UnitOptions {
     bool databaseGiven = false;  // --db was used
     std::optional<std::string> device;
     std::optional<int> port;
-    std::optional<int> address;
+    std::optional<int> address;  // when one address is given
+    std::vector<int> addresses;  // every address given (export, verify and probe take several)
     std::optional<int> baudRate;
     std::optional<std::uint32_t> timeoutMs;
     std::optional<int> retries;

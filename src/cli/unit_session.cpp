@@ -22,6 +22,10 @@ UnitSession::UnitSession(Context& context)
 }
 
 std::optional<int> UnitSession::open(const UnitOptions& options) {
+    if (options.addresses.size() > 1) {
+        std::fprintf(context_.err, "zatctl: --address takes a list only for export, verify and probe\n");
+        return kExitUsage;
+    }
     db.clear();
     db.comms = CommsSettings{};
     // Without a default database here, the program's start-up settings apply;

@@ -56,29 +56,79 @@ TransferOutcome untilDone(Prompts& prompts, const char* failureText, const std::
     return ignoring ? TransferOutcome::DoneIgnoringErrors : TransferOutcome::Done;
 }
 
-}  // namespace
-
-TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
-                              const UserIo& io) {
+TransferOutcome exportCourse(const std::function<Outcome()>& transfer, const UserIo& io) {
     StatusTextSession status(io.status, "Exporting database....");
     return untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return exportConfiguration(db, groups, protocol, io.progress); },
-        IgnoreAnswer{.note = kExportIncomplete});
+        io.prompts, kSetupFailure, [&](bool) { return transfer(); }, IgnoreAnswer{.note = kExportIncomplete});
 }
 
-TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
+TransferOutcome importCourse(ConfigDatabase& db, const std::function<Outcome()>& transfer, const UserIo& io) {
     StatusTextSession status(io.status, "Importing database....");
     // Given up half-way, the database would hold a mixture of the unit's
     // values and its own that nobody chose, ready to be saved: it goes back
     // to what it was. A whole import is a change to be saved.
     const ConfigDatabase before = db;
-    const TransferOutcome outcome = untilDone(
-        io.prompts, kSetupFailure, [&](bool) { return importConfiguration(db, groups, protocol, io.progress); });
+    const TransferOutcome outcome = untilDone(io.prompts, kSetupFailure, [&](bool) { return transfer(); });
     if (outcome == TransferOutcome::GaveUp)
         db = before;
     else
         db.markModified();
     return outcome;
+}
+
+}  // namespace
+
+TransferOutcome exportCommand(const ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
+                              const UserIo& io) {
+    return exportCourse([&] { return exportConfiguration(db, groups, protocol, io.progress); }, io);
+}
+
+TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol, const UserIo& io) {
+    return importCourse(
+        db, [&] { return importConfiguration(db, groups, protocol, io.progress); }, io);
+}
+
+TransferOutcome readForCompareCommand(ConfigDatabase& unit, TransferGroups groups, UnitProtocol& protocol,
+                                      const UserIo& io) {
+    StatusTextSession status(io.status, "Comparing database with unit....");
+    return untilDone(io.prompts, kSetupFailure,
+                     [&](bool) { return importConfiguration(unit, groups, protocol, io.progress); });
+}
+
+TransferOutcome exportFieldsCommand(const ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                    const UserIo& io) {
+    return exportCourse([&] { return exportFields(db, fields, protocol, io.progress); }, io);
+}
+
+TransferOutcome importFieldsCommand(ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                    const UserIo& io) {
+    return importCourse(
+        db, [&] { return importFields(db, fields, protocol, io.progress); }, io);
+}
+
+std::vector<AddressOutcome> exportToEach(const ConfigDatabase& db, TransferGroups groups,
+                                         const std::vector<int>& addresses, CommsSettings& settings,
+                                         UnitProtocol& protocol, const UserIo& io) {
+    const int own = settings.address;
+    std::vector<AddressOutcome> outcomes;
+    for (int address : addresses) {
+        settings.address = address;
+        outcomes.push_back(AddressOutcome{address, exportCommand(db, groups, protocol, io)});
+    }
+    settings.address = own;
+    return outcomes;
+}
+
+void showExportSummary(Prompts& prompts, const std::vector<AddressOutcome>& outcomes) {
+    std::string text;
+    bool allDone = true;
+    for (const AddressOutcome& o : outcomes) {
+        const bool done = o.outcome != TransferOutcome::GaveUp;
+        allDone = allDone && done;
+        text += "Address " + std::to_string(o.address) + ": " + (done ? "exported" : "failed") + "\n";
+    }
+    text.pop_back();
+    prompts.show(text, "Export", allDone ? MessageIcon::Information : MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {

@@ -4,6 +4,7 @@
 // page selections and, on export, the closing "I" command are still sent.
 #pragma once
 
+#include "comms/field_ref.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
 #include "model/config_database.h"
@@ -22,5 +23,13 @@ namespace zat {
 // again over all blocks, since the ones not reached keep their old contents.
 [[nodiscard]] Outcome importConfiguration(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protocol,
                                           Progress& progress);
+
+// The same for exactly the chosen fields: the requests, page and block or
+// profile selections a whole transfer sends for them, in its order (the
+// export's closing "I" too); one progress step per field.
+[[nodiscard]] Outcome exportFields(const ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                   Progress& progress);
+[[nodiscard]] Outcome importFields(ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
+                                   Progress& progress);
 
 }  // namespace zat

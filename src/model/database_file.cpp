@@ -68,6 +68,25 @@ private:
     std::string section_;
 };
 
+// Lists the fields of one section with where they live.
+class SectionCollector {
+public:
+    SectionCollector(std::vector<DatabaseField>& fields, std::string section)
+        : fields_(fields), section_(std::move(section)) {}
+
+    void text(std::string_view key, const Comment& comment) { add(key, DatabaseField::Kind::Text, &comment); }
+    void u16(std::string_view key, const uint16_t& field, int) { add(key, DatabaseField::Kind::Unsigned, &field); }
+    void u16(std::string_view writeKey, std::string_view, const uint16_t& field, int) { u16(writeKey, field, 0); }
+    void s16(std::string_view key, const int16_t& field, int) { add(key, DatabaseField::Kind::Signed, &field); }
+
+private:
+    void add(std::string_view key, DatabaseField::Kind kind, const void* field) {
+        fields_.push_back(DatabaseField{.section = section_, .key = std::string(key), .kind = kind, .field = field});
+    }
+    std::vector<DatabaseField>& fields_;
+    std::string section_;
+};
+
 // One description of each section serves both directions. Where the writer
 // and the reader spell a key differently both spellings are given.
 
@@ -275,6 +294,42 @@ uint32_t parseTimeOutSeconds(std::string_view text) {
         if (milliseconds >= std::numeric_limits<uint32_t>::max()) return std::numeric_limits<uint32_t>::max();
     }
     return static_cast<uint32_t>(milliseconds);
+}
+
+std::vector<DatabaseField> databaseFields(const ConfigDatabase& db) {
+    std::vector<DatabaseField> saved;
+    SilentProgress quiet;
+    everyRecord<SectionCollector>(saved, db, quiet);
+    // The outputs without hardware still hold a bias and flags on the unit:
+    // they follow the output's saved fields.
+    std::vector<DatabaseField> fields;
+    fields.reserve(saved.size() + 2 * (kAnalogOutputCount - kPhysicalAnalogOutputCount));
+    int output = kPhysicalAnalogOutputCount;
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        fields.push_back(saved[i]);
+        const bool sectionEnds = i + 1 == saved.size() || saved[i + 1].section != saved[i].section;
+        if (!sectionEnds || output >= kAnalogOutputCount || saved[i].section != sectionName("Output %d", output))
+            continue;
+        const AnalogOutputChannel& channel = db.analogOutputs[static_cast<std::size_t>(output++)];
+        SectionCollector unsaved(fields, saved[i].section);
+        unsaved.s16("Bias", channel.bias, 0);
+        unsaved.u16("Flags", channel.flags, 0);
+        fields[fields.size() - 2].saved = false;
+        fields.back().saved = false;
+    }
+    return fields;
+}
+
+std::string fieldText(const DatabaseField& field) {
+    switch (field.kind) {
+        case DatabaseField::Kind::Text:
+            return commentText(*static_cast<const Comment*>(field.field));
+        case DatabaseField::Kind::Unsigned:
+            return decimal(*static_cast<const uint16_t*>(field.field));
+        case DatabaseField::Kind::Signed:
+            break;
+    }
+    return decimal(*static_cast<const int16_t*>(field.field));
 }
 
 void readDatabaseFrom(const ProfileDocument& doc, ConfigDatabase& db, Progress& progress) {

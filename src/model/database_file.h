@@ -7,6 +7,7 @@
 #include "userio/user_io.h"
 
 #include <string>
+#include <vector>
 
 namespace zat {
 
@@ -36,6 +37,26 @@ class ProfileDocument;
 // progress only receives its steps.
 void readDatabaseFrom(const ProfileDocument& doc, ConfigDatabase& db, Progress& progress);
 void writeDatabaseTo(ProfileDocument& doc, const ConfigDatabase& db, Progress& progress);
+
+// One field of a record as the database file holds it: its section and key
+// (as the file writes them) and where the field lives in `ConfigDatabase`.
+struct DatabaseField {
+    enum class Kind { Text, Unsigned, Signed };
+    std::string section;
+    std::string key;
+    Kind kind;
+    const void* field;  // Comment, uint16_t or int16_t, by kind
+    // False for the fields the unit holds but the file does not: the bias
+    // and flags of the analog outputs without hardware.
+    bool saved = true;
+};
+
+// Every field of the records (the [General] settings are not records), in
+// file order, pointing into `db`; the same list, field for field, for any
+// database, so two lists can be compared by position.
+std::vector<DatabaseField> databaseFields(const ConfigDatabase& db);
+// The field's value as the database file writes it (a comment in UTF-8).
+std::string fieldText(const DatabaseField& field);
 
 // "Time Out" conversions: milliseconds to the file's seconds text ("%g") and
 // back (the decimal text times 1000, truncated; held within the 32-bit range).

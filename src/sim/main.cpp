@@ -94,7 +94,12 @@ int main(int argc, char** argv) {
             }
         }
         PtyUnit unit(options.unit, options.timing, faultPlanOf(options));
-        unit.withState([&](UnitState& state) {
+        for (int address : options.moreAddresses) {
+            UnitConfig another = options.unit;
+            another.address = address;
+            unit.addUnit(another);
+        }
+        unit.forEachUnit([&](UnitState& state) {
             for (int input : options.brokenSensors) state.setBrokenSensor(input, true);
             for (int output : options.invalidOutputs) state.setInvalidOutput(output, true);
             if (!plant.empty()) {

@@ -60,7 +60,8 @@ struct PtyUnit::Impl {
     RequestReader reader;
 
     std::mutex mutex;  // guards everything below
-    UnitState state;
+    // The units on the line; the first is the one withState() reaches.
+    std::vector<UnitState> units;
     FaultPlan faults;
     std::deque<Fault> injected;
     std::vector<Exchange> exchanges;
@@ -73,7 +74,7 @@ struct PtyUnit::Impl {
 };
 
 PtyUnit::Impl::Impl(UnitConfig config, LineTiming lineTiming, FaultPlan faultPlan)
-    : timing(lineTiming), state(config), faults(std::move(faultPlan)), lastAdvance(monotonicNow()) {
+    : timing(lineTiming), units{UnitState(config)}, faults(std::move(faultPlan)), lastAdvance(monotonicNow()) {
     try {
         if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) fail("openpty");
         // The slave stays open here too: with no slave open, reads on the
@@ -143,7 +144,7 @@ void PtyUnit::Impl::advanceClock(Nanos now) {
     lastAdvance += elapsedMs * kNanosPerMilli;
     constexpr Nanos kLargest = std::numeric_limits<std::uint32_t>::max();
     for (; elapsedMs > 0; elapsedMs -= std::min(elapsedMs, kLargest)) {
-        state.advance(static_cast<std::uint32_t>(std::min(elapsedMs, kLargest)));
+        for (UnitState& unit : units) unit.advance(static_cast<std::uint32_t>(std::min(elapsedMs, kLargest)));
     }
 }
 
@@ -156,7 +157,11 @@ void PtyUnit::Impl::answer(const ArrivedRequest& request, const std::function<bo
         std::lock_guard lock(mutex);
         advanceClock(now);
         Exchange exchange{request.text, std::nullopt, Fault::None};
-        if (const std::optional<std::string> reply = state.handle(request.text)) {
+        // Each unit hears every request; only the one addressed answers.
+        std::optional<std::string> reply;
+        for (UnitState& unit : units)
+            if (!reply) reply = unit.handle(request.text);
+        if (reply) {
             // The plan decides every time, so its draws stay tied to request
             // numbers whether or not a test injected a fault in between.
             exchange.fault = faults.decide(++answered, request.text);
@@ -219,17 +224,37 @@ void PtyUnit::setLog(std::ostream* log) {
 
 void PtyUnit::setSilent(bool silent) {
     std::lock_guard lock(impl_->mutex);
-    impl_->state.setSilent(silent);
+    for (UnitState& unit : impl_->units) unit.setSilent(silent);
 }
 
 bool PtyUnit::silent() {
     std::lock_guard lock(impl_->mutex);
-    return impl_->state.silent();
+    return impl_->units.front().silent();
 }
 
 void PtyUnit::withState(const std::function<void(UnitState&)>& f) {
     std::lock_guard lock(impl_->mutex);
-    f(impl_->state);
+    f(impl_->units.front());
+}
+
+void PtyUnit::addUnit(const UnitConfig& config) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->units.emplace_back(config);
+}
+
+bool PtyUnit::withUnitAt(int address, const std::function<void(UnitState&)>& f) {
+    std::lock_guard lock(impl_->mutex);
+    for (UnitState& unit : impl_->units) {
+        if (unit.config().address != address) continue;
+        f(unit);
+        return true;
+    }
+    return false;
+}
+
+void PtyUnit::forEachUnit(const std::function<void(UnitState&)>& f) {
+    std::lock_guard lock(impl_->mutex);
+    for (UnitState& unit : impl_->units) f(unit);
 }
 
 }  // namespace zat::sim

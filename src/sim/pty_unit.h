@@ -1,5 +1,6 @@
-// A simulated unit on the far end of a pseudo-terminal: a program opens
-// devicePath() as its serial port and talks to UnitState through it.
+// A simulated unit on the far end of a pseudo-terminal, or several sharing
+// the line: a program opens devicePath() as its serial port and talks to
+// UnitState through it.
 #pragma once
 
 #include "sim/fault_plan.h"
@@ -58,8 +59,16 @@ public:
     void setSilent(bool silent);
     bool silent();
 
-    // Runs f on the unit's state under the unit's lock.
+    // Runs f on the unit's state under the unit's lock (the first unit's on a bus).
     void withState(const std::function<void(UnitState&)>& f);
+
+    // Puts another unit on the same line, with its own memory: a bus. Each
+    // hears every request and only the one addressed answers. Silence
+    // applies to all of them.
+    void addUnit(const UnitConfig& config);
+    // Runs f on the unit at that address; false when there is none.
+    bool withUnitAt(int address, const std::function<void(UnitState&)>& f);
+    void forEachUnit(const std::function<void(UnitState&)>& f);
 
 private:
     struct Impl;

@@ -2,6 +2,7 @@
 
 #include "options/option_table.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -43,6 +44,11 @@ std::optional<std::vector<long long>> numberList(const std::string& text, long l
     }
     if (text.empty() || text.back() == ',') return std::nullopt;
     return values;
+}
+
+bool distinct(std::vector<long long> values) {
+    std::sort(values.begin(), values.end());
+    return std::adjacent_find(values.begin(), values.end()) == values.end();
 }
 
 bool isLineSpeed(long long baud) {
@@ -109,8 +115,16 @@ Setter path(std::string SimOptions::*field) {
 
 const options::OptionTable<SimOptions>& optionTable() {
     static const options::OptionTable<SimOptions> table{
-        row("--address", "N", "unit address, 1..99 (default 1)",
-            integer(1, 99, [](SimOptions& o, long long v) { o.unit.address = static_cast<int>(v); })),
+        row("--address", "LIST",
+            "unit address, 1..99 (default 1); a list (1,2,5) puts that\n"
+            "many units on the line, each with its own memory",
+            [](SimOptions& o, const std::string& text) {
+                const auto addresses = numberList(text, 1, 99);
+                if (!addresses || !distinct(*addresses)) return false;
+                o.unit.address = static_cast<int>(addresses->front());
+                o.moreAddresses.assign(addresses->begin() + 1, addresses->end());
+                return true;
+            }),
         row("--slots", "a,b,c,d,e", "card codes of the five slots, 0..7 (default 3,1,4,6,7)",
             [](SimOptions& o, const std::string& text) {
                 const auto codes = numberList(text, 0, 7);

@@ -15,6 +15,7 @@ namespace zat::sim {
 
 struct SimOptions {
     UnitConfig unit;
+    std::vector<int> moreAddresses;  // further units on the same line (--address 1,2,5)
     LineTiming timing;
     FaultRates faultRates;
     std::vector<RequestFault> requestFaults;  // in the order given

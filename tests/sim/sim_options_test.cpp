@@ -68,11 +68,20 @@ TEST(SimOptions, RequestFaultsRepeatInTheOrderGivenAndMakeThePlan) {
     EXPECT_EQ(plan.decide(2, "R01B08"), Fault::None);
 }
 
+TEST(SimOptions, AListOfAddressesPutsSeveralUnitsOnTheLine) {
+    const SimOptions options = std::get<SimOptions>(parse({"--address", "5,2,42"}));
+    EXPECT_EQ(options.unit.address, 5);
+    EXPECT_EQ(options.moreAddresses, (std::vector<int>{2, 42}));
+    EXPECT_TRUE(std::get<SimOptions>(parse({"--address", "7"})).moreAddresses.empty());
+}
+
 TEST(SimOptions, BadCommandLinesSayWhatIsWrong) {
     const std::vector<std::vector<std::string>> bad = {
         {"--address", "0"},
         {"--address", "100"},
         {"--address", "1x"},
+        {"--address", "1,2,1"},
+        {"--address", "1,0"},
         {"--slots", "3,1,4,6"},
         {"--slots", "3,1,4,6,8"},
         {"--slots", "3,1,,6,7"},

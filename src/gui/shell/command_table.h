@@ -50,6 +50,9 @@ enum : int {
     RestoreCalibration = 528,
     LoadRegisters = 529,
     SaveRegisters = 530,
+    CompareWithUnit = 531,
+    CompareWithFile = 532,
+    FindUnits = 533,
     Traffic = 540,
 };
 }  // namespace cmd

@@ -63,6 +63,8 @@ void ShellStatusBar::setStatusText(std::string_view text) {
 void ShellStatusBar::exchanged(const ExchangeRecord& record) {
     request_->setText(fromWire(record.request));
     reply_->setText(fromWire(record.reply));
+    // A silent unit leaves it empty; it still says what it is.
+    nameLiveValue(reply_, QStringLiteral("Last reply"), reply_->text(), QStringLiteral("none"));
 }
 
 QString ShellStatusBar::trafficToolTip() const {

@@ -385,12 +385,13 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
 
     QStringList file;
     for (QAction* item : bar->actions()[0]->menu()->actions()) file << (item->isSeparator() ? "---" : item->text());
-    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export", "---",
-                                "&Load Registers", "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
+    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export",
+                                "Compare with &Unit\u2026", "Compare with Fi&le\u2026", "---", "&Load Registers",
+                                "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
     QStringList communications;
     for (QAction* item : bar->actions()[3]->menu()->actions())
         communications << (item->isSeparator() ? "---" : item->text());
-    QCOMPARE(communications, QStringList({"Communications &Setup...", "---", "&Traffic"}));
+    QCOMPARE(communications, QStringList({"Communications &Setup...", "&Find Units\u2026", "---", "&Traffic"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
     QCOMPARE(configuration, QStringList({"Analogue Inputs\tAlt+A", "Analogue Outputs\tAlt+B", "Digital Inputs",
