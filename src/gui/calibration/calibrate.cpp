@@ -1,5 +1,6 @@
 #include "gui/calibration/calibrate.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 
 #include <QCheckBox>
@@ -16,6 +17,10 @@
 #include <algorithm>
 
 namespace zat {
+
+namespace {
+QString currentValueCaption() { return QStringLiteral("Current Value"); }
+}  // namespace
 
 TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConfig& config)
     : CalibrationWindow(context, QStringLiteral("Calibration")), engine_(config) {
@@ -36,8 +41,10 @@ TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConf
 
     auto* channelBox = new QGroupBox(this);
     auto* channelRow = new QHBoxLayout(channelBox);
-    channelRow->addWidget(new QLabel(QStringLiteral("Channel"), channelBox));
+    auto* channelLabel = new QLabel(QStringLiteral("Channel"), channelBox);
+    channelRow->addWidget(channelLabel);
     channel_ = new QSpinBox(channelBox);
+    channelLabel->setBuddy(channel_);
     channel_->setObjectName(QStringLiteral("channel"));
     channel_->setRange(1, config.channelsPerSlot);
     channel_->setValue(1);
@@ -48,7 +55,7 @@ TCalibrate::TCalibrate(const WindowContext& context, const CalibrationDialogConf
     name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QStringLiteral("A00")) + 8);
     channelRow->addWidget(name_);
     channelRow->addSpacing(16);
-    channelRow->addWidget(new QLabel(QStringLiteral("Current Value"), channelBox));
+    channelRow->addWidget(new QLabel(currentValueCaption(), channelBox));
     value_ = makeValueCell(channelBox, QStringLiteral("value"), QStringLiteral("-3276.8\u00B0C"));
     channelRow->addWidget(value_);
     range_ = new QLabel(channelBox);
@@ -112,7 +119,7 @@ QWidget* TCalibrate::makeConstantRow(const QString& title, const QString& name, 
     row.force->setObjectName(QStringLiteral("force") + title);
     row.force->setVisible(engine_.config().outputs);
     layout->addWidget(row.force);
-    static_cast<ConstantControls&>(row) = makeConstantControls(group, *layout, name, mapping.maximum(), 320);
+    static_cast<ConstantControls&>(row) = makeConstantControls(group, *layout, name, title, mapping.maximum(), 320);
     return group;
 }
 
@@ -135,9 +142,10 @@ void TCalibrate::selectChannel() {
 
 void TCalibrate::showState() {
     const CalibrationView& view = engine_.view();
-    name_->setText(toQString(view.channelName));
+    showLiveLine(name_, toQString(view.channelName));
     value_->setText(toQString(view.presentValue));
-    range_->setText(toQString(view.rangeText));
+    nameLiveValue(value_, currentValueCaption(), value_->text());
+    showLiveLine(range_, toQString(view.rangeText));
     // Unread on this channel: nothing to adjust, nothing shown.
     showConstant(zero_, view.zero, view.zero ? engine_.zeroTrack().position(*view.zero) : 0);
     showConstant(span_, view.span, view.span ? engine_.spanTrack().position(*view.span) : 0);

@@ -1,6 +1,7 @@
 #include "gui/calibration/calibration_window.h"
 
 #include "calibration/session_common.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/text_conversion.h"
@@ -64,7 +65,7 @@ QLabel* CalibrationWindow::makeLinkStatusLabel() {
 }
 
 void CalibrationWindow::showLinkStatus(std::string_view text) {
-    if (linkStatus_ != nullptr) linkStatus_->setText(toQString(text));
+    if (linkStatus_ != nullptr) showLiveLine(linkStatus_, toQString(text));
 }
 
 void CalibrationWindow::setRevertEnabled(bool enabled) {
@@ -72,8 +73,10 @@ void CalibrationWindow::setRevertEnabled(bool enabled) {
 }
 
 ConstantControls CalibrationWindow::makeConstantControls(QWidget* group, QHBoxLayout& layout, const QString& name,
-                                                         int trackMaximum, int trackMinimumWidth) {
+                                                         const QString& title, int trackMaximum,
+                                                         int trackMinimumWidth) {
     ConstantControls controls;
+    controls.title = title;
     controls.value = makeValueCell(group, name, QStringLiteral("FFFFh"));
     controls.minus = new QPushButton(QStringLiteral("-"), group);
     controls.minus->setObjectName(name + QStringLiteral("Minus"));
@@ -89,6 +92,9 @@ ConstantControls CalibrationWindow::makeConstantControls(QWidget* group, QHBoxLa
     controls.track->setTickPosition(QSlider::TicksBelow);
     controls.track->setTickInterval(1);  // a tick at every step of the constant
     controls.track->setMinimumWidth(trackMinimumWidth);
+    nameCell(controls.minus, title, QStringLiteral("down"));
+    nameCell(controls.plus, title, QStringLiteral("up"));
+    controls.track->setAccessibleName(title);
     layout.addWidget(controls.value);
     layout.addWidget(controls.minus);
     layout.addWidget(controls.track, 1);
@@ -102,6 +108,7 @@ void CalibrationWindow::showConstant(const ConstantControls& controls, const std
                              static_cast<QWidget*>(controls.plus)})
         control->setEnabled(value.has_value());
     controls.value->setText(value ? toQString(hexText(*value)) : QString());
+    nameLiveValue(controls.value, controls.title, controls.value->text());
     const QSignalBlocker quiet(controls.track);
     if (value) controls.track->setValue(position);
 }

@@ -25,6 +25,7 @@ namespace zat {
 
 // A constant's controls: its value, "-", the track bar and "+".
 struct ConstantControls {
+    QString title;  // what a screen reader calls the constant: "Zero", "Span"
     QLabel* value = nullptr;
     QPushButton* minus = nullptr;
     QSlider* track = nullptr;
@@ -66,9 +67,10 @@ protected:
     void setRevertEnabled(bool enabled);
     // Made in `group` and added to `layout` in that order, named `name`,
     // `name`Minus, `name`Track and `name`Plus; the track runs 0..trackMaximum
-    // with a tick at every step.
+    // with a tick at every step. A screen reader names them after `title`
+    // ("Zero down", "Zero up").
     static ConstantControls makeConstantControls(QWidget* group, QHBoxLayout& layout, const QString& name,
-                                                 int trackMaximum, int trackMinimumWidth);
+                                                 const QString& title, int trackMaximum, int trackMinimumWidth);
     // The value and the track at `position`; unread (empty): nothing shown,
     // nothing to adjust.
     static void showConstant(const ConstantControls& controls, const std::optional<std::uint16_t>& value, int position);

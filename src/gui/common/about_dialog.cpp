@@ -26,6 +26,7 @@ TAboutDialog::TAboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
+    icon->setAccessibleName(QStringLiteral("ZATSetup icon"));
     icon->setPixmap(QIcon(QStringLiteral(":/icons/zatsetup.svg")).pixmap(48, 48));
 
     auto* okButton = new QPushButton(QStringLiteral("&OK"), this);

@@ -51,6 +51,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("browser"));
+    browser_->setAccessibleName(QStringLiteral("Help page"));
     browser_->setOpenLinks(true);
     // Links to the web go to the desktop's browser; the pages' own links stay here.
     browser_->setOpenExternalLinks(true);

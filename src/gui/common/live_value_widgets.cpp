@@ -1,5 +1,7 @@
 #include "gui/common/live_value_widgets.h"
 
+#include "gui/common/accessible_names.h"
+
 #include <QLabel>
 
 namespace zat {
@@ -20,6 +22,7 @@ QLabel* makeLinkStatusLabel(QWidget* parent) {
     bold.setBold(true);
     label->setFont(bold);
     label->setStyleSheet(QStringLiteral("color: #b00000"));
+    showLiveLine(label, {});
     return label;
 }
 

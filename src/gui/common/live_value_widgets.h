@@ -13,7 +13,7 @@ namespace zat {
 QLabel* makeValueCell(QWidget* parent, const QString& name, const QString& widest);
 
 // The bold red line that says "No reply from unit" while the unit is silent
-// (named "linkStatus" for the tests); empty otherwise.
+// (named "linkStatus" for the tests); empty and hidden otherwise (showLiveLine).
 QLabel* makeLinkStatusLabel(QWidget* parent);
 
 }  // namespace zat

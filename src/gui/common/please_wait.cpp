@@ -34,6 +34,7 @@ TPleaseWait::TPleaseWait() : QDialog(nullptr, kWindowFlags) {
     bar_->setTextVisible(true);
     bar_->setAlignment(Qt::AlignCenter);
     bar_->setFixedSize(272, 24);
+    message_->setBuddy(bar_);  // a screen reader names the bar by what is under way
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Please wait :"), this));

@@ -1,6 +1,7 @@
 #include "gui/dialogs/comms_setup_dialog.h"
 
 #include "comms/comms_entries.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/text_conversion.h"
 #include "gui/dialogs/dil_switch.h"
@@ -78,6 +79,7 @@ TCommsSetupDialog::TCommsSetupDialog(ConfigDatabase& db, const GuiContext& gui,
         portGroup->addButton(portButtons_[i], port);
         QLabel* device = deviceLabel(deviceName ? deviceName(port) : std::string(), portBox);
         device->setObjectName(QStringLiteral("device%1").arg(port));
+        nameLiveValue(device, portButtons_[i]->text(), device->text());  // "Com 1 /dev/ttyS0"
         portGrid->addWidget(portButtons_[i], i, 0);
         portGrid->addWidget(device, i, 1);
     }
@@ -108,12 +110,17 @@ TCommsSetupDialog::TCommsSetupDialog(ConfigDatabase& db, const GuiContext& gui,
     connect(address_, &QLineEdit::textChanged, this, [this] { addressEdited(); });
 
     auto* entries = new QGridLayout;
-    entries->addWidget(new QLabel(QStringLiteral("Address"), this), 0, 0);
+    const auto labelFor = [this](const char* text, QLineEdit* edit) {
+        auto* label = new QLabel(toQString(text), this);
+        label->setBuddy(edit);
+        return label;
+    };
+    entries->addWidget(labelFor("Address", address_), 0, 0);
     entries->addWidget(address_, 0, 1);
-    entries->addWidget(new QLabel(QStringLiteral("Timeout"), this), 1, 0);
+    entries->addWidget(labelFor("Timeout", timeout_), 1, 0);
     entries->addWidget(timeout_, 1, 1);
     entries->addWidget(new QLabel(QStringLiteral("Sec"), this), 1, 2);
-    entries->addWidget(new QLabel(QStringLiteral("Retries"), this), 2, 0);
+    entries->addWidget(labelFor("Retries", retries_), 2, 0);
     entries->addWidget(retries_, 2, 1);
     entries->setColumnStretch(3, 1);
 

@@ -1,5 +1,6 @@
 #include "gui/editors/analog_input_setup.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/field_refusal.h"
 #include "gui/editors/editor_fields.h"
@@ -61,7 +62,7 @@ QWidget* TAINSetup::buildPage() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
-    for (int c = 0; c < ColumnCount; ++c) {
+    for (int c = Label + 1; c < ColumnCount; ++c) {
         auto* header = new QLabel(toQString(kHeaders[c]), frame);
         const bool centred = c != Type && c != CommentColumn;
         grid->addWidget(header, 0, c, centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
@@ -79,6 +80,8 @@ QWidget* TAINSetup::buildPage() {
         row.type->setObjectName(rowName("type", r));
         row.type->addItems(typeNames);
         row.type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // On Linux a combo box is spoken by its label and its current text.
+        row.label->setBuddy(row.type);
         row.coldJunction = newBox(frame, "coldJunction", r);
         row.tenths = newBox(frame, "tenths", r);
         row.fahrenheit = newBox(frame, "fahrenheit", r);
@@ -132,6 +135,7 @@ void TAINSetup::showPage(const Page& page) {
         const Row& row = rows_[r];
         const AnalogInputRow& shown = page[r];
         row.label->setText(toQString(shown.label));
+        nameRow(row);
         row.comment->setText(toQString(shown.comment));
         row.type->setCurrentIndex(shown.typeIndex.value_or(-1));
         row.scan->setChecked(shown.scan);
@@ -144,6 +148,22 @@ void TAINSetup::showPage(const Page& page) {
         enableRow(row, analogInputControls(shown.typeIndex));
     }
     showing_ = false;
+}
+
+void TAINSetup::nameRow(const Row& row) {
+    const QString channel = row.label->text();
+    const std::pair<QWidget*, Column> cells[] = {
+        {row.scan, Scan},
+        {row.type, Type},
+        {row.coldJunction, ColdJunction},
+        {row.tenths, Tenths},
+        {row.fahrenheit, Fahrenheit},
+        {row.tcbo, Tcbo},
+        {row.comment, CommentColumn},
+        {row.hiScalar, Hi},
+        {row.loScalar, Lo},
+    };
+    for (const auto& [control, column] : cells) nameCell(control, channel, toQString(kHeaders[column]));
 }
 
 void TAINSetup::enableRow(const Row& row, const AnalogInputControls& controls) {

@@ -57,6 +57,8 @@ private:
     QWidget* buildPage();
     void loadPage(int slot);
     void showPage(const Page& page);
+    // Each cell is named by its channel and column ("A03 Type").
+    static void nameRow(const Row& row);
     void enableRow(const Row& row, const AnalogInputControls& controls);
     Page typedPage() const;
     bool storePage();

@@ -1,5 +1,6 @@
 #include "gui/editors/if_block_editor.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/field_refusal.h"
 #include "gui/editors/editor_fields.h"
@@ -62,17 +63,27 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
     ifRegister_ = makeRegisterEdit(this, QStringLiteral("ifRegister"));
     conditionList_ =
         makeOperatorList(this, QStringLiteral("condition"), kConditionOperatorCount, conditionOperatorText);
-    ifOperand_ = makeSource(QStringLiteral("ifOperand"));
+    ifOperand_ = makeSource(QStringLiteral("ifOperand"), QStringLiteral("IF operand"));
     thenDestination_ = makeRegisterEdit(this, QStringLiteral("thenDestination"));
-    thenSource1_ = makeSource(QStringLiteral("thenSource1"));
+    thenSource1_ = makeSource(QStringLiteral("thenSource1"), QStringLiteral("THEN first source"));
     thenOperator_ =
         makeOperatorList(this, QStringLiteral("thenOperator"), kArithmeticOperatorCount, arithmeticOperatorText);
-    thenSource2_ = makeSource(QStringLiteral("thenSource2"));
+    thenSource2_ = makeSource(QStringLiteral("thenSource2"), QStringLiteral("THEN second source"));
     elseDestination_ = makeRegisterEdit(this, QStringLiteral("elseDestination"));
-    elseSource1_ = makeSource(QStringLiteral("elseSource1"));
+    elseSource1_ = makeSource(QStringLiteral("elseSource1"), QStringLiteral("ELSE first source"));
     elseOperator_ =
         makeOperatorList(this, QStringLiteral("elseOperator"), kArithmeticOperatorCount, arithmeticOperatorText);
-    elseSource2_ = makeSource(QStringLiteral("elseSource2"));
+    elseSource2_ = makeSource(QStringLiteral("elseSource2"), QStringLiteral("ELSE second source"));
+
+    // The grid has no labels but its words: each edit is named after them.
+    for (const auto& [control, name] : {std::pair<QWidget*, const char*>{ifRegister_, "IF register"},
+                                        {conditionList_, "IF condition"},
+                                        {thenDestination_, "THEN destination"},
+                                        {thenOperator_, "THEN operator"},
+                                        {elseDestination_, "ELSE destination"},
+                                        {elseOperator_, "ELSE operator"}}) {
+        control->setAccessibleName(toQString(name));
+    }
 
     // One row a line: word, register, "=" or the condition, the sources.
     auto* grid = new QGridLayout;
@@ -82,7 +93,11 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
         grid->addWidget(s.isRegister, row + 1, column);
         grid->addWidget(s.reg, row + 1, column + 1);
     };
-    grid->addWidget(boldLabel(QStringLiteral("IF"), this), 0, 0);
+    // On Linux a combo box is spoken by its label and its current text: the
+    // row's word labels its operator list.
+    QLabel* ifWord = boldLabel(QStringLiteral("IF"), this);
+    ifWord->setBuddy(conditionList_);
+    grid->addWidget(ifWord, 0, 0);
     grid->addWidget(ifRegister_, 0, 1);
     grid->addWidget(conditionList_, 0, 2);
     addSource(ifOperand_, 0, 3);
@@ -96,7 +111,9 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
                    {"ELSE", elseDestination_, elseSource1_, elseOperator_, elseSource2_}};
     int row = 2;
     for (const auto& a : actions) {
-        grid->addWidget(boldLabel(toQString(a.word), this), row, 0);
+        QLabel* word = boldLabel(toQString(a.word), this);
+        word->setBuddy(a.op);
+        grid->addWidget(word, row, 0);
         grid->addWidget(a.destination, row, 1);
         grid->addWidget(new QLabel(QStringLiteral("="), this), row, 2, Qt::AlignCenter);
         addSource(a.source1, row, 3);
@@ -129,7 +146,7 @@ TAlSetup::TAlSetup(const WindowContext& context, int index)
     enableSecondSources();
 }
 
-TAlSetup::SourceEdits TAlSetup::makeSource(const QString& name) {
+TAlSetup::SourceEdits TAlSetup::makeSource(const QString& name, const QString& spoken) {
     SourceEdits s;
     s.isConstant = new QRadioButton(QStringLiteral("Constant"), this);
     s.isConstant->setObjectName(name + QStringLiteral("IsConstant"));
@@ -141,6 +158,10 @@ TAlSetup::SourceEdits TAlSetup::makeSource(const QString& name) {
     s.constant = makeNumberEdit(this, name + QStringLiteral("Constant"), kConstantEditLength);
     s.constant->setFixedWidth(s.constant->fontMetrics().horizontalAdvance(QStringLiteral("-9999")) * 2);
     s.reg = makeRegisterEdit(this, name + QStringLiteral("Register"));
+    nameCell(s.isConstant, spoken, s.isConstant->text());
+    nameCell(s.isRegister, spoken, s.isRegister->text());
+    nameCell(s.constant, spoken, QStringLiteral("constant value"));
+    nameCell(s.reg, spoken, QStringLiteral("register"));
     return s;
 }
 

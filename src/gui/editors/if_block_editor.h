@@ -35,7 +35,8 @@ private:
         QLineEdit* reg = nullptr;
     };
 
-    SourceEdits makeSource(const QString& name);
+    // `spoken`: what a screen reader calls the pair ("THEN first source").
+    SourceEdits makeSource(const QString& name, const QString& spoken);
     void showSource(const SourceEdits& edits, const IfSource& source);
     static IfSource typedSource(const SourceEdits& edits);
     void loadPage();

@@ -1,5 +1,6 @@
 #include "gui/editors/profile_edit.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/field_refusal.h"
 #include "gui/editors/editor_fields.h"
@@ -30,9 +31,18 @@ QLineEdit* makeEntryEdit(QWidget* parent, const QString& objectName) {
     return edit;
 }
 
+// The columns of a segment: heading and unit.
+struct SegmentColumn {
+    const char* title;
+    const char* unit;
+};
+constexpr SegmentColumn kRateColumn{"Rate", "(Digits/Hour)"};
+constexpr SegmentColumn kLevelColumn{"Level", "(Digits)"};
+constexpr SegmentColumn kDwellColumn{"Dwell", "(Hours)"};
+
 // A column heading of two lines, centred over its edits.
-QLabel* heading(const char* title, const char* unit, QWidget* parent) {
-    auto* label = new QLabel(toQString(title) + QLatin1Char('\n') + toQString(unit), parent);
+QLabel* heading(const SegmentColumn& column, QWidget* parent) {
+    auto* label = new QLabel(toQString(column.title) + QLatin1Char('\n') + toQString(column.unit), parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
 }
@@ -74,9 +84,9 @@ QWidget* TProfileEdit::buildPage() {
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(4);
     grid->addWidget(new QLabel(QStringLiteral("Segment"), frame), 0, 0, Qt::AlignBottom);
-    grid->addWidget(heading("Rate", "(Digits/Hour)", frame), 0, 1);
-    grid->addWidget(heading("Level", "(Digits)", frame), 0, 2);
-    grid->addWidget(heading("Dwell", "(Hours)", frame), 0, 3);
+    grid->addWidget(heading(kRateColumn, frame), 0, 1);
+    grid->addWidget(heading(kLevelColumn, frame), 0, 2);
+    grid->addWidget(heading(kDwellColumn, frame), 0, 3);
     for (int i = 0; i < kProfileSegmentCount; ++i) {
         SegmentRow& row = rows_[static_cast<std::size_t>(i)];
         row.rate = makeEntryEdit(frame, rowName("rate", i));
@@ -89,6 +99,10 @@ QWidget* TProfileEdit::buildPage() {
         number->setAlignment(Qt::AlignCenter);
         grid->addWidget(number, i + 1, 0);
         int column = 1;
+        const QString segment = QStringLiteral("Segment %1").arg(i);
+        nameCell(row.rate, segment, toQString(kRateColumn.title));
+        nameCell(row.level, segment, toQString(kLevelColumn.title));
+        nameCell(row.dwell, segment, toQString(kDwellColumn.title));
         for (QLineEdit* edit : {row.rate, row.level, row.dwell}) {
             edit->setFixedWidth(entryWidth);
             edit->setAlignment(Qt::AlignRight);
@@ -100,6 +114,7 @@ QWidget* TProfileEdit::buildPage() {
     linked_ = new QCheckBox(QStringLiteral("Link To Profile"), frame);
     linked_->setObjectName(QStringLiteral("linked"));
     link_ = makeEntryEdit(frame, QStringLiteral("link"));
+    link_->setAccessibleName(QStringLiteral("Linked profile number"));
     acceptDigitsOnly(link_);
     link_->setFixedWidth(entryWidth);
     link_->setAlignment(Qt::AlignRight);

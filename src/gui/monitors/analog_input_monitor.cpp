@@ -1,5 +1,6 @@
 #include "gui/monitors/analog_input_monitor.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
 #include "gui/monitors/monitor_pictures.h"
@@ -65,13 +66,19 @@ Outcome TAINMonitor::openEngine() {
 
 void TAINMonitor::showPage() {
     const AnalogInputMonitorPage& page = engine_.page();
+    static const QString markerNames[] = {QStringLiteral("up marker"), QStringLiteral("down marker"),
+                                          QStringLiteral("third marker")};
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const AnalogInputMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(toQString(shown.name));
+        const QString name = toQString(shown.name);
+        row.name->setText(name);
         row.value->setText(toQString(shown.value));
-        row.value->setEnabled(shown.valueKnown);  // greyed "?" until the type is read
+        nameLiveValue(row.value, name, row.value->text());  // "A03 Broken"
+        row.value->setEnabled(shown.valueKnown);            // greyed "?" until the type is read
         row.range->setText(toQString(shown.range));
+        nameLiveValue(row.range, name, row.range->text());
+        for (std::size_t m = 0; m < row.markers.size(); ++m) nameCell(row.markers[m], name, markerNames[m]);
         row.markers[0]->setVisible(shown.upMarker);
         row.markers[1]->setVisible(shown.downMarker);
         row.markers[2]->setVisible(shown.thirdMarker);

@@ -1,5 +1,6 @@
 #include "gui/monitors/analog_output_monitor.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/field_refusal.h"
 #include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
@@ -17,7 +18,10 @@ namespace zat {
 
 namespace {
 constexpr int kEntryChars = 8;  // what the unit's New edit reads
-}
+// The columns' captions; the value and entry of a row are spoken by them.
+constexpr const char* kCurrentCaption = "Current";
+constexpr const char* kNewCaption = "New";
+}  // namespace
 
 TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
     : MonitorWindow(context, QStringLiteral("Analogue Output Monitor"), PollTimer::Schedule::Periodic),
@@ -29,7 +33,7 @@ TAOUTMonitor::TAOUTMonitor(const WindowContext& context)
     auto* grid = new QGridLayout(channels_);
     grid->setHorizontalSpacing(10);
     int column = 0;
-    for (const char* caption : {"Chan", "Current", "New", "Range", "Comment"}) {
+    for (const char* caption : {"Chan", kCurrentCaption, kNewCaption, "Range", "Comment"}) {
         grid->addWidget(makeCaption(toQString(caption), channels_), 0, column++);
     }
     for (int r = 0; r < kAnalogOutputRows; ++r) {
@@ -90,13 +94,18 @@ void TAOUTMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const AnalogOutputMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(toQString(shown.name));
+        const QString name = toQString(shown.name);
+        row.name->setText(name);
+        nameCell(row.current, name, toQString(kCurrentCaption));
+        nameCell(row.entry, name, toQString(kNewCaption) + QStringLiteral(" value"));  // "B02 New value"
         row.current->setText(toQString(shown.current));
         const QString entry = toQString(shown.entry);
         if (row.entry->text() != entry) row.entry->setText(entry);  // keeps the caret while typing
         row.entry->setEnabled(shown.entryEnabled);
         row.range->setText(toQString(shown.range));
+        nameLiveValue(row.range, name, row.range->text());
         row.comment->setText(toQString(shown.comment));
+        nameLiveValue(row.comment, name, row.comment->text(), QStringLiteral("no comment"));
     }
     apply_->setEnabled(page.applyEnabled);
     showLinkState(channels_);

@@ -44,10 +44,15 @@ TPIDMonitor::TPIDMonitor(const WindowContext& context)
     measuredCode_ = codeLabel(inputs, QStringLiteral("measuredCode"));
     setpointCode_ = codeLabel(inputs, QStringLiteral("setpointCode"));
     auto* inputGrid = new QGridLayout(inputs);
-    inputGrid->addWidget(new QLabel(QStringLiteral("Measured"), inputs), 0, 0);
+    const auto labelFor = [inputs](const char* text, QWidget* value) {
+        auto* label = new QLabel(toQString(text), inputs);
+        label->setBuddy(value);
+        return label;
+    };
+    inputGrid->addWidget(labelFor("Measured", measured_), 0, 0);
     inputGrid->addWidget(measured_, 0, 1);
     inputGrid->addWidget(measuredCode_, 0, 2);
-    inputGrid->addWidget(new QLabel(QStringLiteral("Setpoint"), inputs), 1, 0);
+    inputGrid->addWidget(labelFor("Setpoint", setpoint_), 1, 0);
     inputGrid->addWidget(setpoint_, 1, 1);
     inputGrid->addWidget(setpointCode_, 1, 2);
 

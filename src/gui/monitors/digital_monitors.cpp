@@ -1,5 +1,6 @@
 #include "gui/monitors/digital_monitors.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/field_refusal.h"
 #include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
@@ -79,15 +80,21 @@ void TDigitalMonitor::showPage() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const DigitalMonitorRow& shown = page.rows[r];
         RowWidgets& row = rows_[r];
-        row.name->setText(toQString(shown.name));
+        const QString name = toQString(shown.name);
+        row.name->setText(name);
+        row.lamp->setCaption(name);  // "D05 on"
         row.lamp->setLit(shown.lamp);
         const QString comment = toQString(shown.comment);
         if (row.box != nullptr) {
+            // The box's text is the comment; it is spoken as the channel's force box.
+            nameCell(row.box, name, QStringLiteral("force"));
+            row.box->setAccessibleDescription(comment);
             row.box->setText(comment);
             row.box->setChecked(shown.checked);
             row.box->setEnabled(page.boxesEnabled);
         } else {
             row.comment->setText(comment);
+            nameLiveValue(row.comment, name, comment, QStringLiteral("no comment"));
         }
     }
     if (apply_ != nullptr) apply_->setEnabled(page.applyEnabled);

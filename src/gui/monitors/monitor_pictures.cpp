@@ -1,5 +1,7 @@
 #include "gui/monitors/monitor_pictures.h"
 
+#include "gui/common/accessible_names.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -114,9 +116,37 @@ Lamp::Lamp(LampColour colour, QWidget* parent) : QLabel(parent), colour_(colour)
     setLit(std::nullopt);
 }
 
+void Lamp::setCaption(const QString& caption) {
+    caption_ = caption;
+    updateName();
+}
+
 void Lamp::setLit(std::optional<bool> lit) {
+    lit_ = lit;
     setPixmap(lampPixmap(colour_, lit));
     setProperty("lit", lit ? QVariant(*lit) : QVariant());
+    updateName();
+}
+
+void Lamp::updateName() {
+    nameLiveValue(this, caption_,
+                  !lit_   ? QStringLiteral("unknown")
+                  : *lit_ ? QStringLiteral("on")
+                          : QStringLiteral("off"));
+}
+
+QString arrowName(ProfileArrow arrow) {
+    switch (arrow) {
+        case ProfileArrow::RampUp:
+            return QStringLiteral("ramping up");
+        case ProfileArrow::RampDown:
+            return QStringLiteral("ramping down");
+        case ProfileArrow::Dwell:
+            return QStringLiteral("dwelling");
+        case ProfileArrow::None:
+            break;
+    }
+    return {};
 }
 
 }  // namespace zat

@@ -23,15 +23,23 @@ enum class Marker { Up, Down, Third };
 QPixmap lampPixmap(LampColour colour, std::optional<bool> lit);
 QPixmap markerPixmap(Marker marker);
 QPixmap arrowPixmap(ProfileArrow arrow);
+// What the arrow says to a screen reader: "ramping up", "ramping down", "dwelling".
+QString arrowName(ProfileArrow arrow);
 
 // A lamp: its property "lit" is true, false or invalid (unknown), for tests.
+// A screen reader hears its caption and state: "D05 on", "Held off".
 class Lamp final : public QLabel {
 public:
     Lamp(LampColour colour, QWidget* parent);
+    void setCaption(const QString& caption);
     void setLit(std::optional<bool> lit);
 
 private:
+    void updateName();
+
     LampColour colour_;
+    QString caption_;
+    std::optional<bool> lit_;
 };
 
 }  // namespace zat

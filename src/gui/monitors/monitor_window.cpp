@@ -1,6 +1,7 @@
 #include "gui/monitors/monitor_window.h"
 
 #include "comms/link_health.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/batch_input.h"
 #include "gui/common/link_batch.h"
 #include "gui/common/live_value_widgets.h"
@@ -124,7 +125,7 @@ QWidget* MonitorWindow::makeButtons(int helpContext, QWidget* apply) {
 
 void MonitorWindow::showLinkState(QWidget* values) {
     const bool silent = context_.protocol.link().unitSilent();
-    if (linkStatus_ != nullptr) linkStatus_->setText(silent ? toQString(LinkHealth::kNoReplyText) : QString());
+    if (linkStatus_ != nullptr) showLiveLine(linkStatus_, silent ? toQString(LinkHealth::kNoReplyText) : QString());
     if (values != nullptr) values->setEnabled(!silent);
 }
 

@@ -1,5 +1,6 @@
 #include "gui/monitors/profiler_monitor.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/field_refusal.h"
 #include "gui/common/text_conversion.h"
 #include "gui/monitors/monitor_layout.h"
@@ -92,7 +93,9 @@ QWidget* TProfMonitor::buildValues() {
 
     auto* grid = new QGridLayout(status);
     auto add = [&](int line, const char* caption, QWidget* cell, QWidget* beside) {
-        grid->addWidget(new QLabel(toQString(caption), status), line, 0);
+        auto* label = new QLabel(toQString(caption), status);
+        label->setBuddy(cell);
+        grid->addWidget(label, line, 0);
         grid->addWidget(cell, line, 1);
         if (beside != nullptr) grid->addWidget(beside, line, 2);
     };
@@ -114,6 +117,7 @@ QWidget* TProfMonitor::buildRunControls() {
     auto lamp = [&](int line, LampColour colour, const char* name, const char* caption) {
         auto* shown = new Lamp(colour, runStatus);
         shown->setObjectName(QString::fromLatin1(name));
+        shown->setCaption(toQString(caption));  // "Held on"
         lamps->addWidget(shown, line, 0);
         lamps->addWidget(new QLabel(toQString(caption), runStatus), line, 1);
         return shown;
@@ -180,6 +184,7 @@ void TProfMonitor::showPage() {
     dwell_->setText(toQString(page.dwell));
     arrow_->setPixmap(arrowPixmap(page.arrow));
     arrow_->setVisible(page.arrow != ProfileArrow::None);
+    nameLiveValue(arrow_, QStringLiteral("Segment"), arrowName(page.arrow));
     running_->setLit(page.running);
     stopped_->setLit(!page.running);
     held_->setLit(page.held);

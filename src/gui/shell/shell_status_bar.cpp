@@ -1,5 +1,6 @@
 #include "gui/shell/shell_status_bar.h"
 
+#include "gui/common/accessible_names.h"
 #include "gui/common/text_conversion.h"
 
 #include <QFontMetrics>
@@ -32,6 +33,7 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     operation_ = new QLabel(this);
     operation_->setObjectName("operation");
     addWidget(operation_, 1);
+    setStatusText({});
     linkNote_ = new QLabel(this);
     linkNote_->setObjectName("linkNote");
     linkNote_->setStyleSheet("color: #b00000; font-weight: bold");
@@ -47,7 +49,10 @@ ShellStatusBar::ShellStatusBar(QWidget* parent) : QStatusBar(parent) {
     addPermanentWidget(reply_);
 }
 
-void ShellStatusBar::setStatusText(std::string_view text) { operation_->setText(toQString(text)); }
+void ShellStatusBar::setStatusText(std::string_view text) {
+    operation_->setText(toQString(text));
+    nameLiveValue(operation_, QStringLiteral("Status"), operation_->text(), QStringLiteral("none"));
+}
 
 void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
 

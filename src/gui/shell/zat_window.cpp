@@ -18,9 +18,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -102,6 +105,35 @@ QAction* TZATWindow::makeAction(int id) {
     return action;
 }
 
+namespace {
+
+// A separator on a menu bar whose style draws menu bar separators puts what
+// follows it at the bar's right end: so the Help menu sits at the right and
+// is still in the one bar that screen readers see.
+class RightAlignAfterSeparator final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_DrawMenuBarSeparator) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+}  // namespace
+
+QMenu* TZATWindow::addMenu(QMenuBar* bar, const MenuLayout& layout) {
+    QMenu* menu = bar->addMenu(layout.title);
+    connect(menu, &QMenu::aboutToShow, this, &TZATWindow::updateCommandStates);
+    for (int id : layout.items) {
+        if (id == 0) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(actions_.at(id));
+        }
+    }
+    return menu;
+}
+
 void TZATWindow::buildMenus() {
     for (const CommandInfo& info : commandInfos()) makeAction(info.id);
     QMenuBar* bar = menuBar();
@@ -115,28 +147,14 @@ void TZATWindow::buildMenus() {
             connect(onBar, &QAction::triggered, this, [this, id] { runCommand(id); });
             continue;
         }
-        QMenu* menu = bar->addMenu(layout.title);
-        connect(menu, &QMenu::aboutToShow, this, &TZATWindow::updateCommandStates);
-        for (int id : layout.items) {
-            if (id == 0) {
-                menu->addSeparator();
-            } else {
-                menu->addAction(actions_.at(id));
-            }
-        }
+        addMenu(bar, layout);
     }
     // Help sits at the right end of the bar.
-    auto* helpBar = new QMenuBar(bar);
-    QMenu* help = helpBar->addMenu(helpMenu().title);
-    help->setObjectName("helpMenu");
-    for (int id : helpMenu().items) {
-        if (id == 0) {
-            help->addSeparator();
-        } else {
-            help->addAction(actions_.at(id));
-        }
-    }
-    bar->setCornerWidget(helpBar, Qt::TopRightCorner);
+    auto* rightAlign = new RightAlignAfterSeparator;
+    rightAlign->setParent(bar);
+    bar->setStyle(rightAlign);
+    bar->addSeparator();
+    addMenu(bar, helpMenu())->setObjectName("helpMenu");
 }
 
 void TZATWindow::buildToolBar() {
@@ -154,6 +172,10 @@ void TZATWindow::buildToolBar() {
         } else {
             tools->addAction(actions_.at(entry));
         }
+    }
+    // Qt's own button for the buttons that do not fit has no name of its own.
+    if (auto* more = tools->findChild<QToolButton*>("qt_toolbar_ext_button")) {
+        more->setAccessibleName(QStringLiteral("More tools"));
     }
 }
 

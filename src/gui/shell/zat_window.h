@@ -21,6 +21,8 @@
 #include <memory>
 
 class QAction;
+class QMenu;
+class QMenuBar;
 
 namespace zat {
 
@@ -28,6 +30,7 @@ class AcceleratorKeys;
 class MonitorWindow;
 class EmbeddedUnit;
 class LogoView;
+struct MenuLayout;
 class ShellStatusBar;
 class TCommsSetupDialog;
 
@@ -94,6 +97,7 @@ private:
     TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
 
     void buildMenus();
+    QMenu* addMenu(QMenuBar* bar, const MenuLayout& layout);
     void buildToolBar();
     QAction* makeAction(int id);
     void showHelpPage(const QUrl& page);
