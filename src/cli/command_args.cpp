@@ -69,7 +69,8 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = (arg == "--groups" && (takes & kTakesGroups)) ||
-                                (arg == "--retry" && (takes & kTakesRetry)) || (arg == "-o" && (takes & kTakesOutput));
+                                (arg == "--retry" && (takes & kTakesRetry)) ||
+                                (arg == "-o" && (takes & kTakesOutput)) || (arg == "--since" && (takes & kTakesSince));
         if (takesValue) {
             if (i + 1 >= args.size()) return arg + " needs a value";
             const std::string& value = args[++i];
@@ -82,6 +83,9 @@ std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsig
                 const auto retries = retryCount(value);
                 if (!retries) return bad + " (0..99)";
                 parsed.retries = *retries;
+            } else if (arg == "--since") {
+                if (value.empty()) return bad;
+                parsed.since = value;
             } else {
                 if (value.empty()) return bad;
                 parsed.output = value;

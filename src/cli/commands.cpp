@@ -132,13 +132,20 @@ const std::vector<Command> kCommands = {
                 "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
                 "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
                 "                  pid (controllers), profilers, profiles. Default: all\n"
+                "  --since OLD.zat export only the changes: OLD.zat is what the unit holds\n"
+                "                  (the file of the last import, verify or export). The\n"
+                "                  fields in which DB.zat differs from it are read first;\n"
+                "                  when the unit holds OLD.zat's values there, only those\n"
+                "                  fields are written, then the unit takes them up. With no\n"
+                "                  difference only the probe is sent (\"nothing to export\")\n"
                 "  --retry N       when the transfer fails, run it again up to N times\n"
                 "                  (0..99, default 0) before giving up\n"
                 "\n"
                 "  --csv           with several addresses, the summary as \"address,result\"\n"
                 "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
-                "the unit may then hold part of the configuration.\n"
+                "the unit may then hold part of the configuration. With --since, exit\n"
+                "status 3 when the unit did not hold OLD.zat's values: nothing was written.\n"
                 "\n"
                 "With a list of addresses (--address 1,3,5-7) the configuration goes to\n"
                 "each unit in turn; one that fails does not stop the others, and a summary\n"
@@ -146,7 +153,12 @@ const std::vector<Command> kCommands = {
                 "\n"
                 "Examples:\n"
                 "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
-                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n",
+                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n"
+                "\n"
+                "Tuning, one term at a time (kiln.zat as sent is kept as sent.zat):\n"
+                "  zatctl export kiln.zat && cp kiln.zat sent.zat\n"
+                "  (change a term in kiln.zat)\n"
+                "  zatctl export kiln.zat --since sent.zat && cp kiln.zat sent.zat\n",
         .run = runExport,
         .unitOptions = true,
     },

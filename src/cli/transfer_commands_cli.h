@@ -9,7 +9,8 @@
 
 namespace zat::cli {
 
-inline constexpr const char* kExportSynopsis = "export DB.zat [--groups LIST] [--retry N] [--csv] [UNIT OPTIONS]";
+inline constexpr const char* kExportSynopsis =
+    "export DB.zat [--groups LIST] [--since OLD.zat] [--retry N] [--csv] [UNIT OPTIONS]";
 
 int runExport(Context& context, const std::vector<std::string>& args);
 int runImport(Context& context, const std::vector<std::string>& args);
