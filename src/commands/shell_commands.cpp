@@ -1,6 +1,7 @@
 #include "commands/shell_commands.h"
 
 #include "calibration/calibration_file.h"
+#include "commands/changes_command.h"
 #include "commands/file_names.h"
 #include "commands/link_report.h"
 #include "commands/transfer_commands.h"
@@ -146,6 +147,7 @@ Outcome ShellCommands::reopenPort() {
         view_.closePort();
         return Outcome::Failed;
     }
+    image_.follow(UnitPlace::of(db_.comms));  // another unit's image says nothing of this one
     const LinkReason reason = view_.openPort();
     showLinkReason(reason, io_.prompts);
     return Outcome::Ok;
@@ -162,7 +164,21 @@ void ShellCommands::exportToUnit() {
     if (groups == 0) return;
     exportGroups_ = groups;
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
-    exportCommand(db_, groups, protocol_, io_);
+    noteTransfer(groups, db_, exportCommand(db_, groups, protocol_, io_) == TransferOutcome::Done);
+}
+
+void ShellCommands::exportChanges() {
+    if (!settingsUsable()) return;
+    UnitLink::OperationHold hold(protocol_.link());           // the monitors wait, then reload
+    (void)exportChangesCommand(db_, image_, protocol_, io_);  // told, and the image follows
+}
+
+void ShellCommands::noteTransfer(TransferGroups groups, const ConfigDatabase& config, bool done) {
+    if (done) {
+        image_.transferred(UnitPlace::of(db_.comms), groups, config);
+    } else {
+        image_.drop();
+    }
 }
 
 void ShellCommands::importFromUnit() {
@@ -172,7 +188,7 @@ void ShellCommands::importFromUnit() {
     importGroups_ = groups;
     if (!mayReplaceDatabase()) return;
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
-    importCommand(db_, groups, protocol_, io_);
+    noteTransfer(groups, db_, importCommand(db_, groups, protocol_, io_) == TransferOutcome::Done);
 }
 
 std::optional<std::string> ShellCommands::askFileName(FileDialogRequest request, bool saving,

@@ -3,6 +3,14 @@
 #include "comms/config_compare.h"
 
 namespace zat {
+namespace {
+
+// Every group that holds fields (the options dialog offers no more).
+constexpr TransferGroups kEveryGroup = kTransferAnalogInputs | kTransferAnalogOutputs | kTransferHotColdBlocks |
+                                       kTransferIfBlocks | kTransferControllers | kTransferProfilers |
+                                       kTransferProfiles;
+
+}  // namespace
 
 void copyGroups(const ConfigDatabase& from, TransferGroups groups, ConfigDatabase& to) {
     if ((groups & kTransferAnalogInputs) != 0) to.analogInputs = from.analogInputs;
@@ -21,7 +29,7 @@ void UnitImage::transferred(const UnitPlace& place, TransferGroups groups, const
     follow(place);
     if (image_) {
         copyGroups(config, groups, image_->config);
-    } else if ((groups & kAllTransferGroups) == kAllTransferGroups) {
+    } else if ((groups & kEveryGroup) == kEveryGroup) {
         image_ = Held{.place = place, .config = config};
     }
 }

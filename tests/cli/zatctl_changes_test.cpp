@@ -29,7 +29,7 @@ protected:
     test::ProgramResult zatctl(std::vector<std::string> args) {
         args.insert(args.begin(), "-q");
         // A timeout long enough for a loaded machine: no test here waits on silence.
-        for (const char* option : {"--baud", "38400", "--timeout-ms", "500", "--retries", "0", "--address", "1"})
+        for (const char* option : {"--baud", "19200", "--timeout-ms", "500", "--retries", "0", "--address", "1"})
             args.emplace_back(option);
         args.emplace_back("--device");
         args.push_back(unit.devicePath());

@@ -50,6 +50,7 @@ enum : int {
     RestoreCalibration = 528,
     LoadRegisters = 529,
     SaveRegisters = 530,
+    ExportChanges = 531,
 };
 }  // namespace cmd
 
