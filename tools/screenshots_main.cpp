@@ -1,6 +1,7 @@
 // Renders the main window and every dialog to PNG files for review:
 //   zatsetup-screenshots OUTPUT-FOLDER [DATABASE.zat]
 // Run it on the offscreen platform (scripts/screenshots does).
+#include "comms/config_transfer.h"
 #include "gui/common/help_window.h"
 #include "gui/common/message_box_prompts.h"
 #include "gui/common/please_wait.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     // Every window a command opens, found through the command table.
     for (const zat::CommandInfo& command : zat::commandInfos()) {
         if (command.action.makeWindow == nullptr || command.action.pictureName == nullptr) continue;
+        if (command.id == zat::cmd::CompareWithUnit) continue;  // below, against a unit set up for it
         const std::unique_ptr<QWidget> shown = command.action.makeWindow(window);
         save(*shown, command.action.pictureName);
     }
@@ -106,9 +108,22 @@ int main(int argc, char** argv) {
         }
         save(silentUnit, "monitor_no_reply");
     }
-    zat::TTransferSetup exportOptions(zat::TransferDirection::Export, zat::kAllTransferGroups);
+    // Compare with Unit: the unit holds the plant but for three fields.
+    {
+        zat::SilentProgress quiet;
+        (void)zat::exportConfiguration(db, zat::kAllTransferGroups, window.windowContext().protocol, quiet);
+        const zat::ConfigDatabase plant = db;
+        db.analogInputs[3].hiScalar = static_cast<std::int16_t>(db.analogInputs[3].hiScalar + 50);
+        db.controllers[1].intTime = static_cast<std::uint16_t>(db.controllers[1].intTime + 30);
+        db.profiles[1].segLevel[5] = static_cast<std::int16_t>(db.profiles[1].segLevel[5] - 10);
+        const auto compare = zat::commandInfo(zat::cmd::CompareWithUnit).action.makeWindow(window);
+        save(*compare, "compare_with_unit");
+        db = plant;
+    }
+    zat::TTransferSetup exportOptions(zat::TransferDirection::Export,
+                                      zat::TransferChoice{.groups = zat::kAllTransferGroups, .addresses = {1}});
     save(exportOptions, "export_options");
-    zat::TTransferSetup importOptions(zat::TransferDirection::Import, zat::kTransferAnalogInputs);
+    zat::TTransferSetup importOptions(zat::TransferDirection::Import, {zat::kTransferAnalogInputs, {}});
     save(importOptions, "import_options");
 
     zat::TPleaseWait working;

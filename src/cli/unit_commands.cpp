@@ -41,7 +41,7 @@ UnitRun probeOne(Context& context, const UnitOptions& options) {
                  session.link.devicePath().c_str(), comms.baudRate);
     // The page selection's own result is not used.
     (void)session.protocol.selectPage(0);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < kCardSlotCount; ++slot) {
         std::uint16_t code = 0;
         if (failed(session.protocol.readHexIndexed(kCardCodeLetter, slot, code))) {
             std::fprintf(context.out, "Slot %d: no answer\n", slot + 1);

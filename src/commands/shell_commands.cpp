@@ -158,13 +158,28 @@ bool ShellCommands::canClose() {
     return mayReplaceDatabase();
 }
 
+std::optional<std::string> ShellCommands::askFileToCompare() {
+    return askFileName(databaseDialog(db_, "Select ZAT database file to compare with"), false, ".zat");
+}
+
 void ShellCommands::exportToUnit() {
     if (!settingsUsable()) return;
-    const TransferGroups groups = view_.chooseGroups(TransferDirection::Export, exportGroups_);
-    if (groups == 0) return;
-    exportGroups_ = groups;
+    // Several units are a deliberate choice each time: the settings' unit first.
+    const TransferChoice choice = view_.chooseTransfer(
+        TransferDirection::Export, TransferChoice{.groups = exportGroups_, .addresses = {db_.comms.address}});
+    if (choice.groups == 0) return;
+    exportGroups_ = choice.groups;
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
-    noteTransfer(groups, db_, exportCommand(db_, groups, protocol_, io_) == TransferOutcome::Done);
+    if (choice.addresses.size() <= 1) {
+        const int settingsAddress = db_.comms.address;
+        if (!choice.addresses.empty()) db_.comms.address = choice.addresses.front();
+        // The image is of the unit written to.
+        noteTransfer(choice.groups, db_, exportCommand(db_, choice.groups, protocol_, io_) == TransferOutcome::Done);
+        db_.comms.address = settingsAddress;
+        return;
+    }
+    image_.drop();  // an image is of one unit
+    showExportSummary(io_.prompts, exportToEach(db_, choice.groups, choice.addresses, db_.comms, protocol_, io_));
 }
 
 void ShellCommands::exportChanges() {
@@ -183,7 +198,9 @@ void ShellCommands::noteTransfer(TransferGroups groups, const ConfigDatabase& co
 
 void ShellCommands::importFromUnit() {
     if (!settingsUsable()) return;
-    const TransferGroups groups = view_.chooseGroups(TransferDirection::Import, importGroups_);
+    const TransferGroups groups =
+        view_.chooseTransfer(TransferDirection::Import, TransferChoice{.groups = importGroups_, .addresses = {}})
+            .groups;
     if (groups == 0) return;
     importGroups_ = groups;
     if (!mayReplaceDatabase()) return;

@@ -15,8 +15,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zat {
+
+// What the Export and Import options dialog chose.
+struct TransferChoice {
+    TransferGroups groups = 0;   // 0 when cancelled
+    std::vector<int> addresses;  // Export's "To addresses", each unit in turn
+};
 
 // What the commands ask of the window around them.
 class ShellView {
@@ -28,8 +35,9 @@ public:
     virtual LinkReason openPort() = 0;
     // Closes the serial port, so nothing goes out until it is opened again.
     virtual void closePort() = 0;
-    // The "Transfer options" dialog: the groups chosen, 0 when cancelled.
-    virtual TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) = 0;
+    // The "Transfer options" dialog: the groups (0 when cancelled) and, for
+    // an export, the addresses chosen.
+    virtual TransferChoice chooseTransfer(TransferDirection direction, const TransferChoice& preset) = 0;
 };
 
 class ShellCommands {
@@ -60,6 +68,11 @@ public:
     // ones closes it and fails. At start-up, after a load and after the
     // Communications dialog.
     [[nodiscard]] Outcome reopenPort();
+
+    // The database file Compare with File compares with; none when cancelled.
+    std::optional<std::string> askFileToCompare();
+    // What the windows a command opens report through.
+    const UserIo& io() const { return io_; }
 
     void exportToUnit();
     // Writes only the fields that differ from what the unit was last known

@@ -113,6 +113,31 @@ TransferOutcome importFieldsCommand(ConfigDatabase& db, const FieldSelection& fi
         db, [&] { return importFields(db, fields, protocol, io.progress); }, io);
 }
 
+std::vector<AddressOutcome> exportToEach(const ConfigDatabase& db, TransferGroups groups,
+                                         const std::vector<int>& addresses, CommsSettings& settings,
+                                         UnitProtocol& protocol, const UserIo& io) {
+    const int own = settings.address;
+    std::vector<AddressOutcome> outcomes;
+    for (int address : addresses) {
+        settings.address = address;
+        outcomes.push_back(AddressOutcome{address, exportCommand(db, groups, protocol, io)});
+    }
+    settings.address = own;
+    return outcomes;
+}
+
+void showExportSummary(Prompts& prompts, const std::vector<AddressOutcome>& outcomes) {
+    std::string text;
+    bool allDone = true;
+    for (const AddressOutcome& o : outcomes) {
+        const bool done = o.outcome != TransferOutcome::GaveUp;
+        allDone = allDone && done;
+        text += "Address " + std::to_string(o.address) + ": " + (done ? "exported" : "failed") + "\n";
+    }
+    text.pop_back();
+    prompts.show(text, "Export", allDone ? MessageIcon::Information : MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io) {
     StatusTextSession status(io.status, "Reading Calibration data....");
     return untilDone(io.prompts, kCalibrationFailure,

@@ -10,6 +10,7 @@
 #include "userio/user_io.h"
 
 #include <string>
+#include <vector>
 
 namespace zat {
 
@@ -41,6 +42,19 @@ TransferOutcome exportFieldsCommand(const ConfigDatabase& db, const FieldSelecti
                                     const UserIo& io);
 TransferOutcome importFieldsCommand(ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
                                     const UserIo& io);
+// Export to several units on the line, each in turn: `settings` (the ones
+// the protocol reads) take each address for its export and get their own
+// back after. A unit that fails does not stop the others.
+struct AddressOutcome {
+    int address;
+    TransferOutcome outcome;
+};
+std::vector<AddressOutcome> exportToEach(const ConfigDatabase& db, TransferGroups groups,
+                                         const std::vector<int>& addresses, CommsSettings& settings,
+                                         UnitProtocol& protocol, const UserIo& io);
+// "Address 1: exported" lines in one message box.
+void showExportSummary(Prompts& prompts, const std::vector<AddressOutcome>& outcomes);
+
 // Reads the calibration from the unit; the caller writes the file when Done.
 TransferOutcome readCalibrationCommand(ConfigDatabase& db, UnitProtocol& protocol, const UserIo& io);
 // Writes the calibration read from a file to the unit; Ignore writes it again

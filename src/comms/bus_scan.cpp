@@ -16,7 +16,7 @@ constexpr int kCardPage = 0;
 FoundUnit readCards(UnitProtocol& protocol, int address, int baudRate) {
     FoundUnit unit{.address = address, .baudRate = baudRate, .cardCodes = {}};
     (void)protocol.selectPage(kCardPage);  // its result shows in the reads
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < kCardSlotCount; ++slot) {
         std::uint16_t code = 0;
         if (succeeded(protocol.readHexIndexed(kCardCodeLetter, slot, code)))
             unit.cardCodes[static_cast<std::size_t>(slot)] = code;

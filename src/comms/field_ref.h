@@ -4,9 +4,9 @@
 
 #include "comms/transfer_groups.h"
 
-#include <compare>
 #include <cstddef>
 #include <set>
+#include <tuple>
 
 namespace zat {
 
@@ -22,7 +22,14 @@ struct FieldRef {
     char letter = 0;
     int index = kNoWireIndex;
 
-    friend auto operator<=>(const FieldRef&, const FieldRef&) = default;
+    // Ordered by group, record, letter, index. (Written out: Qt's moc cannot
+    // read <compare>, and GUI files include this.)
+    friend bool operator<(const FieldRef& a, const FieldRef& b) {
+        return std::tie(a.group, a.record, a.letter, a.index) < std::tie(b.group, b.record, b.letter, b.index);
+    }
+    friend bool operator==(const FieldRef& a, const FieldRef& b) {
+        return std::tie(a.group, a.record, a.letter, a.index) == std::tie(b.group, b.record, b.letter, b.index);
+    }
 };
 
 class FieldSelection {

@@ -95,14 +95,18 @@ TEST(TransferFields, ImportReadsOnlyTheChosenWordsAndCountsTheIfBlocks) {
         s.setItem(0, 'q', 7, 0x0101);
         s.setItem(0, '~', 3, 500);
         s.setItem(0, '~', 4, 600);  // not chosen: stays off the line
+        ASSERT_TRUE(s.handle("W01N0001").has_value());
+        ASSERT_TRUE(s.handle("W01P05-0040").has_value());
     });
     FieldSelection fields;
     fields.add(FieldRef{kTransferIfBlocks, 7, 'q', 7});
     fields.add(FieldRef{kTransferAnalogInputs, 3, '~', 3});
+    fields.add(FieldRef{kTransferProfiles, 1, 'P', 5});
     ConfigDatabase db = cleared();
 
     EXPECT_EQ(importFields(db, fields, rig.protocol, rig.user.progress), Outcome::Ok);
-    EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0000", "R01~03", "R01q07"}));
+    EXPECT_EQ(rig.requests(), (Requests{"W01?0042", "W01]0000", "R01~03", "R01q07", "W01N0001", "R01P05"}));
+    EXPECT_EQ(db.profiles[1].segLevel[5], -40);
     EXPECT_EQ(db.analogInputs[3].hiScalar, 500);
     EXPECT_EQ(db.analogInputs[4].hiScalar, 1000);
     EXPECT_EQ(db.ifBlocks[7].ifOperand1, 0x0101);

@@ -4,6 +4,8 @@
 #include "gui/calibration/cj_calibrate.h"
 #include "gui/common/about_dialog.h"
 #include "gui/dialogs/comms_setup_dialog.h"
+#include "gui/dialogs/compare_dialog.h"
+#include "gui/dialogs/find_units_dialog.h"
 #include "gui/editors/analog_input_setup.h"
 #include "gui/editors/analog_output_setup.h"
 #include "gui/editors/controller_setup.h"
@@ -52,6 +54,47 @@ CommandAction calibrationWindow(const char* pictureName) {
     };
     action.makeWindow = [](TZATWindow& main) { return openedForPicture<Window>(main, setup...); };
     action.pictureName = pictureName;
+    return action;
+}
+
+// A comparison: read (or the file asked for) before the table is shown.
+template <CompareSource source>
+std::unique_ptr<TCompareDialog> compareDialog(TZATWindow& main) {
+    ShellCommands& commands = main.commands();
+    return std::make_unique<TCompareDialog>(main.windowContext(), commands.io(), source,
+                                            [&commands] { return commands.askFileToCompare(); });
+}
+
+template <CompareSource source>
+CommandAction compareCommand(const char* pictureName) {
+    CommandAction action;
+    action.run = [](TZATWindow& main) {
+        const auto dialog = compareDialog<source>(main);
+        if (succeeded(dialog->start())) main.runModal(*dialog);
+    };
+    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
+        auto dialog = compareDialog<source>(main);
+        (void)dialog->start();  // the picture shows what it found
+        return dialog;
+    };
+    action.pictureName = pictureName;
+    return action;
+}
+
+// Find Units; a unit chosen changes the settings, so the port opens again.
+CommandAction findUnitsCommand() {
+    CommandAction action;
+    action.run = [](TZATWindow& main) {
+        TFindUnits dialog(main.windowContext(), main.commands().io());
+        main.runModal(dialog);
+        if (dialog.chosen()) (void)main.commands().reopenPort();  // a failure has been shown
+    };
+    action.makeWindow = [](TZATWindow& main) -> std::unique_ptr<QWidget> {
+        auto dialog = std::make_unique<TFindUnits>(main.windowContext(), main.commands().io());
+        dialog->sweep();
+        return dialog;
+    };
+    action.pictureName = "find_units";
     return action;
 }
 
@@ -129,6 +172,12 @@ const std::vector<CommandInfo>& commandInfos() {
          shellCommand([](TZATWindow& w) { w.commands().loadRegisters(); })},
         {cmd::SaveRegisters, "Save &Registers", "Save current register values to disk",
          shellCommand([](TZATWindow& w) { w.commands().saveRegisters(); })},
+        {cmd::CompareWithUnit, "Compare with &Unit\u2026", "List where the unit differs from the current database",
+         compareCommand<CompareSource::Unit>("compare_with_unit")},
+        {cmd::CompareWithFile, "Compare with Fi&le\u2026", "List where another database file differs from this one",
+         compareCommand<CompareSource::File>(nullptr)},  // no picture: it asks for a file first
+        {cmd::FindUnits, "&Find Units\u2026", "Look for the units on the line: addresses, baud rates and cards",
+         findUnitsCommand()},
     };
     return infos;
 }
@@ -144,14 +193,14 @@ const std::vector<MenuLayout>& mainMenus() {
     using namespace cmd;
     static const std::vector<MenuLayout> menus = {
         {"&File",
-         {New, Open, Save, SaveAs, 0, Import, Export, ExportChanges, 0, LoadRegisters, SaveRegisters, 0, PrintListing,
-          0, Exit}},
+         {New, Open, Save, SaveAs, 0, Import, Export, ExportChanges, CompareWithUnit, CompareWithFile, 0, LoadRegisters,
+          SaveRegisters, 0, PrintListing, 0, Exit}},
         {"&Monitor",
          {MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
           MonitorControllers}},
         {"&Calibration",
          {CalibrateInputs, CalibrateOutputs, CalibrateColdJunctions, 0, RestoreCalibration, SaveCalibration}},
-        {"Communications", {}, Communications},
+        {"Communications", {Communications, FindUnits}},
         {"Configuration",
          {AnalogInputSetup, AnalogOutputSetup, DigitalInputComments, DigitalOutputComments, IfBlocks, HotColdBlocks,
           ProfilerSetup, ProfileEditor, ControllerSetup}},

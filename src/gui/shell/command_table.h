@@ -50,7 +50,10 @@ enum : int {
     RestoreCalibration = 528,
     LoadRegisters = 529,
     SaveRegisters = 530,
-    ExportChanges = 531,
+    CompareWithUnit = 531,
+    CompareWithFile = 532,
+    FindUnits = 533,
+    ExportChanges = 534,
 };
 }  // namespace cmd
 

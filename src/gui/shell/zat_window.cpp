@@ -240,8 +240,8 @@ LinkReason TZATWindow::openPort() {
 
 void TZATWindow::closePort() { link_.closePort(); }
 
-TransferGroups TZATWindow::chooseGroups(TransferDirection direction, TransferGroups preset) {
-    return TTransferSetup::choose(gui_.dialogs, direction, preset, this);
+TransferChoice TZATWindow::chooseTransfer(TransferDirection direction, const TransferChoice& preset) {
+    return TTransferSetup::choose(gui_.dialogs, direction, preset, this, &gui_);
 }
 
 std::string TZATWindow::deviceName(int port) const {

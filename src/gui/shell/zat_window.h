@@ -94,7 +94,7 @@ private:
     void updateTitle() override;
     LinkReason openPort() override;
     void closePort() override;
-    TransferGroups chooseGroups(TransferDirection direction, TransferGroups preset) override;
+    TransferChoice chooseTransfer(TransferDirection direction, const TransferChoice& preset) override;
 
     void buildMenus();
     QMenu* addMenu(QMenuBar* bar, const MenuLayout& layout);

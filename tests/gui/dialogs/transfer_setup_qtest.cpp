@@ -1,7 +1,10 @@
 #include "gui/dialogs/transfer_setup_dialog.h"
+#include "support/recording_user_io.h"
 #include "support/scripted_dialogs.h"
+#include "support/scripted_file_dialogs.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -29,7 +32,7 @@ class TransferSetupTest : public QObject {
 
 private slots:
     void exportForm() {
-        TTransferSetup dialog(TransferDirection::Export, 0);
+        TTransferSetup dialog(TransferDirection::Export, {0, {}});
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Export Options"));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
         QVERIFY(ok != nullptr);
@@ -38,13 +41,13 @@ private slots:
     }
 
     void importForm() {
-        TTransferSetup dialog(TransferDirection::Import, 0);
+        TTransferSetup dialog(TransferDirection::Import, {0, {}});
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Options"));
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("ok"))->text(), QStringLiteral("&Import"));
     }
 
     void oneBoxPerGroupInBitOrder() {
-        TTransferSetup dialog(TransferDirection::Export, 0);
+        TTransferSetup dialog(TransferDirection::Export, {0, {}});
         const QStringList names = {"Analog input configuration",
                                    "Analog output configuration",
                                    "Hot/Cold Blocks",
@@ -61,7 +64,7 @@ private slots:
 
     void presetTicksTheBoxesOfItsBits() {
         const TransferGroups preset = kTransferAnalogOutputs | kTransferIfBlocks | kTransferProfilers;
-        TTransferSetup dialog(TransferDirection::Import, preset);
+        TTransferSetup dialog(TransferDirection::Import, {preset, {}});
         for (int group = 1; group <= 7; ++group) {
             const bool expected = (preset >> (group - 1)) & 1u;
             QCOMPARE(box(dialog, group)->isChecked(), expected);
@@ -72,7 +75,7 @@ private slots:
     void okReturnsTheCheckedBits() {
         test::ScriptedDialogs dialogs;
         dialogs.script.push_back(tickAndPress(kTransferAnalogInputs | kTransferProfiles, "ok"));
-        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, kAllTransferGroups),
+        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, {kAllTransferGroups, {}}).groups,
                  kTransferAnalogInputs | kTransferProfiles);
         QCOMPARE(dialogs.titles, std::vector<QString>{QStringLiteral("Export Options")});
     }
@@ -80,25 +83,48 @@ private slots:
     void okWithThePresetKeepsTheSevenGroups() {
         test::ScriptedDialogs dialogs;
         dialogs.script.push_back([](QDialog& dialog) { return press(dialog, "ok"); });
-        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Import, kAllTransferGroups), TransferGroups{127});
+        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Import, {kAllTransferGroups, {}}).groups,
+                 TransferGroups{127});
         QCOMPARE(dialogs.titles, std::vector<QString>{QStringLiteral("Import Options")});
     }
 
     void okWithNoBoxCheckedGivesZero() {
-        TTransferSetup dialog(TransferDirection::Export, kTransferHotColdBlocks);
+        TTransferSetup dialog(TransferDirection::Export, {kTransferHotColdBlocks, {}});
         box(dialog, 3)->setChecked(false);
         QCOMPARE(press(dialog, "ok"), int(QDialog::Accepted));
         QCOMPARE(dialog.checkedGroups(), TransferGroups{0});
 
         test::ScriptedDialogs dialogs;
         dialogs.script.push_back(tickAndPress(0, "ok"));
-        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, kTransferHotColdBlocks), TransferGroups{0});
+        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, {kTransferHotColdBlocks, {}}).groups,
+                 TransferGroups{0});
     }
 
     void cancelGivesZeroWhateverIsChecked() {
         test::ScriptedDialogs dialogs;
         dialogs.script.push_back(tickAndPress(kTransferControllers | kTransferHotColdBlocks, "cancel"));
-        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Import, kAllTransferGroups), TransferGroups{0});
+        QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Import, {kAllTransferGroups, {}}).groups,
+                 TransferGroups{0});
+    }
+
+    void exportAddressesAreCheckedWholeBeforeOk() {
+        test::RecordingPrompts prompts;
+        test::RecordingBeep beep;
+        test::ScriptedDialogs runner;
+        test::ScriptedFileDialogs files;
+        NoWaitCursor cursor;
+        const GuiContext gui{prompts, beep, runner, files, cursor, {}};
+        TTransferSetup dialog(TransferDirection::Export, {kAllTransferGroups, {4}}, &gui);
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("addresses"));
+        QCOMPARE(edit->text(), QStringLiteral("4"));
+        edit->setText(QStringLiteral("1,3,3"));
+        QCOMPARE(press(dialog, "ok"), int(QDialog::Rejected));
+        QCOMPARE(prompts.shown.size(), std::size_t{1});
+        QVERIFY(prompts.shown[0].text.find("3 is in the addresses twice") != std::string::npos);
+        edit->setText(QStringLiteral("1,5-7"));
+        QCOMPARE(press(dialog, "ok"), int(QDialog::Accepted));
+        QCOMPARE(dialog.addresses(), (std::vector<int>{1, 5, 6, 7}));
+        QVERIFY(TTransferSetup(TransferDirection::Import, {0, {}}).findChild<QLineEdit*>() == nullptr);
     }
 
     void eachGroupAloneGivesItsOwnBit() {
@@ -106,7 +132,7 @@ private slots:
             const TransferGroups bit = TransferGroups{1} << (group - 1);
             test::ScriptedDialogs dialogs;
             dialogs.script.push_back(tickAndPress(bit, "ok"));
-            QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, 0), bit);
+            QCOMPARE(TTransferSetup::choose(dialogs, TransferDirection::Export, {0, {}}).groups, bit);
         }
     }
 };

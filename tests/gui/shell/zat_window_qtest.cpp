@@ -385,13 +385,18 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
 
     QStringList file;
     for (QAction* item : bar->actions()[0]->menu()->actions()) file << (item->isSeparator() ? "---" : item->text());
-    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export", "---",
-                                "&Load Registers", "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
+    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export", "Export C&hanges",
+                                "Compare with &Unit\u2026", "Compare with Fi&le\u2026", "---", "&Load Registers",
+                                "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
     QStringList configuration;
     for (QAction* item : bar->actions()[4]->menu()->actions()) configuration << item->text();
     QCOMPARE(configuration, QStringList({"Analogue Inputs\tAlt+A", "Analogue Outputs\tAlt+B", "Digital Inputs",
                                          "Digital Outputs\tAlt+D", "&IF Bocks\tAlt+I", "&Hot Cold Blocks\tAlt+H",
                                          "&Profilers\tAlt+P", "Profile &Editor\tAlt+E", "PID &Controllers\tAlt+C"}));
+
+    QStringList communications;
+    for (QAction* item : bar->actions()[3]->menu()->actions()) communications << item->text();
+    QCOMPARE(communications, QStringList({"Communications", "&Find Units\u2026"}));
 
     QStringList help;
     for (QAction* item : bar->actions().back()->menu()->actions()) help << (item->isSeparator() ? "---" : item->text());
