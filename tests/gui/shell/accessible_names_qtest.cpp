@@ -132,9 +132,11 @@ std::vector<Finding> walkEveryWindow(TZATWindow& main) {
     }
     TAlSetup ifBlockEditor(main.windowContext(), 0);
     findings.push_back(walkWindow(ifBlockEditor, "IF block editor"));
-    TTransferSetup exportOptions(TransferDirection::Export, kAllTransferGroups);
+    TTransferSetup exportOptions(TransferDirection::Export,
+                                 TransferChoice{.groups = kAllTransferGroups, .addresses = {}});
     findings.push_back(walkWindow(exportOptions, "Export options"));
-    TTransferSetup importOptions(TransferDirection::Import, kAllTransferGroups);
+    TTransferSetup importOptions(TransferDirection::Import,
+                                 TransferChoice{.groups = kAllTransferGroups, .addresses = {}});
     findings.push_back(walkWindow(importOptions, "Import options"));
     TPrintingWindow printing(nullptr);
     printing.setMessage(toQString(nowPrintingPage(2)));
