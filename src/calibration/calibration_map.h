@@ -3,6 +3,8 @@
 // defaults of keys missing from a file.
 #pragma once
 
+#include "comms/unit_items.h"
+
 #include <cstdint>
 
 namespace zat {
@@ -14,11 +16,15 @@ struct CalibrationItem {
     std::uint16_t fileDefault;
 };
 
-constexpr CalibrationItem kInputZero{.letter = 'x', .lowest = 0x1000, .highest = 0x3000, .fileDefault = 4096};
-constexpr CalibrationItem kInputSpan{.letter = 'y', .lowest = 0x7000, .highest = 0x9000, .fileDefault = 0x7000};
-constexpr CalibrationItem kOutputZero{.letter = 'z', .lowest = 0x0000, .highest = 0x3000, .fileDefault = 0};
-constexpr CalibrationItem kOutputSpan{.letter = '{', .lowest = 0x7F00, .highest = 0x9000, .fileDefault = 0x7F00};
-constexpr CalibrationItem kColdJunctionZero{.letter = '|', .lowest = 800, .highest = 1200, .fileDefault = 800};
+constexpr CalibrationItem kInputZero{
+    .letter = kInputZeroItem, .lowest = 0x1000, .highest = 0x3000, .fileDefault = 4096};
+constexpr CalibrationItem kInputSpan{
+    .letter = kInputSpanItem, .lowest = 0x7000, .highest = 0x9000, .fileDefault = 0x7000};
+constexpr CalibrationItem kOutputZero{.letter = kOutputZeroItem, .lowest = 0x0000, .highest = 0x3000, .fileDefault = 0};
+constexpr CalibrationItem kOutputSpan{
+    .letter = kOutputSpanItem, .lowest = 0x7F00, .highest = 0x9000, .fileDefault = 0x7F00};
+constexpr CalibrationItem kColdJunctionZero{
+    .letter = kColdJunctionZeroItem, .lowest = 800, .highest = 1200, .fileDefault = 800};
 
 constexpr std::uint16_t clampTo(const CalibrationItem& item, std::uint16_t value) {
     return value < item.lowest ? item.lowest : value > item.highest ? item.highest : value;

@@ -9,21 +9,16 @@
 
 namespace zat {
 
-namespace {
-
-constexpr std::uint16_t kToSpan = 0x01;  // output status "E": forced to its span value
-constexpr std::uint16_t kToZero = 0x02;  // forced to its zero value
-
-}  // namespace
+namespace {}  // namespace
 
 Outcome CalibrationSession::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     beginPageZeroBatch(protocol, health_);
     bool unread = false;
-    for (int slot = 0; slot < kUnitSlots; ++slot) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::optional<std::uint16_t> code = readCardCode(protocol, health_, slot);
         unread = unread || !code;
-        if (code && *code < 16 && (config_.cardCodes & (1u << *code)) != 0) {
+        if (code && config_.takesCard(*code)) {
             slotNumbers_.push_back(slot + 1);
             view_.tabs.push_back("Slot " + std::to_string(slot + 1));
         }
@@ -55,19 +50,19 @@ void CalibrationSession::selectChannel(UnitProtocol& protocol, int tab, int posi
     calibrationIndex_.reset();
     const auto forced = forced_.find(channel);
     const std::uint16_t bits = forced == forced_.end() ? 0 : forced->second;
-    view_.forceZero = (bits & kToZero) != 0;
-    view_.forceSpan = (bits & kToSpan) != 0;
+    view_.forceZero = (bits & kOutputForcedToZero) != 0;
+    view_.forceSpan = (bits & kOutputForcedToSpan) != 0;
 
     if (config_.outputs) {
         // Selecting an output reads its flags; the value is not used.
         std::uint16_t flags = 0;
-        (void)readHexIndexed(protocol, health_, 'g', channel, flags);
+        (void)readHexIndexed(protocol, health_, kOutputTypeItem, channel, flags);
         calibrationIndex_ = channel;
     } else {
         typeWord_.reset();
         view_.rangeText.clear();
         std::uint16_t word = 0;
-        if (succeeded(readHexIndexed(protocol, health_, 'a', channel, word))) {
+        if (succeeded(readHexIndexed(protocol, health_, kInputTypeItem, channel, word))) {
             typeWord_ = word;
             if (const ChannelType* type = channelType(word & kTypeIndexMask)) {
                 calibrationIndex_ = type->rangeCode;
@@ -149,9 +144,13 @@ void CalibrationSession::moveSpanTrack(UnitProtocol& protocol, int position) {
 }
 
 // Force Zero selects page 0 before it reads the status; Force Span reads it at once.
-void CalibrationSession::forceZero(UnitProtocol& protocol) { toggleForce(protocol, kToSpan, kToZero, true); }
+void CalibrationSession::forceZero(UnitProtocol& protocol) {
+    toggleForce(protocol, kOutputForcedToSpan, kOutputForcedToZero, true);
+}
 
-void CalibrationSession::forceSpan(UnitProtocol& protocol) { toggleForce(protocol, kToZero, kToSpan, false); }
+void CalibrationSession::forceSpan(UnitProtocol& protocol) {
+    toggleForce(protocol, kOutputForcedToZero, kOutputForcedToSpan, false);
+}
 
 // Clears the other force bit and toggles this one: at most one is set.
 void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other, std::uint16_t toggle,
@@ -163,15 +162,15 @@ void CalibrationSession::toggleForce(UnitProtocol& protocol, std::uint16_t other
     else
         health_.beginBatch();
     std::int16_t status = 0;
-    if (succeeded(readDecimalIndexed(protocol, health_, 'E', channel, status))) {
+    if (succeeded(readDecimalIndexed(protocol, health_, kOutputStatusItem, channel, status))) {
         const auto next = static_cast<std::uint16_t>((static_cast<std::uint16_t>(status) & ~other) ^ toggle);
         if (succeeded(health_.run(protocol, [&](UnitProtocol& p) {
-                return p.writeDecimalIndexed('E', channel, static_cast<std::int16_t>(next));
+                return p.writeDecimalIndexed(kOutputStatusItem, channel, static_cast<std::int16_t>(next));
             }))) {
-            view_.forceZero = (next & kToZero) != 0;
-            view_.forceSpan = (next & kToSpan) != 0;
-            if ((next & (kToZero | kToSpan)) != 0)
-                forced_[channel] = next & (kToZero | kToSpan);
+            view_.forceZero = (next & kOutputForcedToZero) != 0;
+            view_.forceSpan = (next & kOutputForcedToSpan) != 0;
+            if ((next & (kOutputForcedToZero | kOutputForcedToSpan)) != 0)
+                forced_[channel] = next & (kOutputForcedToZero | kOutputForcedToSpan);
             else
                 forced_.erase(channel);
         }
@@ -207,13 +206,16 @@ std::vector<int> CalibrationSession::releaseOnce(UnitProtocol& protocol) {
     for (int output = 0; output < kPhysicalAnalogOutputCount; ++output) {
         std::int16_t status = 0;
         const bool ours = forced_.count(output) != 0;
-        if (failed(readDecimalIndexed(protocol, health_, 'E', output, status))) {
+        if (failed(readDecimalIndexed(protocol, health_, kOutputStatusItem, output, status))) {
             if (ours) stillForced.push_back(output);
             continue;
         }
         const auto word = static_cast<std::uint16_t>(status);
-        if ((word & (kToZero | kToSpan)) != 0 && failed(health_.run(protocol, [&](UnitProtocol& p) {
-                return p.writeDecimalIndexed('E', output, static_cast<std::int16_t>(word & ~(kToZero | kToSpan)));
+        if ((word & (kOutputForcedToZero | kOutputForcedToSpan)) != 0 &&
+            failed(health_.run(protocol, [&](UnitProtocol& p) {
+                return p.writeDecimalIndexed(
+                    kOutputStatusItem, output,
+                    static_cast<std::int16_t>(word & ~(kOutputForcedToZero | kOutputForcedToSpan)));
             }))) {
             stillForced.push_back(output);
             continue;

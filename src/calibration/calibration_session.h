@@ -9,6 +9,7 @@
 #include "calibration/constant_memory.h"
 #include "comms/link_health.h"
 #include "comms/protocol.h"
+#include "comms/unit_items.h"
 
 #include <chrono>
 #include <cstdint>
@@ -25,7 +26,7 @@ struct CalibrationDialogConfig {
     CalibrationItem span;
     char presentLetter;  // the channel's present value, decimal, any page
     int channelsPerSlot;
-    std::uint16_t cardCodes;  // bit n set: a card of code n takes a tab
+    bool (*takesCard)(std::uint16_t code);  // a slot with this card takes a tab
     std::string_view title;
     char channelLetter;  // "A" or "B" in the channel's name
     int helpContext;
@@ -35,9 +36,9 @@ struct CalibrationDialogConfig {
 inline constexpr CalibrationDialogConfig kInputCalibration{
     .zero = kInputZero,
     .span = kInputSpan,
-    .presentLetter = 'A',
+    .presentLetter = kInputValueItem,
     .channelsPerSlot = 8,
-    .cardCodes = (1u << 1) | (1u << 2) | (1u << 3),
+    .takesCard = isAnalogInputCard,
     .title = "Analogue Inputs",
     .channelLetter = 'A',
     .helpContext = 217,
@@ -46,9 +47,9 @@ inline constexpr CalibrationDialogConfig kInputCalibration{
 inline constexpr CalibrationDialogConfig kOutputCalibration{
     .zero = kOutputZero,
     .span = kOutputSpan,
-    .presentLetter = 'B',
+    .presentLetter = kOutputValueItem,
     .channelsPerSlot = 4,
-    .cardCodes = (1u << 4) | (1u << 5),
+    .takesCard = isAnalogOutputCard,
     .title = "Analogue Outputs",
     .channelLetter = 'B',
     .helpContext = 216,

@@ -5,8 +5,6 @@
 namespace zat {
 namespace {
 
-constexpr int kCalibrationPage = 0;
-
 enum class Direction { Read, Write };
 
 struct Messages {
@@ -66,7 +64,7 @@ Outcome transfer(ConfigDatabase& db, UnitProtocol& protocol, Progress& progress,
     if (failed(protocol.checkUnit(false))) return Outcome::Failed;
     progress.setMessage(say.inputs);
     // The page selection's own result is not used.
-    (void)protocol.selectPage(kCalibrationPage);
+    (void)protocol.selectPage(kConfigPage);
     ConstantMover mover(protocol, session, direction, ignoreErrors);
     for (int i = 0; i < kInputCalibrationCount && mover.goOn(); ++i) {
         mover.move(kInputZero, i, db.inputCalibration[i].zero);

@@ -42,7 +42,7 @@ Outcome ColdJunctionSession::send(UnitProtocol& protocol, int value) {
         static_cast<std::uint16_t>(std::clamp<int>(value, kColdJunctionZero.lowest, kColdJunctionZero.highest));
     // Every write of the zero, the one at opening too, selects page 0 first:
     // a monitor may have left page 1 selected.
-    (void)selectPage(protocol, health_, 0);
+    (void)selectPage(protocol, health_, kConfigPage);
     const Outcome written =
         health_.run(protocol, [&](UnitProtocol& p) { return p.writeHex(kColdJunctionZero.letter, clamped); });
     std::uint16_t held = clamped;
@@ -86,7 +86,7 @@ void ColdJunctionSession::tick(UnitProtocol& protocol) {
     if (readCardCode(protocol, health_, slot) == kThermocoupleCard) {
         std::uint16_t tenths = 0;
         char text[32] = "Error";
-        if (succeeded(readHexIndexed(protocol, health_, 'c', slot, tenths)))
+        if (succeeded(readHexIndexed(protocol, health_, kColdJunctionTemperatureItem, slot, tenths)))
             std::snprintf(text, sizeof text, "%5.1f\u00B0C", static_cast<std::int16_t>(tenths) * 0.1);
         view_.temperatures[static_cast<std::size_t>(slot)] = text;
     }

@@ -17,7 +17,7 @@
 
 namespace zat {
 
-constexpr int kColdJunctionSlots = kUnitSlots;
+constexpr int kColdJunctionSlots = kSlotCount;
 constexpr int kColdJunctionHelpContext = 215;
 
 struct ColdJunctionView {
@@ -36,7 +36,6 @@ class ColdJunctionSession {
 public:
     static constexpr std::chrono::milliseconds kTemperatureInterval{200};
     static constexpr std::string_view kNoCardsText = "There are no thermocouple cards fitted";
-    static constexpr std::uint16_t kThermocoupleCard = 3;
 
     // Probe (with its message), the thermocouple cards, the zero read and
     // written back within its bounds. Failed when the dialog is to close.

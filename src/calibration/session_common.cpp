@@ -7,12 +7,12 @@ namespace zat {
 void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health) {
     health.beginBatch();
     // A failed selection has beeped; the reads after it fail on their own.
-    (void)selectPage(protocol, health, 0);
+    (void)selectPage(protocol, health, kConfigPage);
 }
 
 std::optional<std::uint16_t> readCardCode(UnitProtocol& protocol, LinkHealth& health, int slot) {
     std::uint16_t code = 0;
-    if (failed(readHexIndexed(protocol, health, 'b', slot, code))) return std::nullopt;
+    if (failed(readHexIndexed(protocol, health, kCardCodeItem, slot, code))) return std::nullopt;
     return code;
 }
 

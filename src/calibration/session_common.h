@@ -6,14 +6,14 @@
 
 #include "comms/link_health.h"
 #include "comms/protocol.h"
+#include "comms/unit_items.h"
+#include "model/config_database.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace zat {
-
-constexpr int kUnitSlots = 5;
 
 // Starts a batch of the health and selects page 0 in it.
 void beginPageZeroBatch(UnitProtocol& protocol, LinkHealth& health);

@@ -64,41 +64,78 @@ std::optional<TransferGroups> parseGroups(const std::string& list) {
     }
 }
 
+options::OptionTable<CommandArgs> commandOptionTable(unsigned takes) {
+    using Problem = std::optional<std::string>;
+    const options::OptionTable<CommandArgs> rows = {
+        {.name = "--groups",
+         .value = "LIST",
+         .help = "the groups to move, a comma list of: ai (analog inputs),\n"
+                 "ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
+                 "pid (controllers), profilers, profiles. Default: all",
+         .take = [](CommandArgs& parsed, const std::string& text) -> Problem {
+             const auto groups = parseGroups(text);
+             if (!groups) return " (a comma list of ai, ao, hc, if, pid, profilers, profiles)";
+             parsed.groups = *groups;
+             return std::nullopt;
+         },
+         .completion = options::oneOf("ai|ao|hc|if|pid|profilers|profiles")},
+        {.name = "--retry",
+         .value = "N",
+         .help = "when it fails, run it again up to N times\n(0..99, default 0) before giving up",
+         .take = [](CommandArgs& parsed, const std::string& text) -> Problem {
+             const auto retries = retryCount(text);
+             if (!retries) return " (0..99)";
+             parsed.retries = *retries;
+             return std::nullopt;
+         }},
+        {.name = "--ignore-errors",
+         .help = "then write every constant once more, passing over the\nones that fail, instead of giving up",
+         .take = options::setting(&CommandArgs::ignoreErrors)},
+        {.name = "-o",
+         .value = "OUT.zat",
+         .help = "save to OUT.zat instead of DB.zat",
+         .take = [](CommandArgs& parsed, const std::string& text) -> Problem {
+             if (text.empty()) return "";
+             parsed.output = text;
+             return std::nullopt;
+         },
+         .completion = options::filesLike(".zat")},
+        {.name = "--csv",
+         .help = "write CSV: a header line, then one line per field or unit",
+         .take = options::setting(&CommandArgs::csv)},
+        {.name = "--since",
+         .value = "OLD.zat",
+         .help = "export only the changes: OLD.zat is what the unit holds\n"
+                 "(the file of the last import, verify or export). The\n"
+                 "fields in which DB.zat differs from it are read first;\n"
+                 "when the unit holds OLD.zat's values there, only those\n"
+                 "fields are written, then the unit takes them up. With no\n"
+                 "difference only the probe is sent (\"nothing to export\")",
+         .take = [](CommandArgs& parsed, const std::string& text) -> Problem {
+             if (text.empty()) return "";
+             parsed.since = text;
+             return std::nullopt;
+         },
+         .completion = options::filesLike(".zat")},
+    };
+    static_assert(kTakesOutput == 8 && kTakesCsv == 16 && kTakesSince == 32,
+                  "one row per bit, in the order of the bits");
+    options::OptionTable<CommandArgs> table;
+    for (std::size_t bit = 0; bit < rows.size(); ++bit)
+        if (takes & (1u << bit)) table.push_back(rows[bit]);
+    return table;
+}
+
 std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsigned takes, CommandArgs& parsed) {
     if (auto problem = takeUnitOptions(args, parsed.unit)) return problem;
+    const options::OptionTable<CommandArgs> table = commandOptionTable(takes);
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = (arg == "--groups" && (takes & kTakesGroups)) ||
-                                (arg == "--retry" && (takes & kTakesRetry)) ||
-                                (arg == "-o" && (takes & kTakesOutput)) || (arg == "--since" && (takes & kTakesSince));
-        if (takesValue) {
-            if (i + 1 >= args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            const std::string bad = "bad value '" + value + "' for " + arg;
-            if (arg == "--groups") {
-                const auto groups = parseGroups(value);
-                if (!groups) return bad + " (a comma list of ai, ao, hc, if, pid, profilers, profiles)";
-                parsed.groups = *groups;
-            } else if (arg == "--retry") {
-                const auto retries = retryCount(value);
-                if (!retries) return bad + " (0..99)";
-                parsed.retries = *retries;
-            } else if (arg == "--since") {
-                if (value.empty()) return bad;
-                parsed.since = value;
-            } else {
-                if (value.empty()) return bad;
-                parsed.output = value;
-            }
-        } else if (arg == "--csv" && (takes & kTakesCsv)) {
-            parsed.csv = true;
-        } else if (arg == "--ignore-errors" && (takes & kTakesIgnoreErrors)) {
-            parsed.ignoreErrors = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else {
-            parsed.files.push_back(arg);
-        }
+        const options::Taken taken = options::takeOption(table, args, i, parsed);
+        if (taken.status != options::Taken::Status::NotAnOption && taken.status != options::Taken::Status::Taken)
+            return problemOf(taken);
+        if (taken.status == options::Taken::Status::Taken) continue;
+        if (args[i].size() > 1 && args[i][0] == '-') return "unknown option '" + args[i] + "'";
+        parsed.files.push_back(args[i]);
     }
     return std::nullopt;
 }

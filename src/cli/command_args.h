@@ -40,6 +40,9 @@ constexpr int kMaxRetryAnswers = 99;
 // as transfer groups; none for an empty or unknown name.
 std::optional<TransferGroups> parseGroups(const std::string& list);
 
+// The rows of the options in `takes`, in the order of the bits.
+options::OptionTable<CommandArgs> commandOptionTable(unsigned takes);
+
 // Takes the unit options and the options in `takes` from args. Returns a
 // one-line explanation when an option or its value is wrong or not taken.
 std::optional<std::string> parseCommandArgs(std::vector<std::string> args, unsigned takes, CommandArgs& parsed);

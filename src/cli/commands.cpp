@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_args.h"
 #include "cli/compare_commands.h"
 #include "cli/listing_command.h"
 #include "cli/register_commands.h"
@@ -97,12 +98,11 @@ const std::vector<Command> kCommands = {
                 "\"Page   1\"), the column headings, then one line per printed line with its\n"
                 "texts separated by tabs, and a form feed line between pages.\n"
                 "\n"
-                "  -o FILE.txt   write to FILE.txt instead of standard output\n"
-                "\n"
                 "Example:\n"
                 "  zatctl -q listing if examples/demo-plant.zat -o if-blocks.txt\n",
         .run = runListing,
         .ownOptions = true,
+        .options = [] { return options::textsOf(listingOptionTable()); },
     },
     {
         .name = "probe",
@@ -120,6 +120,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl -v probe --device /dev/ttyUSB0 --address 3\n",
         .run = runProbe,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kTakesCsv)); },
     },
     {
         .name = "export",
@@ -129,27 +130,14 @@ const std::vector<Command> kCommands = {
                 "to take it up. The communication settings are DB.zat's own, or those of\n"
                 "the database named by --db; the unit options override either.\n"
                 "\n"
-                "  --groups LIST   what to send, a comma list of: ai (analog inputs),\n"
-                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-                "                  pid (controllers), profilers, profiles. Default: all\n"
-                "  --since OLD.zat export only the changes: OLD.zat is what the unit holds\n"
-                "                  (the file of the last import, verify or export). The\n"
-                "                  fields in which DB.zat differs from it are read first;\n"
-                "                  when the unit holds OLD.zat's values there, only those\n"
-                "                  fields are written, then the unit takes them up. With no\n"
-                "                  difference only the probe is sent (\"nothing to export\")\n"
-                "  --retry N       when the transfer fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "\n"
-                "  --csv           with several addresses, the summary as \"address,result\"\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
                 "the unit may then hold part of the configuration. With --since, exit\n"
                 "status 3 when the unit did not hold OLD.zat's values: nothing was written.\n"
                 "\n"
                 "With a list of addresses (--address 1,3,5-7) the configuration goes to\n"
                 "each unit in turn; one that fails does not stop the others, and a summary\n"
-                "names each unit's result. Exit status 0 when all were exported, else 1.\n"
+                "names each unit's result (\"address,result\" lines with --csv). Exit\n"
+                "status 0 when all were exported, else 1.\n"
                 "\n"
                 "Examples:\n"
                 "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
@@ -161,6 +149,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl export kiln.zat --since sent.zat && cp kiln.zat sent.zat\n",
         .run = runExport,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kExportOptions)); },
     },
     {
         .name = "import",
@@ -174,19 +163,13 @@ const std::vector<Command> kCommands = {
                 "of this run (--db, default ./Default.zat, and the unit options). If the\n"
                 "import is given up nothing is saved, so no file is left half imported.\n"
                 "\n"
-                "  --groups LIST   what to read, a comma list of: ai (analog inputs),\n"
-                "                  ao (analog outputs), hc (hot/cold blocks), if (IF blocks),\n"
-                "                  pid (controllers), profilers, profiles. Default: all\n"
-                "  --retry N       when the transfer fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "  -o OUT.zat      save to OUT.zat instead of DB.zat\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up.\n"
                 "\n"
                 "Example:\n"
                 "  zatctl import kiln.zat --groups pid,profilers,profiles -o kiln-tuned.zat\n",
         .run = runImport,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kImportOptions)); },
     },
     {
         .name = "verify",
@@ -194,13 +177,10 @@ const std::vector<Command> kCommands = {
         .summary = "compare the unit's configuration with a database file",
         .help = "Reads from the unit every field an import of the groups reads (the same\n"
                 "requests, in the same order) and lists the fields where the unit differs\n"
-                "from DB.zat, as \"[Section] Key: file VALUE, unit VALUE\", then a count.\n"
-                "Nothing is written: neither to the unit nor to DB.zat.\n"
-                "\n"
-                "  --groups LIST   what to compare (as for export). Default: all\n"
-                "  --retry N       when the reading fails, run it again up to N times\n"
-                "  --csv           write \"section,key,file,unit\" and one line per field,\n"
-                "                  sections, keys and values as the database file has them\n"
+                "from DB.zat, as \"[Section] Key: file VALUE, unit VALUE\", then a count;\n"
+                "with --csv \"section,key,file,unit\" and one line per field, sections,\n"
+                "keys and values as the database file has them. Nothing is written:\n"
+                "neither to the unit nor to DB.zat.\n"
                 "\n"
                 "With a list of addresses each unit is compared in turn (its lines under\n"
                 "\"Address N:\", or with an address column in CSV), then a summary.\n"
@@ -212,19 +192,18 @@ const std::vector<Command> kCommands = {
                 "  zatctl verify kiln.zat --groups pid,profiles --device /dev/ttyUSB0\n",
         .run = runVerify,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kVerifyOptions)); },
     },
     {
         .name = "diff",
         .synopsis = kDiffSynopsis,
         .summary = "list the configuration fields in which two database files differ",
         .help = "Loads A.zat and B.zat and lists the configuration fields that differ, as\n"
-                "\"[Section] Key: a VALUE, b VALUE\", then a count: every field the database\n"
+                "\"[Section] Key: a VALUE, b VALUE\", then a count (with --csv\n"
+                "\"section,key,a,b\" and one line per field): every field the database\n"
                 "file holds for the records of the groups, comments included (and the\n"
                 "digital points' comments when all groups are compared). Keys this program\n"
                 "does not hold, and the communication settings, are not compared.\n"
-                "\n"
-                "  --groups LIST   what to compare (as for export). Default: all\n"
-                "  --csv           write \"section,key,a,b\" and one line per field\n"
                 "\n"
                 "Exit status 0 the same, 3 they differ, 2 usage or file error.\n"
                 "\n"
@@ -232,6 +211,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl diff kiln.zat kiln-tuned.zat --groups pid\n",
         .run = runDiff,
         .ownOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kDiffOptions)); },
     },
     {
         .name = "scan",
@@ -285,9 +265,6 @@ const std::vector<Command> kCommands = {
                 "to FILE.cal, updating an existing file in place. Nothing is written if the\n"
                 "reading is given up. The name must end in .cal.\n"
                 "\n"
-                "  --retry N       when the reading fails, run it again up to N times\n"
-                "                  (0..99, default 0) before giving up\n"
-                "\n"
                 "Exit status 1 if the unit does not answer or the reading is given up,\n"
                 "2 if the file cannot be written.\n"
                 "\n"
@@ -295,17 +272,13 @@ const std::vector<Command> kCommands = {
                 "  zatctl save-cal unit3.cal --retry 1 --port 1\n",
         .run = runSaveCalibration,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kSaveCalibrationOptions)); },
     },
     {
         .name = "restore-cal",
         .synopsis = "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]",
         .summary = "write calibration constants from a file to the unit",
         .help = "Writes the calibration constants saved in FILE.cal to the unit.\n"
-                "\n"
-                "  --retry N         when the writing fails, run it again up to N times\n"
-                "                    (0..99, default 0)\n"
-                "  --ignore-errors   then write every constant once more, passing over the\n"
-                "                    ones that fail, instead of giving up\n"
                 "\n"
                 "Exit status 0 also when failed writes were ignored (a note says so), 1 if\n"
                 "the unit does not answer or the restore is given up, 2 if the file is\n"
@@ -316,6 +289,7 @@ const std::vector<Command> kCommands = {
                 "  zatctl restore-cal unit3.cal --retry 2 --ignore-errors --port 1\n",
         .run = runRestoreCalibration,
         .unitOptions = true,
+        .options = [] { return options::textsOf(commandOptionTable(kRestoreCalibrationOptions)); },
     },
     {
         .name = "watch",
@@ -324,6 +298,7 @@ const std::vector<Command> kCommands = {
         .help = kWatchHelp,
         .run = runWatch,
         .unitOptions = true,
+        .options = [] { return options::textsOf(watchOptionTable()); },
     },
 };
 

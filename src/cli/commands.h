@@ -3,6 +3,7 @@
 
 #include "cli/console_user_io.h"
 #include "model/config_database.h"
+#include "options/option_table.h"
 #include "userio/user_io.h"
 
 #include <string>
@@ -27,10 +28,12 @@ struct Command {
     const char* name;
     const char* synopsis;  // "new OUT.zat"
     const char* summary;   // one line for the command list
-    const char* help;      // full explanation with an example
+    const char* help;      // full explanation with an example; the options go after its first paragraph
     int (*run)(Context& context, const std::vector<std::string>& args);
     bool unitOptions = false;  // takes the options of the commands that talk to the unit
     bool ownOptions = false;   // reads its own options from its arguments
+    // The options it takes besides the unit options, from the table it reads them with.
+    std::vector<options::OptionText> (*options)() = nullptr;
 };
 
 const std::vector<Command>& commands();

@@ -50,9 +50,7 @@ void printDifferences(Context& context, const std::vector<FieldDifference>& diff
 
 int runVerify(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status =
-            takeCommandArgs(context, args, kTakesGroups | kTakesRetry | kTakesCsv, kVerifySynopsis, parsed))
-        return *status;
+    if (const auto status = takeCommandArgs(context, args, kVerifyOptions, kVerifySynopsis, parsed)) return *status;
     ConfigDatabase db;
     if (!loadExisting(context, db, parsed.files[0])) return kExitUsage;
     const bool several = parsed.unit.addresses.size() > 1;
@@ -87,8 +85,7 @@ int runDiff(Context& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     CommandArgs parsed;
-    if (const auto status = takeCommandArgs(context, args, kTakesGroups | kTakesCsv, kDiffSynopsis, parsed, 2))
-        return *status;
+    if (const auto status = takeCommandArgs(context, args, kDiffOptions, kDiffSynopsis, parsed, 2)) return *status;
     ConfigDatabase a;
     ConfigDatabase b;
     if (!loadExisting(context, a, parsed.files[0]) || !loadExisting(context, b, parsed.files[1])) return kExitUsage;

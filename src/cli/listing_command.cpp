@@ -20,16 +20,31 @@ int usage(Context& context, const std::string& problem) {
     return kExitUsage;
 }
 
+const options::OptionTable<ListingArgs> kListingOptions = {
+    {.name = "-o",
+     .value = "FILE.txt",
+     .help = "write to FILE.txt instead of standard output",
+     .take = [](ListingArgs& parsed, const std::string& text) -> std::optional<std::string> {
+         parsed.output = text;
+         return std::nullopt;
+     },
+     .completion = options::filesLike(".txt"),
+     .missing = "-o needs a file name"},
+};
+
 }  // namespace
+
+const options::OptionTable<ListingArgs>& listingOptionTable() { return kListingOptions; }
 
 int runListing(Context& context, const std::vector<std::string>& args) {
     std::vector<std::string> words;
-    std::optional<std::string> output;
+    ListingArgs parsed;
+    const std::optional<std::string>& output = parsed.output;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 == args.size()) return usage(context, "-o needs a file name");
-            output = args[++i];
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
+        const options::Taken taken = options::takeOption(kListingOptions, args, i, parsed);
+        if (taken.status == options::Taken::Status::MissingValue) return usage(context, taken.problem);
+        if (taken.status == options::Taken::Status::Taken) continue;
+        if (args[i].size() > 1 && args[i][0] == '-') {
             return usage(context, "listing takes no option '" + args[i] + "'");
         } else {
             words.push_back(args[i]);

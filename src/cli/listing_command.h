@@ -2,11 +2,19 @@
 #pragma once
 
 #include "cli/commands.h"
+#include "options/option_table.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zat::cli {
+
+struct ListingArgs {
+    std::optional<std::string> output;  // the text file; standard output when none
+};
+
+const options::OptionTable<ListingArgs>& listingOptionTable();
 
 int runListing(Context& context, const std::vector<std::string>& args);
 

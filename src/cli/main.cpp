@@ -1,11 +1,11 @@
 // zatctl: the ZAT V2 setup utility's command-line tool.
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/console_user_io.h"
 #include "cli/unit_options.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -14,62 +14,37 @@ namespace {
 
 using namespace zat::cli;
 
-void printHelp(std::FILE* out) {
-    std::fprintf(out,
-                 "zatctl - command-line tool of the ZAT V2 setup utility\n"
-                 "\n"
-                 "usage: zatctl [OPTIONS] COMMAND [ARGS...]\n"
-                 "       zatctl help COMMAND\n"
-                 "\n"
-                 "Commands:\n");
-    constexpr int kColumn = 28;
-    for (const Command& command : commands()) {
-        // A long synopsis takes its own line, the summary below it in the column.
-        if (std::strlen(command.synopsis) > kColumn)
-            std::fprintf(out, "  %s\n  %-*s %s\n", command.synopsis, kColumn, "", command.summary);
-        else
-            std::fprintf(out, "  %-*s %s\n", kColumn, command.synopsis, command.summary);
-    }
-    std::fprintf(out,
-                 "\n"
-                 "Options:\n"
-                 "  -q, --quiet     no progress display\n"
-                 "  -v, --verbose   also print what the program is doing\n"
-                 "  -h, --help      this text\n"
-                 "\n"
-                 "Messages go to stderr as \"caption: text\". Exit status: 0 success,\n"
-                 "1 the unit did not answer or a transfer failed, 2 usage or file error.\n");
-}
-
 int printCommandHelp(const std::string& name) {
     const Command* command = findCommand(name);
     if (command == nullptr) {
         std::fprintf(stderr, "zatctl: unknown command '%s' (see zatctl --help)\n", name.c_str());
         return kExitUsage;
     }
-    std::fprintf(stdout, "usage: zatctl %s\n\n%s", command->synopsis, command->help);
-    if (command->unitOptions) std::fprintf(stdout, "\n%s", kUnitOptionsHelp);
+    std::fputs(commandHelp(*command).c_str(), stdout);
     return kExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
-    bool verbose = false;
+    GlobalOptions global;
     std::vector<std::string> words;
     bool optionsEnded = false;
     std::size_t literalFrom = SIZE_MAX;  // words from here on came after "--"
 
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!optionsEnded && (arg == "-h" || arg == "--help")) {
-            printHelp(stdout);
-            return kExitOk;
-        } else if (!optionsEnded && (arg == "-q" || arg == "--quiet")) {
-            quiet = true;
-        } else if (!optionsEnded && (arg == "-v" || arg == "--verbose")) {
-            verbose = true;
+    const std::vector<std::string> argList(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < argList.size(); ++i) {
+        const std::string& arg = argList[i];
+        const zat::options::Taken taken =
+            optionsEnded ? zat::options::Taken{} : zat::options::takeOption(globalOptionTable(), argList, i, global);
+        if (taken.status == zat::options::Taken::Status::Taken) {
+            if (global.help) {
+                std::fputs(zatctlHelp().c_str(), stdout);
+                return kExitOk;
+            }
+        } else if (taken.status != zat::options::Taken::Status::NotAnOption) {
+            std::fprintf(stderr, "zatctl: %s (see zatctl --help)\n", problemOf(taken).c_str());
+            return kExitUsage;
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
             literalFrom = words.size();
@@ -81,12 +56,12 @@ int main(int argc, char** argv) {
         }
     }
     if (words.empty()) {
-        printHelp(stderr);
+        std::fputs(zatctlHelp().c_str(), stderr);
         return kExitUsage;
     }
     if (words[0] == "help") {
         if (words.size() == 1) {
-            printHelp(stdout);
+            std::fputs(zatctlHelp().c_str(), stdout);
             return kExitOk;
         }
         return printCommandHelp(words[1]);
@@ -105,14 +80,18 @@ int main(int argc, char** argv) {
         }
     }
 
-    ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, quiet);
+    ConsoleProgress progress(stderr, isatty(STDERR_FILENO) != 0, global.quiet);
     ConsolePrompts prompts(stderr, &progress);
     zat::SilentBeep beep;
-    ConsoleStatus status(stderr, verbose);
+    ConsoleStatus status(stderr, global.verbose);
     zat::NoFileDialogs files;  // every file is named on the command line
     zat::NoWaitCursor cursor;
-    Context context{
-        zat::UserIo{prompts, beep, status, progress, files, cursor}, stdout, stderr, verbose, &prompts, &progress};
+    Context context{zat::UserIo{prompts, beep, status, progress, files, cursor},
+                    stdout,
+                    stderr,
+                    global.verbose,
+                    &prompts,
+                    &progress};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     return command->run(context, args);
 }

@@ -54,9 +54,7 @@ UnitRun exportChangesSince(Context& context, const ConfigDatabase& db, const Con
 
 int runExport(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status = takeCommandArgs(context, args, kTakesGroups | kTakesRetry | kTakesCsv | kTakesSince,
-                                            kExportSynopsis, parsed))
-        return *status;
+    if (const auto status = takeCommandArgs(context, args, kExportOptions, kExportSynopsis, parsed)) return *status;
     // Read before the port is opened, so a file problem costs the unit nothing.
     // The session reads the file again, for its communication settings only.
     ConfigDatabase db;
@@ -85,7 +83,7 @@ int runExport(Context& context, const std::vector<std::string>& args) {
 int runImport(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
     if (const auto status =
-            takeCommandArgs(context, args, kTakesGroups | kTakesRetry | kTakesOutput,
+            takeCommandArgs(context, args, kImportOptions,
                             "import DB.zat [--groups LIST] [--retry N] [-o OUT.zat] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];
@@ -117,8 +115,8 @@ int runImport(Context& context, const std::vector<std::string>& args) {
 
 int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
-    if (const auto status =
-            takeCommandArgs(context, args, kTakesRetry, "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", parsed))
+    if (const auto status = takeCommandArgs(context, args, kSaveCalibrationOptions,
+                                            "save-cal FILE.cal [--retry N] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];
     if (!checkExtension(context, path, kCalibrationExtension)) return kExitUsage;
@@ -138,7 +136,7 @@ int runSaveCalibration(Context& context, const std::vector<std::string>& args) {
 int runRestoreCalibration(Context& context, const std::vector<std::string>& args) {
     CommandArgs parsed;
     if (const auto status =
-            takeCommandArgs(context, args, kTakesRetry | kTakesIgnoreErrors,
+            takeCommandArgs(context, args, kRestoreCalibrationOptions,
                             "restore-cal FILE.cal [--retry N] [--ignore-errors] [UNIT OPTIONS]", parsed))
         return *status;
     const std::string& path = parsed.files[0];

@@ -3,6 +3,7 @@
 #include "cli/each_unit.h"
 #include "cli/unit_session.h"
 #include "comms/bus_scan.h"
+#include "comms/unit_items.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,10 +41,10 @@ UnitRun probeOne(Context& context, const UnitOptions& options) {
     std::fprintf(context.out, "ZAT at address %d answered on %s (%d baud).\n", comms.address,
                  session.link.devicePath().c_str(), comms.baudRate);
     // The page selection's own result is not used.
-    (void)session.protocol.selectPage(0);
-    for (int slot = 0; slot < kCardSlotCount; ++slot) {
+    (void)session.protocol.selectPage(kConfigPage);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
         std::uint16_t code = 0;
-        if (failed(session.protocol.readHexIndexed(kCardCodeLetter, slot, code))) {
+        if (failed(session.protocol.readHexIndexed(kCardCodeItem, slot, code))) {
             std::fprintf(context.out, "Slot %d: no answer\n", slot + 1);
         } else {
             std::fprintf(context.out, "Slot %d: %s (code %u)\n", slot + 1, cardName(code), static_cast<unsigned>(code));

@@ -5,6 +5,7 @@
 #include "comms/comms_entries.h"
 #include "comms/unit_link.h"
 #include "model/config_database.h"
+#include "options/option_table.h"
 
 #include <charconv>
 #include <cstdint>
@@ -37,6 +38,13 @@ std::optional<Number> wholeNumber(const std::string& text, Number lowest, Number
     return value;
 }
 
+// The unit options, one row each.
+const options::OptionTable<UnitOptions>& unitOptionTable();
+
+// The one-line explanation of an option taken wrong: "--port needs a value",
+// "bad value 'x' for --port (1..99)".
+std::string problemOf(const options::Taken& taken);
+
 // Removes the unit options from args, leaving the command's own words.
 // Returns a one-line explanation when an option or its value is wrong.
 std::optional<std::string> takeUnitOptions(std::vector<std::string>& args, UnitOptions& options);
@@ -47,7 +55,7 @@ void applyOverrides(const UnitOptions& options, CommsSettings& settings);
 CommsOverrides overridesOf(const UnitOptions& options);
 LinkOptions linkOptions(const UnitOptions& options);
 
-// The lines of help that describe these options.
-extern const char* const kUnitOptionsHelp;
+// The help that describes these options.
+std::string unitOptionsHelp();
 
 }  // namespace zat::cli

@@ -24,16 +24,6 @@ const char* const kWatchHelp =
     "after the previous poll ends). While the unit does not answer it says\n"
     "\"No reply from unit\" and tries once every 5 s until it answers again.\n"
     "\n"
-    "  --slot N       the page of card slot N (1..5); default the first page\n"
-    "  --group NAME   the page by its tab title: \"Slot 2\", \"20-23\", \"48-55\",\n"
-    "                 \"Controller 2\", \"Profiler 1\" (any case)\n"
-    "  --count K      stop after K sweeps of the page (every row read once);\n"
-    "                 default: until interrupted (Ctrl-C)\n"
-    "  --csv          write \"time,channel,value,status\" and one line per reading\n"
-    "                 (local ISO 8601 time with milliseconds, channel as A08 or\n"
-    "                 PID1, the value as the window shows it, the status word\n"
-    "                 in hex or empty) instead of the table of the page\n"
-    "\n"
     "On a terminal the table is redrawn in place; otherwise one table is\n"
     "written per sweep. Exit status 0 when interrupted or after --count, 1 if\n"
     "the unit does not answer at opening (or has no controllers or profilers\n"
@@ -46,37 +36,52 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct WatchArgs {
-    UnitOptions unit;
-    std::string kind;
-    std::optional<int> slot;
-    std::optional<std::string> group;
-    std::optional<long> count;
-    bool csv = false;
+using Problem = std::optional<std::string>;
+
+const options::OptionTable<WatchArgs> kWatchOptions = {
+    {.name = "--slot",
+     .value = "N",
+     .help = "the page of card slot N (1..5); default the first page",
+     .take = [](WatchArgs& parsed, const std::string& text) -> Problem {
+         const auto slot = wholeNumber(text, 1, 5);
+         if (!slot) return " (1..5)";
+         parsed.slot = static_cast<int>(*slot);
+         return std::nullopt;
+     }},
+    {.name = "--group",
+     .value = "NAME",
+     .help = "the page by its tab title: \"Slot 2\", \"20-23\", \"48-55\",\n"
+             "\"Controller 2\", \"Profiler 1\" (any case)",
+     .take = [](WatchArgs& parsed, const std::string& text) -> Problem {
+         if (text.empty()) return "";
+         parsed.group = text;
+         return std::nullopt;
+     }},
+    {.name = "--count",
+     .value = "K",
+     .help = "stop after K sweeps of the page (every row read once);\n"
+             "default: until interrupted (Ctrl-C)",
+     .take = [](WatchArgs& parsed, const std::string& text) -> Problem {
+         parsed.count = wholeNumber<long>(text, 1, 1'000'000'000);
+         if (!parsed.count) return " (a number of sweeps from 1)";
+         return std::nullopt;
+     }},
+    {.name = "--csv",
+     .help = "write \"time,channel,value,status\" and one line per reading\n"
+             "(local ISO 8601 time with milliseconds, channel as A08 or\n"
+             "PID1, the value as the window shows it, the status word\n"
+             "in hex or empty) instead of the table of the page",
+     .take = options::setting(&WatchArgs::csv)},
 };
 
 std::optional<std::string> parseWatchArgs(std::vector<std::string> args, WatchArgs& parsed) {
     if (auto problem = takeUnitOptions(args, parsed.unit)) return problem;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const options::Taken taken = options::takeOption(kWatchOptions, args, i, parsed);
         const std::string& arg = args[i];
-        if (arg == "--slot" || arg == "--group" || arg == "--count") {
-            if (i + 1 >= args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            const std::string bad = "bad value '" + value + "' for " + arg;
-            if (arg == "--slot") {
-                const auto slot = wholeNumber(value, 1, 5);
-                if (!slot) return bad + " (1..5)";
-                parsed.slot = static_cast<int>(*slot);
-            } else if (arg == "--count") {
-                parsed.count = wholeNumber<long>(value, 1, 1'000'000'000);
-                if (!parsed.count) return bad + " (a number of sweeps from 1)";
-            } else {
-                if (value.empty()) return bad;
-                parsed.group = value;
-            }
-        } else if (arg == "--csv") {
-            parsed.csv = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
+        if (taken.status == options::Taken::Status::Taken) continue;
+        if (taken.status != options::Taken::Status::NotAnOption) return problemOf(taken);
+        if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else if (parsed.kind.empty()) {
             parsed.kind = arg;
@@ -157,6 +162,8 @@ private:
 };
 
 }  // namespace
+
+const options::OptionTable<WatchArgs>& watchOptionTable() { return kWatchOptions; }
 
 int runWatch(Context& context, const std::vector<std::string>& args) {
     WatchArgs parsed;

@@ -14,42 +14,73 @@ std::string checkPrintOptions(const AppOptions& options) {
     return {};
 }
 
+using Problem = std::optional<std::string>;
+
+using options::setting;
+
+const options::OptionTable<AppOptions> kAppOptions = {
+    {.name = "--simulate",
+     .help = "run a simulated ZAT V2 inside the program and talk to it\n"
+             "instead of a serial port, to try every command without a unit",
+     .take = setting(&AppOptions::simulate)},
+    {.name = "--exit-when-shown",
+     .help = "quit as soon as the window is up (times the start-up)",
+     .take = setting(&AppOptions::exitWhenShown)},
+    {.name = "--print",
+     .value = "io|if",
+     .help = "write the I/O listing (io) or the IF block listing (if) of\n"
+             "DATABASE.zat to the PDF file named by --pdf, without a\n"
+             "window, portrait; exit status 2 if it cannot be written",
+     .take = [](AppOptions& options, const std::string& text) -> Problem {
+         options.print = parseListing(text);
+         if (!options.print) return "--print takes io or if";
+         return std::nullopt;
+     },
+     .completion = options::oneOf("io|if"),
+     .missing = "--print takes io or if"},
+    {.name = "--pdf",
+     .value = "OUT.pdf",
+     .help = "the PDF file --print writes",
+     .take = [](AppOptions& options, const std::string& text) -> Problem {
+         options.pdf = text;
+         return std::nullopt;
+     },
+     .completion = options::filesLike(".pdf"),
+     .missing = "--pdf needs a file name"},
+    {.name = "--paper",
+     .value = "a4|letter",
+     .help = "the paper of that PDF file (default: Letter where the\n"
+             "locale measures in inches, else A4)",
+     .take = [](AppOptions& options, const std::string& text) -> Problem {
+         options.paper = parsePaper(text);
+         if (!options.paper) return "--paper takes a4 or letter";
+         return std::nullopt;
+     },
+     .completion = options::oneOf("a4|letter"),
+     .missing = "--paper takes a4 or letter"},
+    {.name = "--version", .help = "print the version", .take = setting(&AppOptions::version)},
+    {.name = "--help", .shortName = "-h", .help = "print this help", .take = setting(&AppOptions::help)},
+};
+
 }  // namespace
+
+const options::OptionTable<AppOptions>& appOptionTable() { return kAppOptions; }
 
 AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
     AppOptionsResult result;
     bool filesOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool valueFollows = i + 1 < args.size();
-        if (!filesOnly && arg == "--print") {
-            result.options.print = valueFollows ? parseListing(args[++i]) : std::nullopt;
-            if (!result.options.print) {
-                result.error = "--print takes io or if";
+        if (!filesOnly) {
+            const options::Taken taken = options::takeOption(kAppOptions, args, i, result.options);
+            if (taken.status == options::Taken::Status::Taken) continue;
+            if (taken.status != options::Taken::Status::NotAnOption) {
+                result.error = taken.problem;
                 return result;
             }
-        } else if (!filesOnly && arg == "--pdf") {
-            if (!valueFollows) {
-                result.error = "--pdf needs a file name";
-                return result;
-            }
-            result.options.pdf = args[++i];
-        } else if (!filesOnly && arg == "--paper") {
-            result.options.paper = valueFollows ? parsePaper(args[++i]) : std::nullopt;
-            if (!result.options.paper) {
-                result.error = "--paper takes a4 or letter";
-                return result;
-            }
-        } else if (!filesOnly && arg == "--") {
+        }
+        if (!filesOnly && arg == "--") {
             filesOnly = true;
-        } else if (!filesOnly && arg == "--simulate") {
-            result.options.simulate = true;
-        } else if (!filesOnly && arg == "--exit-when-shown") {
-            result.options.exitWhenShown = true;
-        } else if (!filesOnly && (arg == "--help" || arg == "-h")) {
-            result.options.help = true;
-        } else if (!filesOnly && arg == "--version") {
-            result.options.version = true;
         } else if (!filesOnly && arg.size() > 1 && arg[0] == '-') {
             result.error = "unknown option " + arg;
             return result;
@@ -67,22 +98,17 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args) {
 std::string appUsage() {
     return "usage: zatsetup [--simulate] [DATABASE.zat]\n"
            "       zatsetup --print io|if --pdf OUT.pdf [--paper a4|letter] DATABASE.zat\n"
-           "\n"
-           "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
-           "opens the serial port its communication settings name.\n"
-           "\n"
-           "  --simulate         run a simulated ZAT V2 inside the program and talk to it\n"
-           "                     instead of a serial port, to try every command without a unit\n"
-           "  --exit-when-shown  quit as soon as the window is up (times the start-up)\n"
-           "  --print io|if      write the I/O listing (io) or the IF block listing (if) of\n"
-           "                     DATABASE.zat to the PDF file named by --pdf, without a\n"
-           "                     window, portrait; exit status 2 if it cannot be written\n"
-           "  --paper a4|letter  the paper of that PDF file (default: Letter where the\n"
-           "                     locale measures in inches, else A4)\n"
-           "  --version          print the version\n"
-           "  --help             print this help\n"
-           "\n"
-           "Port n is /dev/ttyS<n-1> unless ZAT_COM<n> names another device.\n"
+           "\n" +
+           appDescription() + "\n" + options::optionHelp(options::textsOf(kAppOptions), 19) + "\n" + appNotes();
+}
+
+std::string appDescription() {
+    return "The ZAT V2 setup utility. Loads DATABASE.zat (default ./Default.zat) and\n"
+           "opens the serial port its communication settings name.\n";
+}
+
+std::string appNotes() {
+    return "Port n is /dev/ttyS<n-1> unless ZAT_COM<n> names another device.\n"
            "Without a display, zatctl does the same work from a terminal (zatctl --help).\n";
 }
 

@@ -1,6 +1,7 @@
 // The command line of zatsetup.
 #pragma once
 
+#include "options/option_table.h"
 #include "printing/listing.h"
 #include "printing/paper.h"
 
@@ -21,6 +22,9 @@ struct AppOptions {
     std::optional<Paper> paper;  // the PDF's paper; the locale's when not given
 };
 
+// The options, one row each.
+const options::OptionTable<AppOptions>& appOptionTable();
+
 // The options, or a one-line reason why the command line is wrong.
 struct AppOptionsResult {
     AppOptions options;
@@ -29,8 +33,10 @@ struct AppOptionsResult {
 
 AppOptionsResult parseAppOptions(const std::vector<std::string>& args);
 
-// The --help text.
+// The --help text, and the parts of it the manual page shares.
 std::string appUsage();
+std::string appDescription();
+std::string appNotes();
 
 // Whether there is a display to show windows on; when not, the line to say so.
 std::optional<std::string> noDisplayMessage(const char* platform, const char* display, const char* wayland);

@@ -3,6 +3,7 @@
 #include "comms/frames.h"
 #include "comms/line_timing.h"
 #include "comms/protocol.h"
+#include "comms/unit_items.h"
 #include "userio/beep.h"
 
 #include <chrono>
@@ -11,14 +12,13 @@ namespace zat {
 namespace {
 
 constexpr std::uint32_t kTurnRoundMarginMs = 20;
-constexpr int kCardPage = 0;
 
 FoundUnit readCards(UnitProtocol& protocol, int address, int baudRate) {
     FoundUnit unit{.address = address, .baudRate = baudRate, .cardCodes = {}};
-    (void)protocol.selectPage(kCardPage);  // its result shows in the reads
-    for (int slot = 0; slot < kCardSlotCount; ++slot) {
+    (void)protocol.selectPage(kConfigPage);  // its result shows in the reads
+    for (int slot = 0; slot < kSlotCount; ++slot) {
         std::uint16_t code = 0;
-        if (succeeded(protocol.readHexIndexed(kCardCodeLetter, slot, code)))
+        if (succeeded(protocol.readHexIndexed(kCardCodeItem, slot, code)))
             unit.cardCodes[static_cast<std::size_t>(slot)] = code;
     }
     return unit;

@@ -16,13 +16,10 @@
 
 namespace zat {
 
-constexpr int kCardSlotCount = 5;
-constexpr char kCardCodeLetter = 'b';  // indexed by slot, on page 0
-
 struct FoundUnit {
     int address = 0;
     int baudRate = 0;
-    std::array<std::optional<std::uint16_t>, kCardSlotCount> cardCodes{};  // none when the read failed
+    std::array<std::optional<std::uint16_t>, kSlotCount> cardCodes{};  // none when the read failed
 };
 
 struct ScanPlan {

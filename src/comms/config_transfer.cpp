@@ -165,7 +165,7 @@ Outcome transfer(ConfigDatabase& db, TransferGroups groups, UnitProtocol& protoc
             mover.at(kTransferIfBlocks, n);
             for (const WireWord& w : exporting ? ifBlockExportWords(block) : ifBlockImportWords(block)) {
                 const bool moved = mover.move(w, n);
-                if (!exporting && moved && w.letter == kIfOperand1Letter && block.inUse()) ++db.ifBlockCount;
+                if (!exporting && moved && w.letter == kIfOperand1Item && block.inUse()) ++db.ifBlockCount;
             }
         }
         // The blocks an import did not reach (or was not asked to) keep their

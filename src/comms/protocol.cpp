@@ -1,6 +1,7 @@
 #include "comms/protocol.h"
 
 #include "comms/frames.h"
+#include "comms/unit_items.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,8 +9,6 @@
 namespace zat {
 
 namespace {
-constexpr char kPageLetter = ']';
-constexpr char kProbeLetter = '?';
 constexpr std::int16_t kProbeValue = 42;
 constexpr std::size_t kReadValueLength = 4;  // four hexadecimal digits, or the usual four decimal ones
 }  // namespace
@@ -94,10 +93,10 @@ Outcome UnitProtocol::readDecimalIndexed(char letter, int index, std::int16_t& v
                 parseDecimalField, value);
 }
 
-Outcome UnitProtocol::selectPage(int page) { return writeDecimal(kPageLetter, static_cast<std::int16_t>(page)); }
+Outcome UnitProtocol::selectPage(int page) { return writeDecimal(kPageSelect, static_cast<std::int16_t>(page)); }
 
 Outcome UnitProtocol::checkUnit(bool showMessage) {
-    const Outcome probe = writeDecimal(kProbeLetter, kProbeValue);
+    const Outcome probe = writeDecimal(kProbeItem, kProbeValue);
     if (failed(probe) && showMessage) showNoAnswer();
     return probe;
 }

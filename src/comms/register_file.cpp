@@ -1,6 +1,7 @@
 #include "comms/register_file.h"
 
 #include "comms/frames.h"
+#include "comms/unit_items.h"
 #include "model/profile_file.h"
 
 #include <cstdint>
@@ -16,13 +17,11 @@ struct RegisterKind {
     const char* keyFormat;
 };
 
-constexpr RegisterKind kOutputValues{'B', kOutputValueCount, "B REGS", "B%02d"};
-constexpr RegisterKind kOutputGroups{'H', kOutputGroupCount, "D REGS", "D%02d"};
-constexpr RegisterKind kSRegisters{'S', kSRegisterCount, "S REGS", "S%02d"};
+constexpr RegisterKind kOutputValues{kOutputValueItem, kOutputValueCount, "B REGS", "B%02d"};
+constexpr RegisterKind kOutputGroups{kDigitalOutputsItem, kOutputGroupCount, "D REGS", "D%02d"};
+constexpr RegisterKind kSRegisters{kProfilerRunsProfileItem, kSRegisterCount, "S REGS", "S%02d"};
 constexpr RegisterKind kKinds[] = {kOutputValues, kOutputGroups, kSRegisters};
 
-constexpr char kOutputStatus = 'E';
-constexpr std::int16_t kOutputProtected = 0x08;  // the unit keeps this output's value itself
 constexpr char kIllegal[] = "?";
 constexpr std::size_t kValueBuffer = 50;
 
@@ -177,7 +176,7 @@ Outcome loadRegisters(UnitProtocol& protocol, const RegisterValues& values, cons
     ProgressSession progress(io.progress, kRegisterCount, "Writing register values from file");
     for (int n = 0; n < kOutputValues.count; ++n) {
         std::int16_t status = 0;
-        if (failed(protocol.readDecimalIndexed(kOutputStatus, n, status))) {
+        if (failed(protocol.readDecimalIndexed(kOutputStatusItem, n, status))) {
             progress.close();
             // "occured" here and below is kept as the unit's users know these messages.
             showError(io.prompts, "A communications error occured while attempting to read register status");

@@ -21,65 +21,75 @@ WireWord decimal(char letter, Field& field) {
 }  // namespace
 
 std::array<WireWord, 3> analogInputWords(AnalogInputChannel& c) {
-    return {hex('a', c.type), hex('~', c.hiScalar), hex(kDelete, c.loScalar)};
+    return {hex(kInputTypeItem, c.type), hex(kInputHiScalarItem, c.hiScalar), hex(kInputLoScalarItem, c.loScalar)};
 }
 
 std::array<WireWord, 4> analogOutputWords(AnalogOutputChannel& c) {
     // All 40 outputs carry bias and flags on the unit, though the database
     // file keeps them for the physical 20 only.
-    return {hex('d', c.from), hex('e', c.to), hex('f', c.bias), hex('g', c.flags)};
+    return {hex(kOutputFromItem, c.from), hex(kOutputToItem, c.to), hex(kOutputBiasItem, c.bias),
+            hex(kOutputTypeItem, c.flags)};
 }
 
 std::array<WireWord, 5> hotColdBlockWords(HotColdBlock& b) {
-    return {hex('i', b.flags), hex('j', b.hottest), hex('k', b.coldest), hex('l', b.mean), hex('m', b.spread)};
+    return {hex(kHotColdFlagsItem, b.flags), hex(kHotColdHottestItem, b.hottest), hex(kHotColdColdestItem, b.coldest),
+            hex(kHotColdMeanItem, b.mean), hex(kHotColdSpreadItem, b.spread)};
 }
 
 namespace {
-WireWord ifFlags(TIfconf& b) { return {'p', WireForm::Hex, &b.flags, true}; }
+WireWord ifFlags(TIfconf& b) { return {kIfFlagsItem, WireForm::Hex, &b.flags, true}; }
 }  // namespace
 
 std::array<WireWord, 9> ifBlockExportWords(TIfconf& b) {
     return {ifFlags(b),
-            hex('o', b.thenOperand3),
-            hex('q', b.ifOperand1),
-            hex('r', b.ifOperand2),
-            hex('s', b.thenOperand1),
-            hex('t', b.thenOperand2),
-            hex('u', b.elseOperand1),
-            hex('v', b.elseOperand2),
-            hex('w', b.elseOperand3)};
+            hex(kIfThenOperand3Item, b.thenOperand3),
+            hex(kIfOperand1Item, b.ifOperand1),
+            hex(kIfOperand2Item, b.ifOperand2),
+            hex(kIfThenOperand1Item, b.thenOperand1),
+            hex(kIfThenOperand2Item, b.thenOperand2),
+            hex(kIfElseOperand1Item, b.elseOperand1),
+            hex(kIfElseOperand2Item, b.elseOperand2),
+            hex(kIfElseOperand3Item, b.elseOperand3)};
 }
 
 std::array<WireWord, 9> ifBlockImportWords(TIfconf& b) {
     return {ifFlags(b),
-            hex('q', b.ifOperand1),
-            hex('o', b.thenOperand3),
-            hex('r', b.ifOperand2),
-            hex('s', b.thenOperand1),
-            hex('t', b.thenOperand2),
-            hex('u', b.elseOperand1),
-            hex('v', b.elseOperand2),
-            hex('w', b.elseOperand3)};
+            hex(kIfOperand1Item, b.ifOperand1),
+            hex(kIfThenOperand3Item, b.thenOperand3),
+            hex(kIfOperand2Item, b.ifOperand2),
+            hex(kIfThenOperand1Item, b.thenOperand1),
+            hex(kIfThenOperand2Item, b.thenOperand2),
+            hex(kIfElseOperand1Item, b.elseOperand1),
+            hex(kIfElseOperand2Item, b.elseOperand2),
+            hex(kIfElseOperand3Item, b.elseOperand3)};
 }
 
 std::array<WireWord, 8> controllerWords(TController& k) {
-    return {hex('a', k.flags),        hex('b', k.mvRegister),  hex('c', k.spRegister),  hex('d', k.opRegister),
-            decimal('J', k.propBand), decimal('K', k.intTime), decimal('L', k.derTime), hex('e', k.tpCycle)};
+    return {hex(kControllerFlagsItem, k.flags),         hex(kControllerMeasuredItem, k.mvRegister),
+            hex(kControllerSetpointItem, k.spRegister), hex(kControllerOutputItem, k.opRegister),
+            decimal(kProportionalBandItem, k.propBand), decimal(kIntegralTimeItem, k.intTime),
+            decimal(kDerivativeTimeItem, k.derTime),    hex(kControllerCycleItem, k.tpCycle)};
 }
 
 std::array<WireWord, 3> profileSegmentWords(TProfile& p, int segment) {
     const auto s = static_cast<std::size_t>(segment);
-    return {decimal('O', p.segRate[s]), decimal('P', p.segLevel[s]), decimal('Q', p.segDwell[s])};
+    return {decimal(kSegmentRateItem, p.segRate[s]), decimal(kSegmentLevelItem, p.segLevel[s]),
+            decimal(kSegmentDwellItem, p.segDwell[s])};
 }
 
-WireWord profileLinkWord(TProfile& p) { return decimal('U', p.link); }
+WireWord profileLinkWord(TProfile& p) { return decimal(kProfileLinkItem, p.link); }
 
-WireWord hotColdListWord(HotColdBlock& b, int entry) { return hex('n', b.list[static_cast<std::size_t>(entry)]); }
+WireWord hotColdListWord(HotColdBlock& b, int entry) {
+    return hex(kHotColdListItem, b.list[static_cast<std::size_t>(entry)]);
+}
 
 std::array<WireWord, 12> profilerWords(TProfiler& p) {
-    return {hex('g', p.flags),        hex('i', p.mvRegister),   hex('j', p.opRegister),    hex('k', p.startRegister),
-            hex('l', p.stopRegister), hex('m', p.holdRegister), hex('n', p.localRegister), hex('o', p.runRegister),
-            hex('p', p.upRegister),   hex('q', p.downRegister), hex('r', p.dwellRegister), hex('s', p.profileRegister)};
+    return {hex(kProfilerFlagsItem, p.flags),         hex(kProfilerMeasuredItem, p.mvRegister),
+            hex(kProfilerOutputItem, p.opRegister),   hex(kProfilerStartItem, p.startRegister),
+            hex(kProfilerStopItem, p.stopRegister),   hex(kProfilerHoldItem, p.holdRegister),
+            hex(kProfilerLocalItem, p.localRegister), hex(kProfilerRunItem, p.runRegister),
+            hex(kProfilerUpItem, p.upRegister),       hex(kProfilerDownItem, p.downRegister),
+            hex(kProfilerDwellItem, p.dwellRegister), hex(kProfilerProfileItem, p.profileRegister)};
 }
 
 }  // namespace zat

@@ -3,6 +3,7 @@
 // and index. Each list is in the order the fields travel.
 #pragma once
 
+#include "comms/unit_items.h"
 #include "model/config_database.h"
 
 #include <array>
@@ -20,15 +21,6 @@ struct WireWord {
     std::uint16_t* word;
     bool bytesSwapped = false;  // the unit holds this word with its two bytes exchanged
 };
-
-constexpr int kConfigPage = 0;   // inputs, outputs, hot/cold and IF blocks, calibration
-constexpr int kControlPage = 1;  // PID controllers and profilers
-
-constexpr char kDelete = 0x7F;
-constexpr char kHotColdSelect = 'h';
-constexpr char kIfOperand1Letter = 'q';
-constexpr char kProfileSelect = 'N';
-constexpr char kInitialiseCommand = 'I';
 
 std::array<WireWord, 3> analogInputWords(AnalogInputChannel& channel);
 std::array<WireWord, 4> analogOutputWords(AnalogOutputChannel& channel);

@@ -13,7 +13,6 @@
 
 namespace zat {
 
-constexpr int kAnalogInputSlotCount = 5;
 constexpr int kAnalogInputRowCount = 8;
 constexpr std::size_t kScalarEditLength = 5;
 

@@ -27,7 +27,6 @@ constexpr DigitalCommentLayout kOutputLayout{
 };
 
 // Tabs past the five card slots are named by their channels.
-constexpr int kSlotTabCount = 5;
 
 std::span<Comment> comments(ConfigDatabase& db, DigitalMode mode) {
     if (mode == DigitalMode::Inputs) return db.digitalInputComments;
@@ -46,7 +45,7 @@ const DigitalCommentLayout& digitalCommentLayout(DigitalMode mode) {
 }
 
 std::string digitalCommentTabTitle(int tab) {
-    if (tab < kSlotTabCount) return "Slot " + std::to_string(tab + 1);
+    if (tab < kSlotCount) return "Slot " + std::to_string(tab + 1);
     const int first = digitalCommentChannel(tab, 0);
     return std::to_string(first) + "-" + std::to_string(first + kDigitalCommentRowCount - 1);
 }

@@ -10,6 +10,7 @@
 
 namespace zat {
 
+constexpr int kSlotCount = 5;  // card slots of the unit
 constexpr int kAnalogInputCount = 40;
 constexpr int kAnalogOutputCount = 40;
 constexpr int kPhysicalAnalogOutputCount = 20;  // outputs 0..19 use bias, flags and calibration

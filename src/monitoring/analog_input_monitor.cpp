@@ -1,5 +1,6 @@
 #include "monitoring/analog_input_monitor.h"
 
+#include "comms/unit_items.h"
 #include "model/channel_type.h"
 #include "model/config_database.h"
 
@@ -18,7 +19,7 @@ std::string analogInputRangeText(std::optional<std::uint16_t> typeWord) {
 }
 
 Outcome AnalogInputMonitor::open(UnitProtocol& protocol) {
-    auto tabs = openSlotTabs(protocol, health_, [](std::uint16_t code) { return code >= 1 && code <= 3; });
+    auto tabs = openSlotTabs(protocol, health_, isAnalogInputCard);
     if (!tabs) return Outcome::Failed;
     page_.tabs = std::move(*tabs);
     loadPage(protocol, 0);
@@ -28,7 +29,7 @@ Outcome AnalogInputMonitor::open(UnitProtocol& protocol) {
 void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
     health_.beginBatch();
     page_.slot = slot;
-    (void)selectPage(protocol, health_, 0);
+    (void)selectPage(protocol, health_, kConfigPage);
     for (int r = 0; r < kAnalogInputRows; ++r) {
         const int channel = slot * kAnalogInputRows + r;
         AnalogInputMonitorRow& row = page_.rows[r];
@@ -42,7 +43,7 @@ void AnalogInputMonitor::loadPage(UnitProtocol& protocol, int slot) {
 
 void AnalogInputMonitor::readType(UnitProtocol& protocol, int r) {
     std::uint16_t word = 0;
-    if (succeeded(readHexIndexed(protocol, health_, 'a', page_.slot * kAnalogInputRows + r, word)))
+    if (succeeded(readHexIndexed(protocol, health_, kInputTypeItem, page_.slot * kAnalogInputRows + r, word)))
         typeWords_[r] = word;
     page_.rows[r].range = analogInputRangeText(typeWords_[r]);
 }
@@ -53,12 +54,12 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     const int channel = page_.slot * kAnalogInputRows + row_;
     if (!typeWords_[row_]) {
         // Another window may have left page 1 selected.
-        (void)selectPage(protocol, health_, 0);
+        (void)selectPage(protocol, health_, kConfigPage);
         readType(protocol, row_);
     }
     std::int16_t raw = 0, status = 0;
-    const Outcome valueRead = readDecimalIndexed(protocol, health_, 'A', channel, raw);
-    const Outcome statusRead = readDecimalIndexed(protocol, health_, 'F', channel, status);
+    const Outcome valueRead = readDecimalIndexed(protocol, health_, kInputValueItem, channel, raw);
+    const Outcome statusRead = readDecimalIndexed(protocol, health_, kInputStatusItem, channel, status);
     showLinkStatus();
     AnalogInputMonitorRow& row = page_.rows[row_];
     row.status.reset();
@@ -66,15 +67,15 @@ void AnalogInputMonitor::tick(UnitProtocol& protocol) {
     const auto bits = static_cast<std::uint16_t>(status);
     row.status = bits;
     // Without the type the scale is unknown: a raw 358 may be 35.8.
-    row.valueKnown = (bits & 0x80) != 0 || typeWords_[row_].has_value();
-    if ((bits & 0x80) != 0) {
+    row.valueKnown = (bits & kInputBroken) != 0 || typeWords_[row_].has_value();
+    if ((bits & kInputBroken) != 0) {
         row.value = "Broken";
     } else {
         row.value = row.valueKnown ? formatReal(formatChannelValue(raw, *typeWords_[row_]).value) : "?";
     }
-    row.upMarker = (bits & 0x40) != 0;
-    row.downMarker = (bits & 0x20) != 0;
-    row.thirdMarker = (bits & 0x10) != 0;
+    row.upMarker = (bits & kInputUpMarker) != 0;
+    row.downMarker = (bits & kInputDownMarker) != 0;
+    row.thirdMarker = (bits & kInputThirdMarker) != 0;
 }
 
 }  // namespace zat

@@ -1,5 +1,6 @@
 #include "monitoring/analog_output_monitor.h"
 
+#include "comms/unit_items.h"
 #include "model/channel_type.h"
 #include "model/comment.h"
 
@@ -10,9 +11,6 @@
 namespace zat {
 
 namespace {
-
-constexpr std::uint16_t kStatusInvalid = 0x04;
-constexpr std::uint16_t kStatusNoEntry = 0x08;
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -62,10 +60,10 @@ bool AnalogOutputMonitor::tenths(int row) const {
 }
 
 Outcome AnalogOutputMonitor::open(UnitProtocol& protocol) {
-    auto tabs = openSlotTabs(protocol, health_, [](std::uint16_t code) { return code == 4 || code == 5; });
+    auto tabs = openSlotTabs(protocol, health_, isAnalogOutputCard);
     if (!tabs) return Outcome::Failed;
     page_.tabs = std::move(*tabs);
-    appendRangeTabs(page_.tabs, kPhysicalAnalogOutputs, kAnalogOutputCount - 1, kAnalogOutputRows);
+    appendRangeTabs(page_.tabs, kPhysicalAnalogOutputCount, kAnalogOutputCount - 1, kAnalogOutputRows);
     loadPage(protocol, 0);
     return Outcome::Ok;
 }
@@ -73,7 +71,7 @@ Outcome AnalogOutputMonitor::open(UnitProtocol& protocol) {
 void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
     health_.beginBatch();
     page_.page = page;
-    (void)selectPage(protocol, health_, 0);
+    (void)selectPage(protocol, health_, kConfigPage);
     for (int r = 0; r < kAnalogOutputRows; ++r) {
         const int channel = page * kAnalogOutputRows + r;
         AnalogOutputMonitorRow& row = page_.rows[r];
@@ -81,14 +79,14 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
         row.name = channelLabel('B', channel);
         row.comment = commentText(database_.analogOutputs[channel].comment);
         typeWords_[r].reset();
-        if (channel < kPhysicalAnalogOutputs) {
+        if (channel < kPhysicalAnalogOutputCount) {
             std::uint16_t from = 0, to = 0, bias = 0, word = 0;
             // All three are asked whatever the first answers, as the page load always has.
-            const bool fromRead = succeeded(readHexIndexed(protocol, health_, 'd', channel, from));
-            const bool toRead = succeeded(readHexIndexed(protocol, health_, 'e', channel, to));
-            const bool biasRead = succeeded(readHexIndexed(protocol, health_, 'f', channel, bias));
+            const bool fromRead = succeeded(readHexIndexed(protocol, health_, kOutputFromItem, channel, from));
+            const bool toRead = succeeded(readHexIndexed(protocol, health_, kOutputToItem, channel, to));
+            const bool biasRead = succeeded(readHexIndexed(protocol, health_, kOutputBiasItem, channel, bias));
             const bool scaleRead = fromRead && toRead && biasRead;
-            if (succeeded(readHexIndexed(protocol, health_, 'g', channel, word))) typeWords_[r] = word;
+            if (succeeded(readHexIndexed(protocol, health_, kOutputTypeItem, channel, word))) typeWords_[r] = word;
             const bool linear = typeWords_[r] && (*typeWords_[r] & kOutputCharacterised) == 0;
             row.range = !typeWords_[r] || (linear && !scaleRead)
                             ? "?"
@@ -98,8 +96,8 @@ void AnalogOutputMonitor::loadPage(UnitProtocol& protocol, int page) {
             typeWords_[r] = 0;
         }
         std::int16_t status = 0;
-        const bool statusRead = succeeded(readDecimalIndexed(protocol, health_, 'E', channel, status));
-        row.entryEnabled = statusRead && typeWords_[r] && (static_cast<std::uint16_t>(status) & kStatusNoEntry) == 0;
+        const bool statusRead = succeeded(readDecimalIndexed(protocol, health_, kOutputStatusItem, channel, status));
+        row.entryEnabled = statusRead && typeWords_[r] && (static_cast<std::uint16_t>(status) & kOutputProtected) == 0;
     }
     page_.applyEnabled = false;
     showLinkStatus();
@@ -110,8 +108,8 @@ void AnalogOutputMonitor::tick(UnitProtocol& protocol) {
     row_ = (row_ + 1) % kAnalogOutputRows;
     const int channel = page_.page * kAnalogOutputRows + row_;
     std::int16_t value = 0, status = 0;
-    const Outcome valueRead = readDecimalIndexed(protocol, health_, 'B', channel, value);
-    const Outcome statusRead = readDecimalIndexed(protocol, health_, 'E', channel, status);
+    const Outcome valueRead = readDecimalIndexed(protocol, health_, kOutputValueItem, channel, value);
+    const Outcome statusRead = readDecimalIndexed(protocol, health_, kOutputStatusItem, channel, status);
     showLinkStatus();
     AnalogOutputMonitorRow& row = page_.rows[row_];
     row.status.reset();
@@ -120,7 +118,7 @@ void AnalogOutputMonitor::tick(UnitProtocol& protocol) {
         return;
     }
     row.status = static_cast<std::uint16_t>(status);
-    if ((*row.status & kStatusInvalid) != 0) {
+    if ((*row.status & kOutputInvalid) != 0) {
         row.current = "Invalid";
     } else {
         row.current = formatReal(tenths(row_) ? value * 0.1 : value);
@@ -136,7 +134,7 @@ bool AnalogOutputMonitor::holds(UnitProtocol& protocol, int channel, std::int16_
     // The reply may be what was lost; asked even of a silent unit.
     health_.beginBatch();
     std::int16_t held = 0;
-    return succeeded(readDecimalIndexed(protocol, health_, 'B', channel, held)) && held == value;
+    return succeeded(readDecimalIndexed(protocol, health_, kOutputValueItem, channel, held)) && held == value;
 }
 
 std::vector<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protocol) {
@@ -153,8 +151,8 @@ std::vector<OutputEntryRefusal> AnalogOutputMonitor::apply(UnitProtocol& protoco
             continue;  // kept for correcting; the other rows are written
         }
         const int channel = page_.page * kAnalogOutputRows + r;
-        if (failed(
-                health_.run(protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed('B', channel, *value); })) &&
+        if (failed(health_.run(
+                protocol, [&](UnitProtocol& p) { return p.writeDecimalIndexed(kOutputValueItem, channel, *value); })) &&
             !holds(protocol, channel, *value)) {
             if (notSet.empty()) firstNotSet = r;
             notSet.push_back(row.name);

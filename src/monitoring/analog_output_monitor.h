@@ -20,7 +20,6 @@
 namespace zat {
 
 constexpr int kAnalogOutputRows = 4;
-constexpr int kPhysicalAnalogOutputs = 20;
 
 struct AnalogOutputMonitorRow {
     std::string name;     // "B05"

@@ -11,7 +11,8 @@ namespace zat {
 
 namespace {
 
-constexpr std::array<char, kControllerTerms> kTermLetters{'J', 'K', 'L'};
+constexpr std::array<char, kControllerTerms> kTermLetters{kProportionalBandItem, kIntegralTimeItem,
+                                                          kDerivativeTimeItem};
 constexpr std::array<int, kControllerTerms> kTermLow{1, 0, 0};
 constexpr std::array<int, kControllerTerms> kTermHigh{9999, 2000, 1000};
 constexpr std::array<const char*, kControllerTerms> kTermNames{"Proportional band", "Integral Time", "Derivative Time"};
@@ -37,8 +38,9 @@ std::uint16_t& termField(TController& record, int term) {
 Outcome ControllerMonitor::open(UnitProtocol& protocol) {
     if (failed(protocol.checkUnit(true))) return Outcome::Failed;
     health_.beginBatch();
-    (void)selectPage(protocol, health_, 1);
-    const LoopFlags loops = readEnabledLoops(protocol, health_, 'a', kControllerCount, kNoControllersText);
+    (void)selectPage(protocol, health_, kControlPage);
+    const LoopFlags loops =
+        readEnabledLoops(protocol, health_, kControllerFlagsItem, kControllerCount, kNoControllersText);
     for (const int i : loops.enabled) addTab(i);
     if (page_.tabs.empty()) return Outcome::Failed;
     unreadControllers_ = loops.unread;
@@ -61,10 +63,10 @@ void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
     const int c = page_.controller;
     health_.beginBatch();
     page_.windowTitle = "Controller Monitor - " + commentText(database_.controllers[c].comment);
-    (void)selectPage(protocol, health_, 1);
-    mvCode_ = readRegisterCode(protocol, health_, 'b', c);
-    spCode_ = readRegisterCode(protocol, health_, 'c', c);
-    opCode_ = readRegisterCode(protocol, health_, 'd', c);
+    (void)selectPage(protocol, health_, kControlPage);
+    mvCode_ = readRegisterCode(protocol, health_, kControllerMeasuredItem, c);
+    spCode_ = readRegisterCode(protocol, health_, kControllerSetpointItem, c);
+    opCode_ = readRegisterCode(protocol, health_, kControllerOutputItem, c);
     page_.measuredCode = registerCodeLabel(mvCode_);
     page_.setpointCode = registerCodeLabel(spCode_);
     page_.outputCode = registerCodeLabel(opCode_);
@@ -83,7 +85,8 @@ void ControllerMonitor::loadRecord(UnitProtocol& protocol) {
 
 void ControllerMonitor::tick(UnitProtocol& protocol) {
     health_.beginBatch();
-    retryLoopFlags(protocol, health_, 'a', unreadControllers_, [this](int controller) { addTab(controller); });
+    retryLoopFlags(protocol, health_, kControllerFlagsItem, unreadControllers_,
+                   [this](int controller) { addTab(controller); });
     page_.measured = readRegisterValue(protocol, health_, mvCode_).text;
     page_.setpoint = readRegisterValue(protocol, health_, spCode_).text;
     page_.output = readRegisterValue(protocol, health_, opCode_).value;

@@ -5,11 +5,11 @@
 namespace zat {
 
 Outcome DigitalMonitor::open(UnitProtocol& protocol) {
-    const std::uint16_t brightCode = outputs_ ? 7 : 6;
+    const std::uint16_t brightCode = outputs_ ? kDigitalOutputCard : kDigitalInputCard;
     auto tabs = openSlotTabs(protocol, health_, [&](std::uint16_t code) { return code == brightCode; });
     if (!tabs) return Outcome::Failed;
     page_.tabs = std::move(*tabs);
-    if (outputs_) appendRangeTabs(page_.tabs, 40, kDigitalOutputCount - 1, kDigitalRows);
+    if (outputs_) appendRangeTabs(page_.tabs, kSlotCount * kDigitalRows, kDigitalOutputCount - 1, kDigitalRows);
     loadPage(protocol, 0);
     return Outcome::Ok;
 }
@@ -33,7 +33,8 @@ void DigitalMonitor::loadPage(UnitProtocol& protocol, int group) {
 void DigitalMonitor::updateLamps(UnitProtocol& protocol) {
     health_.beginBatch();
     std::int16_t state = 0;
-    const Outcome read = readDecimalIndexed(protocol, health_, outputs_ ? 'H' : 'G', page_.group, state);
+    const Outcome read =
+        readDecimalIndexed(protocol, health_, outputs_ ? kDigitalOutputsItem : kDigitalInputsItem, page_.group, state);
     showLinkStatus();
     if (failed(read)) {
         page_.boxesEnabled = false;
@@ -63,7 +64,7 @@ std::optional<FieldMessage> DigitalOutputMonitor::apply(UnitProtocol& protocol) 
     // The boxes keep the user's choice for another Apply after a failed
     // write, while the read that follows moves the lamps to the unit's.
     const Outcome written = health_.run(protocol, [&](UnitProtocol& p) {
-        return p.writeDecimalIndexed('H', page_.group, static_cast<std::int16_t>(value));
+        return p.writeDecimalIndexed(kDigitalOutputsItem, page_.group, static_cast<std::int16_t>(value));
     });
     updateLamps(protocol);
     // The reply may be what was lost: the lamps read back tell.

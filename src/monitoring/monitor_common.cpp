@@ -6,11 +6,11 @@ std::optional<std::vector<MonitorTab>> openSlotTabs(UnitProtocol& protocol, Link
                                                     const std::function<bool(std::uint16_t)>& bright) {
     if (failed(protocol.checkUnit(true))) return std::nullopt;
     health.beginBatch();
-    (void)selectPage(protocol, health, 0);
+    (void)selectPage(protocol, health, kConfigPage);
     std::vector<MonitorTab> tabs;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         std::uint16_t code = 0;
-        const bool known = succeeded(readHexIndexed(protocol, health, 'b', slot, code));
+        const bool known = succeeded(readHexIndexed(protocol, health, kCardCodeItem, slot, code));
         tabs.push_back({"Slot " + std::to_string(slot + 1), known && bright(code)});
     }
     return tabs;
@@ -24,13 +24,12 @@ void appendRangeTabs(std::vector<MonitorTab>& tabs, int first, int last, int siz
 namespace {
 
 LoopFlags readLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, const std::vector<int>& loops) {
-    constexpr std::uint16_t kEnabled = 0x80;
     LoopFlags flags;
     for (const int i : loops) {
         std::uint16_t word = 0;
         if (failed(readHexIndexed(protocol, health, letter, i, word))) {
             flags.unread.push_back(i);
-        } else if ((word & kEnabled) != 0) {
+        } else if ((word & kEnabledFlag) != 0) {
             flags.enabled.push_back(i);
         }
     }
@@ -56,7 +55,7 @@ LoopFlags readEnabledLoops(UnitProtocol& protocol, LinkHealth& health, char lett
 void retryLoopFlags(UnitProtocol& protocol, LinkHealth& health, char letter, std::vector<int>& unread,
                     const std::function<void(int loop)>& found) {
     if (unread.empty()) return;
-    (void)selectPage(protocol, health, 1);
+    (void)selectPage(protocol, health, kControlPage);
     LoopFlags flags = readLoopFlags(protocol, health, letter, unread);
     unread = std::move(flags.unread);
     for (const int loop : flags.enabled) found(loop);
@@ -89,8 +88,8 @@ RegisterValue readRegisterValue(UnitProtocol& protocol, LinkHealth& health, std:
     std::int16_t value = 0;
     if (ref.letter() == 'A') {
         std::int16_t status = 0;
-        if (failed(readDecimalIndexed(protocol, health, 'F', ref.number(), status))) return error;
-        if ((static_cast<std::uint16_t>(status) & 0x80) != 0) return {"Broken", std::nullopt};
+        if (failed(readDecimalIndexed(protocol, health, kInputStatusItem, ref.number(), status))) return error;
+        if ((static_cast<std::uint16_t>(status) & kInputBroken) != 0) return {"Broken", std::nullopt};
     } else if (ref.letter() != 'B') {
         return {};
     }

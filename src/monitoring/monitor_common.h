@@ -4,6 +4,7 @@
 
 #include "comms/link_health.h"
 #include "comms/protocol.h"
+#include "comms/unit_items.h"
 #include "model/register_ref.h"  // channelLabel
 #include "userio/field_check.h"
 
@@ -16,8 +17,6 @@
 #include <vector>
 
 namespace zat {
-
-constexpr int kSlotCount = 5;
 
 struct MonitorTab {
     std::string title;

@@ -1,11 +1,12 @@
 #include "sim/sim_options.h"
 
+#include "options/option_table.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -90,81 +91,109 @@ Setter requestFault(Fault fault) {
     };
 }
 
-const std::map<std::string, Setter>& setters() {
-    static const std::map<std::string, Setter> table{
-        {"--address",
-         [](SimOptions& o, const std::string& text) {
-             const auto addresses = numberList(text, 1, 99);
-             if (!addresses || !distinct(*addresses)) return false;
-             o.unit.address = static_cast<int>(addresses->front());
-             o.moreAddresses.assign(addresses->begin() + 1, addresses->end());
-             return true;
-         }},
-        {"--baud",
-         [](SimOptions& o, const std::string& text) {
-             const std::optional<long long> baud = wholeNumber(text, 0, 19200);
-             if (baud && isLineSpeed(*baud)) o.timing.baudRate = static_cast<int>(*baud);
-             return baud && isLineSpeed(*baud);
-         }},
-        {"--turnaround-ms",
-         integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })},
-        {"--late-ms", integer(0, 60000, [](SimOptions& o, long long v) { o.timing.lateMs = static_cast<int>(v); })},
-        {"--random-start",
-         integer(0, 4294967295LL, [](SimOptions& o, long long v) { o.randomStart = static_cast<std::uint32_t>(v); })},
-        {"--drop", percent(&FaultRates::drop)},
-        {"--garble", percent(&FaultRates::garble)},
-        {"--refuse", percent(&FaultRates::refuse)},
-        {"--truncate", percent(&FaultRates::truncate)},
-        {"--late", percent(&FaultRates::late)},
-        {"--no-reply-to", requestFault(Fault::Drop)},
-        {"--garble-reply-to", requestFault(Fault::Garble)},
-        {"--refuse-reply-to", requestFault(Fault::Refuse)},
-        {"--truncate-reply-to", requestFault(Fault::Truncate)},
-        {"--late-reply-to", requestFault(Fault::Late)},
-        {"--bad-value-reply-to", requestFault(Fault::BadValue)},
-        {"--time-scale",
-         [](SimOptions& o, const std::string& text) {
-             const std::optional<double> scale = realNumber(text, 1e-3, 1e4);
-             if (scale) o.unit.timeScale = *scale;
-             return scale.has_value();
-         }},
-        {"--slots",
-         [](SimOptions& o, const std::string& text) {
-             const auto codes = numberList(text, 0, 7);
-             if (!codes || codes->size() != o.unit.slotCodes.size()) return false;
-             for (std::size_t i = 0; i < codes->size(); ++i)
-                 o.unit.slotCodes[i] = static_cast<std::uint16_t>((*codes)[i]);
-             return true;
-         }},
-        {"--broken",
-         [](SimOptions& o, const std::string& text) {
-             const auto inputs = numberList(text, 0, 39);
-             if (inputs) o.brokenSensors.assign(inputs->begin(), inputs->end());
-             return inputs.has_value();
-         }},
-        {"--invalid-outputs",
-         [](SimOptions& o, const std::string& text) {
-             const auto outputs = numberList(text, 0, 39);
-             if (outputs) o.invalidOutputs.assign(outputs->begin(), outputs->end());
-             return outputs.has_value();
-         }},
-        {"--silent-after-s",
-         integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })},
-        {"--plant",
-         [](SimOptions& o, const std::string& text) {
-             o.plantPath = text;
-             return !text.empty();
-         }},
-        {"--link",
-         [](SimOptions& o, const std::string& text) {
-             o.linkPath = text;
-             return !text.empty();
-         }},
-        {"--log",
-         [](SimOptions& o, const std::string& text) {
-             o.logPath = text;
-             return !text.empty();
-         }},
+using Row = options::Option<SimOptions>;
+
+// A row whose value the setter checks and stores.
+Row row(std::string_view name, std::string_view value, std::string_view help, Setter setter,
+        options::Completion completion = {}) {
+    return Row{.name = name,
+               .value = value,
+               .help = help,
+               .take =
+                   [setter = std::move(setter)](SimOptions& options, const std::string& text) {
+                       return setter(options, text) ? std::nullopt : std::optional<std::string>("");
+                   },
+               .completion = completion};
+}
+
+Setter path(std::string SimOptions::*field) {
+    return [field](SimOptions& o, const std::string& text) {
+        o.*field = text;
+        return !text.empty();
+    };
+}
+
+const options::OptionTable<SimOptions>& optionTable() {
+    static const options::OptionTable<SimOptions> table{
+        row("--address", "LIST",
+            "unit address, 1..99 (default 1); a list (1,2,5) puts that\n"
+            "many units on the line, each with its own memory",
+            [](SimOptions& o, const std::string& text) {
+                const auto addresses = numberList(text, 1, 99);
+                if (!addresses || !distinct(*addresses)) return false;
+                o.unit.address = static_cast<int>(addresses->front());
+                o.moreAddresses.assign(addresses->begin() + 1, addresses->end());
+                return true;
+            }),
+        row("--slots", "a,b,c,d,e", "card codes of the five slots, 0..7 (default 3,1,4,6,7)",
+            [](SimOptions& o, const std::string& text) {
+                const auto codes = numberList(text, 0, 7);
+                if (!codes || codes->size() != o.unit.slotCodes.size()) return false;
+                for (std::size_t i = 0; i < codes->size(); ++i)
+                    o.unit.slotCodes[i] = static_cast<std::uint16_t>((*codes)[i]);
+                return true;
+            }),
+        row(
+            "--baud", "N", "pace replies at 1200, 2400, 4800, 9600 or 19200 baud (default 0: no pacing)",
+            [](SimOptions& o, const std::string& text) {
+                const std::optional<long long> baud = wholeNumber(text, 0, 19200);
+                if (baud && isLineSpeed(*baud)) o.timing.baudRate = static_cast<int>(*baud);
+                return baud && isLineSpeed(*baud);
+            },
+            options::oneOf("0|1200|2400|4800|9600|19200")),
+        row("--turnaround-ms", "N", "wait before the first reply character (default 0)",
+            integer(0, 60000, [](SimOptions& o, long long v) { o.timing.turnaroundMs = static_cast<int>(v); })),
+        row("--late-ms", "N", "delay of a late reply (default 1000)",
+            integer(0, 60000, [](SimOptions& o, long long v) { o.timing.lateMs = static_cast<int>(v); })),
+        row("--random-start", "N", "start of the random signals and fault draws (default 1)",
+            integer(0, 4294967295LL,
+                    [](SimOptions& o, long long v) { o.randomStart = static_cast<std::uint32_t>(v); })),
+        row("--drop", "P", "percent of replies left out (default 0)", percent(&FaultRates::drop)),
+        row("--garble", "P", "percent of replies garbled (default 0)", percent(&FaultRates::garble)),
+        row("--refuse", "P", "percent of replies refusing the request (default 0)", percent(&FaultRates::refuse)),
+        row("--truncate", "P", "percent of replies cut short (default 0)", percent(&FaultRates::truncate)),
+        row("--late", "P", "percent of replies sent late (default 0)", percent(&FaultRates::late)),
+        row("--no-reply-to", "REQ",
+            "no reply to every request starting with REQ, each time it\n"
+            "comes, e.g. --no-reply-to R01B05 (repeatable)",
+            requestFault(Fault::Drop)),
+        row("--garble-reply-to", "REQ", "a garbled reply to every request starting with REQ",
+            requestFault(Fault::Garble)),
+        row("--refuse-reply-to", "REQ", "a refusal of every request starting with REQ", requestFault(Fault::Refuse)),
+        row("--truncate-reply-to", "REQ", "a reply cut short to every request starting with REQ",
+            requestFault(Fault::Truncate)),
+        row("--late-reply-to", "REQ", "a late reply to every request starting with REQ", requestFault(Fault::Late)),
+        row("--bad-value-reply-to", "REQ",
+            "an accepted read reply whose value is \"????\" to every\nrequest starting with REQ",
+            requestFault(Fault::BadValue)),
+        row("--broken", "LIST", "analog inputs with broken sensors, e.g. 3,17",
+            [](SimOptions& o, const std::string& text) {
+                const auto inputs = numberList(text, 0, 39);
+                if (inputs) o.brokenSensors.assign(inputs->begin(), inputs->end());
+                return inputs.has_value();
+            }),
+        row("--invalid-outputs", "LIST", "analog outputs whose status word says invalid, e.g. 2,21",
+            [](SimOptions& o, const std::string& text) {
+                const auto outputs = numberList(text, 0, 39);
+                if (outputs) o.invalidOutputs.assign(outputs->begin(), outputs->end());
+                return outputs.has_value();
+            }),
+        row("--silent-after-s", "N", "stop answering N seconds after start (0: silent from the start)",
+            integer(0, 86400, [](SimOptions& o, long long v) { o.silentAfterSeconds = static_cast<int>(v); })),
+        row("--plant", "FILE.zat",
+            "load the database's controllers, profilers and profiles\nand start its enabled profilers",
+            path(&SimOptions::plantPath), options::filesLike(".zat")),
+        row("--time-scale", "X", "simulated seconds per real second (default 1)",
+            [](SimOptions& o, const std::string& text) {
+                const std::optional<double> scale = realNumber(text, 1e-3, 1e4);
+                if (scale) o.unit.timeScale = *scale;
+                return scale.has_value();
+            }),
+        row("--link", "PATH", "a symbolic link at PATH to the device, removed on exit", path(&SimOptions::linkPath),
+            options::filesLike("")),
+        row("--log", "FILE", "write every exchange to FILE (\"-\" = standard output)", path(&SimOptions::logPath),
+            options::filesLike("")),
+        Row{.name = "--help", .shortName = "-h", .help = "this text", .take = options::setting(&SimOptions::help)},
     };
     return table;
 }
@@ -174,16 +203,17 @@ const std::map<std::string, Setter>& setters() {
 std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string>& args) {
     SimOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "-h" || name == "--help") {
-            options.help = true;
-            continue;
+        const options::Taken taken = options::takeOption(optionTable(), args, i, options);
+        switch (taken.status) {
+            case options::Taken::Status::NotAnOption:
+                return "unknown option " + args[i];
+            case options::Taken::Status::MissingValue:
+                return taken.problem;
+            case options::Taken::Status::BadValue:
+                return "bad value for " + taken.name + ": " + taken.value;
+            case options::Taken::Status::Taken:
+                break;
         }
-        const auto setter = setters().find(name);
-        if (setter == setters().end()) return "unknown option " + name;
-        if (i + 1 >= args.size()) return name + " needs a value";
-        const std::string& value = args[++i];
-        if (!setter->second(options, value)) return "bad value for " + name + ": " + value;
     }
     const FaultRates& r = options.faultRates;
     if (r.drop + r.garble + r.refuse + r.truncate + r.late > 100.0)
@@ -198,36 +228,17 @@ FaultPlan faultPlanOf(const SimOptions& options) {
     return plan;
 }
 
-std::string simUsage() {
-    return "Usage: zat-unit-sim [OPTIONS]\n"
-           "A simulated ZAT V2 unit on a pseudo-terminal. Prints the device path, then\n"
+const options::OptionTable<SimOptions>& simOptionTable() { return optionTable(); }
+
+std::string simDescription() {
+    return "A simulated ZAT V2 unit on a pseudo-terminal. Prints the device path, then\n"
            "answers requests on it until interrupted (SIGINT or SIGTERM). SIGUSR1 makes\n"
-           "the unit stop answering, the next SIGUSR1 makes it answer again.\n"
-           "\n"
-           "  --address LIST      unit address, 1..99 (default 1); a list (1,2,5) puts that\n"
-           "                      many units on the line, each with its own memory\n"
-           "  --slots a,b,c,d,e   card codes of the five slots, 0..7 (default 3,1,4,6,7)\n"
-           "  --baud N            pace replies at 1200, 2400, 4800, 9600 or 19200 baud (default 0: no pacing)\n"
-           "  --turnaround-ms N   wait before the first reply character (default 0)\n"
-           "  --late-ms N         delay of a late reply (default 1000)\n"
-           "  --random-start N    start of the random signals and fault draws (default 1)\n"
-           "  --drop P --garble P --refuse P --truncate P --late P\n"
-           "                      percent of replies with each fault (default 0)\n"
-           "  --no-reply-to REQ --garble-reply-to REQ --refuse-reply-to REQ\n"
-           "  --truncate-reply-to REQ --late-reply-to REQ --bad-value-reply-to REQ\n"
-           "                      that fault on every request starting with REQ, each time\n"
-           "                      it comes, e.g. --no-reply-to R01B05 (repeatable); a bad\n"
-           "                      value is an accepted read reply whose value is \"????\"\n"
-           "  --broken LIST       analog inputs with broken sensors, e.g. 3,17\n"
-           "  --invalid-outputs LIST\n"
-           "                      analog outputs whose status word says invalid, e.g. 2,21\n"
-           "  --silent-after-s N  stop answering N seconds after start (0: silent from the start)\n"
-           "  --plant FILE.zat    load the database's controllers, profilers and profiles\n"
-           "                      and start its enabled profilers\n"
-           "  --time-scale X      simulated seconds per real second (default 1)\n"
-           "  --link PATH         a symbolic link at PATH to the device, removed on exit\n"
-           "  --log FILE          write every exchange to FILE (\"-\" = standard output)\n"
-           "  -h, --help          this text\n";
+           "the unit stop answering, the next SIGUSR1 makes it answer again.\n";
+}
+
+std::string simUsage() {
+    return "Usage: zat-unit-sim [OPTIONS]\n" + simDescription() + "\n" +
+           options::optionHelp(options::textsOf(optionTable()), 20);
 }
 
 }  // namespace zat::sim

@@ -1,6 +1,7 @@
 // The command line of zat-unit-sim.
 #pragma once
 
+#include "options/option_table.h"
 #include "sim/fault_plan.h"
 #include "sim/pty_unit.h"
 #include "sim/unit_state.h"
@@ -34,6 +35,11 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
 // The fault plan the options describe: the rates and the request rules.
 FaultPlan faultPlanOf(const SimOptions& options);
 
+// The options, one row each.
+const options::OptionTable<SimOptions>& simOptionTable();
+
+// The --help text, and its description, which the manual page shares.
 std::string simUsage();
+std::string simDescription();
 
 }  // namespace zat::sim

@@ -5,16 +5,11 @@
 set -euo pipefail
 build=$1
 prefix=$2
+source "$(dirname "$0")/desktop_checks.sh"
 rm -rf "$prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
-for file in bin/zatsetup bin/zatctl bin/zat-unit-sim \
-            share/applications/zatsetup.desktop \
-            share/icons/hicolor/scalable/apps/zatsetup.svg \
-            share/doc/zatsetup/help/index.html share/doc/zatsetup/help/help.css \
-            share/doc/zatsetup/help/communications_setup.html share/doc/zatsetup/icons/cmd_513.svg; do
-  if [ ! -e "$prefix/$file" ]; then echo "missing: $file"; status=1; fi
-done
+check_installed_tree "$prefix"
 for program in zatsetup zatctl zat-unit-sim; do
   [ -x "$prefix/bin/$program" ] || { echo "not executable: bin/$program"; status=1; }
 done

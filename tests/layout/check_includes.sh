@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$1"
 # folder: the project folders its files may include (besides the standard library and POSIX)
 rules='
+options options
 userio userio
 model userio model
 editing userio model editing
@@ -12,20 +13,20 @@ printing userio model editing printing
 comms userio model comms
 calibration userio model comms calibration
 monitoring userio model comms monitoring
-commands userio model editing printing comms calibration monitoring commands
-cli userio model editing printing comms calibration monitoring commands cli
-sim sim
+commands options userio model editing printing comms calibration monitoring commands
+cli options userio model editing printing comms calibration monitoring commands cli
+sim options sim
 gui/common userio model comms gui/common
 gui/dialogs userio model comms commands gui/common gui/dialogs
 gui/printing userio model editing printing commands gui/common gui/printing
 gui/editors userio model editing printing gui/common gui/printing gui/editors
 gui/monitors userio model comms monitoring gui/common gui/monitors
 gui/calibration userio model comms calibration gui/common gui/calibration
-gui/shell userio model editing printing comms calibration monitoring commands sim gui/common gui/dialogs gui/printing gui/editors gui/monitors gui/calibration gui/shell
+gui/shell options userio model editing printing comms calibration monitoring commands sim gui/common gui/dialogs gui/printing gui/editors gui/monitors gui/calibration gui/shell
 '
 ours=$(find . -mindepth 1 -maxdepth 1 -type d -printf '%f ')
 grep -rEH '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' --include='*.h' --include='*.cpp' \
-    userio model editing printing comms calibration monitoring commands cli sim gui |
+    options userio model editing printing comms calibration monitoring commands cli sim gui |
 awk -v rules="$rules" -v ours="$ours" '
   BEGIN {
     n = split(rules, lines, "\n")

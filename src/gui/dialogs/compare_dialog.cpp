@@ -1,6 +1,7 @@
 #include "gui/dialogs/compare_dialog.h"
 
 #include "commands/unit_comparison.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/text_conversion.h"
 
@@ -15,9 +16,11 @@ namespace zat {
 
 namespace {
 
-QTableWidgetItem* cell(const std::string& text) {
+// Named by its row's field and its column, as a screen reader speaks it.
+QTableWidgetItem* cell(const std::string& text, const QString& row, const QString& column) {
     auto* item = new QTableWidgetItem(toQString(text));
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    item->setData(Qt::AccessibleTextRole, cellName(row, column) + QStringLiteral(": ") + item->text());
     return item;
 }
 
@@ -42,6 +45,7 @@ TCompareDialog::TCompareDialog(const WindowContext& context, const UserIo& io, C
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumSize(560, 300);
     summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setAccessibleName(QStringLiteral("Result"));
 
     auto* column = new QVBoxLayout;
     column->addWidget(summary_);
@@ -87,10 +91,11 @@ void TCompareDialog::fill(const std::vector<FieldDifference>& differences) {
     table_->setRowCount(static_cast<int>(differences.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const FieldDifference& d = differences[static_cast<std::size_t>(row)];
-        table_->setItem(row, 0, cell(groupTitle(d.group)));
-        table_->setItem(row, 1, cell(d.section + ": " + d.key));
-        table_->setItem(row, 2, cell(d.first));
-        table_->setItem(row, 3, cell(d.second));
+        const QString field = toQString(d.section + ": " + d.key);
+        table_->setItem(row, 0, cell(groupTitle(d.group), field, QStringLiteral("group")));
+        table_->setItem(row, 1, cell(d.section + ": " + d.key, field, QStringLiteral("field")));
+        table_->setItem(row, 2, cell(d.first, field, QStringLiteral("file")));
+        table_->setItem(row, 3, cell(d.second, field, table_->horizontalHeaderItem(3)->text().toLower()));
     }
     table_->resizeColumnsToContents();
     const std::size_t n = differences.size();

@@ -2,6 +2,7 @@
 
 #include "commands/link_report.h"
 #include "comms/address_list.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/common/field_refusal.h"
 #include "gui/common/text_conversion.h"
@@ -30,9 +31,10 @@ TFindUnits::TFindUnits(const WindowContext& context, const UserIo& io)
       io_(io),
       addresses_(new QLineEdit(QStringLiteral("0-99"), this)),
       baud_(new QComboBox(this)),
-      found_(new QTableWidget(0, 2 + kCardSlotCount, this)),
+      found_(new QTableWidget(0, 2 + kSlotCount, this)),
       summary_(new QLabel(this)) {
     summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setAccessibleName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("Find Units"));
     addresses_->setObjectName(QStringLiteral("addresses"));
     baud_->setObjectName(QStringLiteral("baud"));
@@ -44,7 +46,7 @@ TFindUnits::TFindUnits(const WindowContext& context, const UserIo& io)
 
     found_->setObjectName(QStringLiteral("units"));
     QStringList headings{QStringLiteral("Address"), QStringLiteral("Baud rate")};
-    for (int slot = 1; slot <= kCardSlotCount; ++slot) headings << QStringLiteral("Slot %1").arg(slot);
+    for (int slot = 1; slot <= kSlotCount; ++slot) headings << QStringLiteral("Slot %1").arg(slot);
     found_->setHorizontalHeaderLabels(headings);
     found_->setSelectionBehavior(QAbstractItemView::SelectRows);
     found_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -95,12 +97,16 @@ void TFindUnits::find() {
                 units_.push_back(unit);
                 const int row = found_->rowCount();
                 found_->insertRow(row);
-                found_->setItem(row, 0, new QTableWidgetItem(QString::number(unit.address)));
-                found_->setItem(row, 1, new QTableWidgetItem(QString::number(unit.baudRate)));
-                for (int slot = 0; slot < kCardSlotCount; ++slot) {
-                    const auto& code = unit.cardCodes[static_cast<std::size_t>(slot)];
-                    found_->setItem(row, 2 + slot,
-                                    new QTableWidgetItem(code ? toQString(cardName(*code)) : QStringLiteral("?")));
+                QStringList texts{QString::number(unit.address), QString::number(unit.baudRate)};
+                for (const auto& code : unit.cardCodes)
+                    texts << (code ? toQString(cardName(*code)) : QStringLiteral("?"));
+                // Each cell is named by its unit and column, as a screen reader speaks it.
+                const QString unitName = QStringLiteral("Unit %1 at %2 baud").arg(unit.address).arg(unit.baudRate);
+                for (int column = 0; column < texts.size(); ++column) {
+                    auto* item = new QTableWidgetItem(texts[column]);
+                    const QString heading = found_->horizontalHeaderItem(column)->text();
+                    item->setData(Qt::AccessibleTextRole, cellName(unitName, heading) + ": " + texts[column]);
+                    found_->setItem(row, column, item);
                 }
             });
         // Back to the settings' line for everything else; a failure shows there.

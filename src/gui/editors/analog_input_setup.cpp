@@ -46,7 +46,7 @@ TAINSetup::TAINSetup(const WindowContext& context)
     tabs_ = new PageTabs(
         this, [this] { return storePage(); }, [this](int slot) { loadPage(slot); });
     const QIcon icon(QStringLiteral(":/icons/tab_analog_input.svg"));
-    for (int s = 0; s < kAnalogInputSlotCount; ++s) tabs_->addTab(icon, toQString(analogInputSlotTitle(s)));
+    for (int s = 0; s < kSlotCount; ++s) tabs_->addTab(icon, toQString(analogInputSlotTitle(s)));
     tabs_->setDrawBase(false);
 
     layOutPagedDialog(*this, tabs_, buildPage(),

@@ -141,7 +141,8 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TDInputSetup>("digital_input_setup")},
         {cmd::DigitalOutputComments, "Digital Outputs", "Configure digital output comments",
          modalWindow<TDOutputSetup>("digital_output_setup")},
-        {cmd::Communications, "Communications", "Configure the communications port", communicationsCommand()},
+        {cmd::Communications, "Communications &Setup\u2026", "Configure the communications port",
+         communicationsCommand()},
         // "Bocks" is kept as the unit's users know the menu item.
         {cmd::IfBlocks, "&IF Bocks", "Configure Alarm blocks", modalWindow<TIFList>("if_block_list")},
         {cmd::MonitorAnalogOutputs, "Monitor Analog Outputs", "Monitor the current analog output status",

@@ -56,7 +56,11 @@ void ShellStatusBar::setStatusText(std::string_view text) {
 
 void ShellStatusBar::requestSent(std::string_view request) { request_->setText(fromWire(request)); }
 
-void ShellStatusBar::replyReceived(std::string_view reply) { reply_->setText(fromWire(reply)); }
+void ShellStatusBar::replyReceived(std::string_view reply) {
+    reply_->setText(fromWire(reply));
+    // A silent unit leaves it empty; it still says what it is.
+    nameLiveValue(reply_, QStringLiteral("Last reply"), reply_->text(), QStringLiteral("none"));
+}
 
 void ShellStatusBar::setUnitNote(const QString& note) {
     unitNote_->setText(note);

@@ -132,11 +132,9 @@ std::vector<Finding> walkEveryWindow(TZATWindow& main) {
     }
     TAlSetup ifBlockEditor(main.windowContext(), 0);
     findings.push_back(walkWindow(ifBlockEditor, "IF block editor"));
-    TTransferSetup exportOptions(TransferDirection::Export,
-                                 TransferChoice{.groups = kAllTransferGroups, .addresses = {}});
+    TTransferSetup exportOptions(TransferDirection::Export, {kAllTransferGroups, {1}});
     findings.push_back(walkWindow(exportOptions, "Export options"));
-    TTransferSetup importOptions(TransferDirection::Import,
-                                 TransferChoice{.groups = kAllTransferGroups, .addresses = {}});
+    TTransferSetup importOptions(TransferDirection::Import, {kAllTransferGroups, {}});
     findings.push_back(walkWindow(importOptions, "Import options"));
     TPrintingWindow printing(nullptr);
     printing.setMessage(toQString(nowPrintingPage(2)));

@@ -396,7 +396,7 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
 
     QStringList communications;
     for (QAction* item : bar->actions()[3]->menu()->actions()) communications << item->text();
-    QCOMPARE(communications, QStringList({"Communications", "&Find Units\u2026"}));
+    QCOMPARE(communications, QStringList({"Communications &Setup\u2026", "&Find Units\u2026"}));
 
     QStringList help;
     for (QAction* item : bar->actions().back()->menu()->actions()) help << (item->isSeparator() ? "---" : item->text());
