@@ -7,6 +7,7 @@
 // imposes it (the request's characters, our one-character hold, its
 // turnaround, the reply's characters). wall/ideal shows what the utility
 // adds on top of the line; cpu/wall how much of a core the transfer costs.
+#include "commands/changes_command.h"
 #include "comms/config_transfer.h"
 #include "comms/line_timing.h"
 #include "paced_unit_rig.h"
@@ -85,6 +86,48 @@ void BM_FullExportAndImportAt9600(benchmark::State& state) {
     transferAndReport(state, rig.protocol, ideal);
 }
 BENCHMARK(BM_FullExportAndImportAt9600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The tuning loop's step: one controller term changed after a whole export.
+// A full export and Export Changes of the change, in the same run: the
+// exchanges and wall time of each.
+void BM_OneControllerTermChangedAt9600(benchmark::State& state) {
+    IdealLineTime ideal;
+    zat::bench::PacedUnitRig rig(kBaud, kTurnaroundMs, &ideal);
+    zat::SilentProgress progress;
+    zat::SilentStatusText status;
+    zat::NoFileDialogs files;
+    zat::NoWaitCursor cursor;
+    const zat::UserIo io{rig.prompts, rig.beep, status, progress, files, cursor};
+    double fullWall = 0, changesWall = 0;
+    int fullExchanges = 0, changesExchanges = 0, failures = 0;
+    for (auto _ : state) {
+        zat::ConfigDatabase db = plantConfiguration();
+        db.comms = rig.settings;
+        zat::UnitImage image;
+        auto began = zat::LineClock::now();
+        const int before = ideal.exchanges;
+        failures += zat::failed(zat::exportConfiguration(db, zat::kAllTransferGroups, rig.protocol, progress)) ? 1 : 0;
+        fullWall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
+        fullExchanges += ideal.exchanges - before;
+        image.transferred(zat::UnitPlace::of(db.comms), zat::kAllTransferGroups, db);
+
+        db.controllers[3].intTime = 180;
+        began = zat::LineClock::now();
+        const int between = ideal.exchanges;
+        const zat::ChangesExport changes = zat::exportChangesCommand(db, image, rig.protocol, io);
+        changesWall += std::chrono::duration<double>(zat::LineClock::now() - began).count();
+        changesExchanges += ideal.exchanges - between;
+        failures += changes.outcome == zat::ChangesOutcome::Done && changes.fields == 1 ? 0 : 1;
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["full_exchanges"] = fullExchanges / runs;
+    state.counters["full_wall_s"] = fullWall / runs;
+    state.counters["changes_exchanges"] = changesExchanges / runs;
+    state.counters["changes_wall_s"] = changesWall / runs;
+    state.counters["changes_exchanges_pct"] = 100.0 * changesExchanges / fullExchanges;
+    state.counters["failures"] = failures;
+}
+BENCHMARK(BM_OneControllerTermChangedAt9600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 // The same through ser2net: arg 0 its rfc2217 accepter, 1 its raw one.
 void BM_FullExportAndImportThroughSer2netAt9600(benchmark::State& state) {

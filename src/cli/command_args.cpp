@@ -103,8 +103,23 @@ options::OptionTable<CommandArgs> commandOptionTable(unsigned takes) {
         {.name = "--csv",
          .help = "write CSV: a header line, then one line per field or unit",
          .take = options::setting(&CommandArgs::csv)},
+        {.name = "--since",
+         .value = "OLD.zat",
+         .help = "export only the changes: OLD.zat is what the unit holds\n"
+                 "(the file of the last import, verify or export). The\n"
+                 "fields in which DB.zat differs from it are read first;\n"
+                 "when the unit holds OLD.zat's values there, only those\n"
+                 "fields are written, then the unit takes them up. With no\n"
+                 "difference only the probe is sent (\"nothing to export\")",
+         .take = [](CommandArgs& parsed, const std::string& text) -> Problem {
+             if (text.empty()) return "";
+             parsed.since = text;
+             return std::nullopt;
+         },
+         .completion = options::filesLike(".zat")},
     };
-    static_assert(kTakesOutput == 8 && kTakesCsv == 16, "one row per bit, in the order of the bits");
+    static_assert(kTakesOutput == 8 && kTakesCsv == 16 && kTakesSince == 32,
+                  "one row per bit, in the order of the bits");
     options::OptionTable<CommandArgs> table;
     for (std::size_t bit = 0; bit < rows.size(); ++bit)
         if (takes & (1u << bit)) table.push_back(rows[bit]);

@@ -20,6 +20,7 @@ enum CommandOption : unsigned {
     kTakesIgnoreErrors = 4,  // --ignore-errors
     kTakesOutput = 8,        // -o FILE
     kTakesCsv = 16,          // --csv
+    kTakesSince = 32,        // --since OLD.zat
 };
 
 struct CommandArgs {
@@ -30,6 +31,7 @@ struct CommandArgs {
     bool ignoreErrors = false;
     std::optional<std::string> output;
     bool csv = false;
+    std::optional<std::string> since;  // what the unit holds, for an export of the changes
 };
 
 constexpr int kMaxRetryAnswers = 99;

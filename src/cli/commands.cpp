@@ -131,7 +131,8 @@ const std::vector<Command> kCommands = {
                 "the database named by --db; the unit options override either.\n"
                 "\n"
                 "Exit status 1 if the unit does not answer or the transfer is given up;\n"
-                "the unit may then hold part of the configuration.\n"
+                "the unit may then hold part of the configuration. With --since, exit\n"
+                "status 3 when the unit did not hold OLD.zat's values: nothing was written.\n"
                 "\n"
                 "With a list of addresses (--address 1,3,5-7) the configuration goes to\n"
                 "each unit in turn; one that fails does not stop the others, and a summary\n"
@@ -140,7 +141,12 @@ const std::vector<Command> kCommands = {
                 "\n"
                 "Example:\n"
                 "  zatctl export kiln.zat --groups ai,pid --retry 2 --device /dev/ttyUSB0\n"
-                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n",
+                "  zatctl export kiln.zat --address 1-6 --device /dev/ttyUSB0\n"
+                "\n"
+                "Tuning, one term at a time (kiln.zat as sent is kept as sent.zat):\n"
+                "  zatctl export kiln.zat && cp kiln.zat sent.zat\n"
+                "  (change a term in kiln.zat)\n"
+                "  zatctl export kiln.zat --since sent.zat && cp kiln.zat sent.zat\n",
         .run = runExport,
         .unitOptions = true,
         .options = [] { return options::textsOf(commandOptionTable(kExportOptions)); },

@@ -4,6 +4,7 @@
 #include "cli/command_args.h"
 #include "cli/each_unit.h"
 #include "cli/unit_session.h"
+#include "commands/changes_command.h"
 #include "commands/transfer_commands.h"
 #include "model/database_file.h"
 
@@ -16,6 +17,39 @@ namespace {
 
 constexpr const char* kCalibrationExtension = ".cal";
 
+// export --since: OLD.zat is what the unit holds; only the fields in which
+// the database differs from it are checked on the unit and written.
+UnitRun exportChangesSince(Context& context, const ConfigDatabase& db, const ConfigDatabase& old,
+                           const std::string& oldPath, UnitSession& session) {
+    // Both stand for the unit the session reaches.
+    ConfigDatabase sending = db;
+    sending.comms = session.db.comms;
+    UnitImage image;
+    image.transferred(UnitPlace::of(sending.comms), kAllTransferGroups, old);
+    if (!image.differsFrom(sending)) {
+        // Nothing to send, but the unit is there to receive nothing.
+        if (failed(session.protocol.checkUnit(false))) return UnitRun{kExitUnitFailure, "failed"};
+        std::fprintf(context.out, "nothing to export\n");
+        return UnitRun{kExitOk, "nothing to export"};
+    }
+    const ChangesExport changes = exportChangesCommand(sending, image, session.protocol, context.io);
+    switch (changes.outcome) {
+        case ChangesOutcome::Nothing:
+        case ChangesOutcome::Done:
+            std::fprintf(context.out, changes.fields == 1 ? "%zu field exported\n" : "%zu fields exported\n",
+                         changes.fields);
+            return UnitRun{kExitOk, "exported " + std::to_string(changes.fields)};
+        case ChangesOutcome::UnitChanged:
+            std::fprintf(context.err, "zatctl: the unit does not hold what %s says; nothing was written\n",
+                         oldPath.c_str());
+            return UnitRun{kExitDiffer, "unit changed"};
+        case ChangesOutcome::GaveUp:
+            break;
+    }
+    std::fprintf(context.err, "zatctl: export of the changes given up; the unit may hold part of them\n");
+    return UnitRun{kExitUnitFailure, "failed"};
+}
+
 }  // namespace
 
 int runExport(Context& context, const std::vector<std::string>& args) {
@@ -25,11 +59,19 @@ int runExport(Context& context, const std::vector<std::string>& args) {
     // The session reads the file again, for its communication settings only.
     ConfigDatabase db;
     if (!loadExisting(context, db, parsed.files[0])) return kExitUsage;
+    ConfigDatabase old;
+    if (parsed.since && parsed.groups != kAllTransferGroups) {
+        // The changes are found in every group; a choice of some would hide the others'.
+        std::fprintf(context.err, "zatctl: --since takes no --groups\nusage: zatctl %s\n", kExportSynopsis);
+        return kExitUsage;
+    }
+    if (parsed.since && !loadExisting(context, old, *parsed.since)) return kExitUsage;
 
     return forEachUnit(context, withSettingsOf(parsed.files[0], parsed.unit), parsed.csv, [&](const UnitOptions& one) {
         UnitSession session(context);
         if (const auto status = session.open(one)) return UnitRun{*status, "port not opened"};
         answerTransferFailures(context, parsed.retries, false);
+        if (parsed.since) return exportChangesSince(context, db, old, *parsed.since, session);
         if (exportCommand(db, parsed.groups, session.protocol, context.io) == TransferOutcome::GaveUp) {
             std::fprintf(context.err, "zatctl: export given up; the unit may hold part of the configuration\n");
             return UnitRun{kExitUnitFailure, "failed"};

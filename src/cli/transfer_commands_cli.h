@@ -11,12 +11,13 @@
 namespace zat::cli {
 
 // The options of each command besides the unit options.
-constexpr unsigned kExportOptions = kTakesGroups | kTakesRetry | kTakesCsv;
+constexpr unsigned kExportOptions = kTakesGroups | kTakesRetry | kTakesCsv | kTakesSince;
 constexpr unsigned kImportOptions = kTakesGroups | kTakesRetry | kTakesOutput;
 constexpr unsigned kSaveCalibrationOptions = kTakesRetry;
 constexpr unsigned kRestoreCalibrationOptions = kTakesRetry | kTakesIgnoreErrors;
 
-inline constexpr const char* kExportSynopsis = "export DB.zat [--groups LIST] [--retry N] [--csv] [UNIT OPTIONS]";
+inline constexpr const char* kExportSynopsis =
+    "export DB.zat [--groups LIST] [--since OLD.zat] [--retry N] [--csv] [UNIT OPTIONS]";
 
 int runExport(Context& context, const std::vector<std::string>& args);
 int runImport(Context& context, const std::vector<std::string>& args);

@@ -1,6 +1,7 @@
 #include "commands/shell_commands.h"
 
 #include "calibration/calibration_file.h"
+#include "commands/changes_command.h"
 #include "commands/file_names.h"
 #include "commands/link_report.h"
 #include "commands/transfer_commands.h"
@@ -146,6 +147,7 @@ Outcome ShellCommands::reopenPort() {
         view_.closePort();
         return Outcome::Failed;
     }
+    image_.follow(UnitPlace::of(db_.comms));  // another unit's image says nothing of this one
     const LinkReason reason = view_.openPort();
     showLinkReason(reason, io_.prompts);
     return Outcome::Ok;
@@ -171,11 +173,27 @@ void ShellCommands::exportToUnit() {
     if (choice.addresses.size() <= 1) {
         const int settingsAddress = db_.comms.address;
         if (!choice.addresses.empty()) db_.comms.address = choice.addresses.front();
-        exportCommand(db_, choice.groups, protocol_, io_);
+        // The image is of the unit written to.
+        noteTransfer(choice.groups, db_, exportCommand(db_, choice.groups, protocol_, io_) == TransferOutcome::Done);
         db_.comms.address = settingsAddress;
         return;
     }
+    image_.drop();  // an image is of one unit
     showExportSummary(io_.prompts, exportToEach(db_, choice.groups, choice.addresses, db_.comms, protocol_, io_));
+}
+
+void ShellCommands::exportChanges() {
+    if (!settingsUsable()) return;
+    UnitLink::OperationHold hold(protocol_.link());           // the monitors wait, then reload
+    (void)exportChangesCommand(db_, image_, protocol_, io_);  // told, and the image follows
+}
+
+void ShellCommands::noteTransfer(TransferGroups groups, const ConfigDatabase& config, bool done) {
+    if (done) {
+        image_.transferred(UnitPlace::of(db_.comms), groups, config);
+    } else {
+        image_.drop();
+    }
 }
 
 void ShellCommands::importFromUnit() {
@@ -187,7 +205,7 @@ void ShellCommands::importFromUnit() {
     importGroups_ = groups;
     if (!mayReplaceDatabase()) return;
     UnitLink::OperationHold hold(protocol_.link());  // the monitors wait, then reload
-    importCommand(db_, groups, protocol_, io_);
+    noteTransfer(groups, db_, importCommand(db_, groups, protocol_, io_) == TransferOutcome::Done);
 }
 
 std::optional<std::string> ShellCommands::askFileName(FileDialogRequest request, bool saving,

@@ -7,6 +7,7 @@
 #include "comms/link_reason.h"
 #include "comms/protocol.h"
 #include "comms/transfer_groups.h"
+#include "comms/unit_image.h"
 #include "model/config_database.h"
 #include "userio/outcome.h"
 #include "userio/user_io.h"
@@ -74,11 +75,23 @@ public:
     const UserIo& io() const { return io_; }
 
     void exportToUnit();
+    // Writes only the fields that differ from what the unit was last known
+    // to hold, once the unit is seen to still hold that.
+    void exportChanges();
     void importFromUnit();
     void saveRegisters();
     void loadRegisters();
     void saveCalibration();
     void restoreCalibration();
+
+    // What the unit was last known to hold; the monitors that write
+    // configuration keep it true.
+    UnitImage& unitImage() { return image_; }
+    // Whether Export Changes has something to send.
+    bool changesToExport() const { return image_.differsFrom(db_); }
+    // A transfer of `groups` between the unit and `config` (the database, or
+    // what Compare with Unit read) ended: the image follows it.
+    void noteTransfer(TransferGroups groups, const ConfigDatabase& config, bool done);
 
 private:
     // Asks about unsaved changes; true when the command may go on (nothing
@@ -101,6 +114,7 @@ private:
     // The groups of the last confirmed choice in each direction.
     TransferGroups exportGroups_ = kAllTransferGroups;
     TransferGroups importGroups_ = kAllTransferGroups;
+    UnitImage image_;
 };
 
 }  // namespace zat

@@ -95,6 +95,13 @@ TransferOutcome readForCompareCommand(ConfigDatabase& unit, TransferGroups group
                      [&](bool) { return importConfiguration(unit, groups, protocol, io.progress); });
 }
 
+TransferOutcome readFieldsForCompareCommand(ConfigDatabase& unit, const FieldSelection& fields, UnitProtocol& protocol,
+                                            const UserIo& io) {
+    StatusTextSession status(io.status, "Comparing database with unit....");
+    return untilDone(io.prompts, kSetupFailure,
+                     [&](bool) { return importFields(unit, fields, protocol, io.progress); });
+}
+
 TransferOutcome exportFieldsCommand(const ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,
                                     const UserIo& io) {
     return exportCourse([&] { return exportFields(db, fields, protocol, io.progress); }, io);

@@ -33,6 +33,9 @@ TransferOutcome importCommand(ConfigDatabase& db, TransferGroups groups, UnitPro
 // Writes nothing to the unit.
 TransferOutcome readForCompareCommand(ConfigDatabase& unit, TransferGroups groups, UnitProtocol& protocol,
                                       const UserIo& io);
+// The same for exactly the chosen fields (Export Changes' check).
+TransferOutcome readFieldsForCompareCommand(ConfigDatabase& unit, const FieldSelection& fields, UnitProtocol& protocol,
+                                            const UserIo& io);
 // Export and Import of exactly the chosen fields, with the same course as
 // the whole ones (an import Done marks the database modified).
 TransferOutcome exportFieldsCommand(const ConfigDatabase& db, const FieldSelection& fields, UnitProtocol& protocol,

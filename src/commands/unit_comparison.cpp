@@ -12,6 +12,13 @@ TransferOutcome UnitComparison::read() {
     ConfigDatabase unit = db_;
     const TransferOutcome outcome = readForCompareCommand(unit, kAllTransferGroups, protocol_, io_);
     differences_.clear();
+    if (image_ != nullptr) {
+        if (outcome == TransferOutcome::Done) {
+            image_->transferred(UnitPlace::of(db_.comms), kAllTransferGroups, unit);
+        } else {
+            image_->drop();
+        }
+    }
     if (outcome != TransferOutcome::GaveUp)
         differences_ = differingFields(db_, unit, kAllTransferGroups, CompareScope::Transferred);
     return outcome;
@@ -41,6 +48,7 @@ TransferOutcome UnitComparison::moveThese(const std::vector<std::size_t>& chosen
 }
 
 TransferOutcome UnitComparison::exportThese(const std::vector<std::size_t>& chosen) {
+    if (image_ != nullptr) image_->drop();
     return moveThese(chosen, [this](const FieldSelection& f) { return exportFieldsCommand(db_, f, protocol_, io_); });
 }
 

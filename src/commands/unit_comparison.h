@@ -5,6 +5,7 @@
 #include "commands/transfer_commands.h"
 #include "comms/config_compare.h"
 #include "comms/protocol.h"
+#include "comms/unit_image.h"
 #include "model/config_database.h"
 #include "userio/user_io.h"
 
@@ -18,7 +19,11 @@ namespace zat {
 
 class UnitComparison {
 public:
-    UnitComparison(ConfigDatabase& db, UnitProtocol& protocol, UserIo io) : db_(db), protocol_(protocol), io_(io) {}
+    // `image`, when given, is the window's image of the unit: a whole read
+    // sets it, an export of chosen differences drops it (Compare again to
+    // have one).
+    UnitComparison(ConfigDatabase& db, UnitProtocol& protocol, UserIo io, UnitImage* image = nullptr)
+        : db_(db), protocol_(protocol), io_(io), image_(image) {}
 
     // Reads the unit as an import of every group would (writing nothing to
     // it) and lists where it differs from the database. Done when read.
@@ -41,6 +46,7 @@ private:
     ConfigDatabase& db_;
     UnitProtocol& protocol_;
     UserIo io_;
+    UnitImage* image_;
     std::vector<FieldDifference> differences_;
 };
 

@@ -99,6 +99,11 @@ void ControllerMonitor::setTerm(int term, std::string text) {
     page_.applyEnabled = true;
 }
 
+void ControllerMonitor::noteTerm(int term, std::uint16_t value) {
+    if (image_ != nullptr)
+        image_->written([&](ConfigDatabase& unit) { termField(unit.controllers[page_.controller], term) = value; });
+}
+
 std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
     std::vector<TermRefusal> refusals;
     std::vector<std::string> notSet;
@@ -129,6 +134,11 @@ std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
             const bool read = succeeded(readDecimalIndexed(protocol, health_, kTermLetters[k], c, held));
             if (!read || held != value) {
                 page_.terms[k] = read ? std::to_string(held) : "";
+                if (read) {
+                    noteTerm(k, static_cast<std::uint16_t>(held));
+                } else if (image_ != nullptr) {
+                    image_->drop();  // what the unit holds is not known
+                }
                 if (notSet.empty()) firstNotSet = k;
                 notSet.emplace_back(kTermNames[k]);
                 continue;  // the record keeps what it had
@@ -136,6 +146,7 @@ std::vector<TermRefusal> ControllerMonitor::apply(UnitProtocol& protocol) {
         }
         termField(database_.controllers[c], k) = static_cast<std::uint16_t>(value);
         database_.markModified();
+        noteTerm(k, static_cast<std::uint16_t>(value));
     }
     if (!notSet.empty()) refusals.push_back({firstNotSet, writeProblem(notSet)});
     page_.applyEnabled = false;

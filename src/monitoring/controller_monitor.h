@@ -5,6 +5,7 @@
 
 #include "comms/link_health.h"
 #include "comms/protocol.h"
+#include "comms/unit_image.h"
 #include "model/config_database.h"
 #include "monitoring/monitor_common.h"  // registerCodeLabel
 #include "userio/field_check.h"
@@ -49,8 +50,11 @@ public:
     static constexpr std::chrono::milliseconds kPollInterval{2000};
     static constexpr std::string_view kNoControllersText = "There are no active PID controllers";
 
-    // Applied terms are stored into the database's controller records.
-    explicit ControllerMonitor(ConfigDatabase& database) : database_(database) {}
+    // Applied terms are stored into the database's controller records, and
+    // into the image of the unit when one is held (what a term's write left
+    // on the unit; the image is dropped when that cannot be read).
+    explicit ControllerMonitor(ConfigDatabase& database, UnitImage* image = nullptr)
+        : database_(database), image_(image) {}
 
     // Probes the unit, makes the tabs and shows the first controller. With no
     // enabled controller it tells the user so (or that the unit did not
@@ -82,7 +86,11 @@ private:
     void addTab(int controller);
     void showLinkStatus() { page_.linkStatus = std::string(health_.statusText()); }
 
+    // The unit holds `value` as term `term` of the controller shown.
+    void noteTerm(int term, std::uint16_t value);
+
     ConfigDatabase& database_;
+    UnitImage* image_;
     LinkHealth health_;
     ControllerMonitorPage page_;
     // Codes read when the controller was shown; none when that read failed.

@@ -166,5 +166,29 @@ TEST(ControllerMonitor, TermsAreCheckedWholeAndStoredOnlyWhenTheUnitTakesThem) {
     EXPECT_EQ(database.controllers[1].derTime, 50);
 }
 
+TEST(ControllerMonitor, AppliedTermsKeepTheUnitsImageTrueOrDropIt) {
+    UnitOnPty rig;
+    rig.unit.withState(setUpControllers);
+    ConfigDatabase database;
+    UnitImage image;
+    const UnitPlace place = UnitPlace::of(database.comms);
+    image.transferred(place, kAllTransferGroups, database);
+    ControllerMonitor monitor(database, &image);
+    ASSERT_EQ(monitor.open(rig.protocol), Outcome::Ok);
+    monitor.setTerm(0, "30");
+    monitor.setTerm(2, "7");
+    EXPECT_TRUE(monitor.apply(rig.protocol).empty());
+    ASSERT_NE(image.at(place), nullptr);
+    EXPECT_EQ(image.at(place)->controllers[1].propBand, 30);
+    EXPECT_EQ(image.at(place)->controllers[1].derTime, 7);
+    EXPECT_FALSE(image.differsFrom(database));
+
+    // Neither the write nor the read back answered: the unit may hold either.
+    monitor.setTerm(0, "31");
+    rig.unit.setSilent(true);
+    EXPECT_FALSE(monitor.apply(rig.protocol).empty());
+    EXPECT_EQ(image.at(place), nullptr);
+}
+
 }  // namespace
 }  // namespace zat

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "comms/protocol.h"
+#include "comms/unit_image.h"
 #include "gui/common/gui_context.h"
 #include "model/config_database.h"
 
@@ -15,6 +16,7 @@ struct WindowContext {
     const GuiContext& gui;
     UnitProtocol& protocol;
     QWidget* parent = nullptr;
+    UnitImage* image = nullptr;  // what the unit holds, kept true by writes of configuration
 };
 
 }  // namespace zat

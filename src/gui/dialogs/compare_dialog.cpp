@@ -30,7 +30,7 @@ TCompareDialog::TCompareDialog(const WindowContext& context, const UserIo& io, C
                                std::function<std::optional<std::string>()> ask)
     : QDialog(context.parent),
       source_(source),
-      comparison_(std::make_unique<UnitComparison>(context.db, context.protocol, io)),
+      comparison_(std::make_unique<UnitComparison>(context.db, context.protocol, io, context.image)),
       io_(io),
       ask_(std::move(ask)),
       table_(new QTableWidget(0, 4, this)),

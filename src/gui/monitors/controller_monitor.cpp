@@ -35,7 +35,7 @@ QLabel* codeLabel(QWidget* parent, const QString& name) {
 TPIDMonitor::TPIDMonitor(const WindowContext& context)
     : MonitorWindow(context, QStringLiteral("Controller monitor"), PollTimer::Schedule::AfterPoll,
                     ControllerMonitor::kPollInterval),
-      engine_(context.db) {
+      engine_(context.db, context.image) {
     tabs_ = makeTabs([this](int tab) { engine_.selectTab(context_.protocol, tab); });
     values_ = new QWidget(this);
 

@@ -120,6 +120,9 @@ const std::vector<CommandInfo>& commandInfos() {
          modalWindow<TAINSetup>("analog_input_setup")},
         {cmd::Export, "&Export", "Export the current configuration to the ZAT",
          shellCommand([](TZATWindow& w) { w.commands().exportToUnit(); })},
+        {cmd::ExportChanges, "Export C&hanges",
+         "Export only the fields changed since the unit was last exported, imported or compared",
+         shellCommand([](TZATWindow& w) { w.commands().exportChanges(); })},
         {cmd::Import, "&Import", "Import the current configuration from the ZAT",
          shellCommand([](TZATWindow& w) { w.commands().importFromUnit(); })},
         {cmd::MonitorAnalogInputs, "Monitor Analog Inputs", "Monitor the current analog input status",
@@ -192,8 +195,8 @@ const std::vector<MenuLayout>& mainMenus() {
     using namespace cmd;
     static const std::vector<MenuLayout> menus = {
         {"&File",
-         {New, Open, Save, SaveAs, 0, Import, Export, CompareWithUnit, CompareWithFile, 0, LoadRegisters, SaveRegisters,
-          0, PrintListing, 0, Exit}},
+         {New, Open, Save, SaveAs, 0, Import, Export, ExportChanges, CompareWithUnit, CompareWithFile, 0, LoadRegisters,
+          SaveRegisters, 0, PrintListing, 0, Exit}},
         {"&Monitor",
          {MonitorAnalogInputs, MonitorAnalogOutputs, MonitorDigitalInputs, MonitorDigitalOutputs, MonitorProfilers,
           MonitorControllers}},

@@ -53,6 +53,7 @@ enum : int {
     CompareWithUnit = 531,
     CompareWithFile = 532,
     FindUnits = 533,
+    ExportChanges = 534,
     Traffic = 540,
 };
 }  // namespace cmd

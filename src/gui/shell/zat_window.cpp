@@ -206,6 +206,7 @@ QAction* TZATWindow::action(int id) const {
 bool TZATWindow::commandAvailable(int id) const {
     const CommandAction& action = commandInfo(id).action;
     if (id == cmd::Save) return db_.modified;
+    if (id == cmd::ExportChanges) return commands_->changesToExport();
     if (action.monitor) return !monitorOpen(*action.monitor);
     return true;
 }
@@ -267,7 +268,10 @@ std::string TZATWindow::deviceName(int port) const {
     return comPortDevicePath(port);
 }
 
-WindowContext TZATWindow::windowContext() { return WindowContext{db_, gui_, protocol_, this}; }
+WindowContext TZATWindow::windowContext() {
+    return WindowContext{
+        .db = db_, .gui = gui_, .protocol = protocol_, .parent = this, .image = &commands_->unitImage()};
+}
 
 void TZATWindow::runModal(QDialog& window) { gui_.dialogs.run(window); }
 
@@ -278,7 +282,10 @@ std::unique_ptr<TCommsSetupDialog> TZATWindow::makeCommsDialog() {
 
 void TZATWindow::communications() {
     const std::unique_ptr<TCommsSetupDialog> dialog = makeCommsDialog();
-    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) (void)commands_->reopenPort();  // shown
+    if (gui_.dialogs.run(*dialog) == QDialog::Accepted) {
+        commands_->unitImage().drop();  // the link is set up anew: what is on the other end is not known
+        (void)commands_->reopenPort();  // shown
+    }
 }
 
 void TZATWindow::about() {

@@ -385,7 +385,7 @@ void ZatWindowTest::menuCarriesEveryCommandInOrder() {
 
     QStringList file;
     for (QAction* item : bar->actions()[0]->menu()->actions()) file << (item->isSeparator() ? "---" : item->text());
-    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export",
+    QCOMPARE(file, QStringList({"&New", "&Open", "&Save", "Save &as...", "---", "&Import", "&Export", "Export C&hanges",
                                 "Compare with &Unit\u2026", "Compare with Fi&le\u2026", "---", "&Load Registers",
                                 "Save &Registers", "---", "&Print I/O Listing", "---", "E&xit"}));
     QStringList communications;
