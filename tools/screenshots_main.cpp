@@ -150,7 +150,6 @@ int main(int argc, char** argv) {
         }
         save(silentUnit, "monitor_no_reply");
     }
-    saveTraffic(window, db);
     // Compare with Unit: the unit holds the plant but for three fields.
     {
         zat::SilentProgress quiet;
@@ -163,6 +162,8 @@ int main(int argc, char** argv) {
         save(*compare, "compare_with_unit");
         db = plant;
     }
+    // Last of the pictures that need the line: it moves the link to a unit of its own.
+    saveTraffic(window, db);
     zat::TTransferSetup exportOptions(zat::TransferDirection::Export,
                                       zat::TransferChoice{.groups = zat::kAllTransferGroups, .addresses = {1}});
     save(exportOptions, "export_options");
