@@ -5,6 +5,7 @@
 #include "cli/unit_session.h"
 #include "commands/transfer_commands.h"
 #include "comms/config_compare.h"
+#include "userio/csv_field.h"
 
 #include <cstdio>
 
@@ -20,17 +21,6 @@ struct Sides {
 
 constexpr Sides kFileAndUnit{"file", "unit"};
 constexpr Sides kAAndB{"a", "b"};
-
-// A CSV field, quoted where CSV needs it (a comment may hold commas).
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 void printCsvHeader(Context& context, Sides sides, bool withAddress) {
     std::fprintf(context.out, "%ssection,key,%s,%s\n", withAddress ? "address," : "", sides.first, sides.second);

@@ -1,5 +1,7 @@
 #include "comms/traffic_log.h"
 
+#include "userio/csv_field.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -67,20 +69,7 @@ std::vector<std::string> logLines(const ExchangeRecord& record) {
     return lines;
 }
 
-namespace {
-
-// Frames are printable after escaping; only a comma or a quote needs quotes.
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string csvRow(const ExchangeRecord& record) {
     return wallClockText(record.sentAtMs) + "," + std::to_string(record.address) + "," +

@@ -1,24 +1,12 @@
 #include "monitoring/monitor_csv.h"
 
+#include "userio/csv_field.h"
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 
 namespace zat {
-
-namespace {
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-}  // namespace
 
 std::string isoLocalTime(std::chrono::system_clock::time_point time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
